@@ -1,0 +1,64 @@
+#include "EditInfo.h"
+
+#include "ErrorProtocol.h"
+#include "framework/Version.h"
+#include "IniAccess.h"
+#include "InstallationPaths.h"
+#include "ProgramState.h"
+#include "Text.h"
+
+#include <cstdio>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+extern char** environ;
+#endif
+
+namespace framework {
+
+std::string programStamp(bool integrated) {
+    return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+           std::to_string(kVersionRevision) + (integrated ? " - Integrated" : " - Standalone");
+}
+
+std::string editorMark(std::string_view environmentEntry) {
+    const std::string entry = toWindows1252(environmentEntry);
+    std::string_view value = entry;
+    if (const auto equals = value.find('='); equals != std::string_view::npos)
+        value = value.substr(equals + 1);
+    std::string mark;
+    for (const char c : value) {
+        if (c == '-' || c == '_')
+            continue;
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "%X", unsigned(static_cast<unsigned char>(c)) + 5u);
+        mark += hex;
+    }
+    return mark;
+}
+
+std::string firstEnvironmentEntry() {
+#ifdef _WIN32
+    std::string entry;
+    if (LPCH block = GetEnvironmentStringsA()) {
+        entry = block;
+        FreeEnvironmentStringsA(block);
+    }
+    return fromWindows1252(entry);
+#else
+    return (environ != nullptr && environ[0] != nullptr) ? std::string(environ[0]) : std::string();
+#endif
+}
+
+void WriteEditInfo() {
+    Procedure procedure("WriteEditInfo");
+    procedure.step([&] {
+        SaveIni(programStamp(programState().StartModeIntegrated), "Info", "S_Prog", GetCFGPath());
+    });
+    std::string mark;
+    procedure.step([&] { mark = editorMark(firstEnvironmentEntry()); });
+    procedure.step([&] { SaveIni(mark, "Info", "S_Editor", GetCFGPath()); });
+}
+
+} // namespace framework

@@ -1,0 +1,22 @@
+#pragma once
+// The edit-info stamp in section "Info" of the component's .cfg file:
+// "S_Prog" names the program version and start mode, "S_Editor" holds an
+// encoded mark of the environment the program ran in.
+
+#include <string>
+#include <string_view>
+
+namespace framework {
+
+void WriteEditInfo();
+
+// "major.minor.revision - Integrated" or "... - Standalone".
+std::string programStamp(bool integrated);
+// For each character of the text after the entry's first "=" (the whole entry
+// if it has none), except "-" and "_": the hexadecimal of its Windows-1252
+// code + 5, upper-case digits, no leading zeros, no separators.
+std::string editorMark(std::string_view environmentEntry);
+// The first entry of the process environment block ("" when it is empty).
+std::string firstEnvironmentEntry();
+
+} // namespace framework

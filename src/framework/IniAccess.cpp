@@ -1,0 +1,129 @@
+#include "IniAccess.h"
+
+#include "ErrorProtocol.h"
+#include "Logs.h"
+#include "ProfileFiles.h"
+#include "Text.h"
+
+#include <cstdio>
+#include <limits>
+#include <locale>
+
+namespace framework {
+namespace {
+
+constexpr std::size_t kBufferSize = 255;
+const std::string kDefaultBlanks(255, ' ');
+
+std::string formatFloat(double value, int significantDigits) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*G", significantDigits, value);
+    std::string text = buffer;
+    for (char& c : text)
+        if (c == '.')
+            c = localeDecimalSeparator();
+    return text;
+}
+
+struct TextOf {
+    std::string operator()(std::int16_t v) const { return std::to_string(v); }
+    std::string operator()(std::int32_t v) const { return std::to_string(v); }
+    std::string operator()(std::uint8_t v) const { return std::to_string(v); }
+    std::string operator()(float v) const { return formatFloat(v, 7); }
+    std::string operator()(double v) const { return formatFloat(v, 15); }
+    std::string operator()(const std::string& v) const { return v; }
+    std::string operator()(bool v) const { return v ? "true" : "false"; }
+    std::string operator()(IniEmpty) const { return {}; }
+    std::string operator()(IniNull) const { return {}; }
+};
+
+bool isWritable(const IniValue& value) {
+    return !std::holds_alternative<IniEmpty>(value) && !std::holds_alternative<IniNull>(value);
+}
+
+} // namespace
+
+char localeDecimalSeparator() {
+    static const char separator = [] {
+        try {
+            return std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
+        } catch (const std::exception&) {
+            return '.';
+        }
+    }();
+    return separator;
+}
+
+std::string iniText(const IniValue& value) {
+    std::string text = std::visit(TextOf{}, value);
+    if (std::holds_alternative<std::string>(value))
+        return text;
+    return std::string(trimBlanks(text));
+}
+
+std::string missingEntryMessage(std::string_view file, std::string_view section,
+                                std::string_view key) {
+    return "File '" + std::string(file) + "' or Section [" + std::string(section) + "] or Entry '" +
+           std::string(key) + "' not found";
+}
+
+std::string LoadIniString(std::string_view section, std::string_view key, std::string_view file,
+                          bool reportMissing) {
+    Procedure procedure("LoadIniString");
+    std::string value;
+    procedure.step(
+        [&] { value = profileReadString(section, key, kDefaultBlanks, kBufferSize, file); });
+    procedure.step([&] {
+        if (value.empty() && reportMissing)
+            ReportFault(missingEntryMessage(file, section, key));
+    });
+    return value;
+}
+
+std::int16_t LoadIniInteger(std::string_view section, std::string_view key, std::string_view file,
+                            bool reportMissing) {
+    Procedure procedure("LoadIniInteger");
+    std::int16_t result = 0;
+    procedure.step([&] {
+        const std::int32_t read = profileReadInt(section, key, -1, file);
+        if (read < std::numeric_limits<std::int16_t>::min() ||
+            read > std::numeric_limits<std::int16_t>::max())
+            throw Failure(ErrOverflow, "Overflow");
+        result = static_cast<std::int16_t>(read);
+    });
+    procedure.step([&] {
+        if (result == -1 && reportMissing)
+            ReportFault(missingEntryMessage(file, section, key));
+    });
+    return result;
+}
+
+bool LoadIniBoolean(std::string_view section, std::string_view key, std::string_view file,
+                    bool reportMissing) {
+    Procedure procedure("LoadIniBoolean");
+    std::string text;
+    procedure.step([&] {
+        text = upperCase(profileReadString(section, key, kDefaultBlanks, kBufferSize, file));
+    });
+    procedure.step([&] {
+        if (text != "TRUE" && text != "FALSE" && reportMissing)
+            ReportFault(missingEntryMessage(file, section, key));
+    });
+    return text == "TRUE";
+}
+
+std::int16_t SaveIni(const IniValue& value, std::string_view section, std::string_view key,
+                     std::string_view file) {
+    Procedure procedure("SaveIni");
+    std::int16_t result = 0;
+    procedure.step([&] {
+        if (!isWritable(value)) {
+            ReportFault("Ini Save:  wrong data type");
+            return;
+        }
+        result = profileWriteString(section, key, iniText(value), file) ? 1 : 0;
+    });
+    return result;
+}
+
+} // namespace framework

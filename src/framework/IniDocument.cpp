@@ -1,0 +1,157 @@
+#include "IniDocument.h"
+
+#include "Text.h"
+
+namespace framework {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The header name of a line, or nothing when the line is no header.
+std::optional<std::string_view> headerName(std::string_view line) {
+    const auto first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos || line[first] != '[')
+        return std::nullopt;
+    const auto close = line.rfind(']');
+    if (close == std::string_view::npos || close < first)
+        return std::nullopt;
+    return trimBlanksAndTabs(line.substr(first + 1, close - first - 1));
+}
+
+std::optional<std::string_view> entryKey(std::string_view line) {
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return std::nullopt;
+    return trimBlanksAndTabs(line.substr(0, equals));
+}
+
+std::string_view entryValue(std::string_view line) {
+    std::string_view value = trimBlanksAndTabs(line.substr(line.find('=') + 1));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+// Names are compared as the file holds them: Windows-1252 bytes, case folded.
+bool sameName(std::string_view a1252, std::string_view b1252) {
+    return equalsIgnoreCase1252(a1252, b1252);
+}
+
+bool isBlank(std::string_view line) {
+    return trimBlanksAndTabs(line).empty();
+}
+
+} // namespace
+
+IniDocument IniDocument::parse(std::string_view bytes) {
+    IniDocument document;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const auto end = bytes.find_first_of("\r\n", pos);
+        Line line;
+        if (end == std::string_view::npos) {
+            line.text = std::string(bytes.substr(pos));
+            pos = bytes.size();
+        } else {
+            line.text = std::string(bytes.substr(pos, end - pos));
+            const bool crlf =
+                bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+            line.end = std::string(bytes.substr(end, crlf ? 2 : 1));
+            pos = end + line.end.size();
+        }
+        document.lines_.push_back(std::move(line));
+    }
+    return document;
+}
+
+std::optional<IniDocument::SectionRange> IniDocument::findSection(std::string_view name1252) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const auto name = headerName(lines_[i].text);
+        if (!name || !sameName(*name, name1252))
+            continue;
+        std::size_t end = i + 1;
+        while (end < lines_.size() && !headerName(lines_[end].text))
+            ++end;
+        return SectionRange{i, end};
+    }
+    return std::nullopt;
+}
+
+std::size_t IniDocument::findEntry(const SectionRange& range, std::string_view key1252) const {
+    for (std::size_t i = range.header + 1; i < range.end; ++i) {
+        const auto key = entryKey(lines_[i].text);
+        if (key && sameName(*key, key1252))
+            return i;
+    }
+    return kNone;
+}
+
+std::optional<std::string> IniDocument::value(std::string_view section,
+                                              std::string_view key) const {
+    const auto range = findSection(toWindows1252(section));
+    if (!range)
+        return std::nullopt;
+    const std::size_t entry = findEntry(*range, toWindows1252(key));
+    if (entry == kNone)
+        return std::nullopt;
+    return fromWindows1252(entryValue(lines_[entry].text));
+}
+
+bool IniDocument::hasSection(std::string_view section) const {
+    return findSection(toWindows1252(section)).has_value();
+}
+
+bool IniDocument::set(std::string_view section, std::string_view key,
+                      std::optional<std::string_view> text) {
+    const std::string section1252 = toWindows1252(section);
+    const std::string key1252 = toWindows1252(key);
+    const auto range = findSection(section1252);
+    const std::size_t entry = range ? findEntry(*range, key1252) : kNone;
+
+    if (!text) {
+        if (entry == kNone)
+            return false;
+        lines_.erase(lines_.begin() + std::ptrdiff_t(entry));
+        return true;
+    }
+
+    const std::string value1252 = toWindows1252(*text);
+    if (entry != kNone) {
+        Line& line = lines_[entry];
+        std::string replaced = std::string(*entryKey(line.text)) + "=" + value1252;
+        if (replaced == line.text && line.end == kLineEnd)
+            return false;
+        line.text = std::move(replaced);
+        line.end = kLineEnd;
+        return true;
+    }
+
+    Line newEntry{key1252 + "=" + value1252, std::string(kLineEnd)};
+    if (range) {
+        std::size_t last = range->end - 1;
+        while (last > range->header && isBlank(lines_[last].text))
+            --last;
+        if (lines_[last].end.empty())
+            lines_[last].end = kLineEnd;
+        lines_.insert(lines_.begin() + std::ptrdiff_t(last + 1), std::move(newEntry));
+        return true;
+    }
+
+    if (!lines_.empty() && lines_.back().end.empty())
+        lines_.back().end = kLineEnd;
+    lines_.push_back(Line{"[" + section1252 + "]", std::string(kLineEnd)});
+    lines_.push_back(std::move(newEntry));
+    return true;
+}
+
+std::string IniDocument::bytes() const {
+    std::string out;
+    for (const Line& line : lines_) {
+        out += line.text;
+        out += line.end;
+    }
+    return out;
+}
+
+} // namespace framework

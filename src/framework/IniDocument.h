@@ -1,0 +1,90 @@
+#pragma once
+// One INI file held in memory, read and edited by the rules of the original
+// platform's profile functions. These are the rules, all in one place:
+//
+// Lines
+//  - Lines end with CR LF, LF or CR alone; the last line may lack an end.
+//  - Every byte of a line that is not written stays exactly as it was: an
+//    edit never rewrites the file in a canonical form.
+//  - Lines written by an edit end with CR LF.
+//
+// Sections
+//  - A header is a line whose first character other than blanks and tabs is
+//    "[" and that has a "]" after it. The name runs from the "[" to the last
+//    "]" on the line, with blanks and tabs at both ends removed; blanks inside
+//    the name count. A line with "[" but no "]" is no header.
+//  - Lines before the first header belong to no section and are never found.
+//  - Names are compared without regard to letter case. Of two equal headers
+//    only the first section is searched and written.
+//
+// Entries
+//  - An entry is a line of a section that holds "="; a line without one is no
+//    entry. Its key is the text before the first "=" with blanks and tabs at
+//    both ends removed, compared without regard to letter case.
+//  - Lines starting with ";" or "#" have no special meaning: they are ordinary
+//    lines, entries only if they hold "=" (under a key nobody asks for).
+//  - The value is everything after the first "=", with blanks and tabs at both
+//    ends removed, then one pair of matching enclosing quotes ("..." or '...')
+//    removed; an unbalanced quote stays. "=", "[", "]", ";" and "#" inside a
+//    value are literal.
+//  - Of two equal keys in a section the first wins for reading, replacing and
+//    deleting.
+//
+// Writing (set)
+//  - An existing entry gets its value replaced in place: the line keeps its
+//    position and the key its spelling ("Key=value").
+//  - A new entry is added as "key=value" right after the last non-blank line
+//    of its section; blank lines before the next section stay where they are.
+//  - A new section is appended at the end of the file as "[Name]" and the
+//    entry, with no blank line before it (and a line break first when the last
+//    line lacked one).
+//  - A missing text (std::nullopt) removes the entry; an absent entry is no
+//    error. An empty text writes "key=".
+//
+// The document keeps the file's 8-bit Windows-1252 bytes; its interface takes
+// and gives UTF-8 text and converts at this boundary.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace framework {
+
+class IniDocument {
+public:
+    IniDocument() = default;
+    static IniDocument parse(std::string_view bytes);
+
+    // The value of an entry (UTF-8, whole length), or nothing when the
+    // section or the entry does not exist.
+    std::optional<std::string> value(std::string_view section, std::string_view key) const;
+    bool hasSection(std::string_view section) const;
+
+    // Sets (or with std::nullopt removes) an entry. Returns true when the
+    // document changed.
+    bool set(std::string_view section, std::string_view key, std::optional<std::string_view> text);
+
+    // The file's bytes.
+    std::string bytes() const;
+    bool empty() const { return lines_.empty(); }
+
+private:
+    struct Line {
+        std::string text; // Windows-1252 bytes without the line end
+        std::string end;  // "\r\n", "\n", "\r" or "" for a last line without one
+    };
+    struct SectionRange {
+        std::size_t header; // index of the header line
+        std::size_t end;    // index after the section's last line
+    };
+
+    std::optional<SectionRange> findSection(std::string_view name1252) const;
+    // Index of the entry's line, or kNone.
+    std::size_t findEntry(const SectionRange& range, std::string_view key1252) const;
+    static constexpr std::size_t kNone = std::size_t(-1);
+
+    std::vector<Line> lines_;
+};
+
+} // namespace framework

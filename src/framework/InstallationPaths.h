@@ -1,0 +1,36 @@
+#pragma once
+// The installation's files, found from the installation folder and the
+// component name, and the list of installed machines.
+//
+// Layout: <installation>/<component>/ holds the executable, <component>.cfg,
+// .dat, .int, the symbol pictures and the databases; <installation>/parameter/
+// holds q4mconfiguration.ini and program.ini. In an integrated run program.ini
+// and the machine copy of the database come from the configuration manager's
+// save-and-restore folder ("SaveAndRestore" in section "Common").
+
+#include <string>
+#include <string_view>
+
+namespace framework {
+
+// The component folder: installation folder + separator + component.
+std::string componentFolder();
+
+std::string GetPathOCXMDB();
+std::string GetPathSourceOCXMDB();
+// Ends the program with "File not found: " when the .cfg file is missing.
+std::string GetCFGPath();
+std::string GetQ4MConfigurationIniPath();
+std::string GetProgramIniPath(int mode);
+std::string GetPathMachineCopyMDB(std::string_view iniFile);
+void GetExistingMachines(std::string_view iniFile);
+std::string GetValidMachines();
+
+// Name of machine i (from 1); a subscript failure when there is no such machine.
+const std::string& existingMachine(std::size_t i);
+
+// base joined with a relative part, with one separator between them whether
+// or not base ends with one ("\" or the platform's).
+std::string joinFolder(std::string_view base, std::string_view relative);
+
+} // namespace framework

@@ -1,0 +1,54 @@
+#pragma once
+// A portable replacement of the platform's three profile functions, with the
+// rules of IniDocument.h and these of their own:
+//
+//  - Files are named by their full path; no default folder is searched.
+//  - A missing file, or a folder or an unreadable file in its place, reads as
+//    a file without sections.
+//  - profileReadString gives at most size - 1 characters. A missing file,
+//    section or entry gives the default with its trailing blanks removed; an
+//    entry with an empty value gives "".
+//  - profileReadInt takes the decimal number the value begins with, with an
+//    optional "+" or "-", wrapping modulo 2^32 as the platform's unsigned
+//    result does (4294967295 reads as -1). A value that begins with no digit
+//    reads as 0; a missing entry or an empty value gives the default.
+//  - profileWriteString creates the file and the section when needed and
+//    replaces the whole file atomically. It fails (false) for a missing
+//    folder, a folder in place of the file or a write-protected file. A
+//    missing text removes the entry (true also when it was absent).
+//
+// Parsed files are cached against their size, time and identity, so repeated
+// reads and writes do not parse the file again while nothing else changed it.
+
+#include "IniDocument.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace framework {
+
+std::string profileReadString(std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t size,
+                              std::string_view file);
+std::int32_t profileReadInt(std::string_view section, std::string_view key,
+                            std::int32_t defaultValue, std::string_view file);
+bool profileWriteString(std::string_view section, std::string_view key,
+                        std::optional<std::string_view> text, std::string_view file);
+
+// The file as a document (empty when missing), for callers that apply many
+// edits and then store the file once.
+IniDocument loadIniDocument(std::string_view file);
+// Replaces the file with the document's bytes, atomically.
+bool storeIniDocument(std::string_view file, const IniDocument& document);
+
+// The number a value begins with, by the profile reader's integer rule;
+// nothing when the value is empty.
+std::optional<std::int32_t> leadingProfileInteger(std::string_view value);
+
+// Forgets every cached file (tests that change files behind the cache's back
+// within one clock tick).
+void clearProfileCache();
+
+} // namespace framework

@@ -1,0 +1,36 @@
+#pragma once
+// Where the program lives and what it is called.
+//
+// The executable sits in the component's own folder, one level below the
+// installation folder. Its base name less the seven-character suffix
+// "_Config" is the component name, which names the component's folder and files.
+
+#include <string>
+#include <string_view>
+
+namespace framework {
+
+// The platform's path separator as text.
+#ifdef _WIN32
+inline constexpr std::string_view kSeparator = "\\";
+#else
+inline constexpr std::string_view kSeparator = "/";
+#endif
+
+// Reads the running executable's folder and base name from the platform
+// (on Linux /proc/self/exe), never from the working directory.
+void detectProgramLocation();
+
+const std::string& executableFolder();
+const std::string& executableBaseName();
+// The executable folder less its last component (empty at the file-system root).
+std::string installationFolder();
+
+// The component name: the executable base name less its last 7 characters.
+std::string GetOCXName();
+// The same without the error protocol: "" when the base name is too short.
+std::string GetOCXNameOrEmpty();
+// The part after the last separator ("\" or the platform's); the whole text if there is none.
+std::string GetFileNameOnly(std::string_view path);
+
+} // namespace framework

@@ -1,0 +1,64 @@
+#include "TestInstallation.h"
+
+#include "framework/ErrorProtocol.h"
+#include "framework/ProfileFiles.h"
+#include "framework/ProgramState.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace testsupport {
+
+TestInstallation::TestInstallation(std::string_view componentName) : component_(componentName) {
+    std::random_device device;
+    root_ = fs::temp_directory_path() /
+            ("eng-test-" + std::to_string(device()) + "-" + std::to_string(device()));
+    fs::create_directories(componentFolder());
+    fs::create_directories(parameterFolder());
+
+    framework::resetProgramState();
+    framework::clearProfileCache();
+    auto& state = framework::programState();
+    state.executableFolder = componentFolder().string();
+    state.executableBaseName = component_ + "_Config";
+    state.messageBoxes = &boxes;
+    state.terminate = [](int status) { throw framework::ProgramEnded{status}; };
+}
+
+TestInstallation::~TestInstallation() {
+    framework::resetProgramState();
+    framework::clearProfileCache();
+    std::error_code error;
+    fs::remove_all(root_, error);
+}
+
+std::string TestInstallation::cfgPath() const {
+    return (componentFolder() / (component_ + ".cfg")).string();
+}
+
+void TestInstallation::write(std::string_view relative, std::string_view bytes) const {
+    const fs::path target = root_ / relative;
+    fs::create_directories(target.parent_path());
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+std::string TestInstallation::read(std::string_view relative) const {
+    std::ifstream in(root_ / relative, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool TestInstallation::exists(std::string_view relative) const {
+    return fs::exists(root_ / relative);
+}
+
+void TestInstallation::setCommandLine(std::string_view line) const {
+    framework::programState().commandLine = std::string(line);
+}
+
+} // namespace testsupport

@@ -1,0 +1,41 @@
+#pragma once
+// A scratch installation for one test: <root>/Engineering is the program's
+// folder, <root>/parameter beside it. The framework's program state points at
+// it, message boxes go to a fake, and an ended program throws ProgramEnded.
+
+#include "FakeMessageBoxes.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace testsupport {
+
+class TestInstallation {
+public:
+    explicit TestInstallation(std::string_view componentName = "Engineering");
+    ~TestInstallation();
+    TestInstallation(const TestInstallation&) = delete;
+    TestInstallation& operator=(const TestInstallation&) = delete;
+
+    const std::filesystem::path& root() const { return root_; }
+    std::filesystem::path componentFolder() const { return root_ / component_; }
+    std::filesystem::path parameterFolder() const { return root_ / "parameter"; }
+    std::string path(std::string_view relative) const { return (root_ / relative).string(); }
+    std::string cfgPath() const;
+
+    // Writes a file relative to the root (folders created), bytes as given.
+    void write(std::string_view relative, std::string_view bytes) const;
+    std::string read(std::string_view relative) const;
+    bool exists(std::string_view relative) const;
+
+    void setCommandLine(std::string_view line) const;
+
+    FakeMessageBoxes boxes;
+
+private:
+    std::filesystem::path root_;
+    std::string component_;
+};
+
+} // namespace testsupport
