@@ -1,1 +1,207 @@
+// The error protocol, the reports and the logs, byte for byte.
+
+#include "framework/ErrorProtocol.h"
+#include "framework/Logs.h"
+#include "framework/ProgramState.h"
+#include "framework/Text.h"
+
+#include "TestInstallation.h"
+
+#include <algorithm>
 #include <gtest/gtest.h>
+
+using namespace framework;
+using testsupport::TestInstallation;
+
+namespace {
+
+// A procedure with three steps, the second of which fails.
+std::vector<int> runThreeSteps() {
+    std::vector<int> ran;
+    Procedure procedure("Form_Load");
+    procedure.step([&] { ran.push_back(1); });
+    procedure.step([&] {
+        throw Failure(ErrSubscriptOutOfRange, "Subscript out of range", "Engineering_Config");
+        ran.push_back(99);
+    });
+    procedure.step([&] { ran.push_back(3); });
+    return ran;
+}
+
+const std::string kLogLine =
+    "Fehler in Engineering / Engineering_Config / Form_Load (Nr. 9) :Subscript out of range\r\n";
+
+} // namespace
+
+TEST(ErrorProtocol, InteractiveResumeGoesOnWithTheNextStep) {
+    TestInstallation inst;
+    inst.boxes.answer(true);
+    EXPECT_EQ(runThreeSteps(), (std::vector<int>{1, 3}));
+    ASSERT_EQ(inst.boxes.asked.size(), 1u);
+    const auto& box = inst.boxes.asked[0];
+    EXPECT_EQ(box.title, "Unexpected error");
+    EXPECT_EQ(box.icon, MessageIcon::Critical);
+    EXPECT_EQ(box.defaultButton, DefaultButton::Yes);
+    EXPECT_EQ(box.text, "Unexpected error!\n\rSubscript out of range\n\rError logged to \n\r" +
+                            upperCase(inst.path("Q4Mcfglog.txt")) + "\n\rResume?");
+    EXPECT_EQ(inst.read("Q4Mcfglog.txt"), kLogLine);
+    EXPECT_EQ(completionStatus(), ExitFailuresReported);
+}
+
+TEST(ErrorProtocol, InteractiveNoEndsTheProgramAfterLogging) {
+    TestInstallation inst;
+    inst.boxes.answer(false);
+    try {
+        runThreeSteps();
+        FAIL() << "the program should have ended";
+    } catch (const ProgramEnded& ended) {
+        EXPECT_EQ(ended.status, ExitEndedByFailure);
+    }
+    EXPECT_EQ(inst.read("Q4Mcfglog.txt"), kLogLine);
+}
+
+TEST(ErrorProtocol, SilentRunsLogAndGoOnWithoutAsking) {
+    TestInstallation inst;
+    programState().SilentMode = true;
+    EXPECT_EQ(runThreeSteps(), (std::vector<int>{1, 3}));
+    EXPECT_TRUE(inst.boxes.asked.empty());
+    EXPECT_EQ(inst.read("Q4Mcfglog.txt"), kLogLine);
+    EXPECT_EQ(inst.read("HalvarServicePack.log"),
+              "! Fault Engineering_Config: Unexpected error!\n\rSubscript out of range\n\r"
+              "Error logged to \n\r" +
+                  upperCase(inst.path("Q4Mcfglog.txt")) + "\r\n");
+}
+
+TEST(ErrorProtocol, FatalShowsOkOnlyAndEnds) {
+    TestInstallation inst;
+    Procedure procedure("TakeoverMachineCopyMDBData");
+    EXPECT_THROW(procedure.fatal(Failure(ErrDatabaseContactAdministrator,
+                                         "Database-Error - Contact Administrator!")),
+                 ProgramEnded);
+    ASSERT_EQ(inst.boxes.asked.size(), 1u);
+    EXPECT_FALSE(inst.boxes.asked[0].question);
+    EXPECT_EQ(inst.boxes.asked[0].title, "Fatal error");
+}
+
+TEST(ErrorProtocol, FatalEndsEvenInASilentRun) {
+    TestInstallation inst;
+    programState().SilentMode = true;
+    Procedure procedure("X");
+    EXPECT_THROW(procedure.fatal(Failure(9999, "d")), ProgramEnded);
+    EXPECT_TRUE(inst.boxes.asked.empty());
+}
+
+TEST(ErrorProtocol, NestedHelpersFailIntoTheCallersStep) {
+    TestInstallation inst;
+    programState().SilentMode = true;
+    auto helper = [] { throw std::out_of_range("index"); };
+    Procedure procedure("Caller");
+    bool after = false;
+    EXPECT_FALSE(procedure.step([&] {
+        helper();
+        after = true;
+    }));
+    EXPECT_FALSE(after);
+    EXPECT_NE(inst.read("Q4Mcfglog.txt").find("/ Caller (Nr. 9) :Subscript out of range"),
+              std::string::npos);
+}
+
+TEST(ErrorProtocol, IntegratedRunsLogToTheLogfileOfTheCommandLine) {
+    TestInstallation inst;
+    programState().StartModeIntegrated = true;
+    // A value ends at the first "/", so the path is given with backslashes.
+    std::string logs = inst.path("logs");
+    std::replace(logs.begin(), logs.end(), '/', '\\');
+    inst.setCommandLine("/EXTERNAL Q4MCFG /LOGFILE " + logs + "\\cfg.txt");
+    inst.write("LOGS/keep", "");
+    inst.boxes.answer(true);
+    runThreeSteps();
+    // The path comes back upper-cased; the existing folder is found, the new file created.
+    EXPECT_EQ(inst.read("LOGS/CFG.TXT"), kLogLine);
+    EXPECT_NE(inst.boxes.asked[0].text.find("Error logged to \n\r" + upperCase(logs) + "\\CFG.TXT"),
+              std::string::npos);
+}
+
+TEST(ErrorProtocol, IntegratedWithoutLogfileStillReports) {
+    TestInstallation inst;
+    programState().StartModeIntegrated = true;
+    inst.boxes.answer(true);
+    EXPECT_EQ(runThreeSteps(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(inst.boxes.asked.size(), 1u);
+}
+
+TEST(Reports, ReportFaultShowsABoxOrWritesTheFaultLog) {
+    TestInstallation inst;
+    ReportFault("Ölstand");
+    ASSERT_EQ(inst.boxes.asked.size(), 1u);
+    EXPECT_EQ(inst.boxes.asked[0].title, "Engineering_Config");
+    programState().SilentMode = true;
+    ReportFault("Ölstand");
+    EXPECT_EQ(inst.read("HalvarServicePack.log"), "! Fault Engineering_Config: \xD6lstand\r\n");
+}
+
+TEST(Reports, LogErrorShowOrReturn) {
+    TestInstallation inst;
+    EXPECT_EQ(LogError("line", false),
+              "Error logged to \n\r" + upperCase(inst.path("Q4Mcfglog.txt")));
+    EXPECT_EQ(LogError("line2", true), "");
+    ASSERT_EQ(inst.boxes.asked.size(), 1u);
+    EXPECT_EQ(inst.read("Q4Mcfglog.txt"), "line\r\nline2\r\n");
+}
+
+TEST(CancelQuestion, YesLogsTheCancelAndNoKeepsEditing) {
+    TestInstallation inst;
+    inst.boxes.answer(false);
+    EXPECT_FALSE(ConfirmCancelEdits());
+    EXPECT_FALSE(inst.exists("Q4Mcfglog.txt"));
+    inst.boxes.answer(true);
+    EXPECT_TRUE(ConfirmCancelEdits());
+    EXPECT_EQ(inst.read("Q4Mcfglog.txt"),
+              "Konfigurations-EXE wurde abgebrochen:     Engineering\r\n");
+    const auto& box = inst.boxes.asked[0];
+    EXPECT_EQ(box.title, "Cancel?");
+    EXPECT_EQ(box.icon, MessageIcon::Exclamation);
+    EXPECT_EQ(box.defaultButton, DefaultButton::No);
+    EXPECT_EQ(box.text, "Cancel edits?\n\rRemark:\n\rUntil now no changes have been taken over ");
+}
+
+TEST(CancelQuestion, IntegratedNamesTheComponentAndTheExecutable) {
+    TestInstallation inst;
+    programState().StartModeIntegrated = true;
+    inst.boxes.answer(false);
+    ConfirmCancelEdits();
+    EXPECT_EQ(inst.boxes.asked[0].text,
+              "Cancel edits?\n\rRemark:\n\rUntil now no changes have been taken over \n\r"
+              "\"Engineering\" has to be configured again in \"standalone-mode\" via \n\r\"" +
+                  inst.path("Engineering") + "/Engineering_Config.exe\"");
+}
+
+TEST(CancelQuestion, SilentRunsConfirmAndLog) {
+    TestInstallation inst;
+    programState().SilentMode = true;
+    EXPECT_TRUE(ConfirmCancelEdits());
+    EXPECT_TRUE(inst.boxes.asked.empty());
+    EXPECT_NE(inst.read("HalvarServicePack.log").find("Cancel edits?"), std::string::npos);
+}
+
+TEST(HelpTexts, ShownOnlyInHelpModeWithLineMarkersReplaced) {
+    TestInstallation inst;
+    programState().HelpTexts[9] = "A<crlf>B<CRLF>C";
+    ShowHelpText(10);
+    EXPECT_TRUE(inst.boxes.asked.empty());
+    programState().HelpMode = true;
+    ShowHelpText(10);
+    ASSERT_EQ(inst.boxes.asked.size(), 1u);
+    EXPECT_EQ(inst.boxes.asked[0].title, "Info:");
+    EXPECT_EQ(inst.boxes.asked[0].icon, MessageIcon::Information);
+    EXPECT_EQ(inst.boxes.asked[0].text, "A\r\nB\r\nC");
+}
+
+TEST(HelpTexts, AHelpNumberOutOfRangeIsSkippedWithoutAReport) {
+    TestInstallation inst;
+    programState().HelpMode = true;
+    ShowHelpText(0);
+    ShowHelpText(101);
+    EXPECT_FALSE(inst.exists("Q4Mcfglog.txt"));
+    EXPECT_FALSE(programState().failureReported);
+}

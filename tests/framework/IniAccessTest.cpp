@@ -1,1 +1,190 @@
+// The program's INI operations on real files: defaults, limits, reports,
+// integer rules and atomic, byte-keeping writes.
+
+#include "framework/IniAccess.h"
+#include "framework/ErrorProtocol.h"
+#include "framework/ProfileFiles.h"
+#include "framework/ProgramState.h"
+
+#include "TestInstallation.h"
+
+#include <filesystem>
 #include <gtest/gtest.h>
+
+using namespace framework;
+using testsupport::TestInstallation;
+
+namespace {
+
+class IniAccess : public ::testing::Test {
+protected:
+    TestInstallation inst;
+    std::string file = inst.path("test.ini");
+};
+
+} // namespace
+
+TEST_F(IniAccess, MissingFileSectionOrKeyReadsAsNothing) {
+    EXPECT_EQ(LoadIniString("s", "k", file), "");
+    EXPECT_EQ(LoadIniInteger("s", "k", file), -1);
+    EXPECT_FALSE(LoadIniBoolean("s", "k", file));
+    inst.write("test.ini", "[s]\r\nother=1\r\n");
+    EXPECT_EQ(LoadIniString("s", "k", file), "");
+    EXPECT_EQ(LoadIniString("t", "other", file), "");
+    EXPECT_TRUE(inst.boxes.asked.empty());
+}
+
+TEST_F(IniAccess, FolderInPlaceOfTheFileReadsAsMissing) {
+    std::filesystem::create_directories(inst.root() / "test.ini");
+    EXPECT_EQ(LoadIniString("s", "k", file), "");
+    EXPECT_EQ(SaveIni(std::string("v"), "s", "k", file), 0);
+}
+
+TEST_F(IniAccess, MissingValuesAreReportedOnlyWhenAsked) {
+    inst.write("test.ini", "[s]\r\nempty=\r\nflag=1\r\n");
+    EXPECT_EQ(LoadIniString("s", "empty", file, true), "");
+    EXPECT_EQ(LoadIniBoolean("s", "flag", file, true), false);
+    EXPECT_EQ(LoadIniInteger("s", "none", file, true), -1);
+    ASSERT_EQ(inst.boxes.asked.size(), 3u);
+    EXPECT_EQ(inst.boxes.asked[0].text,
+              "File '" + file + "' or Section [s] or Entry 'empty' not found");
+    EXPECT_EQ(inst.boxes.asked[0].title, "Engineering_Config");
+    EXPECT_EQ(inst.boxes.asked[0].icon, MessageIcon::Critical);
+}
+
+TEST_F(IniAccess, LongValuesAreCutAt254Characters) {
+    const std::string value(300, 'x');
+    inst.write("test.ini", "[s]\r\nk=" + value + "\r\n");
+    EXPECT_EQ(LoadIniString("s", "k", file), value.substr(0, 254));
+    // Umlauts are single characters in the file, whatever their size in memory.
+    inst.write("test.ini", "[s]\r\nk=" + std::string(300, '\xE4') + "\r\n");
+    const std::string read = LoadIniString("s", "k", file);
+    EXPECT_EQ(read.size(), 254u * 2);
+}
+
+TEST_F(IniAccess, BooleansReadTrueOnlyForTrue) {
+    inst.write("test.ini", "[s]\r\na=true\r\nb=True\r\nc=TRUE\r\nd=1\r\ne=-1\r\nf=false\r\n");
+    for (const char* key : {"a", "b", "c"})
+        EXPECT_TRUE(LoadIniBoolean("s", key, file, true)) << key;
+    for (const char* key : {"d", "e", "f"})
+        EXPECT_FALSE(LoadIniBoolean("s", key, file, true)) << key;
+    EXPECT_EQ(inst.boxes.asked.size(), 2u) << "1 and -1 are reported, false is not";
+}
+
+TEST_F(IniAccess, IntegersFollowTheProfileRules) {
+    inst.write("test.ini", "[s]\r\n"
+                           "plain=42\r\n"
+                           "signed= -17 \r\n"
+                           "plus=+5\r\n"
+                           "tail=12abc\r\n"
+                           "letters=abc\r\n"
+                           "empty=\r\n"
+                           "quoted=\"7\"\r\n"
+                           "wrapped=4294967295\r\n"
+                           "minus1=-1\r\n");
+    EXPECT_EQ(LoadIniInteger("s", "plain", file), 42);
+    EXPECT_EQ(LoadIniInteger("s", "signed", file), -17);
+    EXPECT_EQ(LoadIniInteger("s", "plus", file), 5);
+    EXPECT_EQ(LoadIniInteger("s", "tail", file), 12);
+    EXPECT_EQ(LoadIniInteger("s", "letters", file), 0);
+    EXPECT_EQ(LoadIniInteger("s", "empty", file), -1);
+    EXPECT_EQ(LoadIniInteger("s", "quoted", file), 7);
+    EXPECT_EQ(LoadIniInteger("s", "wrapped", file), -1);
+    EXPECT_EQ(LoadIniInteger("s", "minus1", file, true), -1);
+    ASSERT_EQ(inst.boxes.asked.size(), 1u) << "a stored -1 is reported as missing";
+    EXPECT_EQ(profileReadInt("s", "wrapped", 0, file), -1);
+    EXPECT_EQ(leadingProfileInteger("4294967296"), 0);
+    EXPECT_EQ(leadingProfileInteger("-"), 0);
+}
+
+TEST_F(IniAccess, IntegersOutside16BitsAreAnOverflowFailure) {
+    inst.write("test.ini", "[s]\r\nbig=32768\r\nsmall=-32769\r\nmax=32767\r\n");
+    EXPECT_EQ(LoadIniInteger("s", "max", file), 32767);
+    inst.boxes.answer(true); // resume
+    EXPECT_EQ(LoadIniInteger("s", "big", file), 0);
+    ASSERT_EQ(inst.boxes.asked.size(), 1u);
+    EXPECT_EQ(inst.boxes.asked[0].title, "Unexpected error");
+    EXPECT_NE(inst.boxes.asked[0].text.find("Overflow"), std::string::npos);
+    EXPECT_NE(inst.read("Q4Mcfglog.txt").find("/ LoadIniInteger (Nr. 6) :Overflow\r\n"),
+              std::string::npos);
+    inst.boxes.answer(false); // end
+    try {
+        LoadIniInteger("s", "small", file);
+        FAIL() << "the program should have ended";
+    } catch (const ProgramEnded& ended) {
+        EXPECT_EQ(ended.status, ExitEndedByFailure);
+    }
+}
+
+TEST_F(IniAccess, SaveIniFormatsByType) {
+    SaveIni(std::int16_t(5), "s", "int16", file);
+    SaveIni(std::int32_t(-70000), "s", "int32", file);
+    SaveIni(std::uint8_t(200), "s", "byte", file);
+    SaveIni(std::string("  padded  "), "s", "text", file);
+    SaveIni(true, "s", "yes", file);
+    SaveIni(false, "s", "no", file);
+    SaveIni(2.5, "s", "double", file);
+    SaveIni(0.1f, "s", "single", file);
+    const std::string sep(1, localeDecimalSeparator());
+    EXPECT_EQ(inst.read("test.ini"), "[s]\r\nint16=5\r\nint32=-70000\r\nbyte=200\r\n"
+                                     "text=  padded  \r\nyes=true\r\nno=false\r\n"
+                                     "double=2" +
+                                         sep + "5\r\nsingle=0" + sep + "1\r\n");
+    EXPECT_EQ(LoadIniString("s", "text", file), "padded");
+    EXPECT_TRUE(LoadIniBoolean("s", "yes", file));
+}
+
+TEST_F(IniAccess, SaveIniOfAnUnsupportedValueReportsAndKeepsTheEntry) {
+    inst.write("test.ini", "[s]\r\nk=keep\r\n");
+    EXPECT_EQ(SaveIni(IniEmpty{}, "s", "k", file), 0);
+    EXPECT_EQ(SaveIni(IniNull{}, "s", "k", file), 0);
+    EXPECT_EQ(inst.read("test.ini"), "[s]\r\nk=keep\r\n");
+    ASSERT_EQ(inst.boxes.asked.size(), 2u);
+    EXPECT_EQ(inst.boxes.asked[0].text, "Ini Save:  wrong data type");
+}
+
+TEST_F(IniAccess, WritesKeepEveryUntouchedByte) {
+    const std::string original = "; comment \xE4\n[A]\r\nx = 1 \r\n\r\n[B]\rk=old\ry=2";
+    inst.write("test.ini", original);
+    EXPECT_NE(SaveIni(std::string("new"), "b", "K", file), 0);
+    EXPECT_EQ(inst.read("test.ini"), "; comment \xE4\n[A]\r\nx = 1 \r\n\r\n[B]\rk=new\r\ny=2");
+    EXPECT_NE(SaveIni(std::string("Ölpumpe"), "A", "name", file), 0);
+    EXPECT_EQ(inst.read("test.ini"),
+              "; comment \xE4\n[A]\r\nx = 1 \r\nname=\xD6lpumpe\r\n\r\n[B]\rk=new\r\ny=2");
+    EXPECT_EQ(LoadIniString("a", "NAME", file), "Ölpumpe");
+}
+
+TEST_F(IniAccess, WritesFailWhereTheFileCannotBeReplaced) {
+    EXPECT_EQ(SaveIni(std::string("v"), "s", "k", inst.path("missing/test.ini")), 0);
+    inst.write("test.ini", "[s]\r\nk=1\r\n");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read);
+    EXPECT_EQ(SaveIni(std::string("2"), "s", "k", file), 0);
+    EXPECT_EQ(SaveIni(std::string("1"), "s", "k", file), 0) << "also when nothing would change";
+    EXPECT_EQ(inst.read("test.ini"), "[s]\r\nk=1\r\n");
+}
+
+TEST_F(IniAccess, AWriteLeavesNoTemporaryFileBehindAndKeepsPermissions) {
+    inst.write("test.ini", "[s]\r\nk=1\r\n");
+    std::filesystem::permissions(file, std::filesystem::perms(0640));
+    SaveIni(std::string("2"), "s", "k", file);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(inst.root()))
+        ++files;
+    EXPECT_EQ(files, 3) << "Engineering, parameter and test.ini only";
+    EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+}
+
+TEST_F(IniAccess, DeletingAnAbsentEntryCreatesNothing) {
+    EXPECT_TRUE(profileWriteString("s", "k", std::nullopt, file));
+    EXPECT_FALSE(inst.exists("test.ini"));
+}
+
+TEST_F(IniAccess, ChangesMadeBehindTheCacheAreSeen) {
+    inst.write("test.ini", "[s]\r\nk=1\r\n");
+    EXPECT_EQ(LoadIniString("s", "k", file), "1");
+    inst.write("test.ini", "[s]\r\nk=22\r\n"); // a different size
+    EXPECT_EQ(LoadIniString("s", "k", file), "22");
+    std::filesystem::remove(file);
+    EXPECT_EQ(LoadIniString("s", "k", file), "");
+}

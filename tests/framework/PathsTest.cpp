@@ -1,1 +1,159 @@
+// The program's location, the installation's paths and the machine list.
+
+#include "framework/ErrorProtocol.h"
+#include "framework/FileSystem.h"
+#include "framework/InstallationPaths.h"
+#include "framework/ProgramLocation.h"
+#include "framework/ProgramState.h"
+#include "framework/Text.h"
+
+#include "TestInstallation.h"
+
 #include <gtest/gtest.h>
+
+using namespace framework;
+using testsupport::TestInstallation;
+
+TEST(ProgramLocation, ComponentAndInstallationFolder) {
+    TestInstallation inst;
+    programState().executableBaseName = "Engineering_Config";
+    EXPECT_EQ(GetOCXName(), "Engineering");
+    EXPECT_EQ(installationFolder(), inst.root().string());
+    EXPECT_EQ(GetPathOCXMDB(), inst.path("Engineering/Engineering.mdb"));
+
+    programState().executableFolder = "/";
+    EXPECT_EQ(installationFolder(), "") << "the file-system root has no parent folder";
+    programState().executableFolder = "/Engineering";
+    EXPECT_EQ(installationFolder(), "");
+    programState().executableFolder = "C:\\Inst\\Engineering";
+    EXPECT_EQ(installationFolder(), "C:\\Inst");
+}
+
+TEST(ProgramLocation, ShortBaseNameIsAFailure) {
+    TestInstallation inst;
+    programState().executableBaseName = "Eng";
+    inst.boxes.answer(true);
+    EXPECT_EQ(GetOCXName(), "");
+    ASSERT_EQ(inst.boxes.asked.size(), 1u);
+    EXPECT_NE(inst.boxes.asked[0].text.find("Invalid procedure call"), std::string::npos);
+}
+
+TEST(ProgramLocation, FileNameOnly) {
+    TestInstallation inst;
+    EXPECT_EQ(GetFileNameOnly("C:\\a\\b\\c.exe"), "c.exe");
+    EXPECT_EQ(GetFileNameOnly("/a/b/Engineering"), "Engineering");
+    EXPECT_EQ(GetFileNameOnly("plain"), "plain");
+    EXPECT_EQ(GetFileNameOnly("C:\\a\\"), "");
+}
+
+TEST(InstallationPaths, RequiredFilesGiveEmptyWhenMissing) {
+    TestInstallation inst;
+    EXPECT_EQ(GetPathSourceOCXMDB(), "");
+    EXPECT_EQ(GetQ4MConfigurationIniPath(), "");
+    EXPECT_EQ(GetProgramIniPath(1), "");
+    inst.write("Engineering/Engineering_Source.mdb", "x");
+    inst.write("parameter/q4mconfiguration.ini", "");
+    inst.write("parameter/Program.ini", "");
+    EXPECT_EQ(GetPathSourceOCXMDB(), inst.path("Engineering/Engineering_Source.mdb"));
+    EXPECT_EQ(GetQ4MConfigurationIniPath(), inst.path("parameter/q4mconfiguration.ini"));
+    EXPECT_EQ(GetProgramIniPath(1), inst.path("parameter/Program.ini"));
+}
+
+TEST(InstallationPaths, ExistingComponentsAreFoundWithoutRegardToCase) {
+    TestInstallation inst;
+    inst.write("parameter/program.INI", "[Project]\r\nNumberOfMachines=1\r\n"
+                                        "[Machine1]\r\nMachineName=M1\r\n");
+    inst.write("Engineering/Pump_800.gif", "GIF");
+    EXPECT_NE(GetProgramIniPath(1), "");
+    EXPECT_TRUE(fileExists(inst.path("Engineering/PUMP_800.gif")));
+    EXPECT_TRUE(fileExists(inst.root().string() + "/engineering\\pump_800.GIF"));
+    EXPECT_FALSE(fileExists(inst.path("Engineering")));
+    inst.write("Engineering/.hidden", "x");
+    EXPECT_FALSE(fileExists(inst.path("Engineering/.hidden")));
+    GetExistingMachines("");
+    ASSERT_EQ(programState().ExistingMachines.size(), 1u);
+    EXPECT_EQ(programState().ExistingMachines[0], "M1");
+}
+
+TEST(InstallationPaths, MissingCfgEndsTheProgramWithAReport) {
+    TestInstallation inst;
+    try {
+        GetCFGPath();
+        FAIL() << "the program should have ended";
+    } catch (const ProgramEnded& ended) {
+        EXPECT_EQ(ended.status, ExitEndedByFailure);
+    }
+    ASSERT_EQ(inst.boxes.asked.size(), 1u);
+    EXPECT_EQ(inst.boxes.asked[0].text, "File not found: \n\r" + upperCase(inst.cfgPath()));
+}
+
+TEST(InstallationPaths, MissingCfgInASilentRunGoesToTheFaultLog) {
+    TestInstallation inst;
+    programState().SilentMode = true;
+    EXPECT_THROW(GetCFGPath(), ProgramEnded);
+    EXPECT_TRUE(inst.boxes.asked.empty());
+    EXPECT_EQ(inst.read("HalvarServicePack.log"),
+              "! Fault Engineering_Config: File not found: \n\r" + upperCase(inst.cfgPath()) +
+                  "\r\n");
+}
+
+TEST(InstallationPaths, SaveAndRestoreWithOrWithoutTrailingSeparator) {
+    for (const char* trailing : {"", "/"}) {
+        TestInstallation inst;
+        programState().StartModeIntegrated = true;
+        const std::string save = inst.path("save");
+        inst.write("parameter/q4mconfiguration.ini",
+                   "[Common]\r\nSaveAndRestore=" + save + trailing + "\r\n");
+        inst.write("save/parameter/program.ini", "");
+        inst.write("save/Engineering/Engineering.mdb", "db");
+        EXPECT_EQ(GetProgramIniPath(1), save + "/parameter/program.ini") << trailing;
+        EXPECT_EQ(GetPathMachineCopyMDB(GetQ4MConfigurationIniPath()),
+                  save + "/Engineering/Engineering.mdb")
+            << trailing;
+    }
+}
+
+TEST(InstallationPaths, AbsentSaveAndRestoreGivesNoPath) {
+    TestInstallation inst;
+    programState().StartModeIntegrated = true;
+    inst.write("parameter/q4mconfiguration.ini", "[Common]\r\n");
+    EXPECT_EQ(GetProgramIniPath(1), "");
+    EXPECT_EQ(GetPathMachineCopyMDB(GetQ4MConfigurationIniPath()), "");
+}
+
+TEST(MachineList, IntegratedStopsAtTheFirstDashOrEmptyName) {
+    TestInstallation inst;
+    programState().StartModeIntegrated = true;
+    inst.write("parameter/q4mconfiguration.ini",
+               "[Common]\r\nNameM1=M1\r\nNameM2=-\r\nNameM3=M3\r\n");
+    GetExistingMachines(GetQ4MConfigurationIniPath());
+    EXPECT_EQ(programState().ExistingMachines, std::vector<std::string>{"M1"});
+}
+
+TEST(MachineList, IntegratedReadsAtMostFiveNames) {
+    TestInstallation inst;
+    programState().StartModeIntegrated = true;
+    std::string ini = "[Common]\r\n";
+    for (int i = 1; i <= 6; ++i)
+        ini += "NameM" + std::to_string(i) + "=M" + std::to_string(i) + "\r\n";
+    inst.write("parameter/q4mconfiguration.ini", ini);
+    GetExistingMachines(GetQ4MConfigurationIniPath());
+    EXPECT_EQ(programState().ExistingMachines.size(), 5u);
+}
+
+TEST(MachineList, StandaloneReadsTheCountAndNames) {
+    TestInstallation inst;
+    inst.write("parameter/Program.ini",
+               "[Project]\r\nNumberOfMachines=2\r\n[Machine1]\r\nMachineName=Press\r\n");
+    GetExistingMachines("");
+    EXPECT_EQ(programState().ExistingMachines, (std::vector<std::string>{"Press", ""}));
+    EXPECT_EQ(existingMachine(1), "Press");
+    EXPECT_THROW(existingMachine(3), Failure);
+}
+
+TEST(MachineList, StandaloneWithoutProgramIniHasNoMachines) {
+    TestInstallation inst;
+    GetExistingMachines("");
+    EXPECT_TRUE(programState().ExistingMachines.empty());
+    EXPECT_EQ(programState().ProgramIniPath, "");
+}

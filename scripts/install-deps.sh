@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, when any is missing.
+# Needs root (or sudo) for apt-get; stops with a clear message otherwise.
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libsqlite3-dev sqlite3
+          libgtest-dev)
+if [ "${1:-}" = "--run" ]; then
+    packages+=(xvfb xauth)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    apt_get=(apt-get)
+elif command -v sudo >/dev/null 2>&1; then
+    apt_get=(sudo apt-get)
+else
+    echo "error: these Debian packages are missing and installing them needs root: ${missing[*]}" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+if ! "${apt_get[@]}" update -qq || ! "${apt_get[@]}" install -y -qq --no-install-recommends "${missing[@]}"; then
+    echo "error: could not install ${missing[*]} with apt-get" >&2
+    exit 1
+fi

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds the project and runs every test. GUI tests use Qt's offscreen platform.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2
