@@ -1,13 +1,20 @@
 // The configuration program of the Engineering component.
+//
+// Started by hand it opens the main window on the installation it lives in.
+// Started with /EXTERNAL SILENT it loads, runs the OK sequence and ends
+// without creating any window or touching a window system.
 
+#include "engineering/MainWindow.h"
+#include "engineering/MainWindowLogic.h"
 #include "framework/CommandLine.h"
-#include "framework/InstallationPaths.h"
-#include "framework/ProgramLocation.h"
+#include "framework/ErrorProtocol.h"
 #include "framework/ProgramState.h"
+#include "framework/QtMessageBoxes.h"
 #include "framework/Startup.h"
 #include "framework/Version.h"
 
-#include <cstdio>
+#include <QApplication>
+#include <QStyleFactory>
 #include <cstring>
 #include <iostream>
 
@@ -23,43 +30,56 @@ void printUsage() {
                  "  (no arguments)     standalone, with a window\n"
                  "  /EXTERNAL Q4MCFG   integrated: started by the configuration manager\n"
                  "  /EXTERNAL SILENT   no window: load, write the files and end\n"
-                 "  /LOGFILE path      error log of an integrated run\n"
-                 "  --help, --version  this text, the version\n";
+                 "  /LOGFILE path      error log of an integrated run (a value ends at the\n"
+                 "                     next \"/\": on Linux give the path with backslashes)\n"
+                 "  --help, --version  this text, the version\n"
+                 "\n"
+                 "Exit status: 0 done (or cancelled), 1 ended by a failure, 2 done but\n"
+                 "failures were reported.\n";
+}
+
+// Handles --help and --version; true when the program has nothing more to do.
+bool answeredInformationRequest(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            printUsage();
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::cout << "Engineering_Config " << framework::kVersionText << "\n";
+            return true;
+        }
+    }
+    return false;
+}
+
+int runSilently() {
+    engineering::MainWindowLogic logic(nullptr, nullptr, nullptr);
+    logic.Form_Load(); // runs the closing sequence, which ends the program
+    return framework::completionStatus();
+}
+
+int runWithWindow(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    framework::QtMessageBoxes boxes;
+    framework::programState().messageBoxes = &boxes;
+
+    engineering::MainWindow window(nullptr, nullptr);
+    boxes.setParent(&window);
+    window.load();
+    window.show();
+    return application.exec();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            printUsage();
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::cout << "Engineering_Config " << framework::kVersionText << "\n";
-            return 0;
-        }
-    }
-    using namespace framework;
-    initialiseProgram(argc, argv);
-    const bool integrated = GetStartModeIntegrated();
-    const ProgramState& state = programState();
-    std::cout << "Start mode: "
-              << (integrated         ? "integrated"
-                  : state.SilentMode ? "silent"
-                                     : "standalone")
-              << "\n"
-              << "Program folder: " << executableFolder() << "\n"
-              << "Installation folder: " << installationFolder() << "\n"
-              << "Component: " << GetOCXName() << "\n";
-    const std::string iniPath = GetQ4MConfigurationIniPath();
-    GetExistingMachines(iniPath);
-    std::cout << "Configuration manager INI: " << (iniPath.empty() ? "(none)" : iniPath) << "\n"
-              << "program.ini: " << (state.ProgramIniPath.empty() ? "(none)" : state.ProgramIniPath)
-              << "\n"
-              << "Machines:";
-    for (const auto& machine : state.ExistingMachines)
-        std::cout << " " << machine;
-    std::cout << "\n.cfg: " << GetCFGPath() << "\n";
-    return 0;
+    if (answeredInformationRequest(argc, argv))
+        return 0;
+    framework::initialiseProgram(argc, argv);
+    framework::GetStartModeIntegrated();
+    if (framework::programState().SilentMode)
+        return runSilently();
+    return runWithWindow(argc, argv);
 }

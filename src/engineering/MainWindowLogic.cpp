@@ -1,0 +1,163 @@
+#include "MainWindowLogic.h"
+
+#include "FunctionFiles.h"
+#include "PlainMessage.h"
+#include "dialogs/LanguageTexts.h"
+#include "framework/CommandLine.h"
+#include "framework/ErrorProtocol.h"
+#include "framework/FileSystem.h"
+#include "framework/InstallationPaths.h"
+#include "framework/Logs.h"
+#include "framework/ProgramLocation.h"
+#include "framework/ProgramState.h"
+
+namespace engineering {
+namespace {
+
+using framework::programState;
+
+// Help numbers of the controls that show a help text in help mode.
+constexpr int kHelpOk = 1;
+constexpr int kHelpCancel = 2;
+constexpr int kHelpPic = 10;
+constexpr int kHelpEdit = 11;
+
+} // namespace
+
+MainWindowLogic::MainWindowLogic(MainWindowView* view, FunctionEditor* editor,
+                                 PresetUpdate* update)
+    : view_(view), editor_(editor), update_(update), controls_(mainWindowControls()) {}
+
+void MainWindowLogic::Form_Load() {
+    framework::Procedure procedure("Form_Load");
+    procedure.step([&] { dialogs::LoadToolTipTexts(controls_); });
+    procedure.step([&] { programState().StartModeIntegrated = framework::GetStartModeIntegrated(); });
+    procedure.step([&] { ConfigIniPath = framework::GetQ4MConfigurationIniPath(); });
+    procedure.step([&] {
+        caption_ = "Erweiterte Konfiguration " +
+                   framework::GetFileNameOnly(framework::executableFolder()) +
+                   (programState().StartModeIntegrated ? " - integriert" : " - standalone");
+        if (view_ != nullptr)
+            view_->setCaption(caption_);
+    });
+    procedure.step([&] { framework::GetExistingMachines(ConfigIniPath); });
+    procedure.step([&] { SetupUserInterFace(); });
+    procedure.step([&] {
+        if (programState().SilentMode)
+            CommandOK_Click();
+        else if (view_ != nullptr)
+            view_->setOkCancelEnabled(true);
+    });
+}
+
+void MainWindowLogic::SetupUserInterFace() {
+    framework::Procedure procedure("SetupUserInterFace");
+    procedure.step([&] { ReadInputs(lists_, procedure); });
+    procedure.step([&] { LoadButtonPictures(false); });
+}
+
+void MainWindowLogic::LoadButtonPictures(bool allEnabled) {
+    const std::string base = framework::installationFolder();
+    for (int n = 1; n <= kButtonCount; ++n) {
+        const EngineeringFunction& function = lists_.button(n);
+        if (!function.PSymbolName.empty()) {
+            const std::string path = buttonPicturePath(function);
+            if (!framework::fileExists(path))
+                showPlainMessage(function.PSymbolName + " not found");
+            else if (view_ != nullptr && !view_->showPicture(n, path))
+                showPlainMessage(function.PSymbolName + " cannot be shown: the picture is damaged");
+        }
+        if (view_ != nullptr)
+            view_->setButtonEnabled(n, allEnabled || function.PEnabled);
+    }
+}
+
+void MainWindowLogic::CommandQuest_Click() {
+    bool& helpMode = programState().HelpMode;
+    helpMode = !helpMode;
+    if (view_ != nullptr)
+        view_->setHelpHighlighted(helpMode);
+}
+
+void MainWindowLogic::CommandEdit_Click() {
+    if (programState().HelpMode) {
+        framework::ShowHelpText(kHelpEdit);
+        return;
+    }
+    EditMode = !EditMode;
+    if (view_ != nullptr)
+        view_->setEditHighlighted(EditMode);
+    LoadButtonPictures(EditMode);
+}
+
+void MainWindowLogic::Pic_Click(int index) {
+    if (programState().HelpMode) {
+        framework::ShowHelpText(kHelpPic);
+        return;
+    }
+    if (!EditMode || editor_ == nullptr)
+        return;
+    const auto edited = editor_->edit(lists_.button(index));
+    if (!edited)
+        return;
+    storeEditedFunction(lists_, index, *edited);
+    LoadButtonPictures(true);
+}
+
+void MainWindowLogic::CommandOK_Click() {
+    if (programState().HelpMode && !programState().SilentMode) {
+        framework::ShowHelpText(kHelpOk);
+        return;
+    }
+    framework::Procedure procedure("CommandOK_Click");
+    procedure.step([&] {
+        if (view_ != nullptr)
+            view_->setOkCancelEnabled(false);
+    });
+    procedure.step([&] { CloseMe(); });
+}
+
+void MainWindowLogic::CloseMe() {
+    framework::Procedure procedure("CloseMe");
+    procedure.step([&] {
+        if (view_ != nullptr)
+            view_->processPendingEvents();
+    });
+    procedure.step([&] {
+        if (view_ != nullptr)
+            view_->setBusy(true);
+    });
+    procedure.step([&] {
+        if (update_ != nullptr)
+            update_->run();
+    });
+    procedure.step([&] { WriteInputs(lists_); });
+    procedure.step([&] {
+        if (view_ != nullptr)
+            view_->setBusy(false);
+    });
+    framework::QuitProgram(framework::completionStatus());
+}
+
+void MainWindowLogic::CommandCancel_Click() {
+    if (programState().HelpMode) {
+        framework::ShowHelpText(kHelpCancel);
+        return;
+    }
+    framework::Procedure procedure("CommandCancel_Click");
+    bool confirmed = false;
+    procedure.step([&] { confirmed = framework::ConfirmCancelEdits(); });
+    if (confirmed)
+        framework::QuitProgram(framework::ExitOk);
+}
+
+bool MainWindowLogic::Form_QueryUnload() {
+    framework::Procedure procedure("Form_QueryUnload");
+    bool confirmed = false;
+    procedure.step([&] { confirmed = framework::ConfirmCancelEdits(); });
+    if (confirmed)
+        framework::QuitProgram(framework::ExitOk);
+    return confirmed;
+}
+
+} // namespace engineering

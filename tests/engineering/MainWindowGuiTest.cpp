@@ -1,0 +1,100 @@
+// The Qt main window under the offscreen platform: layout, tab order, help
+// mode, edit mode and the cancel question, driven by clicks.
+
+#include "engineering/MainWindow.h"
+#include "framework/ErrorProtocol.h"
+#include "framework/ProgramState.h"
+
+#include "TestInstallation.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace engineering;
+using framework::programState;
+using testsupport::TestInstallation;
+
+namespace {
+
+class MainWindowGui : public ::testing::Test {
+protected:
+    MainWindowGui() {
+        inst.write("Engineering/Engineering.cfg", "[Project]\r\n");
+        inst.write("Engineering/Engineering.dat",
+                   "[All_Function_1]\r\nWhereICome=C\r\nEnabled=true\r\nExeFunction=a.exe\r\n"
+                   "SpecialKey=1\r\n[All_Function_2]\r\nWhereICome=C\r\nEnabled=false\r\n"
+                   "ExeFunction=b.exe\r\nSpecialKey=7\r\n");
+        window.load();
+    }
+    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
+
+    TestInstallation inst;
+    MainWindow window{nullptr, nullptr};
+};
+
+} // namespace
+
+TEST_F(MainWindowGui, GridOfFortyEightButtonsDownTheColumns) {
+    ASSERT_NE(button("Pic1"), nullptr);
+    ASSERT_NE(button("Pic48"), nullptr);
+    const QRect first = button("Pic1")->geometry();
+    EXPECT_EQ(button("Pic6")->geometry().left(), first.left());
+    EXPECT_GT(button("Pic6")->geometry().top(), first.top());
+    EXPECT_EQ(button("Pic7")->geometry().top(), first.top());
+    EXPECT_GT(button("Pic7")->geometry().left(), first.left());
+    EXPECT_EQ(window.windowTitle(), "Erweiterte Konfiguration Engineering - standalone");
+    EXPECT_TRUE(button("CommandOK")->isEnabled());
+    EXPECT_TRUE(button("Pic1")->isEnabled());
+    EXPECT_FALSE(button("Pic7")->isEnabled());
+    EXPECT_EQ(button("CommandEdit")->text(), "Edit");
+    EXPECT_FALSE(button("CommandOK")->accessibleName().isEmpty());
+    EXPECT_FALSE(button("Pic3")->accessibleName().isEmpty());
+}
+
+TEST_F(MainWindowGui, TabOrderRunsOkCancelHelpButtonsEdit) {
+    EXPECT_EQ(button("CommandOK")->nextInFocusChain(), button("CommandCancel"));
+    EXPECT_EQ(button("CommandCancel")->nextInFocusChain(), button("CommandQuest"));
+    EXPECT_EQ(button("CommandQuest")->nextInFocusChain(), button("Pic1"));
+    EXPECT_EQ(button("Pic48")->nextInFocusChain(), button("CommandEdit"));
+}
+
+TEST_F(MainWindowGui, HelpModeClickOnOkShowsItsHelpText) {
+    programState().HelpTexts[0] = "Saves and ends";
+    QTest::mouseClick(button("CommandQuest"), Qt::LeftButton);
+    EXPECT_EQ(button("CommandQuest")->palette().color(QPalette::Button), QColor(0, 255, 0));
+    QTest::mouseClick(button("CommandOK"), Qt::LeftButton);
+    ASSERT_EQ(inst.boxes.asked.size(), 1u);
+    EXPECT_EQ(inst.boxes.asked[0].text, "Saves and ends");
+    EXPECT_TRUE(button("CommandOK")->isEnabled()) << "help mode does not close";
+    QTest::mouseClick(button("CommandQuest"), Qt::LeftButton);
+    EXPECT_EQ(button("CommandQuest")->palette().color(QPalette::Button), QColor(192, 192, 192));
+}
+
+TEST_F(MainWindowGui, EditModeEnablesEveryButton) {
+    QTest::mouseClick(button("CommandEdit"), Qt::LeftButton);
+    EXPECT_TRUE(button("Pic7")->isEnabled());
+    EXPECT_TRUE(button("Pic48")->isEnabled());
+    QTest::mouseClick(button("CommandEdit"), Qt::LeftButton);
+    EXPECT_FALSE(button("Pic7")->isEnabled());
+}
+
+TEST_F(MainWindowGui, ClosingAsksAndNoKeepsTheWindowOpen) {
+    inst.boxes.answer(false);
+    QCloseEvent event;
+    QApplication::sendEvent(&window, &event);
+    EXPECT_FALSE(event.isAccepted());
+    ASSERT_EQ(inst.boxes.asked.size(), 1u);
+    EXPECT_EQ(inst.boxes.asked[0].title, "Cancel?");
+    inst.boxes.answer(true);
+    QCloseEvent second;
+    EXPECT_THROW(QApplication::sendEvent(&window, &second), framework::ProgramEnded);
+}
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
