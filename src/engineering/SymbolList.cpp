@@ -4,7 +4,7 @@ namespace engineering {
 
 const std::string& Symbols::entry(int n) const {
     static const std::string kEmpty;
-    if (n < 1 || n > SymbolCount)
+    if (n < 1 || n > SymbolCount || n > kSymbolCapacity)
         return kEmpty;
     return SymbolList[std::size_t(n - 1)];
 }

@@ -1,0 +1,12 @@
+#include "WindowPictures.h"
+
+#include <QtGlobal>
+
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void initPictureResources() { Q_INIT_RESOURCE(pictures); }
+
+namespace engineering {
+
+void initWindowPictures() { initPictureResources(); }
+
+} // namespace engineering
