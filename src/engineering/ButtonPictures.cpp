@@ -14,6 +14,10 @@ std::string buttonPicturePath(const EngineeringFunction& function) {
            function.PSymbolName;
 }
 
+std::string buttonPicturePath(const FunctionLists& lists, int n) {
+    return buttonPicturePath(lists.button(n));
+}
+
 ButtonPicture readButtonPicture(const EngineeringFunction& function) {
     ButtonPicture picture;
     picture.path = buttonPicturePath(function);

@@ -7,6 +7,7 @@
 // PSymbolName + " not found", at every load.
 
 #include "EngineeringFunction.h"
+#include "FunctionLists.h"
 
 #include <string>
 
@@ -14,6 +15,8 @@ namespace engineering {
 
 // The path of the button's picture, "" when the function names none.
 std::string buttonPicturePath(const EngineeringFunction& function);
+// The same for button n (1 to 48) of the lists.
+std::string buttonPicturePath(const FunctionLists& lists, int n);
 
 struct ButtonPicture {
     enum class State {

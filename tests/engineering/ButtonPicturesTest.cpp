@@ -15,6 +15,9 @@ TEST_F(FunctionFilesTest, ButtonPictureIsLoadedFromTheInstallationFolder) {
     f.PSymbolName = "Engineering\\Pump_800.gif";
     EXPECT_EQ(engineering::buttonPicturePath(f),
               install.root().string() + "/Engineering\\Pump_800.gif");
+    engineering::FunctionLists lists;
+    lists.button(17) = f;
+    EXPECT_EQ(engineering::buttonPicturePath(lists, 17), engineering::buttonPicturePath(f));
     const ButtonPicture picture = engineering::readButtonPicture(f);
     EXPECT_EQ(picture.state, ButtonPicture::State::Loaded);
     EXPECT_EQ(picture.bytes, "GIF89a-pump");

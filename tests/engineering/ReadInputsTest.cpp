@@ -123,14 +123,6 @@ TEST_F(FunctionFilesTest, BadRecordsAreReportedAndTheRestIsPlaced) {
     EXPECT_EQ(count("/ SetupUserInterFace (Nr. 9)"), 3u) << log;
 }
 
-TEST_F(FunctionFilesTest, ReadingTwiceGivesTheSameLists) {
-    install.write(kDat, function("All_Function_1", 1, "a.exe"));
-    const FunctionLists first = read();
-    const FunctionLists second = read();
-    EXPECT_EQ(first.ButtonFunctions, second.ButtonFunctions);
-    EXPECT_EQ(second.StandardCount, 1);
-}
-
 TEST_F(FunctionFilesTest, MissingCfgEndsTheProgramBeforeReading) {
     std::filesystem::remove(install.path(kCfg));
     FunctionLists lists;

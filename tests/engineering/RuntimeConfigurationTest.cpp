@@ -114,12 +114,4 @@ TEST(RuntimeConfiguration, SymbolNamesAreWrittenInTheirStoredForm) {
     EXPECT_EQ(engineering::runtimeFunctionSection(1, f).find("SymbolName"), std::string::npos);
 }
 
-TEST(RuntimeConfiguration, FunctionSectionNames) {
-    EXPECT_TRUE(engineering::isFunctionSectionName("Function12"));
-    EXPECT_TRUE(engineering::isFunctionSectionName("function3"));
-    EXPECT_FALSE(engineering::isFunctionSectionName("Function"));
-    EXPECT_FALSE(engineering::isFunctionSectionName("UserFunctions"));
-    EXPECT_FALSE(engineering::isFunctionSectionName("Function 3"));
-}
-
 } // namespace
