@@ -1,5 +1,10 @@
 #include "SymbolList.h"
 
+#include "framework/FileSystem.h"
+#include "framework/Text.h"
+
+#include <algorithm>
+
 namespace engineering {
 
 const std::string& Symbols::entry(int n) const {
@@ -16,6 +21,38 @@ Symbols& programSymbols() {
 
 void resetProgramSymbols() {
     programSymbols() = Symbols{};
+}
+
+std::vector<std::string> symbolPictureFiles(std::string_view folder) {
+    std::vector<std::string> names = framework::listFiles(folder);
+    std::erase_if(names, [](const std::string& name) {
+        return !framework::endsWithIgnoreCase(name, "_800.gif");
+    });
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (auto& name : names)
+        keyed.emplace_back(framework::upperCase(name), std::move(name));
+    // Names equal without regard to case keep a fixed order by their bytes.
+    std::sort(keyed.begin(), keyed.end());
+    names.clear();
+    for (auto& [key, name] : keyed)
+        names.push_back(std::move(name));
+    return names;
+}
+
+int fillSymbolList(Symbols& symbols, std::string_view folder) {
+    symbols = Symbols{};
+    const std::vector<std::string> names = symbolPictureFiles(folder);
+    int surplus = 0;
+    for (const std::string& name : names) {
+        if (symbols.SymbolCount == kSymbolCapacity) {
+            ++surplus;
+            continue;
+        }
+        symbols.SymbolList[std::size_t(symbols.SymbolCount)] = "Engineering\\" + name;
+        ++symbols.SymbolCount;
+    }
+    return surplus;
 }
 
 } // namespace engineering

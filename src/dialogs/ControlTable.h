@@ -1,0 +1,52 @@
+#pragma once
+// A window's controls described as data: what the window is built from and
+// what the language texts read and update. Positions are in twips (1/1440
+// inch; 15 twips are one pixel at 96 dots per inch) relative to the control's
+// container.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dialogs {
+
+// Kind names of the controls, as the language texts compare them.
+inline constexpr std::string_view kKindLabel = "Label";
+inline constexpr std::string_view kKindCommandButton = "CommandButton";
+inline constexpr std::string_view kKindCheckBox = "CheckBox";
+inline constexpr std::string_view kKindFrame = "Frame";
+
+struct ControlGeometry {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct ControlEntry {
+    std::string name;
+    int index = 0; // index within a control array; 0 for a single control
+    std::string kind;
+    std::string tag;
+    int helpId = 0; // help number shown in help mode; 0 for none
+    std::string caption;
+    std::string toolTip;
+    ControlGeometry geometry;
+    std::string container; // name of the window or frame that holds it
+};
+
+using ControlTable = std::vector<ControlEntry>;
+
+// Whether entry i belongs to a control array: another control of the table
+// has the same name (compared without regard to case).
+bool isArrayElement(const ControlTable& controls, std::size_t i);
+
+// The text key of entry i: name, the array index when it is an array
+// element, "_" and the tag (Pic12_, CommandOK_).
+std::string textKey(const ControlTable& controls, std::size_t i);
+
+// The entry with the given name and index, or null.
+ControlEntry* findControl(ControlTable& controls, std::string_view name, int index = 0);
+const ControlEntry* findControl(const ControlTable& controls, std::string_view name, int index = 0);
+
+} // namespace dialogs

@@ -1,0 +1,46 @@
+#pragma once
+// The main window's captions, tool tips and help texts by language.
+//
+// The language file is the program's own INI file: executable folder +
+// separator + executable base name + ".ini". Its section "Language", key
+// "Language", holds the language code, a Windows locale number as text; when
+// it is missing or empty "1031" (German) is written and used. The section
+// named by the code holds, per control (text key as in ControlTable.h):
+//
+//   "Caption_" + text key   caption of a label, command button or check box
+//   "TTT_" + text key       tool tip of any control
+//   "Help" + help number    help text of the controls with that help number
+//
+// The values "0" and "" mean that there is no text yet: the control keeps its
+// built-in text. Where the file has no text the walk writes a placeholder, so
+// that the file lists every key a translator has to fill:
+//
+//  - caption: "0" in a language other than 1031; in 1031 the built-in caption;
+//  - help text: "0" (the value read, whatever it is, becomes the help text);
+//  - tool tip: "0" in every language; a control whose tag holds "NOTTT" (any
+//    case) keeps its tool tip and gets no key.
+//
+// Writing a key that already holds its value leaves the file untouched, so the
+// file converges after the first start. A failure while treating one control
+// (a help number outside 1 to 100) abandons the rest of that control without
+// a report; the walk goes on with the next one.
+
+#include "ControlTable.h"
+
+#include <string>
+
+namespace dialogs {
+
+inline constexpr const char* kDefaultLanguage = "1031";
+
+std::string languageFilePath();
+
+// The language code, exactly as stored; "1031" written and returned when none is.
+std::string GetLanguage();
+
+// Applies the language file to the controls, in table order: sets their
+// captions and tool tips, fills the program's HelpTexts and writes the
+// missing keys.
+void LoadToolTipTexts(ControlTable& controls);
+
+} // namespace dialogs

@@ -1,0 +1,34 @@
+#pragma once
+// One function section of the catalogue or the stored function file.
+//
+// A section holds up to nineteen keys (WhereICome, Description, Enabled,
+// ExeFunction, SpecialKey, SymbolName, PosMode, PosLeft, PosTop, PosWidth,
+// PosHeight, RemoteDeskTop, WaitBeforeLogin, LoginKey, WindowName,
+// WindowName2, EndTime, EndMode, EndWhenExitWindow), read with the program's
+// INI operations: a missing string is "", a missing integer -1, a missing
+// Boolean false. A section whose WhereICome is empty does not exist for the
+// readers. Out-of-range values are mended as the run time expects them:
+//
+//  - PosMode below 0 becomes 3 (full screen);
+//  - WaitBeforeLogin below 0 becomes 0;
+//  - EndTime below 0 becomes 3 seconds;
+//  - EndMode other than 2 (destroy) or 16 (close) becomes 18 (quit).
+//
+// SpecialKey and the four placement numbers are taken as read.
+
+#include "EngineeringFunction.h"
+
+#include <optional>
+#include <string_view>
+
+namespace engineering {
+
+// The record of the section, or nothing when its WhereICome is empty. The
+// symbol name is kept as stored; `standard` becomes the record's PStandard.
+std::optional<EngineeringFunction> readFunctionSection(std::string_view section,
+                                                       std::string_view file, bool standard);
+
+// The record with its values mended as above (also used by the readers' tests).
+EngineeringFunction withMendedValues(EngineeringFunction function);
+
+} // namespace engineering

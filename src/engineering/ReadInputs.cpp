@@ -1,0 +1,158 @@
+#include "FunctionFiles.h"
+
+#include "FunctionSection.h"
+#include "SymbolList.h"
+#include "SymbolNames.h"
+
+#include "framework/FileSystem.h"
+#include "framework/IniAccess.h"
+#include "framework/InstallationPaths.h"
+#include "framework/ProgramLocation.h"
+#include "framework/ProgramState.h"
+#include "framework/Text.h"
+
+#include <algorithm>
+
+namespace engineering {
+namespace {
+
+using framework::Failure;
+
+[[noreturn]] void subscriptOutOfRange() {
+    throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
+}
+
+// Fills one list from the sections prefix + 1, prefix + 2, ... of the file.
+void readFamily(std::string_view file, const std::string& prefix, bool standard, FunctionList& list,
+                std::int16_t& count) {
+    count = 0;
+    for (int n = 1;; ++n) {
+        auto function = readFunctionSection(prefix + std::to_string(n), file, standard);
+        if (!function)
+            return;
+        if (count == kFunctionListCapacity)
+            subscriptOutOfRange();
+        list[std::size_t(count++)] = std::move(*function);
+    }
+}
+
+bool isSeparator(char c) {
+    return c == '\\' || c == framework::kSeparator[0];
+}
+
+} // namespace
+
+std::string replaceExtension(std::string_view path, std::string_view extension) {
+    std::size_t nameStart = 0;
+    for (std::size_t i = 0; i < path.size(); ++i)
+        if (isSeparator(path[i]))
+            nameStart = i + 1;
+    const auto dot = path.rfind('.');
+    const std::size_t stem = (dot == std::string_view::npos || dot < nameStart) ? path.size() : dot;
+    return std::string(path.substr(0, stem)) + std::string(extension);
+}
+
+std::string storedFunctionFileToRead(std::string_view cfgPath) {
+    if (!framework::programState().StartModeIntegrated)
+        return replaceExtension(cfgPath, ".int");
+    const std::string saveAndRestore = framework::LoadIniString(
+        "Common", "SaveAndRestore", framework::GetQ4MConfigurationIniPath());
+    const std::string path = framework::endsWith(saveAndRestore, "\\")
+                                 ? saveAndRestore + "Engineering\\Engineering.int"
+                                 : saveAndRestore + "\\Engineering\\Engineering.int";
+    return framework::fileExists(path) ? path : std::string();
+}
+
+MergedFunctions mergeFunctions(const FunctionLists& lists, bool withStoredFile) {
+    MergedFunctions merged;
+    auto append = [&](const EngineeringFunction& function) {
+        if (merged.count == kFunctionListCapacity) {
+            merged.overflow = true;
+            return;
+        }
+        merged.entries[std::size_t(merged.count++)] = function;
+    };
+    auto first = [&] { return merged.entries.begin(); };
+    auto last = [&] { return merged.entries.begin() + merged.count; };
+
+    for (int i = 0; i < lists.StandardCount; ++i)
+        append(lists.StandardFunctions[std::size_t(i)]);
+
+    for (int i = 0; i < lists.MachineCount; ++i) {
+        const EngineeringFunction& machine = lists.MachineFunctions[std::size_t(i)];
+        const bool taken = std::any_of(first(), last(), [&](const EngineeringFunction& entry) {
+            return entry.PSpecialKey == machine.PSpecialKey;
+        });
+        if (!taken)
+            append(machine);
+    }
+
+    if (!withStoredFile)
+        return merged;
+    for (int i = 0; i < lists.StoredCount; ++i) {
+        const EngineeringFunction& stored = lists.StoredFunctions[std::size_t(i)];
+        bool replaced = false;
+        for (auto entry = first(); entry != last(); ++entry) {
+            if (entry->PSpecialKey == stored.PSpecialKey) {
+                *entry = stored;
+                replaced = true;
+            }
+        }
+        if (!replaced)
+            append(stored);
+    }
+    return merged;
+}
+
+void ReadInputs(FunctionLists& lists, framework::Procedure& procedure) {
+    lists = FunctionLists{};
+    std::string cfgPath;
+    std::string catalogue;
+    procedure.step([&] {
+        cfgPath = framework::GetCFGPath();
+        catalogue = replaceExtension(cfgPath, ".dat");
+    });
+
+    procedure.step([&] {
+        readFamily(catalogue, "All_Function_", true, lists.StandardFunctions, lists.StandardCount);
+    });
+    procedure.step([&] {
+        const std::string& machine = framework::existingMachine(1);
+        readFamily(catalogue, machine + "_Function_", false, lists.MachineFunctions,
+                   lists.MachineCount);
+    });
+
+    std::string storedFile;
+    procedure.step([&] { storedFile = storedFunctionFileToRead(cfgPath); });
+    procedure.step([&] {
+        if (!storedFile.empty())
+            readFamily(storedFile, "Function", true, lists.StoredFunctions, lists.StoredCount);
+    });
+
+    MergedFunctions merged;
+    procedure.step([&] {
+        merged = mergeFunctions(lists, !storedFile.empty());
+        if (merged.overflow)
+            subscriptOutOfRange();
+    });
+
+    for (int j = 0; j < merged.count; ++j) {
+        procedure.step([&] {
+            EngineeringFunction entry = merged.entries[std::size_t(j)];
+            entry.PSymbolName = memorySymbolName(entry.PSymbolName);
+            lists.button(entry.PSpecialKey) = std::move(entry);
+        });
+    }
+
+    procedure.step([&] {
+        if (fillSymbolList(programSymbols(), framework::executableFolder()) > 0)
+            subscriptOutOfRange();
+    });
+}
+
+void ReadInputs(FunctionLists& lists) {
+    framework::Procedure procedure("SetupUserInterFace");
+    ReadInputs(lists, procedure);
+}
+
+} // namespace engineering

@@ -1,0 +1,76 @@
+#include "StoredFunctionFile.h"
+
+#include "FunctionLists.h"
+#include "SymbolNames.h"
+
+#include "framework/IniAccess.h"
+
+namespace engineering {
+namespace {
+
+std::string sectionName(int k) {
+    return "Function" + std::to_string(k);
+}
+
+class SectionWriter {
+public:
+    SectionWriter(framework::IniDocument& document, std::string section)
+        : document_(document), section_(std::move(section)) {}
+    void operator()(std::string_view key, const framework::IniValue& value) {
+        document_.set(section_, key, framework::iniText(value));
+    }
+    void remove(std::string_view key) { document_.set(section_, key, std::nullopt); }
+
+private:
+    framework::IniDocument& document_;
+    std::string section_;
+};
+
+} // namespace
+
+StoredFunctionsWritten
+writeStoredFunctions(framework::IniDocument& document,
+                     const std::array<EngineeringFunction, kButtonCount>& buttons,
+                     int sectionsReadAtStart) {
+    for (int i = 1; i <= sectionsReadAtStart; ++i)
+        document.set(sectionName(i), "WhereICome", "");
+
+    StoredFunctionsWritten written;
+    for (int i = 1; i <= kButtonCount; ++i) {
+        const EngineeringFunction& f = buttons[std::size_t(i - 1)];
+        if (f.PExeFunction.empty())
+            continue;
+        SectionWriter write(document, sectionName(++written.sectionCount));
+        write("Enabled", f.PEnabled);
+        write("WhereICome", std::string(kWhereIComeEngineeringPicture));
+        write("ExeFunction", f.PExeFunction);
+        if (f.PSymbolName.empty()) {
+            written.buttonsWithoutSymbol.push_back(i);
+            write.remove("SymbolName");
+        } else {
+            write("SymbolName", storedSymbolName(f.PSymbolName));
+        }
+        write("SpecialKey", f.PSpecialKey);
+        write("Description", f.PDescription);
+        write("PosMode", f.PPosMode);
+        write("PosLeft", f.PPosLeft);
+        write("PosTop", f.PPosTop);
+        write("PosWidth", f.PPosWidth);
+        write("PosHeight", f.PPosHeight);
+        write("RemoteDeskTop", f.PRemoteDeskTop);
+        write("WaitBeforeLogin", f.PWaitBeforeLogin);
+        write("LoginKey", f.PLoginKey);
+        write("WindowName", f.PWindowName);
+        write("WindowName2", f.PWindowName2);
+        write("EndTime", f.PEndTime);
+        write("EndMode", f.PEndMode);
+        write("EndWhenExitWindow", f.PEndWhenExitWindow);
+    }
+
+    const std::string next = sectionName(written.sectionCount + 1);
+    if (!document.value(next, "WhereICome").value_or("").empty())
+        document.set(next, "WhereICome", "");
+    return written;
+}
+
+} // namespace engineering

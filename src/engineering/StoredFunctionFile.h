@@ -1,0 +1,42 @@
+#pragma once
+// The writes to the stored function file (Engineering.int), applied to the
+// file's image in memory so that the file is replaced once.
+//
+//  1. The sections "Function1" up to the number read at start-up get an empty
+//     WhereICome: sections past the new number end the list for the next
+//     reading; their other keys stay.
+//  2. Each button 1 to 48 with a program to start is written, in button
+//     order, to section "Function" + k (k counting from 1): Enabled,
+//     WhereICome = "EngineeringPicture", ExeFunction, SymbolName (its stored
+//     form), SpecialKey, Description, PosMode, PosLeft, PosTop, PosWidth,
+//     PosHeight, RemoteDeskTop, WaitBeforeLogin, LoginKey, WindowName,
+//     WindowName2, EndTime, EndMode, EndWhenExitWindow. Each key is set by
+//     itself, so keys and sections not named here keep their values.
+//  3. A button without a symbol name gets no SymbolName, and one the section
+//     held before is removed: it named another function's picture.
+//  4. When the section after the last one written still holds a WhereICome
+//     (a file that had more sections than were read at start-up, as the local
+//     file of an integrated run may), it gets an empty one, so that the next
+//     reading stops there.
+
+#include "EngineeringFunction.h"
+
+#include "framework/IniDocument.h"
+
+#include <array>
+#include <vector>
+
+namespace engineering {
+
+struct StoredFunctionsWritten {
+    int sectionCount = 0;
+    // Buttons with a program but no symbol name, in button order.
+    std::vector<int> buttonsWithoutSymbol;
+};
+
+StoredFunctionsWritten
+writeStoredFunctions(framework::IniDocument& document,
+                     const std::array<EngineeringFunction, kButtonCount>& buttons,
+                     int sectionsReadAtStart);
+
+} // namespace engineering

@@ -1,0 +1,85 @@
+#pragma once
+// A scratch installation with a .cfg, a program.ini naming machine M1 and
+// helpers that write function sections as Windows-1252 text with CR LF.
+
+#include "TestInstallation.h"
+
+#include "engineering/FunctionFiles.h"
+
+#include "framework/InstallationPaths.h"
+#include "framework/Logs.h"
+#include "framework/ProgramState.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace enginetest {
+
+using Entries = std::initializer_list<std::pair<std::string_view, std::string_view>>;
+
+inline std::string section(std::string_view name, Entries entries) {
+    std::string text = "[" + std::string(name) + "]\r\n";
+    for (const auto& [key, value] : entries)
+        text += std::string(key) + "=" + std::string(value) + "\r\n";
+    return text;
+}
+
+// A complete function section of the catalogue or the stored file.
+inline std::string function(std::string_view name, int key, std::string_view exe,
+                            std::string_view symbol = "Engineering\\Pump.gif",
+                            std::string_view enabled = "true",
+                            std::string_view whereICome = "Catalogue") {
+    const std::string keyText = std::to_string(key);
+    return section(name, {{"WhereICome", whereICome},
+                          {"Description", "Function " + keyText},
+                          {"Enabled", enabled},
+                          {"ExeFunction", exe},
+                          {"SpecialKey", keyText},
+                          {"SymbolName", symbol},
+                          {"PosMode", "1"},
+                          {"PosLeft", "10"},
+                          {"PosTop", "20"},
+                          {"PosWidth", "300"},
+                          {"PosHeight", "200"},
+                          {"RemoteDeskTop", "false"},
+                          {"WaitBeforeLogin", "500"},
+                          {"LoginKey", "{ENTER}"},
+                          {"WindowName", "*Editor*"},
+                          {"WindowName2", ""},
+                          {"EndTime", "5"},
+                          {"EndMode", "16"},
+                          {"EndWhenExitWindow", "true"}});
+}
+
+inline constexpr std::string_view kCfg = "Engineering/Engineering.cfg";
+inline constexpr std::string_view kDat = "Engineering/Engineering.dat";
+inline constexpr std::string_view kInt = "Engineering/Engineering.int";
+
+class FunctionFilesTest : public ::testing::Test {
+protected:
+    FunctionFilesTest() {
+        install.write(kCfg, "[Project]\r\nValidMachines=ALL\r\n\r\n");
+        install.write("parameter/program.ini",
+                      "[Project]\r\nNumberOfMachines=1\r\n[Machine1]\r\nMachineName=M1\r\n");
+        framework::GetExistingMachines("");
+    }
+
+    void silent() { framework::programState().SilentMode = true; }
+    std::string errorLog() const { return install.read("Q4Mcfglog.txt"); }
+    // Outside Windows the fault log lies in the installation folder.
+    std::string faultLog() const { return install.read("HalvarServicePack.log"); }
+
+    engineering::FunctionLists read() {
+        engineering::FunctionLists lists;
+        engineering::ReadInputs(lists);
+        return lists;
+    }
+
+    testsupport::TestInstallation install;
+};
+
+} // namespace enginetest
