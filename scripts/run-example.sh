@@ -3,7 +3,8 @@
 # examples/. The copy goes to a scratch folder (argument 1, default
 # /tmp/engineering-example), replacing an earlier copy; the program is placed
 # in its component folder, where it always lives. Further arguments are passed
-# to the program.
+# to the program. Without a display (and without arguments) it runs silently
+# and shows what it wrote.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --run
@@ -17,4 +18,19 @@ cp -r examples/. "$target/"
 cp build/app/Engineering_Config "$target/Engineering/"
 
 echo "Sample installation: $target"
-"$target/Engineering/Engineering_Config" "$@"
+program="$target/Engineering/Engineering_Config"
+if [ $# -eq 0 ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display: running silently (/EXTERNAL SILENT)."
+    set +e
+    "$program" /EXTERNAL SILENT
+    status=$?
+    set -e
+    echo "Exit status: $status"
+    echo "Written:"
+    for f in Engineering/Engineering.int Engineering/Engineering.cfg Engineering/Engineering.mdb \
+             Engineering/Engineering_Config.ini Q4Mcfglog.txt HalvarServicePack.log; do
+        [ -f "$target/$f" ] && echo "  $target/$f"
+    done
+    exit "$status"
+fi
+exec "$program" "$@"

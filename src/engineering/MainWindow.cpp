@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "Twips.h"
+#include "WindowPictures.h"
 #include "dialogs/ControlTable.h"
 #include "framework/FileSystem.h"
 
@@ -47,7 +48,8 @@ constexpr PictureButton kPictureButtons[] = {
 
 MainWindow::MainWindow(FunctionEditor* editor, PresetUpdate* update, QWidget* parent)
     : QWidget(parent), logic_(this, editor, update) {
-    setObjectName("Tessaron");
+    initWindowPictures();
+    setObjectName(kMainWindowName);
     setBackground(this, kLightGrey);
     setFixedSize(px(kClientWidth), px(kClientHeight));
     buildFromControls();

@@ -1,5 +1,6 @@
 #include "MainWindowLogic.h"
 
+#include "ButtonPictures.h"
 #include "FunctionFiles.h"
 #include "PlainMessage.h"
 #include "dialogs/LanguageTexts.h"
@@ -16,12 +17,6 @@ namespace {
 
 using framework::programState;
 
-// Help numbers of the controls that show a help text in help mode.
-constexpr int kHelpOk = 1;
-constexpr int kHelpCancel = 2;
-constexpr int kHelpPic = 10;
-constexpr int kHelpEdit = 11;
-
 } // namespace
 
 MainWindowLogic::MainWindowLogic(MainWindowView* view, FunctionEditor* editor,
@@ -34,9 +29,7 @@ void MainWindowLogic::Form_Load() {
     procedure.step([&] { programState().StartModeIntegrated = framework::GetStartModeIntegrated(); });
     procedure.step([&] { ConfigIniPath = framework::GetQ4MConfigurationIniPath(); });
     procedure.step([&] {
-        caption_ = "Erweiterte Konfiguration " +
-                   framework::GetFileNameOnly(framework::executableFolder()) +
-                   (programState().StartModeIntegrated ? " - integriert" : " - standalone");
+        caption_ = mainWindowCaption(programState().StartModeIntegrated);
         if (view_ != nullptr)
             view_->setCaption(caption_);
     });
@@ -57,7 +50,6 @@ void MainWindowLogic::SetupUserInterFace() {
 }
 
 void MainWindowLogic::LoadButtonPictures(bool allEnabled) {
-    const std::string base = framework::installationFolder();
     for (int n = 1; n <= kButtonCount; ++n) {
         const EngineeringFunction& function = lists_.button(n);
         if (!function.PSymbolName.empty()) {
@@ -68,7 +60,7 @@ void MainWindowLogic::LoadButtonPictures(bool allEnabled) {
                 showPlainMessage(function.PSymbolName + " cannot be shown: the picture is damaged");
         }
         if (view_ != nullptr)
-            view_->setButtonEnabled(n, allEnabled || function.PEnabled);
+            view_->setButtonEnabled(n, buttonEnabled(function, allEnabled));
     }
 }
 
@@ -81,7 +73,7 @@ void MainWindowLogic::CommandQuest_Click() {
 
 void MainWindowLogic::CommandEdit_Click() {
     if (programState().HelpMode) {
-        framework::ShowHelpText(kHelpEdit);
+        framework::ShowHelpText(kHelpCommandEdit);
         return;
     }
     EditMode = !EditMode;
@@ -105,8 +97,8 @@ void MainWindowLogic::Pic_Click(int index) {
 }
 
 void MainWindowLogic::CommandOK_Click() {
-    if (programState().HelpMode && !programState().SilentMode) {
-        framework::ShowHelpText(kHelpOk);
+    if (programState().HelpMode) {
+        framework::ShowHelpText(kHelpCommandOK);
         return;
     }
     framework::Procedure procedure("CommandOK_Click");
@@ -141,7 +133,7 @@ void MainWindowLogic::CloseMe() {
 
 void MainWindowLogic::CommandCancel_Click() {
     if (programState().HelpMode) {
-        framework::ShowHelpText(kHelpCancel);
+        framework::ShowHelpText(kHelpCommandCancel);
         return;
     }
     framework::Procedure procedure("CommandCancel_Click");

@@ -5,6 +5,7 @@
 // never touches a window system.
 
 #include "EngineeringFunction.h"
+#include "FunctionEditor.h"
 #include "FunctionLists.h"
 #include "MainWindowControls.h"
 
@@ -26,13 +27,6 @@ public:
     virtual void setOkCancelEnabled(bool enabled) = 0;
     virtual void setBusy(bool busy) = 0;
     virtual void processPendingEvents() = 0;
-};
-
-// Edits one function in the edit dialog; nothing when the edit was discarded.
-class FunctionEditor {
-public:
-    virtual ~FunctionEditor() = default;
-    virtual std::optional<EngineeringFunction> edit(const EngineeringFunction& function) = 0;
 };
 
 // The update of the preset databases that runs before the function files are written.

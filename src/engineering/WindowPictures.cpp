@@ -7,6 +7,9 @@ static void initPictureResources() { Q_INIT_RESOURCE(pictures); }
 
 namespace engineering {
 
-void initWindowPictures() { initPictureResources(); }
+void initWindowPictures() {
+    static const bool registered = (initPictureResources(), true);
+    (void)registered;
+}
 
 } // namespace engineering

@@ -23,6 +23,8 @@ class MainWindowGui : public ::testing::Test {
 protected:
     MainWindowGui() {
         inst.write("Engineering/Engineering.cfg", "[Project]\r\n");
+        inst.write("parameter/program.ini",
+                   "[Project]\r\nNumberOfMachines=1\r\n[Machine1]\r\nMachineName=M1\r\n");
         inst.write("Engineering/Engineering.dat",
                    "[All_Function_1]\r\nWhereICome=C\r\nEnabled=true\r\nExeFunction=a.exe\r\n"
                    "SpecialKey=1\r\n[All_Function_2]\r\nWhereICome=C\r\nEnabled=false\r\n"

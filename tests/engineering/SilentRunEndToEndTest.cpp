@@ -1,0 +1,87 @@
+// The built program run with /EXTERNAL SILENT on a copy of the sample
+// installation, with no display in its environment at all.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+class SilentRun : public ::testing::Test {
+protected:
+    SilentRun() {
+        root = fs::temp_directory_path() / ("eng-e2e-" + std::to_string(std::random_device{}()));
+        fs::copy(EXAMPLES_DIR, root, fs::copy_options::recursive);
+        fs::copy_file(PROGRAM_PATH, root / "Engineering" / "Engineering_Config");
+    }
+    ~SilentRun() override { fs::remove_all(root); }
+
+    // Runs the program with an environment that names no display.
+    int run(const std::string& arguments) {
+        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
+                                    (root / "Engineering" / "Engineering_Config").string() +
+                                    "' " + arguments + " >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    fs::path root;
+};
+
+} // namespace
+
+TEST_F(SilentRun, WritesTheFunctionFilesWithoutADisplay) {
+    const std::string cfgBefore = readFile(root / "Engineering" / "Engineering.cfg");
+    ASSERT_EQ(run("/EXTERNAL SILENT"), 0) << readFile(root / "HalvarServicePack.log")
+                                          << readFile(root / "Q4Mcfglog.txt");
+    const std::string cfg = readFile(root / "Engineering" / "Engineering.cfg");
+    const std::string stored = readFile(root / "Engineering" / "Engineering.int");
+    EXPECT_NE(cfg, cfgBefore);
+    EXPECT_NE(cfg.find("[Function1]\r\n"), std::string::npos);
+    EXPECT_NE(cfg.find("S_Prog="), std::string::npos);
+    EXPECT_NE(cfg.find("- Standalone"), std::string::npos);
+    EXPECT_NE(stored.find("WhereICome=EngineeringPicture\r\n"), std::string::npos);
+    EXPECT_EQ(cfg.find("\n\n"), std::string::npos) << "every line ends CR LF";
+    EXPECT_FALSE(fs::exists(root / "Engineering" / "Engineering.bak"));
+    EXPECT_FALSE(fs::exists(root / "HalvarServicePack.log"));
+    EXPECT_FALSE(fs::exists(root / "Q4Mcfglog.txt"));
+}
+
+TEST_F(SilentRun, RepeatedRunsConverge) {
+    // The first run stores every function; from then on the files stay as they are.
+    ASSERT_EQ(run("/EXTERNAL SILENT"), 0);
+    ASSERT_EQ(run("/EXTERNAL SILENT"), 0);
+    const std::string cfg = readFile(root / "Engineering" / "Engineering.cfg");
+    const std::string stored = readFile(root / "Engineering" / "Engineering.int");
+    ASSERT_EQ(run("/external silent"), 0);
+    EXPECT_EQ(readFile(root / "Engineering" / "Engineering.cfg"), cfg);
+    EXPECT_EQ(readFile(root / "Engineering" / "Engineering.int"), stored);
+}
+
+TEST_F(SilentRun, MissingCfgEndsWithAFailureStatusAndAFaultLogLine) {
+    fs::remove(root / "Engineering" / "Engineering.cfg");
+    const std::string stored = readFile(root / "Engineering" / "Engineering.int");
+    EXPECT_EQ(run("/EXTERNAL SILENT"), 1);
+    EXPECT_NE(readFile(root / "HalvarServicePack.log").find("File not found: "),
+              std::string::npos);
+    EXPECT_EQ(readFile(root / "Engineering" / "Engineering.int"), stored);
+}
+
+TEST_F(SilentRun, HelpAndVersionNeedNoInstallation) {
+    EXPECT_EQ(run("--help"), 0);
+    EXPECT_EQ(run("--version"), 0);
+}
