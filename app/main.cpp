@@ -1,20 +1,19 @@
 // The configuration program of the Engineering component.
 //
-// Started by hand it opens the main window on the installation it lives in.
+// Started by hand it opens the main window on the installation it lives in
+// (from the window module beside it, see WindowModule.h).
 // Started with /EXTERNAL SILENT it loads, runs the OK sequence and ends
 // without creating any window or touching a window system.
 
-#include "engineering/MainWindow.h"
+#include "WindowModule.h"
+
 #include "engineering/MainWindowLogic.h"
 #include "framework/CommandLine.h"
 #include "framework/ErrorProtocol.h"
 #include "framework/ProgramState.h"
-#include "framework/QtMessageBoxes.h"
 #include "framework/Startup.h"
 #include "framework/Version.h"
 
-#include <QApplication>
-#include <QStyleFactory>
 #include <cstring>
 #include <iostream>
 
@@ -59,19 +58,6 @@ int runSilently() {
     return framework::completionStatus();
 }
 
-int runWithWindow(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
-    framework::QtMessageBoxes boxes;
-    framework::programState().messageBoxes = &boxes;
-
-    engineering::MainWindow window(nullptr, nullptr);
-    boxes.setParent(&window);
-    window.load();
-    window.show();
-    return application.exec();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -81,5 +67,5 @@ int main(int argc, char** argv) {
     framework::GetStartModeIntegrated();
     if (framework::programState().SilentMode)
         return runSilently();
-    return runWithWindow(argc, argv);
+    return runWindowModule(argc, argv);
 }

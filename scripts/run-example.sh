@@ -15,7 +15,7 @@ shift || true
 rm -rf "$target"
 mkdir -p "$target"
 cp -r examples/. "$target/"
-cp build/app/Engineering_Config "$target/Engineering/"
+cp build/app/Engineering_Config build/app/Engineering_Config_window.so "$target/Engineering/"
 
 echo "Sample installation: $target"
 program="$target/Engineering/Engineering_Config"
