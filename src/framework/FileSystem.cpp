@@ -90,14 +90,18 @@ bool isWriteProtected(const fs::path& path) {
 
 } // namespace
 
-fs::path nativePath(std::string_view path) {
+fs::path withNativeSeparators(std::string_view path) {
     std::string text(path);
 #ifndef _WIN32
     for (char& c : text)
         if (c == '\\')
             c = '/';
 #endif
-    return resolveCase(fs::path(text));
+    return fs::path(text);
+}
+
+fs::path nativePath(std::string_view path) {
+    return resolveCase(withNativeSeparators(path));
 }
 
 bool fileExists(std::string_view path) {

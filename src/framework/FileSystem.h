@@ -23,6 +23,8 @@ namespace framework {
 
 // The path to open for a path text (backslashes converted, letter case resolved).
 std::filesystem::path nativePath(std::string_view path);
+// The path text with the platform's separators only, letter case as given.
+std::filesystem::path withNativeSeparators(std::string_view path);
 
 // Existence test of the installation: a plain file that is not hidden.
 bool fileExists(std::string_view path);

@@ -65,15 +65,25 @@ IniDocument IniDocument::parse(std::string_view bytes) {
     return document;
 }
 
+const std::vector<IniDocument::Header>& IniDocument::headers() const {
+    if (!headersValid_) {
+        headers_.clear();
+        for (std::size_t i = 0; i < lines_.size(); ++i)
+            if (const auto name = headerName(lines_[i].text))
+                headers_.push_back(Header{foldCase1252(*name), i});
+        headersValid_ = true;
+    }
+    return headers_;
+}
+
 std::optional<IniDocument::SectionRange> IniDocument::findSection(std::string_view name1252) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const auto name = headerName(lines_[i].text);
-        if (!name || !sameName(*name, name1252))
+    const std::string wanted = foldCase1252(name1252);
+    const auto& all = headers();
+    for (std::size_t h = 0; h < all.size(); ++h) {
+        if (all[h].foldedName != wanted)
             continue;
-        std::size_t end = i + 1;
-        while (end < lines_.size() && !headerName(lines_[end].text))
-            ++end;
-        return SectionRange{i, end};
+        const std::size_t end = h + 1 < all.size() ? all[h + 1].line : lines_.size();
+        return SectionRange{all[h].line, end};
     }
     return std::nullopt;
 }
@@ -113,6 +123,7 @@ bool IniDocument::set(std::string_view section, std::string_view key,
         if (entry == kNone)
             return false;
         lines_.erase(lines_.begin() + std::ptrdiff_t(entry));
+        linesMoved();
         return true;
     }
 
@@ -135,6 +146,7 @@ bool IniDocument::set(std::string_view section, std::string_view key,
         if (lines_[last].end.empty())
             lines_[last].end = kLineEnd;
         lines_.insert(lines_.begin() + std::ptrdiff_t(last + 1), std::move(newEntry));
+        linesMoved();
         return true;
     }
 
@@ -142,6 +154,7 @@ bool IniDocument::set(std::string_view section, std::string_view key,
         lines_.back().end = kLineEnd;
     lines_.push_back(Line{"[" + section1252 + "]", std::string(kLineEnd)});
     lines_.push_back(std::move(newEntry));
+    linesMoved();
     return true;
 }
 

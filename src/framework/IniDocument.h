@@ -44,6 +44,7 @@
 // The document keeps the file's 8-bit Windows-1252 bytes; its interface takes
 // and gives UTF-8 text and converts at this boundary.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -84,7 +85,18 @@ private:
     std::size_t findEntry(const SectionRange& range, std::string_view key1252) const;
     static constexpr std::size_t kNone = std::size_t(-1);
 
+    // The header lines in file order with their names folded to one letter
+    // case, built on first use after a change of the line structure.
+    struct Header {
+        std::string foldedName;
+        std::size_t line;
+    };
+    const std::vector<Header>& headers() const;
+    void linesMoved() { headersValid_ = false; }
+
     std::vector<Line> lines_;
+    mutable std::vector<Header> headers_;
+    mutable bool headersValid_ = false;
 };
 
 } // namespace framework

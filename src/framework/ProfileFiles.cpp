@@ -21,8 +21,13 @@ std::map<std::string, CachedFile>& cache() {
 
 const IniDocument& cachedDocument(std::string_view file) {
     static const IniDocument kEmpty;
-    const auto real = nativePath(file);
-    const auto stamp = fileStamp(real);
+    // Most names are spelled as stored: one look at the file then does.
+    auto real = withNativeSeparators(file);
+    auto stamp = fileStamp(real);
+    if (!stamp) {
+        real = nativePath(file);
+        stamp = fileStamp(real);
+    }
     auto& files = cache();
     const std::string key = real.string();
     if (!stamp) {

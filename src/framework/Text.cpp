@@ -173,15 +173,32 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && upperCase(a) == upperCase(b);
 }
 
-bool equalsIgnoreCase1252(std::string_view a, std::string_view b) {
-    static const std::array<unsigned char, 256> fold = [] {
-        std::array<unsigned char, 256> table{};
+namespace {
+
+const std::array<unsigned char, 256>& foldTable() {
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> folded{};
         for (int i = 0; i < 256; ++i) {
             const int byte = byteOf(upperOf(codePointOf(static_cast<unsigned char>(i))));
-            table[i] = static_cast<unsigned char>(byte < 0 ? i : byte);
+            folded[i] = static_cast<unsigned char>(byte < 0 ? i : byte);
         }
-        return table;
+        return folded;
     }();
+    return table;
+}
+
+} // namespace
+
+std::string foldCase1252(std::string_view bytes) {
+    const auto& fold = foldTable();
+    std::string out(bytes);
+    for (char& c : out)
+        c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
+    return out;
+}
+
+bool equalsIgnoreCase1252(std::string_view a, std::string_view b) {
+    const auto& fold = foldTable();
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)

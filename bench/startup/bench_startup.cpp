@@ -1,0 +1,136 @@
+// Times whole processes of the program, as a caller sees them:
+//  - the silent run on the sample installation and on a large one
+//    (48 functions, 100 symbols, a .cfg with 20 special-key sections);
+//  - with a display: the main window shown with its 48 pictures against a bare
+//    Qt process that only shows a window with 48 buttons.
+// Prints the median and the fastest of each, in milliseconds.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+fs::path sampleInstallation(const fs::path& root) {
+    fs::remove_all(root);
+    fs::copy(EXAMPLES_DIR, root, fs::copy_options::recursive);
+    fs::copy_file(PROGRAM_PATH, root / "Engineering" / "Engineering_Config");
+    fs::copy_file(MODULE_PATH, root / "Engineering" / fs::path(MODULE_PATH).filename());
+    return root;
+}
+
+// A copy of one of the sample's pictures, outside the folder's symbol list.
+fs::path scratchPicture(const fs::path& folder) {
+    const fs::path copy = folder.parent_path() / "picture.gif";
+    fs::copy_file(folder / "Pump_800.gif", copy, fs::copy_options::overwrite_existing);
+    return copy;
+}
+
+// The sample installation grown to 48 catalogue functions, 100 symbols and 20
+// special-key sections in the .cfg.
+fs::path largeInstallation(const fs::path& root) {
+    sampleInstallation(root);
+    const fs::path folder = root / "Engineering";
+    const fs::path picture = scratchPicture(folder);
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().ends_with("_800.gif"))
+            fs::remove(entry.path());
+    for (int i = 1; i <= 100; ++i)
+        fs::copy_file(picture, folder / ("Symbol" + std::to_string(i) + "_800.gif"));
+    std::string catalogue;
+    for (int n = 1; n <= 48; ++n) {
+        catalogue += "[All_Function_" + std::to_string(n) + "]\r\nWhereICome=Standard\r\n" +
+                     "Enabled=true\r\nExeFunction=C:\\Tools\\tool" + std::to_string(n) +
+                     ".exe\r\nSymbolName=Engineering\\Symbol" + std::to_string(n) +
+                     ".gif\r\nSpecialKey=" + std::to_string(n) + "\r\nDescription=Function " +
+                     std::to_string(n) +
+                     "\r\nPosMode=1\r\nPosLeft=10\r\nPosTop=10\r\nWindowName=*Tool*\r\n"
+                     "EndTime=5\r\nEndMode=16\r\n";
+    }
+    write(folder / "Engineering.dat", catalogue);
+    fs::remove(folder / "Engineering.int");
+    std::string cfg = "[Project]\r\nValidMachines=ALL\r\nForMachine1=true\r\n";
+    for (int k = 1; k <= 20; ++k)
+        cfg += "[Function" + std::to_string(k) + "]\r\nWhereICome=Panel\r\nExeFunction=x.exe\r\n" +
+               "SpecialKey=" + std::to_string(48 + k) + "\r\nWindowName=Panel [" +
+               std::to_string(k) + "]\r\n";
+    write(folder / "Engineering.cfg", cfg);
+    return root;
+}
+
+double runOnce(const std::string& command) {
+    const auto start = std::chrono::steady_clock::now();
+    if (std::system(command.c_str()) != 0) {
+        std::cerr << "failed: " << command << "\n";
+        std::exit(1);
+    }
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+struct Figures {
+    double median;
+    double fastest;
+};
+
+Figures time(const std::string& command, int runs) {
+    std::vector<double> times;
+    runOnce(command); // warm the file cache
+    for (int i = 0; i < runs; ++i)
+        times.push_back(runOnce(command));
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.front()};
+}
+
+void print(const std::string& what, const Figures& figures) {
+    std::cout << std::left << std::setw(44) << what << std::right << std::fixed
+              << std::setprecision(1) << std::setw(8) << figures.median << " ms median"
+              << std::setw(8) << figures.fastest << " ms fastest\n";
+}
+
+std::string quoted(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 20;
+    const fs::path scratch = fs::temp_directory_path() / "engineering-bench-startup";
+    fs::create_directories(scratch);
+    const fs::path sample = sampleInstallation(scratch / "sample");
+    const fs::path large = largeInstallation(scratch / "large");
+    const std::string silent = " /EXTERNAL SILENT >/dev/null 2>&1";
+
+    std::cout << "Whole-process times over " << runs << " runs\n";
+    print("silent run, sample installation",
+          time(quoted(sample / "Engineering" / "Engineering_Config") + silent, runs));
+    print("silent run, large installation",
+          time(quoted(large / "Engineering" / "Engineering_Config") + silent, runs));
+
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+        std::cout << "(no display: window times skipped; run under xvfb-run)\n";
+        return 0;
+    }
+    const Figures bare = time(quoted(BARE_WINDOW_PATH) + " >/dev/null 2>&1", runs);
+    const Figures window = time(
+        quoted(WINDOW_START_PATH) + " " + quoted(large / "Engineering") + " >/dev/null 2>&1", runs);
+    print("bare Qt window with 48 buttons", bare);
+    print("main window with 48 pictures (large)", window);
+    std::cout << "main window / bare window: " << std::setprecision(2)
+              << window.median / bare.median << "\n";
+    fs::remove_all(scratch);
+    return 0;
+}
