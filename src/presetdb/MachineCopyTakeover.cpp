@@ -144,13 +144,24 @@ void checkConfiguredColumns(Database& work, Procedure& procedure) {
     }
 }
 
-// The position of the first rebuilt row, in "ID" order, for each key.
-std::unordered_map<RowKey, std::size_t, RowKeyHash> indexRebuiltRows(Recordset& rebuilt) {
+// The rebuilt rows with the columns the takeover reads and writes. Every
+// column the takeover knows must be there, or nothing can be taken over.
+Recordset openRebuiltRows(Database& work) {
+    const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
     for (std::string_view name : kRebuiltColumns)
-        if (!rebuilt.findField(name))
+        if (std::none_of(columns.begin(), columns.end(), [&](const ColumnDefinition& column) {
+                return framework::equalsIgnoreCase(column.name, name);
+            }))
             throw Failure(framework::ErrDatabase,
                           "Column '" + std::string(name) +
                               "' missing in the rebuilt PRESET_DEFS: no value can be taken over");
+    std::vector<std::string> used = {"ID", "machine_type", "var_name", "offset_or_bitno"};
+    used.insert(used.end(), kTakenOver.begin(), kTakenOver.end());
+    return Recordset::openTable(work, "PRESET_DEFS", used);
+}
+
+// The position of the first rebuilt row, in "ID" order, for each key.
+std::unordered_map<RowKey, std::size_t, RowKeyHash> indexRebuiltRows(Recordset& rebuilt) {
     const int idField = rebuilt.fieldIndex("ID");
     const int typeField = rebuilt.fieldIndex("machine_type");
     const int nameField = rebuilt.fieldIndex("var_name");
@@ -247,7 +258,7 @@ TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine, Pa
     std::unordered_map<RowKey, std::size_t, RowKeyHash> firstRow;
     std::array<int, kTakenOver.size()> valueFields{};
     const bool indexed = procedure.step([&] {
-        rebuilt = Recordset::openTable(work, "PRESET_DEFS");
+        rebuilt = openRebuiltRows(work);
         firstRow = indexRebuiltRows(*rebuilt);
         for (std::size_t v = 0; v < kTakenOver.size(); ++v)
             valueFields[v] = rebuilt->fieldIndex(kTakenOver[v]);

@@ -24,14 +24,31 @@ constexpr std::string_view kMachinePlaceholder = "###machine";
 constexpr std::string_view kVarNamePlaceholder = "###Var_Name";
 constexpr int kMachineCount = 1; // only machine 1 is ever processed
 
+char asciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+// Position of an ASCII placeholder in a UTF-8 text, letter case ignored. The
+// same position that searching the upper-cased text finds: no other letter
+// folds to an ASCII one, and bytes of multi-byte characters are never ASCII.
+std::size_t findPlaceholder(std::string_view text, std::string_view placeholder) {
+    if (placeholder.size() > text.size())
+        return std::string::npos;
+    for (std::size_t start = 0; start + placeholder.size() <= text.size(); ++start) {
+        std::size_t i = 0;
+        while (i < placeholder.size() && asciiUpper(text[start + i]) == asciiUpper(placeholder[i]))
+            ++i;
+        if (i == placeholder.size())
+            return start;
+    }
+    return std::string::npos;
+}
+
 // The first occurrence of a placeholder, found without regard to letter case,
-// replaced (the rule of ReplaceSearchItem). Placeholders begin with "#", so a
-// text without one is returned as it is without further search.
+// replaced (the rule of ReplaceSearchItem).
 std::string replacePlaceholder(std::string text, std::string_view placeholder,
                                std::string_view replacement) {
-    if (text.find('#') == std::string::npos)
-        return text;
-    const auto found = framework::findIgnoreCase(text, placeholder);
+    const auto found = findPlaceholder(text, placeholder);
     if (found != std::string::npos)
         text.replace(found, placeholder.size(), replacement);
     return text;

@@ -5,7 +5,9 @@
 namespace presetdb {
 
 void PreviousDatabase::close() {
-    rows_.reset();
+    rename_.reset();
+    rowids_.clear();
+    names_.clear();
     positionsByName_.clear();
     indexState_ = IndexState::NotBuilt;
     database_.reset();
@@ -14,15 +16,18 @@ void PreviousDatabase::close() {
 void PreviousDatabase::buildIndex() {
     // Marked first: a failure below is reported once, by the replacement that met it.
     indexState_ = IndexState::Unusable;
-    Recordset rows = Recordset::openTable(database(), "PRESET_DEFS");
-    varNameField_ = rows.fieldIndex("var_name");
-    for (std::size_t i = 0; i < rows.recordCount(); ++i) {
-        rows.move(i);
-        const Value& name = rows.value(varNameField_);
-        if (name.isText())
-            positionsByName_[framework::upperCase(name.text())].push_back(i);
+    Statement rows = database().prepare("SELECT _rowid_, var_name FROM PRESET_DEFS");
+    Statement rename =
+        database().prepare("UPDATE PRESET_DEFS SET var_name = ?1 WHERE _rowid_ = ?2");
+    while (rows.step()) {
+        Value name = rows.column(1);
+        if (!name.isText())
+            continue;
+        positionsByName_[framework::upperCase(name.text())].push_back(rowids_.size());
+        rowids_.push_back(rows.column(0).integer());
+        names_.push_back(name.text());
     }
-    rows_ = std::move(rows);
+    rename_ = std::move(rename);
     indexState_ = IndexState::Ready;
 }
 
@@ -39,12 +44,12 @@ void PreviousDatabase::renameVariable(std::string_view oldName, std::string_view
         return;
     const Value renamed{std::string(newName)};
     for (const std::size_t position : found->second) {
-        rows_->move(position);
-        if (rows_->value(varNameField_) == renamed)
+        if (names_[position] == newName)
             continue; // stored exactly so already: writing it again changes nothing
-        rows_->edit();
-        rows_->setValue(varNameField_, renamed);
-        rows_->update();
+        rename_->bind(1, renamed);
+        rename_->bind(2, Value(rowids_[position]));
+        rename_->run();
+        names_[position] = newName;
     }
     std::string newKey = framework::upperCase(newName);
     if (newKey == found->first)

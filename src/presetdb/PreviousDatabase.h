@@ -13,7 +13,6 @@
 // replacement only; the later ones then find nothing to rename.
 
 #include "presetdb/Database.h"
-#include "presetdb/Recordset.h"
 
 #include <optional>
 #include <string>
@@ -43,9 +42,11 @@ private:
 
     std::optional<Database> database_;
     IndexState indexState_ = IndexState::NotBuilt;
-    std::optional<Recordset> rows_;
-    int varNameField_ = -1;
+    // Row id and current name of every row with a text name, by position.
+    std::vector<std::int64_t> rowids_;
+    std::vector<std::string> names_;
     std::unordered_map<std::string, std::vector<std::size_t>> positionsByName_;
+    std::optional<Statement> rename_;
 };
 
 } // namespace presetdb

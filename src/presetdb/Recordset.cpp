@@ -4,6 +4,7 @@
 #include "framework/Text.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace presetdb {
 namespace {
@@ -16,10 +17,14 @@ Failure noCurrentRecord() {
 
 } // namespace
 
-Recordset Recordset::openTable(Database& database, std::string_view table) {
+Recordset Recordset::openTable(Database& database, std::string_view table,
+                               const std::vector<std::string>& columns) {
     Recordset recordset(database, std::string(table));
-    Statement statement =
-        database.prepare("SELECT _rowid_, * FROM " + quoteIdentifier(table) + " ORDER BY _rowid_");
+    std::string selected = columns.empty() ? "*" : "";
+    for (const std::string& column : columns)
+        selected += (selected.empty() ? "" : ", ") + quoteIdentifier(column);
+    Statement statement = database.prepare("SELECT _rowid_, " + selected + " FROM " +
+                                           quoteIdentifier(table) + " ORDER BY _rowid_");
     recordset.read(statement, true);
     return recordset;
 }
@@ -42,11 +47,16 @@ void Recordset::read(Statement& statement, bool withRowid) {
     while (statement.step()) {
         if (withRowid)
             rowids_.push_back(statement.column(0).integer());
-        std::vector<Value>& row = rows_.emplace_back();
-        row.reserve(std::size_t(count - first));
+        if (rowCount_ % kChunkRows == 0)
+            chunks_.emplace_back().reserve(kChunkRows * width());
         for (int c = first; c < count; ++c)
-            row.push_back(statement.column(c));
+            chunks_.back().push_back(statement.column(c));
+        ++rowCount_;
     }
+}
+
+Value* Recordset::rowAt(std::size_t row) {
+    return chunks_[row / kChunkRows].data() + (row % kChunkRows) * width();
 }
 
 void Recordset::moveNext() {
@@ -56,7 +66,7 @@ void Recordset::moveNext() {
 }
 
 void Recordset::move(std::size_t position) {
-    if (position >= rows_.size())
+    if (position >= rowCount_)
         throw noCurrentRecord();
     current_ = position;
 }
@@ -79,16 +89,19 @@ int Recordset::fieldIndex(std::string_view name) const {
                   "Item not found in this collection. (" + std::string(name) + ")");
 }
 
-const std::vector<Value>& Recordset::currentRow() const {
+const Value* Recordset::currentRow() const {
     if (eof())
         throw noCurrentRecord();
-    return rows_[current_];
+    const auto& chunk = chunks_[current_ / kChunkRows];
+    return chunk.data() + (current_ % kChunkRows) * width();
 }
 
 const Value& Recordset::value(int field) const {
     if (mode_ != Mode::Browse)
         return buffer_.at(std::size_t(field));
-    return currentRow().at(std::size_t(field));
+    if (field < 0 || std::size_t(field) >= width())
+        throw std::out_of_range("field");
+    return currentRow()[field];
 }
 
 void Recordset::addNew() {
@@ -104,7 +117,8 @@ void Recordset::edit() {
     if (table_.empty())
         throw Failure(framework::ErrDatabase,
                       "Operation is not supported for this type of object.");
-    buffer_ = currentRow();
+    const Value* row = currentRow();
+    buffer_.assign(row, row + width());
     changed_.assign(names_.size(), false);
     mode_ = Mode::Editing;
 }
@@ -160,18 +174,12 @@ void Recordset::update() {
             statement.bind(parameter + 1, Value(rowids_[current_]));
         statement.run();
     }
-    if (insert) {
-        rowids_.push_back(database_->lastInsertRowid());
-        rows_.push_back(std::move(buffer_));
-    } else {
-        rows_[current_] = std::move(buffer_);
-    }
-    buffer_.clear();
+    if (!insert)
+        std::move(buffer_.begin(), buffer_.end(), rowAt(current_));
     mode_ = Mode::Browse;
 }
 
 void Recordset::cancelUpdate() {
-    buffer_.clear();
     mode_ = Mode::Browse;
 }
 

@@ -4,11 +4,12 @@
 //
 //  - recordCount() is the number of rows right after opening; eof() is true
 //    on an empty recordset and after moveNext() from the last row.
-//  - A table recordset holds the rows in table order and is updatable:
-//    addNew() or edit(), then setValue(), then update() writes the row at once
-//    (an INSERT, or an UPDATE of the changed columns by row id). An added row
-//    joins the end of the recordset; the current row stays where it was.
-//    Columns that an added row was not given are null in the recordset.
+//  - A table recordset holds the rows in table order, of all columns or of
+//    the columns named, and is updatable: addNew() or edit(), then
+//    setValue(), then update() writes the row at once (an INSERT, or an
+//    UPDATE of the changed columns by row id). An added row goes to the table
+//    only: the recordset keeps the rows it was opened with, and the current
+//    row stays where it was.
 //  - A query recordset is read-only; its SQL takes values only as bound
 //    parameters.
 //  - Field names are found without regard to letter case.
@@ -30,12 +31,13 @@ namespace presetdb {
 
 class Recordset {
 public:
-    static Recordset openTable(Database& database, std::string_view table);
+    static Recordset openTable(Database& database, std::string_view table,
+                               const std::vector<std::string>& columns = {});
     static Recordset openQuery(Database& database, std::string_view sql,
                                const std::vector<Value>& parameters = {});
 
-    std::size_t recordCount() const { return rows_.size(); }
-    bool eof() const { return current_ >= rows_.size(); }
+    std::size_t recordCount() const { return rowCount_; }
+    bool eof() const { return current_ >= rowCount_; }
     void moveFirst() { current_ = 0; }
     void moveNext();
     // Makes the row at this 0-based position the current one.
@@ -67,13 +69,20 @@ private:
         : database_(&database), table_(std::move(table)) {}
     void read(Statement& statement, bool withRowid);
     Statement& writeStatement(bool insert);
-    const std::vector<Value>& currentRow() const;
+    // The first value of the current row; the row's values follow it.
+    const Value* currentRow() const;
+    std::size_t width() const { return names_.size(); }
+    Value* rowAt(std::size_t row);
 
     Database* database_;
     std::string table_; // empty for a query
     std::vector<std::string> names_;
     std::vector<std::int64_t> rowids_;
-    std::vector<std::vector<Value>> rows_;
+    // All values, row after row, in chunks of kChunkRows rows: few
+    // allocations, and a growing recordset never copies what it holds.
+    static constexpr std::size_t kChunkRows = 128;
+    std::vector<std::vector<Value>> chunks_;
+    std::size_t rowCount_ = 0;
     std::size_t current_ = 0;
 
     Mode mode_ = Mode::Browse;

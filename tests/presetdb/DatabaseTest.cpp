@@ -84,6 +84,10 @@ TEST_F(DatabaseTest, TableRecordsetAddsEditsAndKeepsValueKinds) {
             rows.setValue(2, values[i]);
             rows.update();
         }
+        EXPECT_EQ(rows.recordCount(), 0u); // added rows go to the table only
+    }
+    {
+        Recordset rows = Recordset::openTable(database, "T");
         rows.move(1);
         rows.edit();
         rows.setValue("NAME", Value("seven"));
@@ -105,6 +109,15 @@ TEST_F(DatabaseTest, TableRecordsetAddsEditsAndKeepsValueKinds) {
     rows.move(3);
     EXPECT_EQ(rows.value("x").text(), "Grüße \"x\"");
     EXPECT_THROW(rows.value("missing"), framework::Failure);
+
+    Recordset some = Recordset::openTable(database, "T", {"x", "ID"});
+    ASSERT_EQ(some.fieldCount(), 2);
+    some.move(4);
+    some.edit();
+    some.setValue("x", Value(5));
+    some.update();
+    EXPECT_EQ(Recordset::openQuery(database, "SELECT x, name FROM T WHERE id = 5").value(0),
+              Value(5));
 }
 
 TEST_F(DatabaseTest, QueriesTakeValuesAsParametersAndAreReadOnly) {
