@@ -293,6 +293,31 @@ void Database::renameColumn(std::string_view table, std::string_view from, std::
             " TO " + quoteIdentifier(to));
 }
 
+namespace {
+
+int onProgress(void* callback) {
+    try {
+        (*static_cast<std::function<void()>*>(callback))();
+    } catch (...) {
+        // Nothing may cross into SQLite; the statement goes on.
+    }
+    return 0; // never interrupts the statement
+}
+
+constexpr int kStepsPerProgressCall = 1000;
+
+} // namespace
+
+void Database::setProgressCallback(std::function<void()> callback) {
+    if (!callback) {
+        sqlite3_progress_handler(connection_.get(), 0, nullptr, nullptr);
+        progress_.reset();
+        return;
+    }
+    progress_ = std::make_unique<std::function<void()>>(std::move(callback));
+    sqlite3_progress_handler(connection_.get(), kStepsPerProgressCall, onProgress, progress_.get());
+}
+
 // ---- Transaction ----
 
 Transaction::Transaction(Database& database) : database_(database) {

@@ -22,6 +22,7 @@
 #include "presetdb/Value.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -91,6 +92,12 @@ public:
     std::int64_t lastInsertRowid() const;
     bool inTransaction() const;
 
+    // Called now and then (every thousand or so of SQLite's own steps) while
+    // a statement runs, so that long reads and sorts can keep a window
+    // responsive. The callback must not use this database; an empty one
+    // stops the calls.
+    void setProgressCallback(std::function<void()> callback);
+
 private:
     struct Closer {
         void operator()(sqlite3* connection) const;
@@ -100,6 +107,8 @@ private:
 
     std::unique_ptr<sqlite3, Closer> connection_;
     std::string path_;
+    // On the heap, so its address stays with the connection when the Database moves.
+    std::unique_ptr<std::function<void()>> progress_;
 };
 
 // The writes between construction and commit() form one transaction; one

@@ -173,14 +173,17 @@ void WorkOnMDB(UpdateObserver* observer) {
     bool machineValuesRead = true;
     procedure.step([&] { work = Database::open(sourcePath); });
     if (work) {
+        work->setProgressCallback([&pacer] { pacer.poll(); });
         readNameTemplates(*work, procedure);
         rebuilt = procedure.step([&] { rebuildPresetTable(*work); });
     }
     if (rebuilt) {
         PreviousDatabase previous;
         if (!targetPath.empty() && framework::fileExists(targetPath))
-            machineValuesRead =
-                procedure.step([&] { previous = PreviousDatabase(Database::open(targetPath)); });
+            machineValuesRead = procedure.step([&] {
+                previous = PreviousDatabase(Database::open(targetPath));
+                previous.database().setProgressCallback([&pacer] { pacer.poll(); });
+            });
         CategorieNachCategoryID(previous);
         CreateRecordSets(*work, previous, pacer);
         if (previous.isOpen())

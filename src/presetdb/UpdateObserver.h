@@ -27,25 +27,34 @@ public:
     static constexpr std::int64_t kProgressTotal = 1000;
     static constexpr std::chrono::milliseconds kInterval{5};
 
-    explicit Pacer(UpdateObserver* observer = nullptr) : observer_(observer) {}
+    explicit Pacer(UpdateObserver* observer = nullptr,
+                   std::chrono::steady_clock::duration interval = kInterval)
+        : observer_(observer), interval_(interval) {}
 
     // The next loop stands for the share [from, to) of kProgressTotal and has
     // count items.
     void stage(std::int64_t from, std::int64_t to, std::size_t count);
     // Once per value or row; done is the number of items of the stage finished.
     void tick(std::size_t done) {
+        done_ = done;
+        poll();
+    }
+    // From work that does not count items (a database busy with a statement).
+    void poll() {
         if (observer_ != nullptr && (++calls_ % kCallsPerClockLook) == 0)
-            lookAtClock(done);
+            lookAtClock();
     }
     // The update is over: the observer sees it complete.
     void finish();
 
 private:
     static constexpr unsigned kCallsPerClockLook = 32;
-    void lookAtClock(std::size_t done);
+    void lookAtClock();
 
     UpdateObserver* observer_;
+    std::chrono::steady_clock::duration interval_;
     unsigned calls_ = 0;
+    std::size_t done_ = 0;
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
     std::int64_t from_ = 0;
     std::int64_t to_ = 0;

@@ -247,6 +247,27 @@ public:
     std::int64_t total = 0;
 };
 
+TEST(PacerTest, TheObserverIsCalledOnlyEverySoManyTicksAndIntervals) {
+    RecordingObserver observer;
+    Pacer pacer(&observer, std::chrono::steady_clock::duration::zero());
+    pacer.stage(100, 200, 64);
+    for (std::size_t i = 0; i < 64; ++i)
+        pacer.tick(i + 1);
+    EXPECT_EQ(observer.yields, 2); // the clock is looked at every 32 calls
+    EXPECT_EQ(observer.last, 200);
+    for (int i = 0; i < 32; ++i)
+        pacer.poll();
+    EXPECT_EQ(observer.yields, 3);
+
+    RecordingObserver slow;
+    Pacer hourly(&slow, std::chrono::hours(1));
+    for (int i = 0; i < 1000; ++i)
+        hourly.tick(std::size_t(i));
+    EXPECT_EQ(slow.yields, 0);
+    hourly.finish();
+    EXPECT_EQ(slow.last, Pacer::kProgressTotal);
+}
+
 TEST_F(WorkOnMdbTest, TheObserverSeesTheUpdateComplete) {
     makeStandardSource();
     makeTarget(targetPath(), 5.0);
