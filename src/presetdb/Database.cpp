@@ -321,7 +321,7 @@ void Database::setProgressCallback(std::function<void()> callback) {
 // ---- Transaction ----
 
 Transaction::Transaction(Database& database) : database_(database) {
-    database_.execute("BEGIN IMMEDIATE");
+    database_.execute("BEGIN"); // the write lock is taken by the first write
 }
 
 Transaction::~Transaction() {

@@ -207,14 +207,4 @@ TEST_F(PresetRecordsTest, TheLegacyCategoryColumnIsRenamed) {
     EXPECT_FALSE(install.exists("Q4Mcfglog.txt"));
 }
 
-TEST_F(PresetRecordsTest, ATargetWithoutPresetTableIsReportedByTheRename) {
-    runSilently();
-    Database::create(targetPath()).createTable("Other", {{"a", "INTEGER"}});
-    PreviousDatabase previous(Database::open(targetPath()));
-    CategorieNachCategoryID(previous);
-    EXPECT_NE(
-        errorLog().find("/ CategorieNachCategoryID (Nr. 3000) :Table 'PRESET_DEFS' not found"),
-        std::string::npos);
-}
-
 } // namespace
