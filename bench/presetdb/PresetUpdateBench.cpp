@@ -1,0 +1,201 @@
+// Times WorkOnMDB on generated databases of 1,000, 8,000 and 32,000 template
+// rows (and as many machine rows) against the same transformation written in
+// plain SQL and run by one sqlite3 process. Both sides start from copies of
+// the same files and end with the rebuilt source copied over the target; the
+// two results are compared row by row.
+//
+// Usage: presetdb_bench [repetitions [rows...]]
+//        (default 5 repetitions, the median is printed; rows 1000 8000 32000)
+
+#include "BenchmarkData.h"
+
+#include "presetdb/Database.h"
+#include "presetdb/PresetUpdate.h"
+#include "presetdb/Recordset.h"
+#include "presetdb/UpdateObserver.h"
+
+#include "framework/ProgramState.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kSizes[] = {1000, 8000, 32000};
+
+double milliseconds(Clock::duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void writeText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The installation WorkOnMDB works on: <root>/Engineering, <root>/parameter.
+struct Installation {
+    explicit Installation(const fs::path& root) : root(root) {
+        fs::create_directories(component());
+        fs::create_directories(root / "parameter");
+        writeText(component() / "Engineering.cfg",
+                  "[Project]\r\nForMachine1=true\r\nDataBaseAdditionalFields=speed,width\r\n");
+        writeText(root / "parameter" / "Program.ini", "[Project]\r\nVWStudio=false\r\n");
+        auto& state = framework::programState();
+        state.executableFolder = component().string();
+        state.executableBaseName = "Engineering_Config";
+        state.SilentMode = true;
+        state.ExistingMachines = {"M1"};
+        state.ProgramIniPath = (root / "parameter" / "Program.ini").string();
+    }
+    fs::path component() const { return root / "Engineering"; }
+    fs::path source() const { return component() / "Engineering_Source.mdb"; }
+    fs::path target() const { return component() / "Engineering.mdb"; }
+    fs::path root;
+};
+
+void copyOver(const fs::path& from, const fs::path& to) {
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+}
+
+std::vector<std::vector<presetdb::Value>> presetRows(const fs::path& database) {
+    presetdb::Database db = presetdb::Database::open(database.string());
+    presetdb::Recordset rows =
+        presetdb::Recordset::openQuery(db, "SELECT * FROM PRESET_DEFS ORDER BY ID");
+    std::vector<std::vector<presetdb::Value>> result;
+    for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+        auto& row = result.emplace_back();
+        for (int i = 0; i < rows.fieldCount(); ++i)
+            row.push_back(rows.value(i));
+    }
+    return result;
+}
+
+// Measures the longest time the update goes without letting the window run.
+class GapObserver : public presetdb::UpdateObserver {
+public:
+    void keepResponsive() override { note(); }
+    void progress(std::int64_t, std::int64_t) override {}
+    void note() {
+        const auto now = Clock::now();
+        if (started_)
+            longest = std::max(longest, milliseconds(now - last_));
+        last_ = now;
+        started_ = true;
+    }
+    double longest = 0;
+
+private:
+    Clock::time_point last_;
+    bool started_ = false;
+};
+
+struct Figures {
+    int rows;
+    double update;
+    double baseline;
+    bool sameResult;
+    double longestWithoutYield;
+};
+
+Figures measure(int rows, int repetitions, const fs::path& scratch) {
+    const fs::path pristine = scratch / ("pristine-" + std::to_string(rows));
+    fs::create_directories(pristine);
+    bench::writeSourceDatabase(pristine / "source.mdb", rows);
+    bench::writePreviousTarget(pristine / "target.mdb", rows);
+
+    Installation installation(scratch / "installation");
+    std::vector<double> updates;
+    for (int r = 0; r < repetitions; ++r) {
+        copyOver(pristine / "source.mdb", installation.source());
+        copyOver(pristine / "target.mdb", installation.target());
+        const auto start = Clock::now();
+        presetdb::WorkOnMDB();
+        updates.push_back(milliseconds(Clock::now() - start));
+    }
+    GapObserver observer;
+    copyOver(pristine / "source.mdb", installation.source());
+    copyOver(pristine / "target.mdb", installation.target());
+    observer.note();
+    presetdb::WorkOnMDB(&observer);
+    observer.note();
+
+    if (fs::exists(installation.root / "Q4Mcfglog.txt"))
+        std::cerr << "warning: the update reported failures, see "
+                  << (installation.root / "Q4Mcfglog.txt") << "\n";
+
+    const fs::path plain = scratch / "plain";
+    fs::create_directories(plain);
+    const fs::path script = plain / "update.sql";
+    writeText(script, bench::baselineScript(plain / "target.mdb"));
+    const std::string command =
+        "sqlite3 -bail '" + (plain / "source.mdb").string() + "' < '" + script.string() + "'";
+    std::vector<double> baselines;
+    for (int r = 0; r < repetitions; ++r) {
+        copyOver(pristine / "source.mdb", plain / "source.mdb");
+        copyOver(pristine / "target.mdb", plain / "target.mdb");
+        const auto start = Clock::now();
+        if (std::system(command.c_str()) != 0) {
+            std::cerr << "sqlite3 failed: " << command << "\n";
+            std::exit(1);
+        }
+        copyOver(plain / "source.mdb", plain / "target.mdb");
+        baselines.push_back(milliseconds(Clock::now() - start));
+    }
+    const bool same = presetRows(installation.target()) == presetRows(plain / "target.mdb");
+    return {rows, median(updates), median(baselines), same, observer.longest};
+}
+
+std::string withSeparators(int number) {
+    std::string text = std::to_string(number);
+    for (int i = int(text.size()) - 3; i > 0; i -= 3)
+        text.insert(std::size_t(i), ",");
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    std::vector<int> sizes(std::begin(kSizes), std::end(kSizes));
+    if (argc > 2)
+        sizes.clear();
+    for (int i = 2; i < argc; ++i)
+        sizes.push_back(std::max(1, std::atoi(argv[i])));
+    const fs::path scratch =
+        fs::temp_directory_path() / ("presetdb-bench-" + std::to_string(::getpid()));
+    fs::create_directories(scratch);
+
+    std::vector<Figures> figures;
+    for (int rows : sizes)
+        figures.push_back(measure(rows, repetitions, scratch));
+    fs::remove_all(scratch);
+
+    std::printf("WorkOnMDB against plain SQL in one sqlite3 process (median of %d runs;\n"
+                "template rows = machine rows, two additional fields)\n\n",
+                repetitions);
+    std::printf("| Template rows | WorkOnMDB | Plain SQL | Ratio | WorkOnMDB per 1,000 rows | "
+                "Longest without yield | Same result |\n");
+    std::printf("|---:|---:|---:|---:|---:|---:|:---:|\n");
+    for (const Figures& f : figures)
+        std::printf("| %s | %.0f ms | %.0f ms | %.2f | %.1f ms | %.0f ms | %s |\n",
+                    withSeparators(f.rows).c_str(), f.update, f.baseline, f.update / f.baseline,
+                    f.update * 1000.0 / f.rows, f.longestWithoutYield, f.sameResult ? "yes" : "NO");
+    const bool allSame =
+        std::all_of(figures.begin(), figures.end(), [](const Figures& f) { return f.sameResult; });
+    return allSame ? 0 : 1;
+}

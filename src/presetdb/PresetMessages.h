@@ -1,0 +1,24 @@
+#pragma once
+// The texts the preset update shows and logs. Line breaks inside the
+// framework's messages are LF CR; the message about a missing machine copy
+// uses CR LF.
+
+#include <string>
+#include <string_view>
+
+namespace presetdb {
+
+// The description of error 9999.
+inline constexpr std::string_view kContactAdministrator = "Database-Error - Contact Administrator!";
+
+// Integrated run without a machine copy; targetPath names the component's database.
+std::string missingMachineCopyMessage(std::string_view targetPath);
+// The machine copy has columns that no configured column takes over.
+std::string lostColumnsWarning();
+std::string lostColumnsWarningSilent();
+// Logged when the user stops at the lost-columns warning.
+std::string lostColumnsStopText();
+// Logged when a configured column is missing from the rebuilt table.
+std::string columnConflictText(std::string_view missingColumn);
+
+} // namespace presetdb

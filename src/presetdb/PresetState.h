@@ -1,0 +1,33 @@
+#pragma once
+// The preset update's program-wide variables, kept in one place. The update
+// sets them and the preset records and the takeover read them in the same run.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace presetdb {
+
+inline constexpr std::size_t kSystemCount = 2; // 0 = VisiWin32, 1 = VisiWin Studio
+inline constexpr std::size_t kPartCount = 50;  // parts 1 to 50
+
+struct PresetState {
+    // HMI variable-name templates by system and part index (part - 1); all
+    // empty at start.
+    std::array<std::array<std::string, kPartCount>, kSystemCount> VarNameTemplates;
+    // 1 for a VisiWin Studio project, else 0; used directly as the system index.
+    std::int16_t VWStudioProject = 0;
+
+    // Further preset columns the component demands: element 0 is "" and never
+    // used, then "part" and the names of the .cfg. Empty until GetAddFields ran.
+    std::vector<std::string> AdditionalFields;
+    std::string AdditionalFieldsSQL;
+    std::int16_t AdditionalFieldsCount = 0;
+};
+
+PresetState& presetState();
+// Puts every variable back to its start value (tests).
+void resetPresetState();
+
+} // namespace presetdb
