@@ -1,0 +1,105 @@
+#pragma once
+// The modal dialog that edits one engineering function.
+//
+// The caller puts the function into the dialog's public fields (the dialog is
+// the record), calls Aufbauen, shows the dialog modally and reads the fields
+// back when Status is StatusOk. Every change in a control is stored into its
+// field at once; the number boxes are normalised at every change (see
+// NumberBox.h); the combo boxes change their field only when the operator
+// picks an entry. Filling the controls stores nothing, so fields that have no
+// control or no entry (a position or end mode without an entry) come back as
+// they went in. The dialog reads and writes no file and shows no message.
+//
+// Closing: OK gives StatusOk, Cancel StatusCancel; the close box and Escape
+// leave Status at StatusClosed and the caller discards the edit.
+
+#include "engineering/EngineeringFunction.h"
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace dialogs {
+
+class FileChooser;
+class PictureBox;
+
+class Edit : public QDialog, public engineering::EngineeringFunction {
+    Q_OBJECT
+public:
+    static constexpr std::int16_t StatusClosed = 0;
+    static constexpr std::int16_t StatusOk = 13;
+    static constexpr std::int16_t StatusCancel = 27;
+
+    // files: the chooser a double-click on the program box opens (not owned,
+    // it must outlive the dialog); null for the platform's file dialog.
+    explicit Edit(QWidget* parent = nullptr, FileChooser* files = nullptr);
+    ~Edit() override;
+
+    std::int16_t Status = StatusClosed;
+
+    // The working copy: the twenty fields of the function record.
+    engineering::EngineeringFunction& workingCopy() { return *this; }
+    const engineering::EngineeringFunction& workingCopy() const { return *this; }
+
+    // Fills every control from the working copy and sets Status to StatusClosed.
+    void Aufbauen();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void chainTabOrder();
+    void connectHandlers();
+    // Connects a change signal to a handler that runs for the operator's
+    // changes only, not for the filling.
+    template <typename Sender, typename Signal, typename Handler>
+    void onChange(Sender* sender, Signal signal, Handler handler);
+    void showSymbol();
+    void numberBoxChanged(QLineEdit& box, std::int16_t& field);
+
+    void EinEnabled_Click();
+    void CheckRemoteDesktop_Click();
+    void CheckEndWhenExit_Click();
+    void TextExe_Change();
+    void TextWindow1_Change();
+    void TextWindow2_Change();
+    void TextRemote_Change(int element);
+    void TextPosition_Change(int element);
+    void TextEndTime_Change();
+    void ComboPosModus_Click(int listPosition);
+    void ComboEndeMode_Click(int listPosition);
+    void TextExe_DblClick();
+    void EinSymbol_Click();
+    void CommandOK_Click();
+    void CommandCancel_Click();
+
+    std::unique_ptr<FileChooser> ownFiles_;
+    FileChooser* files_;
+    bool filling_ = false;
+
+    QCheckBox* einEnabled_ = nullptr;
+    PictureBox* einSymbol_ = nullptr;
+    QCheckBox* checkRemoteDesktop_ = nullptr;
+    std::array<QLineEdit*, 2> textRemote_{};
+    QComboBox* comboPosModus_ = nullptr;
+    std::array<QLineEdit*, 4> textPosition_{};
+    QComboBox* comboEndeMode_ = nullptr;
+    QLineEdit* textEndTime_ = nullptr;
+    QCheckBox* checkEndWhenExit_ = nullptr;
+    QLineEdit* textExe_ = nullptr;
+    QLineEdit* textWindow1_ = nullptr;
+    QLineEdit* textWindow2_ = nullptr;
+    QPushButton* commandOK_ = nullptr;
+    QPushButton* commandCancel_ = nullptr;
+};
+
+} // namespace dialogs

@@ -1,0 +1,30 @@
+#pragma once
+// The edit dialog as the main window's function editor: each edit opens a
+// fresh dialog, modal and centred on the main window.
+
+#include "engineering/FunctionEditor.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace dialogs {
+
+class FileChooser;
+
+class QtFunctionEditor final : public engineering::FunctionEditor {
+public:
+    // files: the program box's file chooser (not owned); null for the
+    // platform's file dialog.
+    explicit QtFunctionEditor(QWidget* mainWindow, FileChooser* files = nullptr)
+        : mainWindow_(mainWindow), files_(files) {}
+
+    // The dialog's fields when it was closed with OK, nothing otherwise.
+    std::optional<engineering::EngineeringFunction>
+    edit(const engineering::EngineeringFunction& function) override;
+
+private:
+    QPointer<QWidget> mainWindow_;
+    FileChooser* files_;
+};
+
+} // namespace dialogs
