@@ -8,6 +8,7 @@
 #include "WindowModule.h"
 
 #include "engineering/MainWindowLogic.h"
+#include "engineering/PresetUpdate.h"
 #include "framework/CommandLine.h"
 #include "framework/ErrorProtocol.h"
 #include "framework/ProgramState.h"
@@ -53,7 +54,8 @@ bool answeredInformationRequest(int argc, char** argv) {
 }
 
 int runSilently() {
-    engineering::MainWindowLogic logic(nullptr, nullptr, nullptr);
+    engineering::DatabaseUpdate update;
+    engineering::MainWindowLogic logic(nullptr, nullptr, &update);
     logic.Form_Load(); // runs the closing sequence, which ends the program
     return framework::completionStatus();
 }

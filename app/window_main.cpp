@@ -2,7 +2,10 @@
 
 #include "WindowModule.h"
 
+#include "dialogs/QtFunctionEditor.h"
 #include "engineering/MainWindow.h"
+#include "engineering/PresetUpdate.h"
+#include "engineering/UpdateProgress.h"
 #include "framework/ProgramState.h"
 #include "framework/QtMessageBoxes.h"
 #include "framework/Startup.h"
@@ -24,6 +27,11 @@ extern "C" WINDOW_MODULE_EXPORT int runEngineeringWindow(int argc, char** argv) 
     framework::programState().messageBoxes = &boxes;
 
     engineering::MainWindow window(nullptr, nullptr);
+    dialogs::QtFunctionEditor editor(&window);
+    engineering::UpdateProgress progress(&window);
+    engineering::DatabaseUpdate update(&progress);
+    window.logic().setEditor(&editor);
+    window.logic().setPresetUpdate(&update);
     boxes.setParent(&window);
     window.load();
     window.show();

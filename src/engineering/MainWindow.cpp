@@ -1,9 +1,9 @@
 #include "MainWindow.h"
 
-#include "Twips.h"
-#include "WindowPictures.h"
 #include "dialogs/ControlTable.h"
 #include "framework/FileSystem.h"
+#include "Twips.h"
+#include "WindowPictures.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,7 +22,9 @@ constexpr int kClientHeight = 8595;
 const QColor kLightGrey(192, 192, 192);
 const QColor kGreen(0, 255, 0);
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 void setBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -137,8 +139,8 @@ void MainWindow::buildFromControls() {
 
 void MainWindow::applyControlTexts() {
     for (const auto& entry : logic_.controls()) {
-        QWidget* widget = entry.name == "Pic" ? pics_.at(std::size_t(entry.index - 1))
-                                              : widgets_.at(entry.name);
+        QWidget* widget =
+            entry.name == "Pic" ? pics_.at(std::size_t(entry.index - 1)) : widgets_.at(entry.name);
         widget->setToolTip(qt(entry.toolTip));
         if (auto* label = qobject_cast<QLabel*>(widget))
             label->setText(qt(entry.caption));
@@ -168,7 +170,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-void MainWindow::setCaption(const std::string& caption) { setWindowTitle(qt(caption)); }
+void MainWindow::setCaption(const std::string& caption) {
+    setWindowTitle(qt(caption));
+}
 
 bool MainWindow::showPicture(int button, const std::string& path) {
     QPixmap pixmap;
@@ -205,6 +209,8 @@ void MainWindow::setBusy(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
-void MainWindow::processPendingEvents() { QCoreApplication::processEvents(); }
+void MainWindow::processPendingEvents() {
+    QCoreApplication::processEvents();
+}
 
 } // namespace engineering

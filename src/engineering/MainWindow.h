@@ -6,9 +6,9 @@
 
 #include "MainWindowLogic.h"
 
-#include <QWidget>
 #include <array>
 #include <map>
+#include <QWidget>
 
 class QAbstractButton;
 class QLabel;

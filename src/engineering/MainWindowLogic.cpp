@@ -1,8 +1,6 @@
 #include "MainWindowLogic.h"
 
 #include "ButtonPictures.h"
-#include "FunctionFiles.h"
-#include "PlainMessage.h"
 #include "dialogs/LanguageTexts.h"
 #include "framework/CommandLine.h"
 #include "framework/ErrorProtocol.h"
@@ -11,6 +9,8 @@
 #include "framework/Logs.h"
 #include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
+#include "FunctionFiles.h"
+#include "PlainMessage.h"
 
 namespace engineering {
 namespace {
@@ -19,14 +19,14 @@ using framework::programState;
 
 } // namespace
 
-MainWindowLogic::MainWindowLogic(MainWindowView* view, FunctionEditor* editor,
-                                 PresetUpdate* update)
+MainWindowLogic::MainWindowLogic(MainWindowView* view, FunctionEditor* editor, PresetUpdate* update)
     : view_(view), editor_(editor), update_(update), controls_(mainWindowControls()) {}
 
 void MainWindowLogic::Form_Load() {
     framework::Procedure procedure("Form_Load");
     procedure.step([&] { dialogs::LoadToolTipTexts(controls_); });
-    procedure.step([&] { programState().StartModeIntegrated = framework::GetStartModeIntegrated(); });
+    procedure.step(
+        [&] { programState().StartModeIntegrated = framework::GetStartModeIntegrated(); });
     procedure.step([&] { ConfigIniPath = framework::GetQ4MConfigurationIniPath(); });
     procedure.step([&] {
         caption_ = mainWindowCaption(programState().StartModeIntegrated);

@@ -8,6 +8,7 @@
 #include "FunctionEditor.h"
 #include "FunctionLists.h"
 #include "MainWindowControls.h"
+#include "PresetUpdate.h"
 
 #include <optional>
 #include <string>
@@ -29,13 +30,6 @@ public:
     virtual void processPendingEvents() = 0;
 };
 
-// The update of the preset databases that runs before the function files are written.
-class PresetUpdate {
-public:
-    virtual ~PresetUpdate() = default;
-    virtual void run() = 0;
-};
-
 class MainWindowLogic {
 public:
     // view, editor and update may be null (a silent run has no view; a
@@ -51,6 +45,9 @@ public:
     void CommandCancel_Click();
     // Closing from the title bar: true when the window may close (the program then ends).
     bool Form_QueryUnload();
+
+    void setEditor(FunctionEditor* editor) { editor_ = editor; }
+    void setPresetUpdate(PresetUpdate* update) { update_ = update; }
 
     bool editMode() const { return EditMode; }
     const FunctionLists& lists() const { return lists_; }

@@ -3,7 +3,9 @@
 #include <QtGlobal>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
-static void initPictureResources() { Q_INIT_RESOURCE(pictures); }
+static void initPictureResources() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace engineering {
 
