@@ -7,11 +7,11 @@
 
 #include "TestInstallation.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 using namespace engineering;
 using framework::programState;

@@ -11,8 +11,8 @@
 #include <map>
 
 using namespace engineering;
-using framework::programState;
 using framework::ProgramEnded;
+using framework::programState;
 using testsupport::TestInstallation;
 
 namespace {

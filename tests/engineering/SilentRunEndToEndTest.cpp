@@ -33,8 +33,8 @@ protected:
     // Runs the program with an environment that names no display.
     int run(const std::string& arguments) {
         const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
-                                    (root / "Engineering" / "Engineering_Config").string() +
-                                    "' " + arguments + " >/dev/null 2>&1";
+                                    (root / "Engineering" / "Engineering_Config").string() + "' " +
+                                    arguments + " >/dev/null 2>&1";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -46,8 +46,8 @@ protected:
 
 TEST_F(SilentRun, WritesTheFunctionFilesWithoutADisplay) {
     const std::string cfgBefore = readFile(root / "Engineering" / "Engineering.cfg");
-    ASSERT_EQ(run("/EXTERNAL SILENT"), 0) << readFile(root / "HalvarServicePack.log")
-                                          << readFile(root / "Q4Mcfglog.txt");
+    ASSERT_EQ(run("/EXTERNAL SILENT"), 0)
+        << readFile(root / "HalvarServicePack.log") << readFile(root / "Q4Mcfglog.txt");
     const std::string cfg = readFile(root / "Engineering" / "Engineering.cfg");
     const std::string stored = readFile(root / "Engineering" / "Engineering.int");
     EXPECT_NE(cfg, cfgBefore);
@@ -76,8 +76,7 @@ TEST_F(SilentRun, MissingCfgEndsWithAFailureStatusAndAFaultLogLine) {
     fs::remove(root / "Engineering" / "Engineering.cfg");
     const std::string stored = readFile(root / "Engineering" / "Engineering.int");
     EXPECT_EQ(run("/EXTERNAL SILENT"), 1);
-    EXPECT_NE(readFile(root / "HalvarServicePack.log").find("File not found: "),
-              std::string::npos);
+    EXPECT_NE(readFile(root / "HalvarServicePack.log").find("File not found: "), std::string::npos);
     EXPECT_EQ(readFile(root / "Engineering" / "Engineering.int"), stored);
 }
 
