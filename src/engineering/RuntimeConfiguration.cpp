@@ -3,6 +3,7 @@
 #include "SymbolNames.h"
 
 #include "framework/IniAccess.h"
+#include "framework/IniLines.h"
 #include "framework/ProfileFiles.h"
 #include "framework/Text.h"
 
@@ -18,49 +19,14 @@ using framework::trimBlanksAndTabs;
 constexpr std::string_view kCrLf = "\r\n";
 constexpr int kFirstForeignKey = 49;
 
-struct Line {
-    std::string_view text;
-    std::string_view end; // "" for a last line without one
-};
-
-std::vector<Line> splitLines(std::string_view bytes) {
-    std::vector<Line> lines;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const auto end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) {
-            lines.push_back({bytes.substr(pos), {}});
-            break;
-        }
-        const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
-        const std::size_t endLength = crlf ? 2 : 1;
-        lines.push_back({bytes.substr(pos, end - pos), bytes.substr(end, endLength)});
-        pos = end + endLength;
-    }
-    return lines;
-}
-
-std::optional<std::string_view> headerName(std::string_view line) {
-    const auto first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos || line[first] != '[')
-        return std::nullopt;
-    const auto close = line.rfind(']');
-    if (close == std::string_view::npos || close < first)
-        return std::nullopt;
-    return trimBlanksAndTabs(line.substr(first + 1, close - first - 1));
-}
+using Line = framework::IniLine;
 
 // The SpecialKey number of an entry line, or nothing when the line is no SpecialKey entry.
 std::optional<int> specialKeyOf(std::string_view line) {
-    const auto equals = line.find('=');
-    if (equals == std::string_view::npos ||
-        !framework::equalsIgnoreCase1252(trimBlanksAndTabs(line.substr(0, equals)), "SpecialKey"))
+    const auto key = framework::iniEntryKey(line);
+    if (!key || !framework::equalsIgnoreCase1252(*key, "SpecialKey"))
         return std::nullopt;
-    std::string_view value = trimBlanksAndTabs(line.substr(equals + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return framework::leadingProfileInteger(value).value_or(0);
+    return framework::leadingProfileInteger(framework::iniEntryValue(line)).value_or(0);
 }
 
 void appendKept(std::string& out, const Line& line) {
@@ -127,8 +93,8 @@ rebuildRuntimeConfiguration(std::string_view oldBytes,
     std::vector<FunctionSection> sections;
     bool inFunctionSection = false;
 
-    for (const Line& line : splitLines(oldBytes)) {
-        if (const auto name = headerName(line.text)) {
+    for (const Line& line : framework::splitIniLines(oldBytes)) {
+        if (const auto name = framework::iniHeaderName(line.text)) {
             inFunctionSection = isFunctionSectionName(*name);
             if (inFunctionSection) {
                 sections.emplace_back();

@@ -1,37 +1,12 @@
 #include "IniDocument.h"
 
+#include "IniLines.h"
 #include "Text.h"
 
 namespace framework {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-// The header name of a line, or nothing when the line is no header.
-std::optional<std::string_view> headerName(std::string_view line) {
-    const auto first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos || line[first] != '[')
-        return std::nullopt;
-    const auto close = line.rfind(']');
-    if (close == std::string_view::npos || close < first)
-        return std::nullopt;
-    return trimBlanksAndTabs(line.substr(first + 1, close - first - 1));
-}
-
-std::optional<std::string_view> entryKey(std::string_view line) {
-    const auto equals = line.find('=');
-    if (equals == std::string_view::npos)
-        return std::nullopt;
-    return trimBlanksAndTabs(line.substr(0, equals));
-}
-
-std::string_view entryValue(std::string_view line) {
-    std::string_view value = trimBlanksAndTabs(line.substr(line.find('=') + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return value;
-}
 
 // Names are compared as the file holds them: Windows-1252 bytes, case folded.
 bool sameName(std::string_view a1252, std::string_view b1252) {
@@ -46,22 +21,8 @@ bool isBlank(std::string_view line) {
 
 IniDocument IniDocument::parse(std::string_view bytes) {
     IniDocument document;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const auto end = bytes.find_first_of("\r\n", pos);
-        Line line;
-        if (end == std::string_view::npos) {
-            line.text = std::string(bytes.substr(pos));
-            pos = bytes.size();
-        } else {
-            line.text = std::string(bytes.substr(pos, end - pos));
-            const bool crlf =
-                bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
-            line.end = std::string(bytes.substr(end, crlf ? 2 : 1));
-            pos = end + line.end.size();
-        }
-        document.lines_.push_back(std::move(line));
-    }
+    for (const IniLine& line : splitIniLines(bytes))
+        document.lines_.push_back(Line{std::string(line.text), std::string(line.end)});
     return document;
 }
 
@@ -69,7 +30,7 @@ const std::vector<IniDocument::Header>& IniDocument::headers() const {
     if (!headersValid_) {
         headers_.clear();
         for (std::size_t i = 0; i < lines_.size(); ++i)
-            if (const auto name = headerName(lines_[i].text))
+            if (const auto name = iniHeaderName(lines_[i].text))
                 headers_.push_back(Header{foldCase1252(*name), i});
         headersValid_ = true;
     }
@@ -90,7 +51,7 @@ std::optional<IniDocument::SectionRange> IniDocument::findSection(std::string_vi
 
 std::size_t IniDocument::findEntry(const SectionRange& range, std::string_view key1252) const {
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        const auto key = entryKey(lines_[i].text);
+        const auto key = iniEntryKey(lines_[i].text);
         if (key && sameName(*key, key1252))
             return i;
     }
@@ -105,7 +66,7 @@ std::optional<std::string> IniDocument::value(std::string_view section,
     const std::size_t entry = findEntry(*range, toWindows1252(key));
     if (entry == kNone)
         return std::nullopt;
-    return fromWindows1252(entryValue(lines_[entry].text));
+    return fromWindows1252(iniEntryValue(lines_[entry].text));
 }
 
 bool IniDocument::hasSection(std::string_view section) const {
@@ -130,7 +91,7 @@ bool IniDocument::set(std::string_view section, std::string_view key,
     const std::string value1252 = toWindows1252(*text);
     if (entry != kNone) {
         Line& line = lines_[entry];
-        std::string replaced = std::string(*entryKey(line.text)) + "=" + value1252;
+        std::string replaced = std::string(*iniEntryKey(line.text)) + "=" + value1252;
         if (replaced == line.text && line.end == kLineEnd)
             return false;
         line.text = std::move(replaced);
