@@ -162,6 +162,9 @@ TEST_F(IniAccess, WritesFailWhereTheFileCannotBeReplaced) {
     EXPECT_EQ(SaveIni(std::string("2"), "s", "k", file), 0);
     EXPECT_EQ(SaveIni(std::string("1"), "s", "k", file), 0) << "also when nothing would change";
     EXPECT_EQ(inst.read("test.ini"), "[s]\r\nk=1\r\n");
+    // Removing an absent entry succeeds and creates nothing.
+    EXPECT_TRUE(profileWriteString("s", "k", std::nullopt, inst.path("new.ini")));
+    EXPECT_FALSE(inst.exists("new.ini"));
 }
 
 TEST_F(IniAccess, AWriteLeavesNoTemporaryFileBehindAndKeepsPermissions) {
@@ -173,11 +176,6 @@ TEST_F(IniAccess, AWriteLeavesNoTemporaryFileBehindAndKeepsPermissions) {
         ++files;
     EXPECT_EQ(files, 3) << "Engineering, parameter and test.ini only";
     EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
-}
-
-TEST_F(IniAccess, DeletingAnAbsentEntryCreatesNothing) {
-    EXPECT_TRUE(profileWriteString("s", "k", std::nullopt, file));
-    EXPECT_FALSE(inst.exists("test.ini"));
 }
 
 TEST_F(IniAccess, ChangesMadeBehindTheCacheAreSeen) {

@@ -111,9 +111,7 @@ TEST(InstallationPaths, SaveAndRestoreWithOrWithoutTrailingSeparator) {
                   save + "/Engineering/Engineering.mdb")
             << trailing;
     }
-}
-
-TEST(InstallationPaths, AbsentSaveAndRestoreGivesNoPath) {
+    // Without SaveAndRestore the paths start at the root and are not found.
     TestInstallation inst;
     programState().StartModeIntegrated = true;
     inst.write("parameter/q4mconfiguration.ini", "[Common]\r\n");
@@ -121,39 +119,32 @@ TEST(InstallationPaths, AbsentSaveAndRestoreGivesNoPath) {
     EXPECT_EQ(GetPathMachineCopyMDB(GetQ4MConfigurationIniPath()), "");
 }
 
-TEST(MachineList, IntegratedStopsAtTheFirstDashOrEmptyName) {
-    TestInstallation inst;
-    programState().StartModeIntegrated = true;
-    inst.write("parameter/q4mconfiguration.ini",
-               "[Common]\r\nNameM1=M1\r\nNameM2=-\r\nNameM3=M3\r\n");
-    GetExistingMachines(GetQ4MConfigurationIniPath());
-    EXPECT_EQ(programState().ExistingMachines, std::vector<std::string>{"M1"});
-}
-
-TEST(MachineList, IntegratedReadsAtMostFiveNames) {
-    TestInstallation inst;
-    programState().StartModeIntegrated = true;
-    std::string ini = "[Common]\r\n";
-    for (int i = 1; i <= 6; ++i)
-        ini += "NameM" + std::to_string(i) + "=M" + std::to_string(i) + "\r\n";
-    inst.write("parameter/q4mconfiguration.ini", ini);
-    GetExistingMachines(GetQ4MConfigurationIniPath());
-    EXPECT_EQ(programState().ExistingMachines.size(), 5u);
+TEST(MachineList, IntegratedStopsAtTheFirstDashOrEmptyNameAndReadsAtMostFive) {
+    for (const auto& [names, expected] : std::vector<std::pair<std::string, std::size_t>>{
+             {"M1,-,M3", 1}, {"M1,M2,,M4", 2}, {"M1,M2,M3,M4,M5,M6", 5}}) {
+        TestInstallation inst;
+        programState().StartModeIntegrated = true;
+        std::string ini = "[Common]\r\n";
+        std::size_t start = 0;
+        for (int i = 1; start <= names.size(); ++i) {
+            const auto comma = std::min(names.find(',', start), names.size());
+            ini += "NameM" + std::to_string(i) + "=" + names.substr(start, comma - start) + "\r\n";
+            start = comma + 1;
+        }
+        inst.write("parameter/q4mconfiguration.ini", ini);
+        GetExistingMachines(GetQ4MConfigurationIniPath());
+        EXPECT_EQ(programState().ExistingMachines.size(), expected) << names;
+    }
 }
 
 TEST(MachineList, StandaloneReadsTheCountAndNames) {
     TestInstallation inst;
+    GetExistingMachines("");
+    EXPECT_TRUE(programState().ExistingMachines.empty()) << "no program.ini, no machines";
     inst.write("parameter/Program.ini",
                "[Project]\r\nNumberOfMachines=2\r\n[Machine1]\r\nMachineName=Press\r\n");
     GetExistingMachines("");
     EXPECT_EQ(programState().ExistingMachines, (std::vector<std::string>{"Press", ""}));
     EXPECT_EQ(existingMachine(1), "Press");
     EXPECT_THROW(existingMachine(3), Failure);
-}
-
-TEST(MachineList, StandaloneWithoutProgramIniHasNoMachines) {
-    TestInstallation inst;
-    GetExistingMachines("");
-    EXPECT_TRUE(programState().ExistingMachines.empty());
-    EXPECT_EQ(programState().ProgramIniPath, "");
 }
