@@ -1,6 +1,7 @@
 #pragma once
 // A scratch installation with a .cfg, a program.ini naming machine M1 and
-// helpers that write function sections as Windows-1252 text with CR LF.
+// helpers that write function sections as Windows-1252 text with CR LF or
+// build a function as the edit dialog leaves it.
 
 #include "TestInstallation.h"
 
@@ -39,20 +40,27 @@ inline std::string function(std::string_view name, int key, std::string_view exe
                           {"Enabled", enabled},
                           {"ExeFunction", exe},
                           {"SpecialKey", keyText},
-                          {"SymbolName", symbol},
-                          {"PosMode", "1"},
-                          {"PosLeft", "10"},
-                          {"PosTop", "20"},
-                          {"PosWidth", "300"},
-                          {"PosHeight", "200"},
-                          {"RemoteDeskTop", "false"},
-                          {"WaitBeforeLogin", "500"},
-                          {"LoginKey", "{ENTER}"},
-                          {"WindowName", "*Editor*"},
-                          {"WindowName2", ""},
-                          {"EndTime", "5"},
-                          {"EndMode", "16"},
-                          {"EndWhenExitWindow", "true"}});
+                          {"SymbolName", symbol}}) +
+           "PosMode=1\r\nPosLeft=10\r\nPosTop=20\r\nPosWidth=300\r\nPosHeight=200\r\n"
+           "RemoteDeskTop=false\r\nWaitBeforeLogin=500\r\nLoginKey={ENTER}\r\n"
+           "WindowName=*Editor*\r\nWindowName2=\r\nEndTime=5\r\nEndMode=16\r\n"
+           "EndWhenExitWindow=true\r\n";
+}
+
+// A function as the edit dialog leaves it.
+inline engineering::EngineeringFunction edited(int key, std::string exe, bool enabled = true) {
+    engineering::EngineeringFunction f;
+    f.PEnabled = enabled;
+    f.PWhereICome = "EngineeringPicture";
+    f.PExeFunction = std::move(exe);
+    f.PSymbolName = "Engineering\\Tank_800.gif";
+    f.PSpecialKey = std::int16_t(key);
+    f.PDescription = "Engineering." + std::to_string(key);
+    f.PPosMode = 1;
+    f.PWindowName = "*Tool*";
+    f.PEndTime = 3;
+    f.PEndMode = 18;
+    return f;
 }
 
 inline constexpr std::string_view kCfg = "Engineering/Engineering.cfg";

@@ -94,9 +94,3 @@ TEST_F(MainWindowGui, ClosingAsksAndNoKeepsTheWindowOpen) {
     QCloseEvent second;
     EXPECT_THROW(QApplication::sendEvent(&window, &second), framework::ProgramEnded);
 }
-
-int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,19 +1,16 @@
 // The main window's behaviour without a window: loading, help mode, edit mode,
 // accepted and discarded edits, the closing sequence and the cancel question.
 
+#include "FunctionFilesFixture.h"
+
 #include "engineering/MainWindowLogic.h"
 #include "framework/ErrorProtocol.h"
-#include "framework/ProgramState.h"
 
-#include "TestInstallation.h"
-
-#include <gtest/gtest.h>
 #include <map>
 
 using namespace engineering;
 using framework::ProgramEnded;
 using framework::programState;
-using testsupport::TestInstallation;
 
 namespace {
 
@@ -57,24 +54,22 @@ public:
     int runs = 0;
 };
 
-const char* kCatalogue = "[All_Function_1]\r\nWhereICome=Catalogue\r\nEnabled=true\r\n"
-                         "ExeFunction=notepad.exe\r\nSymbolName=Engineering\\Pump.gif\r\n"
-                         "SpecialKey=1\r\n"
-                         "[All_Function_2]\r\nWhereICome=Catalogue\r\nEnabled=false\r\n"
-                         "ExeFunction=calc.exe\r\nSymbolName=Engineering\\Missing.gif\r\n"
-                         "SpecialKey=2\r\n";
-
-class MainWindowLogicTest : public ::testing::Test {
+// Button 1 shows its picture, button 2 is disabled and its picture missing,
+// button 3's picture cannot be decoded.
+class MainWindowLogicTest : public enginetest::FunctionFilesTest {
 protected:
     MainWindowLogicTest() {
-        inst.write("Engineering/Engineering.cfg", "[Project]\r\nValidMachines=ALL\r\n");
-        inst.write("Engineering/Engineering.dat", kCatalogue);
-        inst.write("Engineering/Pump_800.gif", "GIF89a");
-        inst.write("parameter/program.ini",
-                   "[Project]\r\nNumberOfMachines=1\r\n[Machine1]\r\nMachineName=M1\r\n");
+        using enginetest::function;
+        install.write(
+            enginetest::kDat,
+            function("All_Function_1", 1, "notepad.exe") +
+                function("All_Function_2", 2, "calc.exe", "Engineering\\Missing.gif", "false") +
+                function("All_Function_3", 3, "paint.exe", "Engineering\\Broken.gif"));
+        install.write("Engineering/Pump_800.gif", "GIF89a");
+        install.write("Engineering/Broken_800.gif", "not a picture");
+        programState().ExistingMachines.clear(); // loading reads them
     }
 
-    TestInstallation inst;
     RecordingView view;
     ScriptedEditor editor;
     CountingUpdate update;
@@ -85,27 +80,20 @@ protected:
 
 TEST_F(MainWindowLogicTest, LoadingShowsTheFunctionsAndReportsMissingPictures) {
     logic.Form_Load();
-    EXPECT_EQ(view.caption, "Erweiterte Konfiguration Engineering - standalone");
-    EXPECT_EQ(view.pictures.size(), 1u);
-    EXPECT_EQ(view.pictures[1], inst.path("Engineering") + "\\Pump_800.gif");
-    EXPECT_TRUE(view.enabled[1]);
-    EXPECT_FALSE(view.enabled[2]) << "a disabled function cannot be pressed";
-    EXPECT_FALSE(view.enabled[48]);
+    EXPECT_EQ(view.pictures.size(), 2u);
+    EXPECT_EQ(view.pictures[1], install.path("Engineering") + "\\Pump_800.gif");
+    EXPECT_FALSE(view.enabled[48]) << "a button without a function cannot be pressed";
     EXPECT_TRUE(view.okCancelEnabled);
-    ASSERT_EQ(inst.boxes.asked.size(), 1u);
-    EXPECT_EQ(inst.boxes.asked[0].text, "Engineering\\Missing_800.gif not found");
+    ASSERT_EQ(install.boxes.asked.size(), 2u);
+    EXPECT_EQ(install.boxes.asked[0].text, "Engineering\\Missing_800.gif not found");
+    EXPECT_EQ(install.boxes.asked[1].text,
+              "Engineering\\Broken_800.gif cannot be shown: the picture is damaged");
     EXPECT_EQ(programState().ExistingMachines, std::vector<std::string>{"M1"});
-}
-
-TEST_F(MainWindowLogicTest, IntegratedCaption) {
-    inst.setCommandLine("/EXTERNAL Q4MCFG");
-    logic.Form_Load();
-    EXPECT_EQ(view.caption, "Erweiterte Konfiguration Engineering - integriert");
 }
 
 TEST_F(MainWindowLogicTest, HelpModeShowsHelpTextsInsteadOfActing) {
     logic.Form_Load();
-    inst.boxes.asked.clear();
+    install.boxes.asked.clear();
     programState().HelpTexts[0] = "OK help";
     programState().HelpTexts[9] = "Button help";
     logic.CommandQuest_Click();
@@ -115,9 +103,9 @@ TEST_F(MainWindowLogicTest, HelpModeShowsHelpTextsInsteadOfActing) {
     logic.Pic_Click(1);
     logic.CommandOK_Click();
     EXPECT_TRUE(view.busyChanges.empty()) << "OK in help mode must not close";
-    ASSERT_EQ(inst.boxes.asked.size(), 3u);
-    EXPECT_EQ(inst.boxes.asked[1].text, "Button help");
-    EXPECT_EQ(inst.boxes.asked[2].text, "OK help");
+    ASSERT_EQ(install.boxes.asked.size(), 3u);
+    EXPECT_EQ(install.boxes.asked[1].text, "Button help");
+    EXPECT_EQ(install.boxes.asked[2].text, "OK help");
     EXPECT_TRUE(editor.seen.empty());
     logic.CommandQuest_Click();
     EXPECT_FALSE(view.helpGreen);
@@ -172,36 +160,22 @@ TEST_F(MainWindowLogicTest, OkUpdatesTheDatabasesWritesTheFilesAndEnds) {
     EXPECT_FALSE(view.okCancelEnabled);
     EXPECT_EQ(view.eventRounds, 1);
     EXPECT_EQ(view.busyChanges, (std::vector<bool>{true, false}));
-    EXPECT_NE(inst.read("Engineering/Engineering.int").find("ExeFunction=notepad.exe"),
+    EXPECT_NE(install.read("Engineering/Engineering.int").find("ExeFunction=notepad.exe"),
               std::string::npos);
-    EXPECT_NE(inst.read("Engineering/Engineering.cfg").find("[Function1]"), std::string::npos);
+    EXPECT_NE(install.read("Engineering/Engineering.cfg").find("[Function1]"), std::string::npos);
 }
 
 TEST_F(MainWindowLogicTest, CancelAsksFirstAndWritesNothing) {
     logic.Form_Load();
-    inst.boxes.asked.clear();
-    inst.boxes.answer(false);
+    install.boxes.asked.clear();
+    install.boxes.answer(false);
     logic.CommandCancel_Click();
-    EXPECT_EQ(inst.boxes.asked.size(), 1u);
-    EXPECT_EQ(inst.boxes.asked[0].title, "Cancel?");
-    inst.boxes.answer(false);
+    EXPECT_EQ(install.boxes.asked.size(), 1u);
+    EXPECT_EQ(install.boxes.asked[0].title, "Cancel?");
+    install.boxes.answer(false);
     EXPECT_FALSE(logic.Form_QueryUnload());
-    inst.boxes.answer(true);
+    install.boxes.answer(true);
     EXPECT_THROW(logic.CommandCancel_Click(), ProgramEnded);
-    EXPECT_FALSE(inst.exists("Engineering/Engineering.int"));
+    EXPECT_FALSE(install.exists("Engineering/Engineering.int"));
     EXPECT_EQ(update.runs, 0);
-}
-
-TEST(SilentRun, WritesTheFilesWithoutAViewAndEnds) {
-    TestInstallation inst;
-    inst.write("Engineering/Engineering.cfg", "[Project]\r\n");
-    inst.write("Engineering/Engineering.dat", kCatalogue);
-    inst.setCommandLine("/EXTERNAL SILENT");
-    MainWindowLogic logic(nullptr, nullptr, nullptr);
-    EXPECT_THROW(logic.Form_Load(), ProgramEnded);
-    EXPECT_TRUE(inst.boxes.asked.empty());
-    EXPECT_NE(inst.read("HalvarServicePack.log").find("Missing_800.gif not found"),
-              std::string::npos);
-    EXPECT_NE(inst.read("Engineering/Engineering.cfg").find("ExeFunction=notepad.exe"),
-              std::string::npos);
 }

@@ -16,18 +16,6 @@ using engineering::EngineeringFunction;
 using engineering::FunctionLists;
 using framework::IniDocument;
 
-EngineeringFunction edited(int key, std::string exe, bool enabled = true) {
-    EngineeringFunction f;
-    f.PEnabled = enabled;
-    f.PWhereICome = "EngineeringPicture";
-    f.PExeFunction = std::move(exe);
-    f.PSymbolName = "Engineering\\Tank_800.gif";
-    f.PSpecialKey = std::int16_t(key);
-    f.PDescription = "Engineering." + std::to_string(key);
-    f.PEndMode = 18;
-    return f;
-}
-
 class WriteInputsTest : public FunctionFilesTest {
 protected:
     IniDocument document(std::string_view relative) {
@@ -45,46 +33,67 @@ protected:
     }
 };
 
-TEST_F(WriteInputsTest, StoredFileGetsOneSectionPerProgramAndRetiresTheRest) {
-    std::string old;
-    for (int n = 1; n <= 5; ++n)
-        old += function("Function" + std::to_string(n), 20 + n, "old.exe", "Engineering\\Fan.gif",
-                        "true", "EngineeringPicture");
-    install.write(kInt, old);
-    FunctionLists lists = read();
-    ASSERT_EQ(lists.StoredCount, 5);
-    lists = FunctionLists{};
-    lists.StoredCount = 5;
-    lists.button(3) = edited(3, "C:\\Tools\\three.exe");
-    lists.button(7) = edited(7, "notepad.exe", false);
-    lists.button(12) = edited(12, "http://localhost/help.html");
-    lists.button(20) = edited(20, ""); // no program: not stored
-
+TEST_F(WriteInputsTest, StoredFileHoldsEveryProgramRunTimeFileEveryEnabledButton) {
+    install.write(kCfg, "[Project]\r\nValidMachines=ALL\r\n\r\n"
+                        "[Function1]\r\nWhereICome=Panel\r\nSpecialKey=52\r\n"
+                        "WindowName=Tool [Bearbeitung]\r\n\r\n"
+                        "[Info]\r\nS_Prog=0.0.0 - Standalone\r\nS_Editor=\r\n");
+    FunctionLists lists;
+    for (int key = 1; key <= 30; ++key)
+        lists.button(key) = edited(key, "tool" + std::to_string(key) + ".exe", key != 7);
     engineering::WriteInputs(lists);
+    const std::string first = install.read(kCfg);
+    engineering::WriteInputs(read());
+    EXPECT_EQ(install.read(kCfg), first);
 
-    EXPECT_EQ(value(kInt, "Function1", "SpecialKey"), "3");
-    EXPECT_EQ(value(kInt, "Function2", "SpecialKey"), "7");
-    EXPECT_EQ(value(kInt, "Function2", "Enabled"), "false");
-    EXPECT_EQ(value(kInt, "Function3", "SpecialKey"), "12");
-    EXPECT_EQ(value(kInt, "Function3", "SymbolName"), "Engineering\\Tank.gif");
-    EXPECT_EQ(value(kInt, "Function4", "WhereICome"), "");
-    EXPECT_EQ(value(kInt, "Function4", "SpecialKey"), "24");
-    EXPECT_EQ(value(kInt, "Function5", "WhereICome"), "");
-
-    // The disabled function is stored but missing from the run-time file.
+    // The disabled button is stored but has no run-time section.
+    EXPECT_EQ(value(kInt, "Function7", "Enabled"), "false");
     const IniDocument cfg = document(kCfg);
-    EXPECT_EQ(cfg.value("Function1", "SpecialKey"), "3");
-    EXPECT_EQ(cfg.value("Function2", "SpecialKey"), "12");
-    EXPECT_EQ(cfg.value("Function3", "SpecialKey"), "20");
-    EXPECT_FALSE(cfg.hasSection("Function4"));
+    EXPECT_EQ(cfg.value("Function1", "WindowName"), "Tool [Bearbeitung]");
+    EXPECT_EQ(cfg.value("Function7", "SpecialKey"), "6");
+    EXPECT_EQ(cfg.value("Function8", "SpecialKey"), "8");
+    EXPECT_EQ(cfg.value("Function30", "SpecialKey"), "30");
+    EXPECT_FALSE(cfg.hasSection("Function31"));
     EXPECT_EQ(cfg.value("Info", "S_Prog"), framework::programStamp(false));
-    EXPECT_EQ(cfg.value("Project", "ValidMachines"), "ALL");
+    EXPECT_EQ(cfg.value("Info", "S_Editor"),
+              framework::editorMark(framework::firstEnvironmentEntry()));
+    // The stamp stays in its place before the function sections.
+    EXPECT_LT(first.find("[Info]"), first.find("[Function1]"));
 
-    // Read back: the stored file now decides buttons 3, 7 and 12.
     const FunctionLists back = read();
-    EXPECT_EQ(back.StoredCount, 3);
-    EXPECT_EQ(back.button(7).PExeFunction, "notepad.exe");
-    EXPECT_EQ(back.button(3).PSymbolName, "Engineering\\Tank_800.gif");
+    EXPECT_EQ(back.StoredCount, 30);
+    for (int key = 1; key <= 30; ++key)
+        EXPECT_EQ(back.button(key).PExeFunction, "tool" + std::to_string(key) + ".exe");
+    EXPECT_FALSE(back.button(7).PEnabled);
+}
+
+// The sections read at start and the one after the last written lose their
+// WhereICome (their other keys stay), so the next read stops there. In an
+// integrated run fewer sections may have been read than the local file holds.
+TEST_F(WriteInputsTest, RetiredSectionsEndTheStoredFamily) {
+    using Case = std::pair<int, std::string_view>; // sections read at start, Function5 after
+    for (const auto& [readAtStart, function5] : {Case{5, ""}, Case{2, "EngineeringPicture"}}) {
+        SCOPED_TRACE(readAtStart);
+        std::string local;
+        for (int n = 1; n <= 5; ++n)
+            local += function("Function" + std::to_string(n), 40 + n, "old.exe",
+                              "Engineering\\Oil.gif", "true", "EngineeringPicture");
+        install.write(kInt, local);
+        FunctionLists lists;
+        lists.StoredCount = std::int16_t(readAtStart);
+        for (const int key : {1, 2, 3})
+            lists.button(key) = edited(key, "x.exe");
+        lists.button(4) = edited(4, ""); // no program: not stored
+
+        engineering::WriteInputs(lists);
+
+        EXPECT_EQ(value(kInt, "Function4", "WhereICome"), "");
+        EXPECT_EQ(value(kInt, "Function4", "SpecialKey"), "44");
+        EXPECT_EQ(value(kInt, "Function5", "WhereICome"), function5);
+        const FunctionLists back = read();
+        EXPECT_EQ(back.StoredCount, 3);
+        EXPECT_TRUE(back.button(44).PExeFunction.empty());
+    }
 }
 
 TEST_F(WriteInputsTest, StoredFileBytesAreThoseOfSingleKeyWrites) {
@@ -135,16 +144,29 @@ TEST_F(WriteInputsTest, StoredFileBytesAreThoseOfSingleKeyWrites) {
     EXPECT_EQ(install.read(kInt), install.read("copy.int"));
 }
 
-TEST_F(WriteInputsTest, UpperCaseGifNameIsWrittenBackInBaseForm) {
+TEST_F(WriteInputsTest, OnlyGifNamesTakeThe800FormAndGoBackToTheirBaseForm) {
     install.write(kDat, function("All_Function_1", 1, "a.exe", "PUMP.GIF") +
-                            function("All_Function_2", 2, "b.exe", "Engineering\\Valve.bmp"));
-    engineering::WriteInputs(read());
-    EXPECT_EQ(value(kInt, "Function1", "SymbolName"), "PUMP.gif");
-    EXPECT_EQ(value(kInt, "Function2", "SymbolName"), "Engineering\\Valve.bmp");
-    EXPECT_EQ(value(kCfg, "Function2", "SymbolName"), "Engineering\\Valve.bmp");
+                            function("All_Function_2", 2, "b.exe", "Engineering\\Valve.bmp") +
+                            function("All_Function_3", 3, "c.exe", "Engineering\\x.gif.bak"));
+    FunctionLists lists = read();
+    EXPECT_EQ(lists.button(1).PSymbolName, "PUMP_800.gif");
+    EXPECT_EQ(lists.button(2).PSymbolName, "Engineering\\Valve.bmp");
+    EXPECT_EQ(lists.button(3).PSymbolName, "Engineering\\x.gif.bak");
+    lists.button(4) = edited(4, "d.exe");
+    lists.button(4).PSymbolName = "Engineering\\ALARM_800.GIF"; // as the symbol list has it
+
+    engineering::WriteInputs(lists);
+
+    for (const std::string_view file : {kInt, kCfg}) {
+        SCOPED_TRACE(file);
+        EXPECT_EQ(value(file, "Function1", "SymbolName"), "PUMP.gif");
+        EXPECT_EQ(value(file, "Function2", "SymbolName"), "Engineering\\Valve.bmp");
+        EXPECT_EQ(value(file, "Function3", "SymbolName"), "Engineering\\x.gif.bak");
+        EXPECT_EQ(value(file, "Function4", "SymbolName"), "Engineering\\ALARM.gif");
+    }
 }
 
-TEST_F(WriteInputsTest, MissingSymbolNameIsToldAndItsStaleKeyRemoved) {
+TEST_F(WriteInputsTest, MissingSymbolNameIsToldOrLoggedAndItsStaleKeyRemoved) {
     install.write(kInt, function("Function1", 4, "a.exe", "Engineering\\Fan.gif", "true",
                                  "EngineeringPicture"));
     FunctionLists lists = read();
@@ -159,96 +181,41 @@ TEST_F(WriteInputsTest, MissingSymbolNameIsToldAndItsStaleKeyRemoved) {
     EXPECT_EQ(install.boxes.asked[0].title, "Engineering_Config");
     EXPECT_EQ(install.boxes.asked[0].icon, framework::MessageIcon::None);
     EXPECT_FALSE(install.boxes.asked[0].question);
-}
 
-TEST_F(WriteInputsTest, SilentRunLogsTheMissingSymbolName) {
+    // A silent run puts the message in the fault log instead.
     silent();
-    FunctionLists lists;
-    lists.button(6) = edited(6, "a.exe");
-    lists.button(6).PSymbolName.clear();
     engineering::WriteInputs(lists);
-    EXPECT_TRUE(install.boxes.asked.empty());
-    EXPECT_EQ(faultLog(), "! Fault Engineering_Config: Key 6 no symbol name\r\n");
+    EXPECT_EQ(install.boxes.asked.size(), 1u);
+    EXPECT_EQ(faultLog(), "! Fault Engineering_Config: Key 4 no symbol name\r\n");
 }
 
-TEST_F(WriteInputsTest, MoreSectionsLocallyThanReadAreRetiredToo) {
-    // An integrated run read two sections from the save-and-restore folder,
-    // but the local file beside the .cfg holds five.
-    std::string local;
-    for (int n = 1; n <= 5; ++n)
-        local += function("Function" + std::to_string(n), 40 + n, "old.exe", "Engineering\\Oil.gif",
-                          "true", "EngineeringPicture");
-    install.write(kInt, local);
-    FunctionLists lists;
-    lists.StoredCount = 2;
-    for (const int key : {1, 2, 3})
-        lists.button(key) = edited(key, "x.exe");
+// Each file is replaced as a whole or not at all; the other one is written all
+// the same, and no backup or temporary file is left behind.
+class FailedWrite : public WriteInputsTest,
+                    public ::testing::WithParamInterface<std::string_view> {};
 
-    engineering::WriteInputs(lists);
-
-    EXPECT_EQ(value(kInt, "Function4", "WhereICome"), "");
-    EXPECT_EQ(value(kInt, "Function5", "WhereICome"), "EngineeringPicture");
-    const FunctionLists back = read();
-    EXPECT_EQ(back.StoredCount, 3);
-    EXPECT_TRUE(back.button(44).PExeFunction.empty());
-}
-
-TEST_F(WriteInputsTest, ManyEnabledButtonsSurviveTwoRuns) {
-    install.write(kCfg, "[Project]\r\nValidMachines=ALL\r\n\r\n"
-                        "[Function1]\r\nWhereICome=Panel\r\nSpecialKey=52\r\n"
-                        "WindowName=Tool [Bearbeitung]\r\n\r\n"
-                        "[Info]\r\nS_Prog=0.0.0 - Standalone\r\nS_Editor=\r\n");
-    FunctionLists lists;
-    for (int key = 1; key <= 30; ++key)
-        lists.button(key) = edited(key, "tool" + std::to_string(key) + ".exe");
-    engineering::WriteInputs(lists);
-    const std::string first = install.read(kCfg);
-    engineering::WriteInputs(read());
-    EXPECT_EQ(install.read(kCfg), first);
-
-    const IniDocument cfg = document(kCfg);
-    EXPECT_EQ(cfg.value("Function1", "WindowName"), "Tool [Bearbeitung]");
-    EXPECT_EQ(cfg.value("Function31", "SpecialKey"), "30");
-    EXPECT_EQ(cfg.value("Info", "S_Editor"),
-              framework::editorMark(framework::firstEnvironmentEntry()));
-    // The stamp stays in its place before the function sections.
-    EXPECT_LT(first.find("[Info]"), first.find("[Function1]"));
-
-    const FunctionLists back = read();
-    EXPECT_EQ(back.StoredCount, 30);
-    for (int key = 1; key <= 30; ++key)
-        EXPECT_EQ(back.button(key).PExeFunction, "tool" + std::to_string(key) + ".exe");
-}
-
-TEST_F(WriteInputsTest, UnwritableStoredFileKeepsItsContentAndIsReported) {
+TEST_P(FailedWrite, KeepsTheOldFileAndIsReported) {
     silent();
-    const std::string old = function("Function1", 2, "a.exe");
-    install.write(kInt, old);
-    std::filesystem::permissions(install.path(kInt), std::filesystem::perms::owner_read |
-                                                         std::filesystem::perms::group_read);
+    const std::string_view readOnly = GetParam();
+    const std::string_view other = readOnly == kInt ? kCfg : kInt;
+    install.write(kInt, function("Function1", 2, "a.exe"));
+    const std::string old = install.read(readOnly);
+    std::filesystem::permissions(install.path(readOnly), std::filesystem::perms::owner_read);
     FunctionLists lists = read();
     lists.button(2).PExeFunction = "b.exe";
 
     engineering::WriteInputs(lists);
 
-    EXPECT_EQ(install.read(kInt), old);
-    EXPECT_NE(errorLog().find("/ WriteInputs (Nr. 75)"), std::string::npos);
-    // The run-time file is written all the same; no backup or temporary file is left.
-    EXPECT_EQ(value(kCfg, "Function1", "ExeFunction"), "b.exe");
+    EXPECT_EQ(install.read(readOnly), old);
+    EXPECT_EQ(value(other, "Function1", "ExeFunction"), "b.exe");
+    EXPECT_NE(errorLog().find("/ WriteInputs (Nr. 75)"), std::string::npos) << errorLog();
     EXPECT_EQ(folderEntries(), (std::vector<std::string>{"Engineering.cfg", "Engineering.int"}));
 }
 
-TEST_F(WriteInputsTest, UnwritableCfgKeepsItsContentWithoutStamp) {
-    silent();
-    const std::string old = install.read(kCfg);
-    std::filesystem::permissions(install.path(kCfg), std::filesystem::perms::owner_read);
-    FunctionLists lists;
-    lists.button(1) = edited(1, "a.exe");
-    engineering::WriteInputs(lists);
-    EXPECT_EQ(install.read(kCfg), old);
-    EXPECT_EQ(value(kInt, "Function1", "ExeFunction"), "a.exe");
-    EXPECT_FALSE(install.exists("Engineering/Engineering.bak"));
-}
+INSTANTIATE_TEST_SUITE_P(EitherFile, FailedWrite, ::testing::Values(kInt, kCfg),
+                         [](const auto& info) {
+                             return info.param == kInt ? "Stored" : "RunTime";
+                         });
 
 } // namespace
 } // namespace enginetest
