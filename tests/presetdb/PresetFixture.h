@@ -5,76 +5,123 @@
 #include "TestInstallation.h"
 
 #include "presetdb/Database.h"
-#include "presetdb/Value.h"
+#include "presetdb/PresetState.h"
+#include "presetdb/Recordset.h"
+
+#include "framework/ProgramState.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace presettest {
 
-using presetdb::ColumnDefinition;
-using presetdb::Value;
+using namespace presetdb;
 using Row = std::vector<Value>;
+using Rows = std::vector<Row>;
+using Columns = std::vector<ColumnDefinition>;
 
 // One preset parameter in the standard layout.
 struct Preset {
-    Value id = 1;
-    Value machineType = "###machine";
-    Value type = 1;
-    Value part = 1;
-    Value varName = "Speed";
-    Value category = 1;
-    Value isBitArray = 0;
-    Value offset = 0;
-    Value text = "Speed ###machine";
-    Value page = "Drive";
-    Value absMin = 0.0;
-    Value absMax = 100.0;
-    Value min = 0.0;
-    Value max = 100.0;
-    Value pass = 1;
+    Value id = 1, machineType = "###machine", type = 1, part = 1, varName = "Speed";
+    Value category = 1, isBitArray = 0, offset = 0, text = "Speed ###machine", page = "Drive";
+    Value absMin = 0.0, absMax = 100.0, min = 0.0, max = 100.0, pass = 1;
 
-    Row row() const;
+    Row row() const {
+        return {id,   machineType, type,   part,   varName, category, isBitArray, offset,
+                text, page,        absMin, absMax, min,     max,      pass};
+    }
 };
 
 // The fifteen standard columns; "part" stands before "var_name".
-std::vector<ColumnDefinition> standardColumns();
+inline Columns standardColumns() {
+    return {{"ID", "INTEGER"},         {"machine_type", "TEXT(50)"},
+            {"type", "INTEGER"},       {"part", "INTEGER"},
+            {"var_name", "TEXT(100)"}, {"category_id", "INTEGER"},
+            {"isBitArray", "BIT"},     {"offset_or_bitno", "INTEGER"},
+            {"text", "TEXT(255)"},     {"page_name", "TEXT(50)"},
+            {"abs_min", "DOUBLE"},     {"abs_max", "DOUBLE"},
+            {"min", "DOUBLE"},         {"max", "DOUBLE"},
+            {"pass", "INTEGER"}};
+}
 
-struct SystemTemplate {
-    Value system;
-    Value varName;
-    Value part;
-};
+// A line of the error log as a failing step of a procedure writes it.
+inline std::string errorLine(const std::string& procedure, int number,
+                             const std::string& description) {
+    return "Fehler in Engineering / Engineering_Config / " + procedure + " (Nr. " +
+           std::to_string(number) + ") :" + description + "\r\n";
+}
 
 class PresetFixture : public ::testing::Test {
 protected:
-    PresetFixture();
+    PresetFixture() {
+        resetPresetState();
+        framework::programState().ExistingMachines = {"M1"};
+    }
 
     std::string sourcePath() const { return install.path("Engineering/Engineering_Source.mdb"); }
     std::string targetPath() const { return install.path("Engineering/Engineering.mdb"); }
     std::string errorLog() const { return install.read("Q4Mcfglog.txt"); }
-    std::string faultLog() const { return install.read("HalvarServicePack.log"); }
+    bool nothingLogged() const { return !install.exists("Q4Mcfglog.txt"); }
 
-    // Section "Project" of Engineering.cfg with these lines (CR LF added).
-    void writeCfg(const std::vector<std::string>& projectLines) const;
-    void setMachines(std::vector<std::string> names) const;
-    void runSilently() const;
-    void runIntegrated() const;
+    // Section "Project" of Engineering.cfg with these lines.
+    void writeCfg(const std::vector<std::string>& projectLines) const {
+        std::string text = "[Project]\r\n";
+        for (const auto& line : projectLines)
+            text += line + "\r\n";
+        install.write("Engineering/Engineering.cfg", text);
+    }
+    static void runSilently(bool silent = true) { framework::programState().SilentMode = silent; }
+    static void runIntegrated() { framework::programState().StartModeIntegrated = true; }
 
-    // A source database with both template tables.
-    void makeSource(const std::vector<SystemTemplate>& systems, const std::vector<Row>& templates,
-                    const std::vector<ColumnDefinition>& columns = standardColumns()) const;
+    // A source database with both template tables: rows (System, Var_Name,
+    // Part) of Source_DEFS, and the preset templates.
+    void makeSource(const Rows& systems, const Rows& templates) const {
+        Database source = Database::create(sourcePath());
+        fillTable(source, "Source_DEFS",
+                  {{"System", "TEXT(50)"}, {"Var_Name", "TEXT(255)"}, {"Part", "INTEGER"}},
+                  systems);
+        fillTable(source, "Source_PRESET_DEFS", standardColumns(), templates);
+    }
     // A database with one PRESET_DEFS table (the previous target, a machine copy).
-    void makePresetDatabase(const std::string& path, const std::vector<Row>& rows,
-                            const std::vector<ColumnDefinition>& columns = standardColumns()) const;
+    static void makePresetDatabase(const std::string& path, const Rows& rows,
+                                   const Columns& columns = standardColumns()) {
+        Database database = Database::create(path);
+        fillTable(database, "PRESET_DEFS", columns, rows);
+    }
+    static void fillTable(Database& database, const std::string& table, const Columns& columns,
+                          const Rows& rows) {
+        database.createTable(table, columns);
+        std::string sql = "INSERT INTO " + quoteIdentifier(table) + " VALUES (?";
+        for (std::size_t i = 1; i < columns.size(); ++i)
+            sql += ", ?";
+        Statement insert = database.prepare(sql + ")");
+        for (const Row& row : rows) {
+            for (std::size_t i = 0; i < row.size(); ++i)
+                insert.bind(int(i + 1), row[i]);
+            insert.run();
+        }
+    }
 
-    // Rows of a SELECT on a database file.
-    static std::vector<Row> query(const std::string& path, const std::string& sql);
-    static void insertRows(presetdb::Database& database, const std::string& table,
-                           std::size_t columnCount, const std::vector<Row>& rows);
+    static Rows query(const std::string& path, const std::string& sql) {
+        Database database = Database::open(path);
+        Recordset rows = Recordset::openQuery(database, sql);
+        Rows result;
+        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+            Row& row = result.emplace_back();
+            for (int i = 0; i < rows.fieldCount(); ++i)
+                row.push_back(rows.value(i));
+        }
+        return result;
+    }
+    // The values of a one-column query.
+    static Row column(const std::string& path, const std::string& sql) {
+        Row values;
+        for (Row& row : query(path, sql))
+            values.push_back(row.at(0));
+        return values;
+    }
 
     testsupport::TestInstallation install;
 };

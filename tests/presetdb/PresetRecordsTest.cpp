@@ -1,163 +1,97 @@
 #include "PresetFixture.h"
 
 #include "presetdb/PresetRecords.h"
-#include "presetdb/PresetState.h"
 #include "presetdb/PreviousDatabase.h"
 
 namespace {
 
 using namespace presettest;
-using namespace presetdb;
 
 class PresetRecordsTest : public PresetFixture {
 protected:
     PresetRecordsTest() { writeCfg({"ForMachine1=true"}); }
 
-    // PRESET_DEFS built from the templates as the update builds it.
-    std::vector<Row> build(PreviousDatabase& previous) {
+    // Builds PRESET_DEFS anew from the templates as the update builds it;
+    // gives these columns of its rows in ID order.
+    Rows build(const std::string& columns = "ID") {
         {
             Database work = Database::open(sourcePath());
+            work.execute("DROP TABLE IF EXISTS PRESET_DEFS");
             work.createTable("PRESET_DEFS", work.columns("Source_PRESET_DEFS"));
-            CreateRecordSets(work, previous);
+            PreviousDatabase none;
+            CreateRecordSets(work, none);
         }
-        return query(sourcePath(), "SELECT * FROM PRESET_DEFS ORDER BY ID");
-    }
-    std::vector<Row> build() {
-        PreviousDatabase none;
-        return build(none);
+        return query(sourcePath(), "SELECT " + columns + " FROM PRESET_DEFS ORDER BY ID");
     }
     static std::string& nameTemplate(std::size_t system, std::size_t part) {
         return presetState().VarNameTemplates[system][part - 1];
     }
 };
 
-constexpr int kId = 0, kMachineType = 1, kVarName = 4, kOffset = 7, kText = 8, kPage = 9, kMin = 12;
-
 TEST_F(PresetRecordsTest, TextValuesGetTheMachineAndIdsAreNumberedAnewInIdOrder) {
     nameTemplate(0, 3) = "###machine.Part3.###Var_Name";
+    Preset other{.id = 7, .part = 3, .varName = "Other", .offset = nullptr, .min = nullptr};
+    other.text = "a ###machine b ###machine";
+    other.page = "###Machine";
     makeSource({},
                {Preset{.id = 40, .part = 3, .varName = "Temp", .text = "Speed ###MACHINE"}.row(),
-                Preset{.id = 7,
-                       .part = 3,
-                       .varName = "Other",
-                       .offset = Value(),
-                       .text = "a ###machine b ###machine",
-                       .page = "###Machine",
-                       .min = Value()}
-                    .row()});
-    const auto rows = build();
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0][kId], Value(1));
-    EXPECT_EQ(rows[0][kVarName], Value("M1.Part3.Other"));
-    EXPECT_EQ(rows[0][kText], Value("a M1 b ###machine")); // one replacement per text value
-    EXPECT_EQ(rows[0][kPage], Value("M1"));
-    EXPECT_EQ(rows[0][kOffset], Value());
-    EXPECT_EQ(rows[0][kMin], Value());
-    EXPECT_EQ(rows[1][kId], Value(2));
-    EXPECT_EQ(rows[1][kMachineType], Value("M1"));
-    EXPECT_EQ(rows[1][kVarName], Value("M1.Part3.Temp"));
-    EXPECT_EQ(rows[1][kText], Value("Speed M1"));
-    EXPECT_EQ(rows[1][13], Value(100.0));
+                other.row()});
+    // One replacement per text value; nulls stay null.
+    EXPECT_EQ(build("ID, machine_type, var_name, offset_or_bitno, text, page_name, min, max"),
+              (Rows{{1, "M1", "M1.Part3.Other", nullptr, "a M1 b ###machine", "M1", nullptr, 100.0},
+                    {2, "M1", "M1.Part3.Temp", 0, "Speed M1", "Drive", 0.0, 100.0}}));
 }
 
-TEST_F(PresetRecordsTest, VariableNamesFollowTheTemplateOfTheProjectsSystem) {
+TEST_F(PresetRecordsTest, VariableNamesFollowTheTemplateOfTheProjectsSystemAndPart) {
+    runSilently();
     nameTemplate(0, 1) = "###machine.###MACHINE.###var_name.###machine";
-    nameTemplate(1, 1) = "Studio.###Var_Name";
+    nameTemplate(1, 1) = "Studio.###Var_Name"; // not this project's system
     nameTemplate(0, 2) = "Fixed";
-    // part 3 has no template: the name is empty.
-    makeSource({}, {Preset{.id = 1, .part = 1, .varName = "Temp"}.row(),
-                    Preset{.id = 2, .part = 2, .varName = "Temp"}.row(),
-                    Preset{.id = 3, .part = 3, .varName = "Temp"}.row(),
-                    Preset{.id = 4, .part = Value(), .varName = Value()}.row()});
-    auto rows = build();
-    ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0][kVarName], Value("M1.M1.Temp.###machine"));
-    EXPECT_EQ(rows[1][kVarName], Value("Fixed"));
-    EXPECT_EQ(rows[2][kVarName], Value(""));
-    EXPECT_EQ(rows[3][kVarName], Value()); // a null name needs no part
-
-    presetState().VWStudioProject = 1;
-    Database(Database::open(sourcePath())).deleteTable("PRESET_DEFS");
-    rows = build();
-    EXPECT_EQ(rows[0][kVarName], Value("Studio.Temp"));
+    // Part 3 has no template: the name is empty. A null name needs no part; a
+    // part 0, 51 or null is reported and leaves the name null.
+    makeSource({}, {Preset{.id = 1, .part = 1}.row(), Preset{.id = 2, .part = 2}.row(),
+                    Preset{.id = 3, .part = 3}.row(), Preset{.id = 4, .part = 0}.row(),
+                    Preset{.id = 5, .part = 51}.row(), Preset{.id = 6, .part = nullptr}.row(),
+                    Preset{.id = 7, .part = nullptr, .varName = nullptr}.row()});
+    build(); // every row is still written
+    EXPECT_EQ(column(sourcePath(), "SELECT var_name FROM PRESET_DEFS ORDER BY ID"),
+              (Row{"M1.M1.Speed.###machine", "Fixed", "", nullptr, nullptr, nullptr, nullptr}));
+    const std::string outOfRange = errorLine("CreateRecordSets", 9, "Subscript out of range");
+    EXPECT_EQ(errorLog(),
+              outOfRange + outOfRange + errorLine("CreateRecordSets", 94, "Invalid use of Null"));
 }
 
 TEST_F(PresetRecordsTest, MachineOneIsSelectedByForMachine1OrTheValidList) {
     makeSource({}, {Preset{}.row()});
-    const auto countBuilt = [this] {
-        Database(Database::open(sourcePath())).execute("DROP TABLE IF EXISTS PRESET_DEFS");
-        return build().size();
+    const auto selectedWith = [this](const std::vector<std::string>& cfg) {
+        writeCfg(cfg);
+        return build().size() == 1;
     };
-    EXPECT_EQ(countBuilt(), 1u);
-    writeCfg({"ForMachine1=false"});
-    EXPECT_EQ(countBuilt(), 0u);
-    writeCfg({"ForMachine2=true"});
-    EXPECT_EQ(countBuilt(), 0u);
+    EXPECT_TRUE(selectedWith({"ForMachine1=true"}));
+    EXPECT_FALSE(selectedWith({"ForMachine1=false"}));
+    EXPECT_FALSE(selectedWith({"ForMachine2=true"}));
 
     runIntegrated(); // ForMachine1 does not count any more
-    writeCfg({"ForMachine1=true", "ValidMachines=all"});
-    EXPECT_EQ(countBuilt(), 1u);
-    writeCfg({"ValidMachines=M10"}); // a plain substring search finds M1 in M10
-    EXPECT_EQ(countBuilt(), 1u);
-    writeCfg({"ValidMachines=x,m1,y"});
-    EXPECT_EQ(countBuilt(), 1u);
-    writeCfg({"ValidMachines=M2", "ForMachine1=true"});
-    EXPECT_EQ(countBuilt(), 0u);
+    EXPECT_TRUE(selectedWith({"ForMachine1=true", "ValidMachines=all"}));
+    EXPECT_TRUE(selectedWith({"ValidMachines=M10"})); // a plain substring search finds M1 in M10
+    EXPECT_TRUE(selectedWith({"ValidMachines=x,m1,y"}));
+    EXPECT_FALSE(selectedWith({"ValidMachines=M2", "ForMachine1=true"}));
 }
 
-TEST_F(PresetRecordsTest, ABadPartIsReportedAndTheRowStillWritten) {
+TEST_F(PresetRecordsTest, NoMachineOrTooManyTemplateRowsWriteNothingAndReportOnce) {
     runSilently();
-    nameTemplate(0, 2) = "###Var_Name";
-    makeSource({}, {Preset{.id = 1, .part = Value()}.row(), Preset{.id = 2, .part = 51}.row(),
-                    Preset{.id = 3, .part = 2, .varName = "Good"}.row()});
-    const auto rows = build();
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0][kVarName], Value());
-    EXPECT_EQ(rows[1][kVarName], Value());
-    EXPECT_EQ(rows[2][kVarName], Value("Good"));
-    EXPECT_EQ(errorLog(), "Fehler in Engineering / Engineering_Config / CreateRecordSets (Nr. 94) "
-                          ":Invalid use of Null\r\n"
-                          "Fehler in Engineering / Engineering_Config / CreateRecordSets (Nr. 9) "
-                          ":Subscript out of range\r\n");
-}
-
-TEST_F(PresetRecordsTest, WithoutMachinesNothingIsWrittenAndOneFailureReported) {
-    runSilently();
-    setMachines({});
+    framework::programState().ExistingMachines.clear();
     makeSource({}, {Preset{.id = 1}.row(), Preset{.id = 2}.row()});
     EXPECT_TRUE(build().empty());
-    EXPECT_EQ(errorLog(), "Fehler in Engineering / Engineering_Config / CreateRecordSets (Nr. 9) "
-                          ":Subscript out of range\r\n");
-}
+    EXPECT_EQ(errorLog(), errorLine("CreateRecordSets", 9, "Subscript out of range"));
 
-TEST_F(PresetRecordsTest, AnEmptyTemplateTableGivesAnEmptyTable) {
-    makeSource({}, {});
-    EXPECT_TRUE(build().empty());
-    EXPECT_FALSE(install.exists("Q4Mcfglog.txt"));
-}
-
-TEST_F(PresetRecordsTest, MoreThan32767TemplateRowsAreAnOverflow) {
-    runSilently();
-    makeSource({}, {});
+    framework::programState().ExistingMachines = {"M1"};
     Database::open(sourcePath())
-        .execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32768) "
+        .execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32766) "
                  "INSERT INTO Source_PRESET_DEFS (ID, part, var_name) SELECT i, 1, 'v' FROM n");
-    EXPECT_TRUE(build().empty());
-    EXPECT_EQ(errorLog(), "Fehler in Engineering / Engineering_Config / CreateRecordSets (Nr. 6) "
-                          ":Overflow\r\n");
-}
-
-TEST_F(PresetRecordsTest, PreviousRowsWithTheOtherSystemsNameAreRenamed) {
-    nameTemplate(0, 1) = "###machine.###Var_Name";
-    nameTemplate(1, 1) = "ns=###machine;###Var_Name";
-    makeSource({}, {Preset{.id = 1, .varName = "Temp"}.row()});
-    makePresetDatabase(targetPath(), {Preset{.id = 1, .varName = "NS=m1;temp"}.row(),
-                                      Preset{.id = 2, .varName = "ns=M1;Temp2"}.row()});
-    PreviousDatabase previous(Database::open(targetPath()));
-    build(previous);
-    previous.close();
-    EXPECT_EQ(query(targetPath(), "SELECT var_name FROM PRESET_DEFS ORDER BY ID"),
-              (std::vector<Row>{{Value("M1.Temp")}, {Value("ns=M1;Temp2")}}));
+    EXPECT_TRUE(build().empty()); // from 32768 rows
+    EXPECT_EQ(errorLog(), errorLine("CreateRecordSets", 9, "Subscript out of range") +
+                              errorLine("CreateRecordSets", 6, "Overflow"));
 }
 
 TEST_F(PresetRecordsTest, ReplacementsApplyInOrderWhateverTheLetterCaseOrQuotes) {
@@ -165,7 +99,7 @@ TEST_F(PresetRecordsTest, ReplacementsApplyInOrderWhateverTheLetterCaseOrQuotes)
                                       Preset{.id = 2, .varName = "Studio.Temp"}.row(),
                                       Preset{.id = 3, .varName = "say \"hi\""}.row(),
                                       Preset{.id = 4, .varName = "Other"}.row(),
-                                      Preset{.id = 5, .varName = Value()}.row()});
+                                      Preset{.id = 5, .varName = nullptr}.row()});
     PreviousDatabase previous(Database::open(targetPath()));
     VarNameInQuelleErsetzen(previous, "M1.Temp", "STUDIO.TEMP");
     VarNameInQuelleErsetzen(previous, "Chained", "m1.temp"); // finds the names just written
@@ -173,23 +107,8 @@ TEST_F(PresetRecordsTest, ReplacementsApplyInOrderWhateverTheLetterCaseOrQuotes)
     presetState().VWStudioProject = 1; // now the VisiWin32 name is the old one
     VarNameInQuelleErsetzen(previous, "other", "Studio");
     previous.close();
-    EXPECT_EQ(query(targetPath(), "SELECT var_name FROM PRESET_DEFS ORDER BY ID"),
-              (std::vector<Row>{{Value("Chained")},
-                                {Value("Chained")},
-                                {Value("Quoted")},
-                                {Value("Studio")},
-                                {Value()}}));
-}
-
-TEST_F(PresetRecordsTest, ATargetWithoutPresetTableFailsOnlyTheFirstReplacement) {
-    runSilently();
-    Database::create(targetPath()).createTable("Other", {{"a", "INTEGER"}});
-    PreviousDatabase previous(Database::open(targetPath()));
-    VarNameInQuelleErsetzen(previous, "a", "b");
-    VarNameInQuelleErsetzen(previous, "c", "d");
-    const std::string log = errorLog();
-    EXPECT_NE(log.find("VarNameInQuelleErsetzen (Nr. 3000)"), std::string::npos);
-    EXPECT_EQ(log.find("\r\n"), log.size() - 2); // one line
+    EXPECT_EQ(column(targetPath(), "SELECT var_name FROM PRESET_DEFS ORDER BY ID"),
+              (Row{"Chained", "Chained", "Quoted", "Studio", nullptr}));
 }
 
 TEST_F(PresetRecordsTest, TheLegacyCategoryColumnIsRenamed) {
@@ -201,10 +120,6 @@ TEST_F(PresetRecordsTest, TheLegacyCategoryColumnIsRenamed) {
     previous.close();
     EXPECT_EQ(Database::open(targetPath()).columns("PRESET_DEFS")[5],
               (ColumnDefinition{"category_id", "INTEGER"}));
-
-    PreviousDatabase none;
-    CategorieNachCategoryID(none); // no target: nothing to do, nothing reported
-    EXPECT_FALSE(install.exists("Q4Mcfglog.txt"));
 }
 
 } // namespace

@@ -46,31 +46,23 @@ TEST_F(SampleInstallationTest, ASilentRunRebuildsTheTargetWithTheMachinesValues)
               install.read("Engineering/Engineering_Source.mdb"));
 
     EXPECT_EQ(query(targetPath(), "SELECT count(*), min(ID), max(ID) FROM PRESET_DEFS"),
-              (std::vector<Row>{{Value(36), Value(1), Value(36)}}));
+              (Rows{{36, 1, 36}}));
     EXPECT_EQ(query(targetPath(), "SELECT var_name, text FROM PRESET_DEFS WHERE ID IN (1, 8)"),
-              (std::vector<Row>{{Value("M1.PLC.CycleTime"), Value("Cycle time M1")},
-                                {Value("M1.PLC.Options"), Value("Option: automatic start M1")}}));
+              (Rows{{"M1.PLC.CycleTime", "Cycle time M1"},
+                    {"M1.PLC.Options", "Option: automatic start M1"}}));
     // The rows whose values were set on the machine, and one that was not.
     EXPECT_EQ(query(targetPath(), "SELECT var_name, offset_or_bitno, abs_min, abs_max, min, max, "
                                   "pass FROM PRESET_DEFS WHERE ID IN (1, 2, 9, 13, 21, 26, 29, 36) "
                                   "ORDER BY ID"),
-              (std::vector<Row>{
-                  {Value("M1.PLC.CycleTime"), Value(0), Value(0.0), Value(600.0), Value(10.0),
-                   Value(90.0), Value(1)},
-                  {Value("M1.PLC.StartDelay"), Value(2), Value(0.0), Value(60.0), Value(0.0),
-                   Value(10.0), Value(1)},
-                  {Value("M1.PLC.Options"), Value(1), Value(), Value(), Value(), Value(), Value(1)},
-                  {Value("M1.Drive.SpeedMax"), Value(0), Value(0.0), Value(2800.0), Value(100.0),
-                   Value(2200.0), Value(1)},
-                  {Value("M1.Drive.HomeOffset"), Value(16), Value(-100.0), Value(100.0), Value(),
-                   Value(50.0), Value(3)},
-                  // these two carried VisiWin Studio names on the machine
-                  {Value("M1.Heating.Zone2Temp"), Value(2), Value(0.0), Value(400.0), Value(175.0),
-                   Value(255.0), Value(1)},
-                  {Value("M1.Heating.ToleranceHigh"), Value(8), Value(0.0), Value(50.0), Value(1.0),
-                   Value(8.0), Value(2)},
-                  {Value("M1.Heating.FanStages"), Value(22), Value(2.0), Value(4.0), Value(2.0),
-                   Value(4.0), Value(2)}}));
+              (Rows{{"M1.PLC.CycleTime", 0, 0.0, 600.0, 10.0, 90.0, 1},
+                    {"M1.PLC.StartDelay", 2, 0.0, 60.0, 0.0, 10.0, 1},
+                    {"M1.PLC.Options", 1, nullptr, nullptr, nullptr, nullptr, 1},
+                    {"M1.Drive.SpeedMax", 0, 0.0, 2800.0, 100.0, 2200.0, 1},
+                    {"M1.Drive.HomeOffset", 16, -100.0, 100.0, nullptr, 50.0, 3},
+                    // these two carried VisiWin Studio names on the machine
+                    {"M1.Heating.Zone2Temp", 2, 0.0, 400.0, 175.0, 255.0, 1},
+                    {"M1.Heating.ToleranceHigh", 8, 0.0, 50.0, 1.0, 8.0, 2},
+                    {"M1.Heating.FanStages", 22, 2.0, 4.0, 2.0, 4.0, 2}}));
     EXPECT_TRUE(
         query(targetPath(), "SELECT ID FROM PRESET_DEFS WHERE var_name LIKE '%Zone5%'").empty());
 }

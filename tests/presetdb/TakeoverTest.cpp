@@ -2,207 +2,106 @@
 
 #include "presetdb/MachineCopyTakeover.h"
 #include "presetdb/PresetMessages.h"
-#include "presetdb/PresetState.h"
-#include "presetdb/Recordset.h"
 
 #include "framework/ErrorProtocol.h"
 #include "framework/Text.h"
 
+#include <filesystem>
+
 namespace {
 
 using namespace presettest;
-using namespace presetdb;
 
 // The work database holds the rebuilt rows; the machine database the previous ones.
 class TakeoverTest : public PresetFixture {
 protected:
     TakeoverTest() { writeCfg({}); }
 
-    std::string machinePath() const { return install.path("Machine.mdb"); }
-
-    void makeRebuilt(const std::vector<Row>& rows,
-                     const std::vector<ColumnDefinition>& columns = standardColumns()) const {
-        makePresetDatabase(sourcePath(), rows, columns);
-    }
-    TakeoverResult takeOver(const std::vector<Row>& machineRows,
-                            const std::vector<ColumnDefinition>& columns = standardColumns()) {
-        makePresetDatabase(machinePath(), machineRows, columns);
+    TakeoverResult takeOver(const Rows& rebuiltRows, const Rows& machineRows,
+                            const Columns& machineColumns = standardColumns()) {
+        const std::string machinePath = install.path("Machine.mdb");
+        std::filesystem::remove(sourcePath());
+        std::filesystem::remove(machinePath);
+        makePresetDatabase(sourcePath(), rebuiltRows);
+        makePresetDatabase(machinePath, machineRows, machineColumns);
         Database work = Database::open(sourcePath());
-        Database machine = Database::open(machinePath());
+        Database machine = Database::open(machinePath);
         Recordset rows = Recordset::openTable(machine, "PRESET_DEFS");
         return TakeoverMachineCopyMDBData(work, rows);
     }
-    // abs_min, abs_max, min, max, pass of the rebuilt rows in ID order.
-    std::vector<Row> values() const {
-        return query(sourcePath(),
-                     "SELECT abs_min, abs_max, min, max, pass FROM PRESET_DEFS ORDER BY ID");
-    }
-    static std::vector<ColumnDefinition> withColumn(std::string name) {
-        auto columns = standardColumns();
-        columns.push_back({std::move(name), "INTEGER"});
-        return columns;
-    }
-    static Row withValue(Row row, Value value) {
-        row.push_back(std::move(value));
-        return row;
-    }
+    Row mins() const { return column(sourcePath(), "SELECT min FROM PRESET_DEFS ORDER BY ID"); }
 };
 
-const Row kTemplateValues = {Value(0.0), Value(100.0), Value(0.0), Value(100.0), Value(1)};
-
-TEST_F(TakeoverTest, AdditionalFieldsArePartThenTheConfiguredNames) {
+TEST_F(TakeoverTest, MachineValuesGoToTheFirstRowOfTheSameParameter) {
     GetAddFields();
-    EXPECT_EQ(presetState().AdditionalFields, (std::vector<std::string>{"", "part"}));
-    EXPECT_EQ(presetState().AdditionalFieldsSQL, ", PRESET_DEFS.part");
-    EXPECT_EQ(presetState().AdditionalFieldsCount, 1);
-
-    writeCfg({"DataBaseAdditionalFields=speed,width"});
-    GetAddFields();
-    EXPECT_EQ(presetState().AdditionalFields,
-              (std::vector<std::string>{"", "part", "speed", "width"}));
-    EXPECT_EQ(presetState().AdditionalFieldsSQL,
-              ", PRESET_DEFS.part, PRESET_DEFS.speed, PRESET_DEFS.width");
-    EXPECT_EQ(presetState().AdditionalFieldsCount, 3);
-
-    writeCfg({"DataBaseAdditionalFields=a,,b ,"});
-    EXPECT_EQ(GetAdditionalFieldsMDB(), (std::vector<std::string>{"", "part", "a", "", "b ", ""}));
-}
-
-TEST_F(TakeoverTest, MachineValuesReplaceTheTemplateValuesOfTheSameParameter) {
-    makeRebuilt({Preset{.id = 1, .machineType = "M1", .varName = "M1.Speed", .offset = 4}.row(),
-                 Preset{.id = 2, .machineType = "M1", .varName = "M1.Speed", .offset = 5}.row(),
-                 Preset{.id = 3, .machineType = "M1", .varName = "M1.Temp", .offset = 4}.row()});
-    GetAddFields();
-    const auto result = takeOver(
-        {// letter case of the texts does not count; the offset is a number
-         Preset{.id = 9,
-                .machineType = "m1",
-                .varName = "m1.SPEED",
-                .offset = 4.0,
-                .absMin = -5.0,
-                .absMax = 500.0,
-                .min = Value(),
-                .max = 250.0,
-                .pass = 3}
-             .row(),
-         // no counterpart: dropped
-         Preset{.id = 10, .machineType = "M1", .varName = "M1.Gone", .offset = 4, .min = 7.0}.row(),
-         // a null key matches nothing
-         Preset{.id = 11, .machineType = "M1", .varName = "M1.Temp", .offset = Value(), .min = 7.0}
-             .row()});
-    EXPECT_EQ(result, TakeoverResult::Done);
-    EXPECT_EQ(values(),
-              (std::vector<Row>{{Value(-5.0), Value(500.0), Value(), Value(250.0), Value(3)},
-                                kTemplateValues,
-                                kTemplateValues}));
-}
-
-TEST_F(TakeoverTest, TheLaterOfTwoMachineRowsWinsOnTheFirstMatchingRow) {
-    makeRebuilt({Preset{.id = 2, .machineType = "M1", .varName = "x\"y"}.row(),
-                 Preset{.id = 1, .machineType = "M1", .varName = "X\"Y"}.row()});
-    GetAddFields();
-    takeOver({Preset{.id = 1, .machineType = "M1", .varName = "x\"y", .min = 1.0}.row(),
-              Preset{.id = 2, .machineType = "M1", .varName = "x\"y", .min = 2.0}.row()});
-    const auto rows = query(sourcePath(), "SELECT ID, min FROM PRESET_DEFS ORDER BY ID");
-    EXPECT_EQ(rows, (std::vector<Row>{{Value(1), Value(2.0)}, {Value(2), Value(0.0)}}));
-}
-
-TEST_F(TakeoverTest, AnEmptyMachineTableTakesNothingOverWithoutAReport) {
-    makeRebuilt({Preset{}.row()});
-    GetAddFields();
-    EXPECT_EQ(takeOver({}), TakeoverResult::Done);
-    EXPECT_EQ(values(), (std::vector<Row>{kTemplateValues}));
-    EXPECT_FALSE(install.exists("Q4Mcfglog.txt"));
-}
-
-TEST_F(TakeoverTest, UnreadableMachineRowsAreReported) {
-    runSilently();
-    makeRebuilt({Preset{}.row()});
-    GetAddFields();
-    auto columns = standardColumns();
-    columns[14].name = "password"; // "pass" is missing
-    EXPECT_EQ(takeOver({Preset{}.row()}, columns), TakeoverResult::MachineValuesUnreadable);
-    EXPECT_NE(errorLog().find("/ TakeoverMachineCopyMDBData (Nr. 3000) :Item not found"),
-              std::string::npos);
-}
-
-TEST_F(TakeoverTest, AConfiguredColumnMissingFromTheRebuiltTableEndsTheProgram) {
-    runSilently(); // the conflict ends the program even where failures are resumed
-    writeCfg({"DataBaseAdditionalFields=Speed"});
-    makeRebuilt({withValue(Preset{}.row(), 1)}, withColumn("speed")); // letter case counts
-    GetAddFields();
-    try {
-        takeOver({withValue(Preset{.min = 5.0}.row(), 1)}, withColumn("Speed"));
-        FAIL() << "the program went on";
-    } catch (const framework::ProgramEnded&) {
-    }
-    EXPECT_EQ(values(), (std::vector<Row>{kTemplateValues}));
-    EXPECT_EQ(errorLog(), columnConflictText("Speed") + "\r\n" +
-                              "Fehler in Engineering / Engineering_Config / "
-                              "TakeoverMachineCopyMDBData (Nr. 9999) :Database-Error - Contact "
-                              "Administrator!\r\n");
-    EXPECT_EQ(columnConflictText("Speed"),
-              "Conflict while attempting to extend database!Configurationsfile "
-              "\"ENGINEERING.CFG\", demanded field \"SPEED\"missing in machinecopy-database\n\r"
-              "Configuration of \"ENGINEERING\" aborted.");
-}
-
-TEST_F(TakeoverTest, ATrailingCommaDemandsAnEmptyNameAndEndsTheProgram) {
-    writeCfg({"DataBaseAdditionalFields=speed,"});
-    makeRebuilt({withValue(Preset{}.row(), 1)}, withColumn("speed"));
-    GetAddFields();
-    EXPECT_THROW(takeOver({withValue(Preset{}.row(), 1)}, withColumn("speed")),
-                 framework::ProgramEnded);
-    ASSERT_EQ(install.boxes.asked.size(), 1u);
-    EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
-}
-
-TEST_F(TakeoverTest, LostColumnsAreOnlyLoggedInASilentRun) {
-    runSilently();
-    makeRebuilt({Preset{.machineType = "M1"}.row()});
-    // GetAddFields did not run: nothing is configured.
-    EXPECT_EQ(takeOver({withValue(Preset{.machineType = "M1", .min = 9.0}.row(), 1)},
-                       withColumn("extra")),
+    const auto rebuilt = [](int id, const char* name, Value offset) {
+        return Preset{.id = id, .machineType = "M1", .varName = name, .offset = offset}.row();
+    };
+    const auto machine = [](const char* name, Value offset, double min) {
+        return Preset{.machineType = "M1", .varName = name, .offset = offset, .min = min}.row();
+    };
+    // Letter case of the texts does not count, and the offset is a number.
+    Preset same{.machineType = "m1", .varName = "m1.SPEED", .offset = 4.0};
+    same.absMin = -5.0, same.absMax = 500.0, same.min = nullptr, same.max = 250.0, same.pass = 3;
+    EXPECT_EQ(takeOver({rebuilt(1, "M1.Speed", 4), rebuilt(2, "M1.Speed", 5),
+                        rebuilt(3, "M1.Temp", 4), rebuilt(5, "x\"y", 0), rebuilt(4, "X\"Y", 0)},
+                       {same.row(), machine("M1.Gone", 4, 7.0), machine("M1.Temp", nullptr, 7.0),
+                        machine("x\"y", 0, 1.0), machine("x\"y", 0, 2.0)}),
               TakeoverResult::Done);
-    EXPECT_EQ(faultLog(), "! Fault Engineering_Config: " + lostColumnsWarningSilent() + "\r\n");
+    // Gone has no counterpart and a null key matches nothing; of two machine
+    // rows the later wins, and it goes to the first row in ID order.
+    const Row unchanged = {0.0, 100.0, 0.0, 100.0, 1}, laterWins = {0.0, 100.0, 2.0, 100.0, 1};
+    EXPECT_EQ(
+        query(sourcePath(), "SELECT abs_min, abs_max, min, max, pass FROM PRESET_DEFS ORDER BY ID"),
+        (Rows{{-5.0, 500.0, nullptr, 250.0, 3}, unchanged, unchanged, laterWins, unchanged}));
+}
+
+TEST_F(TakeoverTest, LostColumnsAreLoggedInASilentRunAndOtherwiseAsked) {
+    // GetAddFields did not run: no column is configured to take "extra" over.
+    Columns columns = standardColumns();
+    columns.push_back({"extra", "INTEGER"});
+    Row machineRow = Preset{.machineType = "M1", .min = 9.0}.row();
+    machineRow.push_back(1);
+    const auto takeOverExtra = [&] {
+        return takeOver({Preset{.machineType = "M1"}.row()}, {machineRow}, columns);
+    };
+
+    runSilently();
+    EXPECT_EQ(takeOverExtra(), TakeoverResult::Done);
+    EXPECT_EQ(install.read("HalvarServicePack.log"),
+              "! Fault Engineering_Config: " + lostColumnsWarningSilent() + "\r\n");
     EXPECT_EQ(lostColumnsWarningSilent(),
               "WARNING!Machinecopy contains data in fields that won't be taken over!"
               "Configurationfile \"ENGINEERING.CFG\", missing entry \"DataBaseAdditionalFields \""
               "If you continue now this data will be lost.Continue?");
-    EXPECT_EQ(values()[0][2], Value(9.0));
-}
+    EXPECT_EQ(mins(), Row{9.0});
 
-TEST_F(TakeoverTest, LostColumnsAskAndYesGoesOn) {
+    runSilently(false);
     install.boxes.answer(true);
-    makeRebuilt({Preset{.machineType = "M1"}.row()});
-    takeOver({withValue(Preset{.machineType = "M1", .min = 9.0}.row(), 1)}, withColumn("extra"));
+    EXPECT_EQ(takeOverExtra(), TakeoverResult::Done);
+    EXPECT_EQ(mins(), Row{9.0});
     ASSERT_EQ(install.boxes.asked.size(), 1u);
-    const auto& box = install.boxes.asked[0];
+    const auto box = install.boxes.asked[0];
     EXPECT_EQ(box.title, "Engineering_Config");
     EXPECT_EQ(box.text, lostColumnsWarning());
+    EXPECT_NE(box.text.find("lost.\n\rContinue?"), std::string::npos);
     EXPECT_EQ(box.icon, framework::MessageIcon::Exclamation);
     EXPECT_EQ(box.defaultButton, framework::DefaultButton::No);
-    EXPECT_NE(box.text.find("lost.\n\rContinue?"), std::string::npos);
-    EXPECT_EQ(values()[0][2], Value(9.0));
-}
 
-TEST_F(TakeoverTest, LostColumnsAnsweredNoEndTheProgramWithTheStopText) {
+    // No ends the program with the stop text.
     install.boxes.answer(false);
-    makeRebuilt({Preset{.machineType = "M1"}.row()});
-    EXPECT_THROW(takeOver({withValue(Preset{.machineType = "M1", .min = 9.0}.row(), 1)},
-                          withColumn("extra")),
-                 framework::ProgramEnded);
-    EXPECT_EQ(values(), (std::vector<Row>{kTemplateValues}));
-    const std::string folder = framework::upperCase(install.componentFolder().string());
+    EXPECT_THROW(takeOverExtra(), framework::ProgramEnded);
+    EXPECT_EQ(mins(), Row{0.0});
+    ASSERT_EQ(install.boxes.asked.size(), 3u);
+    EXPECT_EQ(install.boxes.asked[2].title, "Fatal error");
+    EXPECT_EQ(errorLog().substr(0, lostColumnsStopText().size() + 2),
+              lostColumnsStopText() + "\r\n");
     EXPECT_EQ(lostColumnsStopText(),
               "Engineering_Config :Database-Error - Contact Administrator! Configurationprogram "
               "\"ENGINEERING\" terminated. Please check Configuration in \"ENGINEERING.CFG\" "
               "Restart " +
-                  folder + "/ENGINEERING_CONFIG.EXE!");
-    EXPECT_EQ(errorLog().substr(0, lostColumnsStopText().size() + 2),
-              lostColumnsStopText() + "\r\n");
-    ASSERT_EQ(install.boxes.asked.size(), 2u);
-    EXPECT_EQ(install.boxes.asked[1].title, "Fatal error");
+                  framework::upperCase(install.componentFolder().string()) +
+                  "/ENGINEERING_CONFIG.EXE!");
 }
 
 } // namespace

@@ -1,11 +1,9 @@
 #include "PresetFixture.h"
 
 #include "presetdb/PresetMessages.h"
-#include "presetdb/PresetState.h"
 #include "presetdb/PresetUpdate.h"
 
 #include "framework/ErrorProtocol.h"
-#include "framework/ProgramState.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -13,142 +11,128 @@
 namespace {
 
 using namespace presettest;
-using namespace presetdb;
 namespace fs = std::filesystem;
 
 class WorkOnMdbTest : public PresetFixture {
 protected:
     WorkOnMdbTest() {
         writeCfg({"ForMachine1=true", "ValidMachines=M1"});
-        install.write("parameter/Program.ini", "[Project]\r\nVWStudio=false\r\n");
+        setVWStudio("false");
         framework::programState().ProgramIniPath = install.path("parameter/Program.ini");
     }
 
+    void setVWStudio(const std::string& value) const {
+        install.write("parameter/Program.ini", "[Project]\r\nVWStudio=" + value + "\r\n");
+    }
+    // Two parameters, Speed and Temp, with a name template for each system.
     void makeStandardSource() const {
         makeSource({{"VisiWin32", "###machine.###Var_Name", 1},
                     {"VISIWINSTUDIO", "ns=###machine;###Var_Name", 1}},
                    {Preset{.id = 1, .varName = "Speed", .offset = 1}.row(),
                     Preset{.id = 2, .varName = "Temp", .offset = 2}.row()});
     }
-    // A previous target as the last run left it, with values set on the machine.
-    void makeTarget(const std::string& path, double speedMin) const {
+    // A previous target as the last run left it, with a value set on the machine.
+    static void makeTarget(const std::string& path, double speedMin) {
         makePresetDatabase(
-            path,
-            {Preset{
-                .id = 1, .machineType = "M1", .varName = "M1.Speed", .offset = 1, .min = speedMin}
-                 .row()});
+            path, {Preset{.machineType = "M1", .varName = "M1.Speed", .offset = 1, .min = speedMin}
+                       .row()});
     }
-    std::vector<Row> targetRows() const {
-        return query(targetPath(), "SELECT ID, machine_type, var_name, min FROM PRESET_DEFS "
-                                   "ORDER BY ID");
+    Rows targetRows() const {
+        return query(targetPath(), "SELECT ID, var_name, min FROM PRESET_DEFS ORDER BY ID");
     }
-    std::vector<std::string> filesIn(const fs::path& folder) const {
+    std::string target() const { return install.read("Engineering/Engineering.mdb"); }
+    std::vector<std::string> componentFiles() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder))
+        for (const auto& entry : fs::directory_iterator(install.componentFolder()))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
-    std::string machineCopyPath() const {
-        return install.path("SaveRestore/Engineering/Engineering.mdb");
-    }
-    void configureSaveAndRestore() const {
-        fs::create_directories(install.path("SaveRestore/Engineering"));
-        install.write("parameter/q4mconfiguration.ini",
-                      "[Common]\r\nSaveAndRestore=" + install.path("SaveRestore") + "\r\n");
-    }
 };
 
-TEST_F(WorkOnMdbTest, WithoutSourceDatabaseNothingIsTouched) {
+TEST_F(WorkOnMdbTest, WithoutAUsableSourceDatabaseTheTargetIsNotTouched) {
+    runSilently();
     makeTarget(targetPath(), 5.0);
-    const std::string before = install.read("Engineering/Engineering.mdb");
-    const auto files = filesIn(install.componentFolder());
+    const std::string before = target();
+    const auto files = componentFiles();
     WorkOnMDB();
-    EXPECT_EQ(install.read("Engineering/Engineering.mdb"), before);
-    EXPECT_EQ(filesIn(install.componentFolder()), files);
-    EXPECT_FALSE(install.exists("Q4Mcfglog.txt"));
+    EXPECT_EQ(componentFiles(), files);
+    EXPECT_TRUE(nothingLogged());
+
+    install.write("Engineering/Engineering_Source.mdb", "not a database");
+    WorkOnMDB();
+    EXPECT_EQ(target(), before);
+    EXPECT_NE(errorLog().find("/ WorkOnMDB (Nr. 3000) :Could not open database"),
+              std::string::npos);
 }
 
-TEST_F(WorkOnMdbTest, WithoutTargetTheRebuiltSourceBecomesTheTarget) {
+TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
+    struct : UpdateObserver {
+        void keepResponsive() override {}
+        void progress(std::int64_t done, std::int64_t all) override {
+            EXPECT_GE(done, last);
+            last = done, total = all;
+        }
+        std::int64_t last = 0, total = 0;
+    } observer;
     makeStandardSource();
-    WorkOnMDB();
-    EXPECT_EQ(targetRows(),
-              (std::vector<Row>{{Value(1), Value("M1"), Value("M1.Speed"), Value(0.0)},
-                                {Value(2), Value("M1"), Value("M1.Temp"), Value(0.0)}}));
-    EXPECT_EQ(install.read("Engineering/Engineering.mdb"),
-              install.read("Engineering/Engineering_Source.mdb"));
+    WorkOnMDB(&observer); // no target yet
+    EXPECT_GT(observer.total, 0);
+    EXPECT_EQ(observer.last, observer.total); // the progress grows to completion
+    EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 0.0}, {2, "M1.Temp", 0.0}}));
+    EXPECT_EQ(target(), install.read("Engineering/Engineering_Source.mdb"));
     // Only the two databases and the .cfg: no temporary file, no journal.
-    EXPECT_EQ(
-        filesIn(install.componentFolder()),
-        (std::vector<std::string>{"Engineering.cfg", "Engineering.mdb", "Engineering_Source.mdb"}));
+    EXPECT_EQ(componentFiles(), (std::vector<std::string>{"Engineering.cfg", "Engineering.mdb",
+                                                          "Engineering_Source.mdb"}));
     // Exactly the copied columns: no index, key or other object.
-    EXPECT_EQ(query(targetPath(), "SELECT type, name FROM sqlite_master ORDER BY name"),
-              (std::vector<Row>{{Value("table"), Value("PRESET_DEFS")},
-                                {Value("table"), Value("Source_DEFS")},
-                                {Value("table"), Value("Source_PRESET_DEFS")}}));
+    EXPECT_EQ(column(targetPath(), "SELECT name FROM sqlite_master ORDER BY name"),
+              (Row{"PRESET_DEFS", "Source_DEFS", "Source_PRESET_DEFS"}));
     EXPECT_EQ(Database::open(targetPath()).columns("PRESET_DEFS"), standardColumns());
-    EXPECT_FALSE(install.exists("Q4Mcfglog.txt"));
-}
 
-TEST_F(WorkOnMdbTest, TheMachinesValuesSurviveAndTheSourceKeepsItsTime) {
-    makeStandardSource();
-    {
-        // An old PRESET_DEFS with an index: replaced, index and all.
-        Database source = Database::open(sourcePath());
-        source.createTable("PRESET_DEFS", standardColumns());
-        source.execute("CREATE INDEX old_index ON PRESET_DEFS (var_name)");
-    }
-    makeTarget(targetPath(), 42.0);
+    // A value set on the machine; an index on the source's old PRESET_DEFS goes with it.
+    Database(Database::open(targetPath())).execute("UPDATE PRESET_DEFS SET min = 42 WHERE ID = 1");
+    Database(Database::open(sourcePath())).execute("CREATE INDEX old ON PRESET_DEFS (var_name)");
     const auto sourceTime = fs::file_time_type::clock::now() - std::chrono::hours(24 * 300);
     fs::last_write_time(sourcePath(), sourceTime);
-
     WorkOnMDB();
-    EXPECT_EQ(targetRows(),
-              (std::vector<Row>{{Value(1), Value("M1"), Value("M1.Speed"), Value(42.0)},
-                                {Value(2), Value("M1"), Value("M1.Temp"), Value(0.0)}}));
+    EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 42.0}, {2, "M1.Temp", 0.0}}));
+    EXPECT_EQ(presetState().AdditionalFieldsCount, 1); // "part" alone
     EXPECT_EQ(fs::last_write_time(sourcePath()), sourceTime);
-    EXPECT_EQ(query(sourcePath(), "SELECT count(*) FROM sqlite_master WHERE type = 'index'"),
-              (std::vector<Row>{{Value(0)}}));
-}
+    EXPECT_EQ(column(sourcePath(), "SELECT count(*) FROM sqlite_master WHERE type = 'index'"),
+              Row{0});
 
-TEST_F(WorkOnMdbTest, IntegratedTheMachineCopyReplacesTheTargetFirst) {
-    runIntegrated();
-    configureSaveAndRestore();
-    makeStandardSource();
-    makeTarget(targetPath(), 1.0);
-    makeTarget(machineCopyPath(), 77.0);
-    install.write("parameter/Program.ini", "[Project]\r\nVWStudio=TRUE\r\n");
+    // Standalone VisiWin Studio project: the names are brought to the Studio names.
+    setVWStudio("True");
     WorkOnMDB();
-    EXPECT_EQ(presetState().VWStudioProject, 0); // integrated runs never use VisiWin Studio
-    EXPECT_EQ(targetRows()[0][3], Value(77.0));
-    EXPECT_TRUE(install.boxes.asked.empty());
+    EXPECT_EQ(presetState().VWStudioProject, 1);
+    EXPECT_EQ(targetRows()[0], (Row{1, "ns=M1;Speed", 42.0}));
+    EXPECT_TRUE(nothingLogged());
 }
 
-TEST_F(WorkOnMdbTest, IntegratedWithoutMachineCopyTellsAndUsesTheTarget) {
+TEST_F(WorkOnMdbTest, IntegratedTheMachineCopyReplacesTheTargetOrItsAbsenceIsTold) {
     runIntegrated();
-    configureSaveAndRestore();
+    fs::create_directories(install.path("SaveRestore/Engineering"));
+    install.write("parameter/q4mconfiguration.ini",
+                  "[Common]\r\nSaveAndRestore=" + install.path("SaveRestore") + "\r\n");
     makeStandardSource();
     makeTarget(targetPath(), 3.0);
     WorkOnMDB();
     ASSERT_EQ(install.boxes.asked.size(), 1u);
-    const auto& box = install.boxes.asked[0];
+    const auto box = install.boxes.asked[0];
     EXPECT_EQ(box.title, "Engineering_Config");
     EXPECT_EQ(box.icon, framework::MessageIcon::Information);
     EXPECT_EQ(box.text, "Konnte die Datei:Engineering.mdb in der Vorlage nicht finden!\r\n\r\n"
                         "Ist das Bild in der Vorlage noch nicht vorhanden (also neu)?\r\n"
                         "Dann ist diese Meldung völlig normal und es wird eine neue Datei mit "
                         "den Standardwerten erzeugt.");
-    EXPECT_EQ(targetRows()[0][3], Value(3.0));
-}
+    EXPECT_EQ(targetRows()[0], (Row{1, "M1.Speed", 3.0}));
 
-TEST_F(WorkOnMdbTest, StandaloneVisiWinStudioProjectsUseTheStudioNames) {
-    install.write("parameter/Program.ini", "[Project]\r\nVWStudio=True\r\n");
-    makeStandardSource();
-    // The last run wrote VisiWin32 names: they are brought to the Studio names and taken over.
-    makeTarget(targetPath(), 8.0);
+    makeTarget(install.path("SaveRestore/Engineering/Engineering.mdb"), 77.0);
+    setVWStudio("TRUE"); // integrated runs never use VisiWin Studio
     WorkOnMDB();
-    EXPECT_EQ(presetState().VWStudioProject, 1);
-    EXPECT_EQ(targetRows()[0], (Row{Value(1), Value("M1"), Value("ns=M1;Speed"), Value(8.0)}));
+    EXPECT_EQ(presetState().VWStudioProject, 0);
+    EXPECT_EQ(targetRows()[0], (Row{1, "M1.Speed", 77.0}));
+    EXPECT_EQ(install.boxes.asked.size(), 1u);
 }
 
 TEST_F(WorkOnMdbTest, BadTemplateRowsFallBackToTheVariableNameOfPartOne) {
@@ -157,7 +141,7 @@ TEST_F(WorkOnMdbTest, BadTemplateRowsFallBackToTheVariableNameOfPartOne) {
                 {"visiwin32", "zero", 0},
                 {"VISIWINSTUDIO", "fiftyone", 51},
                 {"Other", "ignored", 3},
-                {Value(), "ignored", 4},
+                {nullptr, "ignored", 4},
                 {"VISIWIN32", "three.###Var_Name", 3}},
                {});
     WorkOnMDB();
@@ -167,115 +151,70 @@ TEST_F(WorkOnMdbTest, BadTemplateRowsFallBackToTheVariableNameOfPartOne) {
     EXPECT_EQ(templates[0][1], "later.###Var_Name");
     EXPECT_EQ(templates[0][2], "three.###Var_Name");
     EXPECT_EQ(templates[0][3], "");
-    EXPECT_FALSE(install.exists("Q4Mcfglog.txt")); // not reported
+    EXPECT_TRUE(nothingLogged()); // not reported
 }
 
-TEST_F(WorkOnMdbTest, ADamagedTargetIsKeptAndReported) {
+TEST_F(WorkOnMdbTest, ATargetWithUnreadableValuesIsKeptOneWithoutValuesReplaced) {
     runSilently();
     makeStandardSource();
-    const std::string damaged = "SQLite format 3" + std::string(1, '\0') + std::string(500, '?');
-    install.write("Engineering/Engineering.mdb", damaged);
-    WorkOnMDB();
-    EXPECT_EQ(install.read("Engineering/Engineering.mdb"), damaged);
-    EXPECT_NE(errorLog().find("/ WorkOnMDB (Nr. 3000) :Could not open database"),
-              std::string::npos);
-    // The source was still rebuilt.
-    EXPECT_EQ(query(sourcePath(), "SELECT count(*) FROM PRESET_DEFS"),
-              (std::vector<Row>{{Value(2)}}));
-}
-
-TEST_F(WorkOnMdbTest, ATargetWhoseRowsCannotBeReadIsKept) {
-    runSilently();
-    makeStandardSource();
+    // Runs the update on the target just made, expecting these log lines; true
+    // when the target was kept.
+    const auto kept = [&](const std::vector<std::string>& logged) {
+        const std::string before = target();
+        const std::size_t from = nothingLogged() ? 0 : errorLog().size();
+        WorkOnMDB();
+        const std::string added = nothingLogged() ? "" : errorLog().substr(from);
+        EXPECT_EQ(std::count(added.begin(), added.end(), '\n'), std::ssize(logged)) << added;
+        for (const std::string& line : logged)
+            EXPECT_NE(added.find(line), std::string::npos) << line;
+        // The source is rebuilt all the same.
+        EXPECT_EQ(column(sourcePath(), "SELECT count(*) FROM PRESET_DEFS"), Row{2});
+        const bool same = target() == before;
+        fs::remove(targetPath());
+        return same;
+    };
+    install.write("Engineering/Engineering.mdb",
+                  std::string("SQLite format 3\0", 16) + std::string(500, '?'));
+    EXPECT_TRUE(kept({"/ WorkOnMDB (Nr. 3000) :Could not open database"}));
     auto columns = standardColumns();
     columns[12].name = "minimum"; // "min" missing: its values cannot be read
     makePresetDatabase(targetPath(), {Preset{}.row()}, columns);
-    const std::string before = install.read("Engineering/Engineering.mdb");
-    WorkOnMDB();
-    EXPECT_EQ(install.read("Engineering/Engineering.mdb"), before);
-    EXPECT_NE(errorLog().find("/ TakeoverMachineCopyMDBData (Nr. 3000)"), std::string::npos);
-}
-
-TEST_F(WorkOnMdbTest, ATargetWithoutOrWithAnEmptyPresetTableIsReplaced) {
-    runSilently();
-    makeStandardSource();
-    makePresetDatabase(targetPath(), {}); // empty: nothing to take over, nothing to report
-    WorkOnMDB();
-    EXPECT_EQ(targetRows().size(), 2u);
-    EXPECT_FALSE(install.exists("Q4Mcfglog.txt"));
-
-    fs::remove(targetPath());
+    EXPECT_TRUE(kept({"/ TakeoverMachineCopyMDBData (Nr. 3000) :Item not found"}));
+    makePresetDatabase(targetPath(), {}); // nothing to take over, nothing to report
+    EXPECT_FALSE(kept({}));
     Database::create(targetPath()).createTable("Other", {{"a", "INTEGER"}});
-    WorkOnMDB();
-    EXPECT_EQ(targetRows().size(), 2u);
-    EXPECT_NE(errorLog().find("/ CategorieNachCategoryID (Nr. 3000)"), std::string::npos);
+    // Only the first of the two name replacements is reported.
+    EXPECT_FALSE(
+        kept({"/ CategorieNachCategoryID (Nr. 3000)", "/ VarNameInQuelleErsetzen (Nr. 3000)"}));
 }
 
-TEST_F(WorkOnMdbTest, AColumnConflictEndsBeforeTheTargetIsReplaced) {
-    writeCfg({"ForMachine1=true", "DataBaseAdditionalFields=speed"});
+TEST_F(WorkOnMdbTest, AConfiguredColumnMissingFromTheRebuiltTableEndsWithNothingReplaced) {
+    runSilently(); // the conflict ends the program even where failures are resumed
+    writeCfg({"ForMachine1=true", "DataBaseAdditionalFields=Var_Name"}); // letter case counts
     makeStandardSource();
     makeTarget(targetPath(), 5.0);
-    const std::string before = install.read("Engineering/Engineering.mdb");
+    const std::string before = target();
     EXPECT_THROW(WorkOnMDB(), framework::ProgramEnded);
-    EXPECT_EQ(install.read("Engineering/Engineering.mdb"), before);
-    // The source keeps its rebuilt, filled PRESET_DEFS.
-    EXPECT_EQ(query(sourcePath(), "SELECT count(*) FROM PRESET_DEFS"),
-              (std::vector<Row>{{Value(2)}}));
-}
+    EXPECT_EQ(errorLog(), columnConflictText("Var_Name") + "\r\n" +
+                              errorLine("TakeoverMachineCopyMDBData", 9999,
+                                        "Database-Error - Contact Administrator!"));
+    EXPECT_EQ(columnConflictText("Var_Name"),
+              "Conflict while attempting to extend database!Configurationsfile "
+              "\"ENGINEERING.CFG\", demanded field \"VAR_NAME\"missing in machinecopy-database\n\r"
+              "Configuration of \"ENGINEERING\" aborted.");
 
-TEST_F(WorkOnMdbTest, ASourceThatIsNoDatabaseNeverReplacesTheTarget) {
-    runSilently();
-    install.write("Engineering/Engineering_Source.mdb", "not a database");
-    makeTarget(targetPath(), 5.0);
-    const std::string before = install.read("Engineering/Engineering.mdb");
-    WorkOnMDB();
-    EXPECT_EQ(install.read("Engineering/Engineering.mdb"), before);
-    EXPECT_NE(errorLog().find("/ WorkOnMDB (Nr. 3000) :Could not open database"),
-              std::string::npos);
-}
+    // A trailing comma demands a column with an empty name.
+    runSilently(false);
+    writeCfg({"ForMachine1=true", "DataBaseAdditionalFields=var_name,"});
+    EXPECT_THROW(WorkOnMDB(), framework::ProgramEnded);
+    ASSERT_EQ(install.boxes.asked.size(), 1u);
+    EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
+    EXPECT_EQ(presetState().AdditionalFields,
+              (std::vector<std::string>{"", "part", "var_name", ""}));
 
-class RecordingObserver : public UpdateObserver {
-public:
-    void keepResponsive() override { ++yields; }
-    void progress(std::int64_t done, std::int64_t total) override {
-        EXPECT_GE(done, last);
-        last = done;
-        this->total = total;
-    }
-    int yields = 0;
-    std::int64_t last = 0;
-    std::int64_t total = 0;
-};
-
-TEST(PacerTest, TheObserverIsCalledOnlyEverySoManyTicksAndIntervals) {
-    RecordingObserver observer;
-    Pacer pacer(&observer, std::chrono::steady_clock::duration::zero());
-    pacer.stage(100, 200, 64);
-    for (std::size_t i = 0; i < 64; ++i)
-        pacer.tick(i + 1);
-    EXPECT_EQ(observer.yields, 2); // the clock is looked at every 32 calls
-    EXPECT_EQ(observer.last, 200);
-    for (int i = 0; i < 32; ++i)
-        pacer.poll();
-    EXPECT_EQ(observer.yields, 3);
-
-    RecordingObserver slow;
-    Pacer hourly(&slow, std::chrono::hours(1));
-    for (int i = 0; i < 1000; ++i)
-        hourly.tick(std::size_t(i));
-    EXPECT_EQ(slow.yields, 0);
-    hourly.finish();
-    EXPECT_EQ(slow.last, Pacer::kProgressTotal);
-}
-
-TEST_F(WorkOnMdbTest, TheObserverSeesTheUpdateComplete) {
-    makeStandardSource();
-    makeTarget(targetPath(), 5.0);
-    RecordingObserver observer;
-    WorkOnMDB(&observer);
-    EXPECT_GT(observer.total, 0);
-    EXPECT_EQ(observer.last, observer.total);
-    EXPECT_EQ(targetRows()[0][3], Value(5.0));
+    EXPECT_EQ(target(), before);
+    // The source keeps its rebuilt PRESET_DEFS, with nothing taken over.
+    EXPECT_EQ(column(sourcePath(), "SELECT min FROM PRESET_DEFS ORDER BY ID"), (Row{0.0, 0.0}));
 }
 
 } // namespace
