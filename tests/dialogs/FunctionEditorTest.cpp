@@ -25,8 +25,7 @@ protected:
 
     testsupport::TestInstallation installation;
     QWidget mainWindow;
-    guitest::FakeFileChooser files;
-    dialogs::QtFunctionEditor editor{&mainWindow, &files};
+    dialogs::QtFunctionEditor editor{&mainWindow};
 };
 
 } // namespace

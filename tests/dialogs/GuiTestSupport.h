@@ -1,8 +1,6 @@
 #pragma once
 // Helpers for the window tests: the program's symbol list, controls found by
-// name, acting on a modal dialog while it is open, and a file chooser.
-
-#include "dialogs/FileChooser.h"
+// name, and acting on a modal dialog while it is open.
 
 #include "DialogTestData.h"
 #include "TestInstallation.h"
@@ -12,9 +10,7 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <stdexcept>
-#include <vector>
 
 namespace guitest {
 
@@ -49,17 +45,5 @@ void whenModalOpens(const QString& objectName, std::function<void(QDialog&)> act
 inline void pressCloseBox(QWidget& window) {
     window.close();
 }
-
-// A file chooser told its next answer; it records what it was asked.
-class FakeFileChooser final : public dialogs::FileChooser {
-public:
-    std::optional<std::string> nextAnswer;
-    std::vector<dialogs::FileChoice> asked;
-
-    std::optional<std::string> chooseFileToOpen(const dialogs::FileChoice& choice) override {
-        asked.push_back(choice);
-        return nextAnswer;
-    }
-};
 
 } // namespace guitest

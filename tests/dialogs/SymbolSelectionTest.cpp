@@ -1,11 +1,9 @@
 #include "dialogs/SymbolSelection.h"
 
 #include "DialogTestData.h"
-#include "TestInstallation.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
 using dialogs::SymbolSelection;
@@ -79,13 +77,4 @@ TEST(SymbolSelection, TheCurrentSymbolIsGreenIgnoringLetterCaseWhereverItIsShown
     const engineering::Symbols three = symbolsOf(3);
     EXPECT_EQ(greenSlots(SymbolSelection(three, "")), std::vector<int>{});
     EXPECT_EQ(greenSlots(SymbolSelection(three, "Engineering\\Gone_800.gif")), std::vector<int>{});
-}
-
-TEST(SymbolPicturePath, JoinsTheNameToTheInstallationFolder) {
-    testsupport::TestInstallation installation;
-    installation.write("Engineering/Pump_800.gif", "GIF89a");
-    EXPECT_TRUE(dialogs::symbolPicturePath("").empty());
-    const std::filesystem::path path = dialogs::symbolPicturePath("Engineering\\PUMP_800.GIF");
-    EXPECT_TRUE(
-        std::filesystem::equivalent(path, installation.root() / "Engineering" / "Pump_800.gif"));
 }
