@@ -13,29 +13,31 @@ TEST(EditChoices, PairedFiltersBecomeQtNameFilters) {
     EXPECT_EQ(nameFilters("Odd|;*.txt;;"), "Odd (*.txt)");
 }
 
-TEST(NumberBox, ACanonicalTextIsKeptAndAnyOtherRewritten) {
-    const NumberBoxChange kept = numberBoxChanged("-12", "-1");
-    EXPECT_FALSE(kept.rewrite);
-    EXPECT_EQ(kept.value, -12);
-
-    const NumberBoxChange emptied = numberBoxChanged("", "");
-    EXPECT_TRUE(emptied.rewrite);
-    EXPECT_EQ(emptied.canonicalText, "0");
-    EXPECT_EQ(emptied.value, 0);
-}
-
-TEST(NumberBox, TheCursorGoesBehindWhatStoodInFrontOfIt) {
-    // A digit typed behind a lone 0 replaces it.
-    EXPECT_EQ(numberBoxChanged("07", "07").cursor, 1);
-    // A letter typed behind 12 drops out; one typed inside ends the number.
-    EXPECT_EQ(numberBoxChanged("12a", "12a").cursor, 2);
-    EXPECT_EQ(numberBoxChanged("1a2", "1a").canonicalText, "1");
-    EXPECT_EQ(numberBoxChanged("1a2", "1a").cursor, 1);
-    // A blank typed after the minus sign of -12.
-    EXPECT_EQ(numberBoxChanged("- 12", "- ").cursor, 1);
-    // An emptied box and a lone minus sign: the cursor behind the 0.
-    EXPECT_EQ(numberBoxChanged("", "").cursor, 1);
-    EXPECT_EQ(numberBoxChanged("-", "-").cursor, 1);
-    // The part in front reads larger than the whole: kept within the text.
-    EXPECT_EQ(numberBoxChanged("99999", "999").cursor, 1);
+TEST(NumberBox, RewritesToTheCanonicalTextWithTheCursorBehindWhatStoodInFrontOfIt) {
+    struct Case {
+        std::string_view text, beforeCursor, canonical;
+        bool rewrite;
+        int cursor;
+        std::int16_t value;
+    };
+    const Case cases[] = {{"-12", "-1", "-12", false, 2, -12},
+                          // An emptied box and a lone minus sign: 0 with the cursor behind it.
+                          {"", "", "0", true, 1, 0},
+                          {"-", "-", "0", true, 1, 0},
+                          // A digit typed behind a lone 0 replaces it.
+                          {"07", "07", "7", true, 1, 7},
+                          // A letter typed behind 12 drops out; one typed inside ends the number.
+                          {"12a", "12a", "12", true, 2, 12},
+                          {"1a2", "1a", "1", true, 1, 1},
+                          // A blank typed after the minus sign of -12.
+                          {"- 12", "- ", "-12", true, 1, -12},
+                          // The part in front reads larger than the whole: kept within the text.
+                          {"99999", "999", "0", true, 1, 0}};
+    for (const Case& c : cases) {
+        const NumberBoxChange change = numberBoxChanged(c.text, c.beforeCursor);
+        EXPECT_EQ(change.canonicalText, c.canonical) << c.text;
+        EXPECT_EQ(change.rewrite, c.rewrite) << c.text;
+        EXPECT_EQ(change.cursor, c.cursor) << c.text;
+        EXPECT_EQ(change.value, c.value) << c.text;
+    }
 }

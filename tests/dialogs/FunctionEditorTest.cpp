@@ -10,24 +10,11 @@
 
 #include <gtest/gtest.h>
 
+using dialogtest::sampleFunction;
 using engineering::EngineeringFunction;
 using guitest::child;
 
 namespace {
-
-EngineeringFunction storedFunction() {
-    EngineeringFunction f;
-    f.PEnabled = false;
-    f.PWhereICome = "EngineeringPicture";
-    f.PExeFunction = "old.exe";
-    f.PSpecialKey = 17;
-    f.PDescription = "Engineering.17";
-    f.PStandard = true;
-    f.PPosMode = 1;
-    f.PEndMode = 18;
-    f.PEndTime = 5;
-    return f;
-}
 
 class FunctionEditor : public ::testing::Test {
 protected:
@@ -38,46 +25,32 @@ protected:
 
     testsupport::TestInstallation installation;
     QWidget mainWindow;
-    guitest::FakeFileChooser files;
-    dialogs::QtFunctionEditor editor{&mainWindow, &files};
+    dialogs::QtFunctionEditor editor{&mainWindow};
 };
 
 } // namespace
 
-TEST_F(FunctionEditor, AcceptingReturnsTheEditedFieldsAndPassesTheOthersThrough) {
+TEST_F(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThrough) {
     guitest::whenModalOpens("Edit", [this](QDialog& dialog) {
         EXPECT_EQ(dialog.parentWidget(), &mainWindow);
-        QLineEdit& program = child<QLineEdit>(dialog, "TextExe");
-        program.selectAll();
-        QTest::keyClicks(&program, "new.exe");
-        QLineEdit& timeout = child<QLineEdit>(dialog, "TextEndTime");
-        timeout.selectAll();
-        QTest::keyClicks(&timeout, "60");
+        for (const auto& [name, text] : {std::pair("TextExe", "new.exe"), {"TextEndTime", "60"}}) {
+            child<QLineEdit>(dialog, name).selectAll();
+            QTest::keyClicks(&child<QLineEdit>(dialog, name), text);
+        }
         QTest::keyClick(&child<QComboBox>(dialog, "ComboEndeMode"), Qt::Key_Home);
-        QTest::mouseClick(&child<QPushButton>(dialog, "CommandOK"), Qt::LeftButton);
+        // Return in a box confirms the dialog as OK does.
+        QTest::keyClick(&child<QLineEdit>(dialog, "TextWindow1"), Qt::Key_Return);
     });
-    const std::optional<EngineeringFunction> edited = editor.edit(storedFunction());
-    ASSERT_TRUE(edited.has_value());
-    EngineeringFunction expected = storedFunction();
+    const std::optional<EngineeringFunction> edited = editor.edit(sampleFunction());
+    EngineeringFunction expected = sampleFunction();
     expected.PExeFunction = "new.exe";
     expected.PEndTime = 60;
     expected.PEndMode = 2;
-    EXPECT_EQ(*edited, expected);
-}
-
-TEST_F(FunctionEditor, ReturnConfirmsTheDialog) {
-    guitest::whenModalOpens("Edit", [](QDialog& dialog) {
-        QLineEdit& window = child<QLineEdit>(dialog, "TextWindow1");
-        QTest::keyClicks(&window, "Panel");
-        QTest::keyClick(&window, Qt::Key_Return);
-    });
-    const auto edited = editor.edit(storedFunction());
-    ASSERT_TRUE(edited.has_value());
-    EXPECT_EQ(edited->PWindowName, "Panel");
+    EXPECT_EQ(edited, expected);
 }
 
 TEST_F(FunctionEditor, CancelEscapeAndTheCloseBoxDiscardTheEdit) {
-    const std::vector<std::function<void(QDialog&)>> closings = {
+    const std::function<void(QDialog&)> closings[] = {
         [](QDialog& dialog) { child<QPushButton>(dialog, "CommandCancel").click(); },
         [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
         [](QDialog& dialog) { guitest::pressCloseBox(dialog); }};
@@ -86,6 +59,6 @@ TEST_F(FunctionEditor, CancelEscapeAndTheCloseBoxDiscardTheEdit) {
             QTest::keyClicks(&child<QLineEdit>(dialog, "TextExe"), "changed");
             closing(dialog);
         });
-        EXPECT_FALSE(editor.edit(storedFunction()).has_value());
+        EXPECT_EQ(editor.edit(sampleFunction()), std::nullopt);
     }
 }

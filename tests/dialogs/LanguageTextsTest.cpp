@@ -36,17 +36,18 @@ TEST_F(LanguageTextsTest, FirstStartWritesEveryKeyAndTheSecondChangesNothing) {
     const ControlTable controls = load();
     EXPECT_EQ(dialogs::languageFilePath(), install.path(kLanguageFile));
     EXPECT_EQ(value("Language", "Language"), "1031");
+    // German captions are written as built in; tool tips and help texts get 0.
     EXPECT_EQ(value("1031", "Caption_CommandEdit_"), "Edit");
     EXPECT_EQ(value("1031", "Caption_Header_"), engineering::kHeaderText);
-    EXPECT_EQ(value("1031", "Caption_CommandOK_"), "");
     EXPECT_EQ(value("1031", "Caption_Pic48_"), "");
     EXPECT_EQ(value("1031", "TTT_Pic1_"), "0");
     EXPECT_EQ(value("1031", "TTT_MainFrame_"), "0");
-    EXPECT_EQ(value("1031", "Caption_MainFrame_"), std::nullopt);
-    for (const char* help : {"Help1", "Help2", "Help10", "Help11"})
-        EXPECT_EQ(value("1031", help), "0") << help;
-    EXPECT_EQ(value("1031", "Help0"), std::nullopt);
-    EXPECT_EQ(value("1031", "Caption_Pic_"), std::nullopt);
+    EXPECT_EQ(value("1031", "Help1"), "0");
+    EXPECT_EQ(value("1031", "Help11"), "0");
+    // A frame has no caption key, and there is no key for help number 0 or for
+    // the button array as a whole.
+    for (const char* absent : {"Caption_MainFrame_", "Help0", "Caption_Pic_"})
+        EXPECT_EQ(value("1031", absent), std::nullopt) << absent;
     // Help10 is shared by the 48 buttons: only the first of them read it empty.
     EXPECT_EQ(helpText(11), "");
     EXPECT_EQ(helpText(10), "0");
@@ -58,30 +59,22 @@ TEST_F(LanguageTextsTest, FirstStartWritesEveryKeyAndTheSecondChangesNothing) {
     EXPECT_EQ(helpText(11), "0");
 }
 
-TEST_F(LanguageTextsTest, OtherLanguageGetsPlaceholdersForEveryKey) {
-    install.write(kLanguageFile, "[Language]\r\nLanguage=1033\r\n[1033]\r\n");
-    const ControlTable controls = load();
-    EXPECT_EQ(value("1033", "Caption_CommandEdit_"), "0");
-    EXPECT_EQ(value("1033", "Caption_Header_"), "0");
-    EXPECT_EQ(value("1033", "TTT_CommandOK_"), "0");
-    EXPECT_EQ(value("1033", "Help11"), "0");
-    EXPECT_FALSE(framework::IniDocument::parse(install.read(kLanguageFile)).hasSection("1031"));
-    EXPECT_EQ(findControl(controls, "CommandEdit")->caption, "Edit");
-    EXPECT_EQ(findControl(controls, "Header")->caption, engineering::kHeaderText);
-}
-
-TEST_F(LanguageTextsTest, TextsOfTheCurrentLanguageAreApplied) {
+TEST_F(LanguageTextsTest, AnotherLanguageGetsPlaceholdersAndItsTextsApplied) {
     install.write(kLanguageFile, "[Language]\r\nLanguage=1033\r\n"
                                  "[1033]\r\nCaption_CommandEdit_=Bearbeiten\r\n"
                                  "Caption_Header_=0\r\nTTT_Pic12_=Zw\xF6lf\r\n"
                                  "Help10=Click<CRLF>a button\r\n");
     const ControlTable controls = load();
     EXPECT_EQ(findControl(controls, "CommandEdit")->caption, "Bearbeiten");
-    EXPECT_EQ(findControl(controls, "Header")->caption, engineering::kHeaderText);
     EXPECT_EQ(findControl(controls, "Pic", 12)->toolTip, "Zw\u00f6lf");
-    EXPECT_EQ(findControl(controls, "Pic", 11)->toolTip, "");
     EXPECT_EQ(helpText(10), "Click<CRLF>a button");
     EXPECT_EQ(value("1033", "Caption_CommandEdit_"), "Bearbeiten");
+    // Every missing key gets the placeholder 0, which keeps the built-in text.
+    for (const char* key : {"Caption_CommandOK_", "TTT_CommandOK_", "Help11"})
+        EXPECT_EQ(value("1033", key), "0") << key;
+    EXPECT_EQ(findControl(controls, "Header")->caption, engineering::kHeaderText);
+    EXPECT_EQ(findControl(controls, "Pic", 11)->toolTip, "");
+    EXPECT_FALSE(framework::IniDocument::parse(install.read(kLanguageFile)).hasSection("1031"));
 }
 
 TEST_F(LanguageTextsTest, NotttTagKeepsTheToolTipAndABadHelpNumberOnlyStopsItsControl) {
@@ -100,11 +93,6 @@ TEST_F(LanguageTextsTest, NotttTagKeepsTheToolTipAndABadHelpNumberOnlyStopsItsCo
     EXPECT_EQ(value("1031", "Caption_FrameBox_NoTTT-x"), std::nullopt);
     EXPECT_EQ(controls[2].toolTip, "frame tip");
     EXPECT_FALSE(install.exists("Q4Mcfglog.txt"));
-}
-
-TEST_F(LanguageTextsTest, LanguageIsReturnedExactlyAsStored) {
-    install.write(kLanguageFile, "[Language]\r\nLanguage=1033x\r\n");
-    EXPECT_EQ(dialogs::GetLanguage(), "1033x");
 }
 
 } // namespace
