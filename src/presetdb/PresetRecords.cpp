@@ -116,12 +116,12 @@ private:
 
 } // namespace
 
-void CreateRecordSets(Database& work, PreviousDatabase& previous) {
+bool CreateRecordSets(Database& work, PreviousDatabase& previous) {
     Pacer pacer;
-    CreateRecordSets(work, previous, pacer);
+    return CreateRecordSets(work, previous, pacer);
 }
 
-void CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) {
+bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) {
     Procedure procedure("CreateRecordSets");
     std::string validMachines;
     std::optional<Recordset> destination;
@@ -130,16 +130,17 @@ void CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) 
     procedure.step([&] { destination = Recordset::openTable(work, "PRESET_DEFS"); });
     procedure.step([&] { templates = Recordset::openQuery(work, kTemplateQuery); });
     if (!destination || !templates)
-        return;
+        return false;
 
     std::size_t rowCount = 0;
-    procedure.step([&] {
-        if (templates->recordCount() > 32767)
-            throw Failure(framework::ErrOverflow, "Overflow");
-        rowCount = templates->recordCount();
-    });
+    if (!procedure.step([&] {
+            if (templates->recordCount() > 32767)
+                throw Failure(framework::ErrOverflow, "Overflow");
+            rowCount = templates->recordCount();
+        }))
+        return false;
     if (rowCount == 0)
-        return;
+        return true;
 
     // One transaction per database for all rows; the previous database's
     // writes are the variable-name replacements.
@@ -151,15 +152,19 @@ void CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) 
             previousWrites.emplace(previous.database());
     });
 
+    bool complete = true;
     int id = 1;
     for (int machine = 1; machine <= kMachineCount; ++machine) {
         bool selected = false;
         std::string machineName;
         procedure.step([&] { selected = isMachineSelected(machine, validMachines); });
-        if (!selected || !procedure.step([&] {
-                machineName = framework::existingMachine(std::size_t(machine));
-            }))
+        if (!selected)
             continue;
+        if (!procedure.step(
+                [&] { machineName = framework::existingMachine(std::size_t(machine)); })) {
+            complete = false;
+            continue;
+        }
 
         MachineRowWriter writer(*templates, *destination, previous, machineName);
         const int columnCount = destination->fieldCount();
@@ -187,6 +192,7 @@ void CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) 
         if (previousWrites)
             previousWrites->commit();
     });
+    return complete;
 }
 
 void VarNameInQuelleErsetzen(PreviousDatabase& previous, const std::string& name32,

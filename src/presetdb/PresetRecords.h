@@ -33,8 +33,11 @@
 
 namespace presetdb {
 
-void CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer);
-void CreateRecordSets(Database& work, PreviousDatabase& previous);
+// False when a failure kept the template rows from being written at all (the
+// tables could not be opened, too many rows, no name for a selected machine):
+// the rebuilt table then must not replace the panel's database.
+bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer);
+bool CreateRecordSets(Database& work, PreviousDatabase& previous);
 
 void VarNameInQuelleErsetzen(PreviousDatabase& previous, const std::string& name32,
                              const std::string& nameStudio);

@@ -170,6 +170,7 @@ void WorkOnMDB(UpdateObserver* observer) {
 
     std::optional<Database> work;
     bool rebuilt = false;
+    bool filled = false;
     bool machineValuesRead = true;
     procedure.step([&] { work = Database::open(sourcePath); });
     if (work) {
@@ -185,7 +186,7 @@ void WorkOnMDB(UpdateObserver* observer) {
                 previous.database().setProgressCallback([&pacer] { pacer.poll(); });
             });
         CategorieNachCategoryID(previous);
-        CreateRecordSets(*work, previous, pacer);
+        filled = CreateRecordSets(*work, previous, pacer);
         if (previous.isOpen())
             machineValuesRead = takeOverMachineValues(*work, previous, procedure, pacer);
         previous.close();
@@ -193,9 +194,9 @@ void WorkOnMDB(UpdateObserver* observer) {
     work.reset();
 
     pacer.stage(950, 1000, 0);
-    // The target is replaced only by a rebuilt database, and never when the
-    // machine values it holds could not be read.
-    if (rebuilt && machineValuesRead)
+    // The target is replaced only by a rebuilt and filled database, and never
+    // when the machine values it holds could not be read.
+    if (rebuilt && filled && machineValuesRead)
         procedure.step([&] { replaceDatabaseFile(sourcePath, targetPath); });
     procedure.step([&] {
         if (sourceTime)

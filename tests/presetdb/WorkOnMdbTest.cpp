@@ -218,3 +218,15 @@ TEST_F(WorkOnMdbTest, AConfiguredColumnMissingFromTheRebuiltTableEndsWithNothing
 }
 
 } // namespace
+
+TEST_F(WorkOnMdbTest, TemplateRowsThatCouldNotBeWrittenDoNotReplaceTheTarget) {
+    runSilently();
+    makeStandardSource();
+    makePresetDatabase(targetPath(), {Preset{.min = 7.0}.row()});
+    const std::string before = target();
+    framework::programState().ExistingMachines.clear(); // machine 1 has no name
+    WorkOnMDB();
+    EXPECT_EQ(target(), before);
+    EXPECT_NE(errorLog().find("/ CreateRecordSets (Nr. 9) :Subscript out of range"),
+              std::string::npos);
+}
