@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
-# Takes the screenshots of the edit dialog and the symbol picker in docs/,
-# filled from the sample installation's symbol pictures, on a virtual X
-# server (xvfb-run) with ImageMagick's import. Run it again after changing
-# either window.
+# Takes the screenshots in docs/: the main window on a copy of the sample
+# installation, and the edit dialog and the symbol picker filled from the
+# sample's symbol pictures, on a virtual X server (xvfb-run) with
+# ImageMagick's import. Run it again after changing a window.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 cmake -S . -B build >/dev/null
-cmake --build build -j2 --target dialogs_screenshots
+cmake --build build -j2 --target dialogs_screenshots Engineering_Config
 mkdir -p docs
 for shot in edit:edit-dialog picker:symbol-picker; do
     xvfb-run -a -s "-screen 0 1024x768x24" build/tests/dialogs/dialogs_screenshots \
         "${shot%%:*}" "docs/${shot#*:}.png" examples/Engineering
 done
+
+# The main window: the program itself on a scratch copy of the sample.
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+cp -r examples/. "$scratch/"
+cp build/app/Engineering_Config build/app/Engineering_Config_window.so "$scratch/Engineering/"
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    "$1" & pid=$!
+    sleep 3
+    import -window root -crop 792x573+0+0 +repage "$2"
+    kill "$pid"' _ "$scratch/Engineering/Engineering_Config" docs/main-window.png
