@@ -4,13 +4,13 @@
 #include "EditChoices.h"
 #include "engineering/SymbolList.h"
 #include "engineering/WindowPictures.h"
+#include "framework/WindowLayout.h"
 #include "NumberBox.h"
 #include "PictureBox.h"
 #include "QtFileChooser.h"
 #include "SymbolAuswahl.h"
 #include "SymbolPictures.h"
 #include "SymbolSelection.h"
-#include "TwipsLayout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,14 +31,15 @@ QString qText(std::string_view text) {
 }
 
 template <typename Widget, typename... Arguments>
-Widget* control(QWidget* container, const char* name, TwipsRect rect, Arguments&&... arguments) {
+Widget* control(QWidget* container, const char* name, framework::TwipsRect rect,
+                Arguments&&... arguments) {
     auto* widget = new Widget(std::forward<Arguments>(arguments)..., container);
     widget->setObjectName(QString::fromLatin1(name));
-    placeInTwips(*widget, rect);
+    framework::placeInTwips(*widget, rect);
     return widget;
 }
 
-QLabel* label(QWidget* container, const char* name, TwipsRect rect, const char* text) {
+QLabel* label(QWidget* container, const char* name, framework::TwipsRect rect, const char* text) {
     auto* result = control<QLabel>(container, name, rect, QString::fromUtf8(text));
     result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     result->setWordWrap(true);
@@ -60,7 +61,7 @@ void fillList(QComboBox& list, const auto& entries, int selected) {
     list.setCurrentIndex(selected);
 }
 
-QPushButton* pictureButton(QWidget* container, const char* name, TwipsRect rect,
+QPushButton* pictureButton(QWidget* container, const char* name, framework::TwipsRect rect,
                            const char* picture, const char* accessibleName) {
     auto* button = control<QPushButton>(container, name, rect);
     const QPixmap pixmap(QString::fromLatin1(picture));
@@ -81,12 +82,9 @@ Edit::Edit(QWidget* parent, FileChooser* files) : QDialog(parent), files_(files)
     }
     setObjectName(QStringLiteral("Edit"));
     setWindowTitle(QStringLiteral("Edit"));
-    QPalette lightGrey = palette();
-    lightGrey.setColor(QPalette::Window, QColor(QRgb(kLightGrey)));
-    lightGrey.setColor(QPalette::Button, QColor(QRgb(kLightGrey)));
-    setPalette(lightGrey);
+    framework::setBackgroundColour(*this, framework::kWindowGrey);
     setFont(dialogFont());
-    fixClientSizeInTwips(*this, 11880, 8595);
+    framework::fixClientSizeInTwips(*this, 11880, 8595);
     buildControls();
     chainTabOrder();
     connectHandlers();

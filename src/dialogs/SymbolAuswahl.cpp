@@ -2,9 +2,9 @@
 
 #include "DialogFont.h"
 #include "engineering/SymbolList.h"
+#include "framework/WindowLayout.h"
 #include "PictureBox.h"
 #include "SymbolPictures.h"
-#include "TwipsLayout.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
@@ -24,27 +24,24 @@ constexpr std::array<int, kSlotRows> kRowTops = {30, 960, 1890, 2820, 3750};
 SymbolAuswahl::SymbolAuswahl(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SymbolAuswahl"));
     setWindowTitle(QStringLiteral("Symbol"));
-    QPalette lightGrey = palette();
-    lightGrey.setColor(QPalette::Window, QColor(QRgb(kLightGrey)));
-    lightGrey.setColor(QPalette::Button, QColor(QRgb(kLightGrey)));
-    setPalette(lightGrey);
+    framework::setBackgroundColour(*this, framework::kWindowGrey);
     setFont(dialogFont());
-    fixClientSizeInTwips(*this, 5565, 5235);
+    framework::fixClientSizeInTwips(*this, 5565, 5235);
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* box = new PictureBox(this);
         box->setObjectName(QStringLiteral("Bild%1").arg(slot));
         const int row = (slot - 1) / kSlotColumns;
         const int column = (slot - 1) % kSlotColumns;
-        placeInTwips(*box,
-                     {kColumnLefts[std::size_t(column)], kRowTops[std::size_t(row)], 1200, 900});
+        framework::placeInTwips(
+            *box, {kColumnLefts[std::size_t(column)], kRowTops[std::size_t(row)], 1200, 900});
         connect(box, &PictureBox::clicked, this, [this, slot] { Bild_Click(slot); });
         bild_[std::size_t(slot - 1)] = box;
     }
 
     scroll_ = new QScrollBar(Qt::Vertical, this);
     scroll_->setObjectName(QStringLiteral("Scroll"));
-    placeInTwips(*scroll_, {4980, 30, 435, 4620});
+    framework::placeInTwips(*scroll_, {4980, 30, 435, 4620});
     scroll_->setSingleStep(1);
     scroll_->setPageStep(kSlotRows);
     scroll_->setFocusPolicy(Qt::StrongFocus);
@@ -52,7 +49,7 @@ SymbolAuswahl::SymbolAuswahl(QWidget* parent) : QDialog(parent) {
 
     commandEsc_ = new QPushButton(QStringLiteral("Abbruch"), this);
     commandEsc_->setObjectName(QStringLiteral("CommandEsc"));
-    placeInTwips(*commandEsc_, {60, 4755, 1080, 420});
+    framework::placeInTwips(*commandEsc_, {60, 4755, 1080, 420});
     // Return on a slot chooses it; it must never cancel the choice instead.
     commandEsc_->setAutoDefault(false);
     connect(commandEsc_, &QPushButton::clicked, this, &SymbolAuswahl::CommandEsc_Click);

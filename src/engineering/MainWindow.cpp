@@ -2,7 +2,7 @@
 
 #include "dialogs/ControlTable.h"
 #include "framework/FileSystem.h"
-#include "Twips.h"
+#include "framework/WindowLayout.h"
 #include "WindowPictures.h"
 
 #include <QApplication>
@@ -12,26 +12,12 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 
 namespace engineering {
 namespace {
 
-constexpr int kClientWidth = 11880;
-constexpr int kClientHeight = 8595;
-const QColor kLightGrey(192, 192, 192);
-const QColor kGreen(0, 255, 0);
-
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Button, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 // Pictures of the buttons that show no caption, with the names screen readers announce.
@@ -52,15 +38,10 @@ MainWindow::MainWindow(FunctionEditor* editor, PresetUpdate* update, QWidget* pa
     : QWidget(parent), logic_(this, editor, update) {
     initWindowPictures();
     setObjectName(kMainWindowName);
-    setBackground(this, kLightGrey);
-    setFixedSize(px(kClientWidth), px(kClientHeight));
+    framework::setBackgroundColour(*this, framework::kWindowGrey);
+    framework::fixClientSizeInTwips(*this, kMainWindowWidth, kMainWindowHeight);
     buildFromControls();
     setTabOrder();
-}
-
-int MainWindow::px(int twips) const {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return twipsToPixels(twips, screen != nullptr ? screen->logicalDotsPerInch() : 96.0);
 }
 
 QWidget* MainWindow::createControl(const dialogs::ControlEntry& entry, QWidget* container) {
@@ -88,9 +69,9 @@ QWidget* MainWindow::createControl(const dialogs::ControlEntry& entry, QWidget* 
     const std::string objectName =
         entry.index > 0 ? entry.name + std::to_string(entry.index) : entry.name;
     widget->setObjectName(qt(objectName));
-    widget->setGeometry(px(entry.geometry.left), px(entry.geometry.top), px(entry.geometry.width),
-                        px(entry.geometry.height));
-    setBackground(widget, kLightGrey);
+    framework::placeInTwips(*widget, {entry.geometry.left, entry.geometry.top, entry.geometry.width,
+                                      entry.geometry.height});
+    framework::setBackgroundColour(*widget, framework::kWindowGrey);
     return widget;
 }
 
@@ -187,11 +168,13 @@ void MainWindow::setButtonEnabled(int button, bool enabled) {
 }
 
 void MainWindow::setEditHighlighted(bool on) {
-    setBackground(widgets_.at("CommandEdit"), on ? kGreen : kLightGrey);
+    framework::setBackgroundColour(*widgets_.at("CommandEdit"),
+                                   on ? framework::kModeGreen : framework::kWindowGrey);
 }
 
 void MainWindow::setHelpHighlighted(bool on) {
-    setBackground(widgets_.at("CommandQuest"), on ? kGreen : kLightGrey);
+    framework::setBackgroundColour(*widgets_.at("CommandQuest"),
+                                   on ? framework::kModeGreen : framework::kWindowGrey);
 }
 
 void MainWindow::setOkCancelEnabled(bool enabled) {

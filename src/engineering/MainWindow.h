@@ -35,7 +35,6 @@ private:
     void applyControlTexts();
     QWidget* createControl(const dialogs::ControlEntry& entry, QWidget* container);
     void setTabOrder();
-    int px(int twips) const;
 
     // MainWindowView
     void setCaption(const std::string& caption) override;

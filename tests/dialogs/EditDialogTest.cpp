@@ -1,7 +1,7 @@
 #include "dialogs/Edit.h"
 #include "dialogs/FileChooser.h"
 #include "dialogs/PictureBox.h"
-#include "dialogs/TwipsLayout.h"
+#include "framework/WindowLayout.h"
 
 #include "GuiTestSupport.h"
 
@@ -259,7 +259,7 @@ TEST_F(EditDialog, TabWalksTheControlsAsTheyStand) {
 }
 
 TEST_F(EditDialog, ControlsStandWhereTheFormPutsThem) {
-    const auto px = [](int twips, int dpi) { return dialogs::twipsToPixels(twips, dpi); };
+    const auto px = [](int twips, int dpi) { return framework::twipsToPixels(twips, dpi); };
     EXPECT_EQ(px(1440, 96), 96);
     EXPECT_EQ(px(15, 96), 1);
     EXPECT_EQ(px(1695, 144), 170);

@@ -1,10 +1,11 @@
-#include "TwipsLayout.h"
+#include "WindowLayout.h"
 
+#include <QPalette>
 #include <QWidget>
 
 #include <cmath>
 
-namespace dialogs {
+namespace framework {
 
 int twipsToPixels(int twips, int dotsPerInch) {
     return int(std::lround(double(twips) * dotsPerInch / 1440.0));
@@ -22,4 +23,12 @@ void fixClientSizeInTwips(QWidget& window, int width, int height) {
                         twipsToPixels(height, window.logicalDpiY()));
 }
 
-} // namespace dialogs
+void setBackgroundColour(QWidget& widget, const QColor& colour) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Button, colour);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+} // namespace framework
