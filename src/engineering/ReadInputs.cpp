@@ -57,9 +57,8 @@ std::string storedFunctionFileToRead(std::string_view cfgPath) {
         return replaceExtension(cfgPath, ".int");
     const std::string saveAndRestore = framework::LoadIniString(
         "Common", "SaveAndRestore", framework::GetQ4MConfigurationIniPath());
-    const std::string path = framework::endsWith(saveAndRestore, "\\")
-                                 ? saveAndRestore + "Engineering\\Engineering.int"
-                                 : saveAndRestore + "\\Engineering\\Engineering.int";
+    const std::string path = framework::joinFolder(
+        saveAndRestore, "Engineering" + std::string(framework::kSeparator) + "Engineering.int");
     return framework::fileExists(path) ? path : std::string();
 }
 

@@ -30,10 +30,6 @@ std::string joinFolder(std::string_view base, std::string_view relative) {
     return std::string(base) + kSep + std::string(relative);
 }
 
-std::string componentFolder() {
-    return installationFolder() + kSep + GetOCXName();
-}
-
 std::string GetPathOCXMDB() {
     Procedure procedure("GetPathOCXMDB");
     std::string path;

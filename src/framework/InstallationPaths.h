@@ -13,9 +13,6 @@
 
 namespace framework {
 
-// The component folder: installation folder + separator + component.
-std::string componentFolder();
-
 std::string GetPathOCXMDB();
 std::string GetPathSourceOCXMDB();
 // Ends the program with "File not found: " when the .cfg file is missing.

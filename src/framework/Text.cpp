@@ -101,25 +101,6 @@ char32_t upperOf(char32_t cp) {
     }
 }
 
-char32_t lowerOf(char32_t cp) {
-    if (cp >= 'A' && cp <= 'Z')
-        return cp + 32;
-    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)
-        return cp + 32;
-    switch (cp) {
-    case 0x0160:
-        return 0x0161;
-    case 0x0152:
-        return 0x0153;
-    case 0x017D:
-        return 0x017E;
-    case 0x0178:
-        return 0x00FF;
-    default:
-        return cp;
-    }
-}
-
 template <class Map> std::string mapCase(std::string_view utf8, Map map) {
     std::string out;
     out.reserve(utf8.size());
@@ -164,9 +145,6 @@ std::string fromWindows1252(std::string_view bytes) {
 
 std::string upperCase(std::string_view utf8) {
     return mapCase(utf8, upperOf);
-}
-std::string lowerCase(std::string_view utf8) {
-    return mapCase(utf8, lowerOf);
 }
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {

@@ -7,7 +7,7 @@
 // so character counts and the 254-character read limit are the same on both
 // sides. A code point that Windows-1252 cannot hold is written as "?".
 //
-// Letter case follows the original platform for the characters that
+// Upper case follows the original platform for the characters that
 // Windows-1252 holds: ASCII, the Latin-1 letters (except the sharp s, which has
 // no single capital) and the pairs S/s, Z/z, OE/oe and Y/y with their marks.
 // Case mapping keeps the byte length, so positions found in an upper-cased text
@@ -23,7 +23,6 @@ std::string toWindows1252(std::string_view utf8);
 std::string fromWindows1252(std::string_view bytes);
 
 std::string upperCase(std::string_view utf8);
-std::string lowerCase(std::string_view utf8);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 // The same for Windows-1252 bytes, without conversion.
 bool equalsIgnoreCase1252(std::string_view a, std::string_view b);
@@ -43,8 +42,6 @@ std::size_t codePointCount(std::string_view utf8);
 // The first count code points of a UTF-8 text.
 std::string_view leadingCodePoints(std::string_view utf8, std::size_t count);
 
-bool startsWith(std::string_view text, std::string_view prefix);
-bool endsWith(std::string_view text, std::string_view suffix);
 bool endsWithIgnoreCase(std::string_view text, std::string_view suffix);
 
 } // namespace framework

@@ -179,8 +179,4 @@ void Recordset::update() {
     mode_ = Mode::Browse;
 }
 
-void Recordset::cancelUpdate() {
-    mode_ = Mode::Browse;
-}
-
 } // namespace presetdb

@@ -60,7 +60,6 @@ public:
         setValue(fieldIndex(name), std::move(value));
     }
     void update();
-    void cancelUpdate();
 
 private:
     enum class Mode { Browse, Adding, Editing };
