@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, when any is missing.
+# --xvfb adds a virtual X server and ImageMagick (benchmarks and screenshots).
 # Needs root (or sudo) for apt-get; stops with a clear message otherwise.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libsqlite3-dev sqlite3
           libgtest-dev)
-if [ "${1:-}" = "--run" ]; then
-    packages+=(xvfb xauth)
+if [ "${1:-}" = "--xvfb" ]; then
+    packages+=(xvfb xauth imagemagick)
 fi
 
 missing=()

@@ -6,6 +6,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
+scripts/install-deps.sh --xvfb
 cmake -S . -B build >/dev/null
 cmake --build build -j2 --target dialogs_screenshots Engineering_Config
 mkdir -p docs

@@ -7,7 +7,7 @@
 # and shows what it wrote.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh --run
+scripts/install-deps.sh
 scripts/build.sh
 
 target="${1:-/tmp/engineering-example}"

@@ -3,7 +3,7 @@
 # it runs under xvfb-run when there is none.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-scripts/install-deps.sh --run
+scripts/install-deps.sh --xvfb
 scripts/build.sh >/dev/null
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" build/bench/startup/bench_startup "$@"
