@@ -75,9 +75,7 @@ TEST(IniReading, AllLineEndsAndAMissingLastEnd) {
     EXPECT_EQ(valueIn(file, "b", "k"), "2");
     EXPECT_EQ(valueIn(file, "c", "k"), "3");
     EXPECT_EQ(valueIn(file, "d", "k"), "4");
-}
-
-TEST(IniReading, Windows1252BytesComeBackAsText) {
+    // Windows-1252 bytes come back as text.
     EXPECT_EQ(valueIn("[s]\nk=Gr\xFC\xDF \x80\n", "s", "k"), "Grüß €");
     EXPECT_EQ(valueIn("[\xC4nderung]\n\xD6l=1\n", "äNDERUNG", "öl"), "1");
 }
@@ -85,6 +83,8 @@ TEST(IniReading, Windows1252BytesComeBackAsText) {
 TEST(IniWriting, ReplacesInPlaceKeepingSpellingAndOtherBytes) {
     const std::string file = "; head\n[Sec]\n  MyKey = old ; x\nnext=1\r\n";
     EXPECT_EQ(afterSet(file, "SEC", "mykey", "new"), "; head\n[Sec]\nMyKey=new\r\nnext=1\r\n");
+    // Of two equal sections, the first is written.
+    EXPECT_EQ(afterSet("[a]\nk=1\n[A]\nk=2\n", "a", "k", "9"), "[a]\nk=9\r\n[A]\nk=2\n");
 }
 
 TEST(IniWriting, AppendsAfterTheLastNonBlankLineOfTheSection) {
@@ -106,10 +106,6 @@ TEST(IniWriting, NullRemovesTheFirstEntryOnly) {
     EXPECT_FALSE(document.set("a", "missing", std::nullopt));
     EXPECT_FALSE(document.set("nosection", "k", std::nullopt));
     EXPECT_EQ(document.bytes(), "[a]\nx=1\n");
-}
-
-TEST(IniWriting, WritesIntoTheFirstOfTwoEqualSections) {
-    EXPECT_EQ(afterSet("[a]\nk=1\n[A]\nk=2\n", "a", "k", "9"), "[a]\nk=9\r\n[A]\nk=2\n");
 }
 
 TEST(IniWriting, TextIsStoredAsWindows1252) {
