@@ -1,5 +1,5 @@
 // The Qt main window under the offscreen platform: layout, tab order, help
-// mode, edit mode and the cancel question, driven by clicks.
+// mode and the cancel question, driven by clicks.
 
 #include "engineering/MainWindow.h"
 #include "framework/ErrorProtocol.h"
@@ -51,7 +51,6 @@ TEST_F(MainWindowGui, GridOfFortyEightButtonsDownTheColumns) {
     EXPECT_TRUE(button("CommandOK")->isEnabled());
     EXPECT_TRUE(button("Pic1")->isEnabled());
     EXPECT_FALSE(button("Pic7")->isEnabled());
-    EXPECT_EQ(button("CommandEdit")->text(), "Edit");
     EXPECT_FALSE(button("CommandOK")->accessibleName().isEmpty());
     EXPECT_FALSE(button("Pic3")->accessibleName().isEmpty());
 }
@@ -70,17 +69,8 @@ TEST_F(MainWindowGui, HelpModeClickOnOkShowsItsHelpText) {
     QTest::mouseClick(button("CommandOK"), Qt::LeftButton);
     ASSERT_EQ(inst.boxes.asked.size(), 1u);
     EXPECT_EQ(inst.boxes.asked[0].text, "Saves and ends");
-    EXPECT_TRUE(button("CommandOK")->isEnabled()) << "help mode does not close";
     QTest::mouseClick(button("CommandQuest"), Qt::LeftButton);
     EXPECT_EQ(button("CommandQuest")->palette().color(QPalette::Button), QColor(192, 192, 192));
-}
-
-TEST_F(MainWindowGui, EditModeEnablesEveryButton) {
-    QTest::mouseClick(button("CommandEdit"), Qt::LeftButton);
-    EXPECT_TRUE(button("Pic7")->isEnabled());
-    EXPECT_TRUE(button("Pic48")->isEnabled());
-    QTest::mouseClick(button("CommandEdit"), Qt::LeftButton);
-    EXPECT_FALSE(button("Pic7")->isEnabled());
 }
 
 TEST_F(MainWindowGui, ClosingAsksAndNoKeepsTheWindowOpen) {

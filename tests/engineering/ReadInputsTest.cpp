@@ -91,18 +91,12 @@ TEST_F(FunctionFilesTest, BadRecordsAreReportedAndTheRestIsPlaced) {
     EXPECT_EQ(lists.button(2).PExeFunction, "stored.exe");
 
     // 101 sections, no machine 1, key 60 at placement: each reported once.
-    const std::string log = errorLog();
+    const std::string log = install.errorLog();
     std::size_t reports = 0;
     for (auto at = log.find("/ SetupUserInterFace (Nr. 9)"); at != std::string::npos;
          at = log.find("/ SetupUserInterFace (Nr. 9)", at + 1))
         ++reports;
     EXPECT_EQ(reports, 3u) << log;
-}
-
-TEST(ReplaceExtension, ReplacesOnlyTheLastComponentsExtension) {
-    EXPECT_EQ(engineering::replaceExtension("C:\\A.b\\Engineering.cfg", ".int"),
-              "C:\\A.b\\Engineering.int");
-    EXPECT_EQ(engineering::replaceExtension("/a.b/Engineering", ".dat"), "/a.b/Engineering.dat");
 }
 
 } // namespace

@@ -25,7 +25,7 @@ TEST_F(FunctionFilesTest, SymbolListKeepsTheFirstHundred800PicturesInNameOrder) 
     EXPECT_EQ(symbols.entry(100), "Engineering\\S097_800.gif");
     EXPECT_EQ(symbols.entry(101), "");
     // The overflow is reported once; a short name such as Fan.gif is no failure.
-    const std::string log = errorLog();
+    const std::string log = install.errorLog();
     EXPECT_NE(log.find("SetupUserInterFace"), std::string::npos);
     EXPECT_EQ(log.find("SetupUserInterFace"), log.rfind("SetupUserInterFace")) << log;
 }
