@@ -20,10 +20,7 @@ TEST_F(DatabaseTest, OpeningFindsAnySpellingNeverCreatesAndNamesTheFileItFails) 
     EXPECT_NO_THROW(Database::open(install.root().string() + "\\ENGINEERING\\engineering.MDB"));
 
     install.write("Text.mdb", "Standard Jet DB, not what this program reads");
-    install.write("Empty.mdb", "");
-    // The header with nothing sound behind it.
-    install.write("Torn.mdb", std::string("SQLite format 3\0", 16) + std::string(200, 'x'));
-    for (const std::string name : {"Missing.mdb", "Text.mdb", "Empty.mdb", "Torn.mdb"})
+    for (const std::string name : {"Missing.mdb", "Text.mdb"})
         EXPECT_NE(openFailure(name).find(name), std::string::npos) << name;
     EXPECT_FALSE(install.exists("Missing.mdb"));
 }
@@ -53,20 +50,6 @@ TEST_F(DatabaseTest, TablesRecordsetsAndQueriesWithBoundValues) {
     EXPECT_EQ(rows.value("ID"), Value(1));
     EXPECT_THROW(rows.addNew(), framework::Failure); // read-only
     EXPECT_THROW(Recordset::openQuery(database, "SELECT * FROM Missing"), framework::Failure);
-}
-
-TEST_F(DatabaseTest, AnUncommittedTransactionIsRolledBack) {
-    Database database = Database::create(install.path("Tx.mdb"));
-    database.createTable("T", {{"a", "INTEGER"}});
-    for (const bool commit : {false, true}) {
-        Transaction transaction(database);
-        database.execute(commit ? "INSERT INTO T VALUES (2)" : "INSERT INTO T VALUES (1)");
-        if (commit)
-            transaction.commit();
-    }
-    EXPECT_EQ(Recordset::openQuery(database, "SELECT * FROM T").value(0), Value(2));
-    EXPECT_EQ(Recordset::openQuery(database, "SELECT * FROM T").recordCount(), 1u);
-    EXPECT_FALSE(database.inTransaction());
 }
 
 } // namespace

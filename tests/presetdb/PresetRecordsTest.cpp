@@ -57,7 +57,7 @@ TEST_F(PresetRecordsTest, VariableNamesFollowTheTemplateOfTheProjectsSystemAndPa
     EXPECT_EQ(column(sourcePath(), "SELECT var_name FROM PRESET_DEFS ORDER BY ID"),
               (Row{"M1.M1.Speed.###machine", "Fixed", "", nullptr, nullptr, nullptr, nullptr}));
     const std::string outOfRange = errorLine("CreateRecordSets", 9, "Subscript out of range");
-    EXPECT_EQ(errorLog(),
+    EXPECT_EQ(install.errorLog(),
               outOfRange + outOfRange + errorLine("CreateRecordSets", 94, "Invalid use of Null"));
 }
 
@@ -83,15 +83,15 @@ TEST_F(PresetRecordsTest, NoMachineOrTooManyTemplateRowsWriteNothingAndReportOnc
     framework::programState().ExistingMachines.clear();
     makeSource({}, {Preset{.id = 1}.row(), Preset{.id = 2}.row()});
     EXPECT_TRUE(build().empty());
-    EXPECT_EQ(errorLog(), errorLine("CreateRecordSets", 9, "Subscript out of range"));
+    EXPECT_EQ(install.errorLog(), errorLine("CreateRecordSets", 9, "Subscript out of range"));
 
     framework::programState().ExistingMachines = {"M1"};
     Database::open(sourcePath())
         .execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32766) "
                  "INSERT INTO Source_PRESET_DEFS (ID, part, var_name) SELECT i, 1, 'v' FROM n");
     EXPECT_TRUE(build().empty()); // from 32768 rows
-    EXPECT_EQ(errorLog(), errorLine("CreateRecordSets", 9, "Subscript out of range") +
-                              errorLine("CreateRecordSets", 6, "Overflow"));
+    EXPECT_EQ(install.errorLog(), errorLine("CreateRecordSets", 9, "Subscript out of range") +
+                                      errorLine("CreateRecordSets", 6, "Overflow"));
 }
 
 TEST_F(PresetRecordsTest, ReplacementsApplyInOrderWhateverTheLetterCaseOrQuotes) {
