@@ -130,7 +130,6 @@ TEST_F(MainWindowLogicTest, AnAcceptedEditIsStoredWithTheButtonsIdentity) {
     logic.CommandEdit_Click();
     EngineeringFunction edited = logic.lists().button(17);
     edited.PExeFunction = "C:\\Tools\\new.exe";
-    edited.PEnabled = true;
     edited.PSpecialKey = 3;
     edited.PDescription = "ignored";
     edited.PWhereICome = "ignored";

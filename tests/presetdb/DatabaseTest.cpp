@@ -25,25 +25,14 @@ TEST_F(DatabaseTest, OpeningFindsAnySpellingNeverCreatesAndNamesTheFileItFails) 
     EXPECT_FALSE(install.exists("Missing.mdb"));
 }
 
-TEST_F(DatabaseTest, TablesRecordsetsAndQueriesWithBoundValues) {
+TEST_F(DatabaseTest, TablesKeepTheirDeclaredTypesAndQueriesTheirBoundValues) {
     Database database = Database::create(install.path("Values.mdb"));
     const Columns columns = {{"id", "INTEGER"}, {"name", "TEXT(50)"}};
     database.createTable("T", columns);
     EXPECT_EQ(database.columns("T"), columns);
     EXPECT_THROW(database.createTable("Bad", {{"a", "INTEGER); DROP TABLE T; --"}}),
                  framework::Failure);
-    database.execute("INSERT INTO T VALUES (1, 'a\"b'), (2, 'plain')");
-    {
-        Recordset rows = Recordset::openTable(database, "T");
-        rows.addNew();
-        rows.setValue("ID", 3);
-        rows.update();
-        EXPECT_EQ(rows.recordCount(), 2u); // an added row goes to the table only
-        rows.edit();
-        rows.setValue("NAME", "a\"b'c");
-        EXPECT_EQ(rows.value("name"), Value("a\"b'c")); // the buffer is read while editing
-        rows.update();
-    }
+    database.execute("INSERT INTO T VALUES (1, 'a\"b''c'), (2, 'plain')");
     Recordset rows =
         Recordset::openQuery(database, "SELECT id FROM T WHERE name = ?1", {Value("a\"b'c")});
     ASSERT_EQ(rows.recordCount(), 1u);

@@ -83,7 +83,6 @@ TEST_F(TakeoverTest, LostColumnsAreLoggedInASilentRunAndOtherwiseAsked) {
     const auto box = install.boxes.asked[0];
     EXPECT_EQ(box.text, lostColumnsWarning());
     EXPECT_NE(box.text.find("lost.\n\rContinue?"), std::string::npos);
-    EXPECT_EQ(box.icon, framework::MessageIcon::Exclamation);
     EXPECT_EQ(box.defaultButton, framework::DefaultButton::No);
 
     // No ends the program with the stop text.

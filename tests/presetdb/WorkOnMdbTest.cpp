@@ -41,16 +41,15 @@ protected:
         return query(targetPath(), "SELECT ID, var_name, min FROM PRESET_DEFS ORDER BY ID");
     }
     std::string target() const { return install.read("Engineering/Engineering.mdb"); }
-    std::vector<std::string> componentFiles() const { return install.fileNames("Engineering"); }
 };
 
 TEST_F(WorkOnMdbTest, WithoutAUsableSourceDatabaseTheTargetIsNotTouched) {
     runSilently();
     makeTarget(targetPath(), 5.0);
     const std::string before = target();
-    const auto files = componentFiles();
+    const auto files = install.fileNames("Engineering");
     WorkOnMDB();
-    EXPECT_EQ(componentFiles(), files);
+    EXPECT_EQ(install.fileNames("Engineering"), files);
     EXPECT_TRUE(nothingLogged());
 
     install.write("Engineering/Engineering_Source.mdb", "not a database");
@@ -66,8 +65,9 @@ TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
     EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 0.0}, {2, "M1.Temp", 0.0}}));
     EXPECT_EQ(target(), install.read("Engineering/Engineering_Source.mdb"));
     // Only the two databases and the .cfg: no temporary file, no journal.
-    EXPECT_EQ(componentFiles(), (std::vector<std::string>{"Engineering.cfg", "Engineering.mdb",
-                                                          "Engineering_Source.mdb"}));
+    EXPECT_EQ(
+        install.fileNames("Engineering"),
+        (std::vector<std::string>{"Engineering.cfg", "Engineering.mdb", "Engineering_Source.mdb"}));
     // Exactly the copied columns: no index, key or other object.
     EXPECT_EQ(column(targetPath(), "SELECT name FROM sqlite_master ORDER BY name"),
               (Row{"PRESET_DEFS", "Source_DEFS", "Source_PRESET_DEFS"}));
