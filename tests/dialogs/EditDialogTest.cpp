@@ -264,7 +264,7 @@ TEST_F(EditDialog, SizeInTwipsAndNamesForScreenReaders) {
     EXPECT_FALSE(symbol().accessibleName().isEmpty());
 }
 
-TEST_F(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThrough) {
+TEST_F(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThroughClosingNothing) {
     guitest::whenModalOpens("Edit", [this](QDialog& dialog) {
         EXPECT_EQ(dialog.parentWidget(), &mainWindow);
         for (const auto& [name, text] : {std::pair("TextExe", "new.exe"), {"TextEndTime", "60"}}) {
@@ -281,9 +281,8 @@ TEST_F(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThrough
     expected.PEndTime = 60;
     expected.PEndMode = 2;
     EXPECT_EQ(edited, expected);
-}
 
-TEST_F(FunctionEditor, CancelEscapeAndTheCloseBoxDiscardTheEdit) {
+    // Cancel, Escape and the close box discard the edit.
     const std::function<void(QDialog&)> closings[] = {
         [](QDialog& dialog) { child<QPushButton>(dialog, "CommandCancel").click(); },
         [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },

@@ -32,7 +32,7 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindowGui, GridOfFortyEightButtonsDownTheColumns) {
+TEST_F(MainWindowGui, GridOfFortyEightButtonsDownTheColumnsAndTheTabOrder) {
     ASSERT_NE(button("Pic1"), nullptr);
     ASSERT_NE(button("Pic48"), nullptr);
     const QRect first = button("Pic1")->geometry();
@@ -46,9 +46,7 @@ TEST_F(MainWindowGui, GridOfFortyEightButtonsDownTheColumns) {
     EXPECT_FALSE(button("Pic7")->isEnabled());
     EXPECT_FALSE(button("CommandOK")->accessibleName().isEmpty());
     EXPECT_FALSE(button("Pic3")->accessibleName().isEmpty());
-}
-
-TEST_F(MainWindowGui, TabOrderRunsOkCancelHelpButtonsEdit) {
+    // Tab runs OK, Cancel, help, the buttons, Edit.
     EXPECT_EQ(button("CommandOK")->nextInFocusChain(), button("CommandCancel"));
     EXPECT_EQ(button("CommandCancel")->nextInFocusChain(), button("CommandQuest"));
     EXPECT_EQ(button("CommandQuest")->nextInFocusChain(), button("Pic1"));

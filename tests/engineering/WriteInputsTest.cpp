@@ -28,8 +28,7 @@ protected:
 
 TEST_F(WriteInputsTest, StoredFileHoldsEveryProgramRunTimeFileEveryEnabledButton) {
     install.write(kCfg, "[Project]\r\nValidMachines=ALL\r\n\r\n"
-                        "[Function1]\r\nWhereICome=Panel\r\nSpecialKey=52\r\n"
-                        "WindowName=Tool [Bearbeitung]\r\n\r\n"
+                        "[Function1]\r\nWhereICome=Panel\r\nSpecialKey=52\r\n\r\n"
                         "[Info]\r\nS_Prog=0.0.0 - Standalone\r\nS_Editor=\r\n");
     FunctionLists lists;
     for (int key = 1; key <= 30; ++key)
@@ -42,7 +41,7 @@ TEST_F(WriteInputsTest, StoredFileHoldsEveryProgramRunTimeFileEveryEnabledButton
     // The disabled button is stored but has no run-time section.
     EXPECT_EQ(value(kInt, "Function7", "Enabled"), "false");
     const IniDocument cfg = document(kCfg);
-    EXPECT_EQ(cfg.value("Function1", "WindowName"), "Tool [Bearbeitung]");
+    EXPECT_EQ(cfg.value("Function1", "SpecialKey"), "52");
     EXPECT_EQ(cfg.value("Function7", "SpecialKey"), "6");
     EXPECT_EQ(cfg.value("Function8", "SpecialKey"), "8");
     EXPECT_EQ(cfg.value("Function30", "SpecialKey"), "30");

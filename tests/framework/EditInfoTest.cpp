@@ -28,16 +28,13 @@ TEST(EditInfo, WritesVersionModeAndEditorIntoTheCfg) {
                                 std::to_string(kVersionMinor) + "." +
                                 std::to_string(kVersionRevision);
     EXPECT_EQ(programStamp(true), version + " - Integrated");
-    inst.write("Engineering/Engineering.cfg", "[Project]\r\nValidMachines=ALL\r\n");
     programState().SilentMode = true; // silent runs are standalone
+    // No stamp goes into a missing .cfg.
+    EXPECT_THROW(WriteEditInfo(), ProgramEnded);
+    EXPECT_FALSE(inst.exists("Engineering/Engineering.cfg"));
+    inst.write("Engineering/Engineering.cfg", "[Project]\r\nValidMachines=ALL\r\n");
     WriteEditInfo();
     EXPECT_EQ(inst.read("Engineering/Engineering.cfg"),
               "[Project]\r\nValidMachines=ALL\r\n[Info]\r\nS_Prog=" + version +
                   " - Standalone\r\nS_Editor=" + editorMark(firstEnvironmentEntry()) + "\r\n");
-}
-
-TEST(EditInfo, NoStampIsWrittenIntoAMissingCfg) {
-    TestInstallation inst;
-    EXPECT_THROW(WriteEditInfo(), ProgramEnded);
-    EXPECT_FALSE(inst.exists("Engineering/Engineering.cfg"));
 }

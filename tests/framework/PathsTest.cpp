@@ -97,7 +97,7 @@ TEST(InstallationPaths, SaveAndRestoreWithOrWithoutTrailingSeparator) {
     EXPECT_EQ(GetPathMachineCopyMDB(GetQ4MConfigurationIniPath()), "");
 }
 
-TEST(MachineList, IntegratedStopsAtTheFirstDashOrEmptyNameAndReadsAtMostFive) {
+TEST(MachineList, IntegratedStopsAtADashOrEmptyNameAfterAtMostFiveStandaloneReadsTheCount) {
     using Names = std::vector<std::string>;
     for (const auto& [names, expected] : std::vector<std::pair<Names, std::size_t>>{
              {{"M1", "-", "M3"}, 1}, {{"M1", "M2", "", "M4"}, 2}, {Names(6, "M"), 5}}) {
@@ -110,9 +110,7 @@ TEST(MachineList, IntegratedStopsAtTheFirstDashOrEmptyNameAndReadsAtMostFive) {
         GetExistingMachines(GetQ4MConfigurationIniPath());
         EXPECT_EQ(programState().ExistingMachines.size(), expected) << names.size();
     }
-}
-
-TEST(MachineList, StandaloneReadsTheCountAndNames) {
+    // Standalone, program.ini gives the count and the names.
     TestInstallation inst;
     GetExistingMachines("");
     EXPECT_TRUE(programState().ExistingMachines.empty()) << "no program.ini, no machines";

@@ -94,13 +94,19 @@ TEST_F(PresetRecordsTest, NoMachineOrTooManyTemplateRowsWriteNothingAndReportOnc
                                       errorLine("CreateRecordSets", 6, "Overflow"));
 }
 
-TEST_F(PresetRecordsTest, ReplacementsApplyInOrderWhateverTheLetterCaseOrQuotes) {
-    makePresetDatabase(targetPath(), {Preset{.id = 1, .varName = "studio.temp"}.row(),
-                                      Preset{.id = 2, .varName = "Studio.Temp"}.row(),
-                                      Preset{.id = 3, .varName = "say \"hi\""}.row(),
-                                      Preset{.id = 4, .varName = "Other"}.row(),
-                                      Preset{.id = 5, .varName = nullptr}.row()});
+// The previous database gets its legacy category column renamed and its names replaced.
+TEST_F(PresetRecordsTest, CategoryRenamedAndReplacementsInOrderWhateverTheLetterCaseOrQuotes) {
+    auto columns = standardColumns();
+    columns[5].name = "CateGorie";
+    makePresetDatabase(targetPath(),
+                       {Preset{.id = 1, .varName = "studio.temp"}.row(),
+                        Preset{.id = 2, .varName = "Studio.Temp"}.row(),
+                        Preset{.id = 3, .varName = "say \"hi\""}.row(),
+                        Preset{.id = 4, .varName = "Other"}.row(),
+                        Preset{.id = 5, .varName = nullptr}.row()},
+                       columns);
     PreviousDatabase previous(Database::open(targetPath()));
+    CategorieNachCategoryID(previous);
     VarNameInQuelleErsetzen(previous, "M1.Temp", "STUDIO.TEMP");
     VarNameInQuelleErsetzen(previous, "Chained", "m1.temp"); // finds the names just written
     VarNameInQuelleErsetzen(previous, "Quoted", "SAY \"HI\"");
@@ -109,15 +115,6 @@ TEST_F(PresetRecordsTest, ReplacementsApplyInOrderWhateverTheLetterCaseOrQuotes)
     previous.close();
     EXPECT_EQ(column(targetPath(), "SELECT var_name FROM PRESET_DEFS ORDER BY ID"),
               (Row{"Chained", "Chained", "Quoted", "Studio", nullptr}));
-}
-
-TEST_F(PresetRecordsTest, TheLegacyCategoryColumnIsRenamed) {
-    auto columns = standardColumns();
-    columns[5].name = "CateGorie";
-    makePresetDatabase(targetPath(), {Preset{}.row()}, columns);
-    PreviousDatabase previous(Database::open(targetPath()));
-    CategorieNachCategoryID(previous);
-    previous.close();
     EXPECT_EQ(Database::open(targetPath()).columns("PRESET_DEFS")[5],
               (ColumnDefinition{"category_id", "INTEGER"}));
 }
