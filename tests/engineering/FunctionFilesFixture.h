@@ -77,9 +77,6 @@ protected:
     }
 
     void silent() { framework::programState().SilentMode = true; }
-    std::string errorLog() const { return install.read("Q4Mcfglog.txt"); }
-    // Outside Windows the fault log lies in the installation folder.
-    std::string faultLog() const { return install.read("HalvarServicePack.log"); }
 
     engineering::FunctionLists read() {
         engineering::FunctionLists lists;

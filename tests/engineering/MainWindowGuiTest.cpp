@@ -1,13 +1,11 @@
 // The Qt main window under the offscreen platform: layout, tab order, help
-// mode, edit mode and the cancel question, driven by clicks.
+// mode and the cancel question, driven by clicks.
+
+#include "FunctionFilesFixture.h"
 
 #include "engineering/MainWindow.h"
 #include "framework/ErrorProtocol.h"
-#include "framework/ProgramState.h"
 
-#include "TestInstallation.h"
-
-#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPushButton>
@@ -15,31 +13,26 @@
 
 using namespace engineering;
 using framework::programState;
-using testsupport::TestInstallation;
 
 namespace {
 
-class MainWindowGui : public ::testing::Test {
+// Button 1 holds a function, button 7 a disabled one; neither has a picture.
+class MainWindowGui : public enginetest::FunctionFilesTest {
 protected:
     MainWindowGui() {
-        inst.write("Engineering/Engineering.cfg", "[Project]\r\n");
-        inst.write("parameter/program.ini",
-                   "[Project]\r\nNumberOfMachines=1\r\n[Machine1]\r\nMachineName=M1\r\n");
-        inst.write("Engineering/Engineering.dat",
-                   "[All_Function_1]\r\nWhereICome=C\r\nEnabled=true\r\nExeFunction=a.exe\r\n"
-                   "SpecialKey=1\r\n[All_Function_2]\r\nWhereICome=C\r\nEnabled=false\r\n"
-                   "ExeFunction=b.exe\r\nSpecialKey=7\r\n");
+        using enginetest::function;
+        install.write(enginetest::kDat, function("All_Function_1", 1, "a.exe", "") +
+                                            function("All_Function_2", 7, "b.exe", "", "false"));
         window.load();
     }
     QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
 
-    TestInstallation inst;
     MainWindow window{nullptr, nullptr};
 };
 
 } // namespace
 
-TEST_F(MainWindowGui, GridOfFortyEightButtonsDownTheColumns) {
+TEST_F(MainWindowGui, GridOfFortyEightButtonsDownTheColumnsAndTheTabOrder) {
     ASSERT_NE(button("Pic1"), nullptr);
     ASSERT_NE(button("Pic48"), nullptr);
     const QRect first = button("Pic1")->geometry();
@@ -51,12 +44,9 @@ TEST_F(MainWindowGui, GridOfFortyEightButtonsDownTheColumns) {
     EXPECT_TRUE(button("CommandOK")->isEnabled());
     EXPECT_TRUE(button("Pic1")->isEnabled());
     EXPECT_FALSE(button("Pic7")->isEnabled());
-    EXPECT_EQ(button("CommandEdit")->text(), "Edit");
     EXPECT_FALSE(button("CommandOK")->accessibleName().isEmpty());
     EXPECT_FALSE(button("Pic3")->accessibleName().isEmpty());
-}
-
-TEST_F(MainWindowGui, TabOrderRunsOkCancelHelpButtonsEdit) {
+    // Tab runs OK, Cancel, help, the buttons, Edit.
     EXPECT_EQ(button("CommandOK")->nextInFocusChain(), button("CommandCancel"));
     EXPECT_EQ(button("CommandCancel")->nextInFocusChain(), button("CommandQuest"));
     EXPECT_EQ(button("CommandQuest")->nextInFocusChain(), button("Pic1"));
@@ -68,29 +58,19 @@ TEST_F(MainWindowGui, HelpModeClickOnOkShowsItsHelpText) {
     QTest::mouseClick(button("CommandQuest"), Qt::LeftButton);
     EXPECT_EQ(button("CommandQuest")->palette().color(QPalette::Button), QColor(0, 255, 0));
     QTest::mouseClick(button("CommandOK"), Qt::LeftButton);
-    ASSERT_EQ(inst.boxes.asked.size(), 1u);
-    EXPECT_EQ(inst.boxes.asked[0].text, "Saves and ends");
-    EXPECT_TRUE(button("CommandOK")->isEnabled()) << "help mode does not close";
+    ASSERT_EQ(install.boxes.asked.size(), 1u);
+    EXPECT_EQ(install.boxes.asked[0].text, "Saves and ends");
     QTest::mouseClick(button("CommandQuest"), Qt::LeftButton);
     EXPECT_EQ(button("CommandQuest")->palette().color(QPalette::Button), QColor(192, 192, 192));
 }
 
-TEST_F(MainWindowGui, EditModeEnablesEveryButton) {
-    QTest::mouseClick(button("CommandEdit"), Qt::LeftButton);
-    EXPECT_TRUE(button("Pic7")->isEnabled());
-    EXPECT_TRUE(button("Pic48")->isEnabled());
-    QTest::mouseClick(button("CommandEdit"), Qt::LeftButton);
-    EXPECT_FALSE(button("Pic7")->isEnabled());
-}
-
 TEST_F(MainWindowGui, ClosingAsksAndNoKeepsTheWindowOpen) {
-    inst.boxes.answer(false);
+    install.boxes.answer(false);
     QCloseEvent event;
     QApplication::sendEvent(&window, &event);
     EXPECT_FALSE(event.isAccepted());
-    ASSERT_EQ(inst.boxes.asked.size(), 1u);
-    EXPECT_EQ(inst.boxes.asked[0].title, "Cancel?");
-    inst.boxes.answer(true);
+    EXPECT_EQ(install.boxes.asked.size(), 1u);
+    install.boxes.answer(true);
     QCloseEvent second;
     EXPECT_THROW(QApplication::sendEvent(&window, &second), framework::ProgramEnded);
 }

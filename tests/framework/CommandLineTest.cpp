@@ -50,21 +50,13 @@ TEST(CommandLine, ValuesAreUpperCasedAndEndAtTheNextSlash) {
     EXPECT_EQ(ReadCommand("/LOGFILE c:\\a/b", "LOGFILE"), "C:\\A");
     EXPECT_EQ(ReadCommand("/EXTERNAL SILENT", "LOGFILE"), std::nullopt);
     EXPECT_EQ(ReadCommand("/logfile", "LOGFILE"), "") << "a keyword at the end reads as empty";
-    EXPECT_TRUE(inst.boxes.asked.empty());
-    EXPECT_FALSE(programState().failureReported);
-}
-
-TEST(CommandLine, TheFirstOccurrenceOfAKeywordCounts) {
-    TestInstallation inst;
-    // A folder name holding the keyword's letters comes first: its value is taken.
+    // The first occurrence counts, even inside a folder name.
     EXPECT_EQ(ReadCommand("/LOGFILE d:\\EXTERNALS\\log /EXTERNAL SILENT", "EXTERNAL"), "\\LOG");
-}
-
-TEST(CommandLine, LogfilePathComesFromTheCommandLine) {
-    TestInstallation inst;
     EXPECT_EQ(GetPathLogfile(), "");
     inst.setCommandLine("/EXTERNAL Q4MCFG /LOGFILE d:\\logs\\cfg.txt");
     EXPECT_EQ(GetPathLogfile(), "D:\\LOGS\\CFG.TXT");
+    EXPECT_TRUE(inst.boxes.asked.empty());
+    EXPECT_FALSE(programState().failureReported);
 }
 
 TEST(CommandLine, ReplaceSearchItemReplacesTheFirstOccurrenceOnly) {

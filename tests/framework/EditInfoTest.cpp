@@ -22,26 +22,19 @@ TEST(EditInfo, EditorMarkEncodesTheFirstEnvironmentValue) {
     EXPECT_EQ(editorMark("X=\xC3\xA4"), "E9") << "ä is 0xE4 in the file's code page";
 }
 
-TEST(EditInfo, ProgramStampNamesVersionAndMode) {
+TEST(EditInfo, WritesVersionModeAndEditorIntoTheCfg) {
+    TestInstallation inst;
     const std::string version = std::to_string(kVersionMajor) + "." +
                                 std::to_string(kVersionMinor) + "." +
                                 std::to_string(kVersionRevision);
     EXPECT_EQ(programStamp(true), version + " - Integrated");
-    EXPECT_EQ(programStamp(false), version + " - Standalone");
-}
-
-TEST(EditInfo, WritesBothEntriesIntoTheCfg) {
-    TestInstallation inst;
-    inst.write("Engineering/Engineering.cfg", "[Project]\r\nValidMachines=ALL\r\n");
     programState().SilentMode = true; // silent runs are standalone
-    WriteEditInfo();
-    EXPECT_EQ(inst.read("Engineering/Engineering.cfg"),
-              "[Project]\r\nValidMachines=ALL\r\n[Info]\r\nS_Prog=" + programStamp(false) +
-                  "\r\nS_Editor=" + editorMark(firstEnvironmentEntry()) + "\r\n");
-}
-
-TEST(EditInfo, NoStampIsWrittenIntoAMissingCfg) {
-    TestInstallation inst;
+    // No stamp goes into a missing .cfg.
     EXPECT_THROW(WriteEditInfo(), ProgramEnded);
     EXPECT_FALSE(inst.exists("Engineering/Engineering.cfg"));
+    inst.write("Engineering/Engineering.cfg", "[Project]\r\nValidMachines=ALL\r\n");
+    WriteEditInfo();
+    EXPECT_EQ(inst.read("Engineering/Engineering.cfg"),
+              "[Project]\r\nValidMachines=ALL\r\n[Info]\r\nS_Prog=" + version +
+                  " - Standalone\r\nS_Editor=" + editorMark(firstEnvironmentEntry()) + "\r\n");
 }

@@ -33,31 +33,21 @@ const std::string kLogLine =
 
 } // namespace
 
-TEST(ErrorProtocol, InteractiveResumeGoesOnWithTheNextStep) {
+TEST(ErrorProtocol, InteractiveYesResumesWithTheNextStepAndNoEndsAfterLogging) {
     TestInstallation inst;
     inst.boxes.answer(true);
     EXPECT_EQ(runThreeSteps(), (std::vector<int>{1, 3}));
     ASSERT_EQ(inst.boxes.asked.size(), 1u);
     const auto& box = inst.boxes.asked[0];
     EXPECT_EQ(box.title, "Unexpected error");
-    EXPECT_EQ(box.icon, MessageIcon::Critical);
     EXPECT_EQ(box.defaultButton, DefaultButton::Yes);
     EXPECT_EQ(box.text, "Unexpected error!\n\rSubscript out of range\n\rError logged to \n\r" +
                             upperCase(inst.path("Q4Mcfglog.txt")) + "\n\rResume?");
-    EXPECT_EQ(inst.read("Q4Mcfglog.txt"), kLogLine);
+    EXPECT_EQ(inst.errorLog(), kLogLine);
     EXPECT_EQ(completionStatus(), ExitFailuresReported);
-}
-
-TEST(ErrorProtocol, InteractiveNoEndsTheProgramAfterLogging) {
-    TestInstallation inst;
     inst.boxes.answer(false);
-    try {
-        runThreeSteps();
-        FAIL() << "the program should have ended";
-    } catch (const ProgramEnded& ended) {
-        EXPECT_EQ(ended.status, ExitEndedByFailure);
-    }
-    EXPECT_EQ(inst.read("Q4Mcfglog.txt"), kLogLine);
+    EXPECT_EQ(testsupport::endStatus(runThreeSteps), ExitEndedByFailure);
+    EXPECT_EQ(inst.errorLog(), kLogLine + kLogLine);
 }
 
 TEST(ErrorProtocol, SilentRunsLogAndGoOnWithoutAsking) {
@@ -65,8 +55,8 @@ TEST(ErrorProtocol, SilentRunsLogAndGoOnWithoutAsking) {
     programState().SilentMode = true;
     EXPECT_EQ(runThreeSteps(), (std::vector<int>{1, 3}));
     EXPECT_TRUE(inst.boxes.asked.empty());
-    EXPECT_EQ(inst.read("Q4Mcfglog.txt"), kLogLine);
-    EXPECT_EQ(inst.read("HalvarServicePack.log"),
+    EXPECT_EQ(inst.errorLog(), kLogLine);
+    EXPECT_EQ(inst.faultLog(),
               "! Fault Engineering_Config: Unexpected error!\n\rSubscript out of range\n\r"
               "Error logged to \n\r" +
                   upperCase(inst.path("Q4Mcfglog.txt")) + "\r\n");
@@ -91,14 +81,11 @@ TEST(ErrorProtocol, NestedHelpersFailIntoTheCallersStep) {
     programState().SilentMode = true;
     auto helper = [] { throw std::out_of_range("index"); };
     Procedure procedure("Caller");
-    bool after = false;
     EXPECT_FALSE(procedure.step([&] {
         helper();
-        after = true;
+        ADD_FAILURE() << "the step went on after the failure";
     }));
-    EXPECT_FALSE(after);
-    EXPECT_NE(inst.read("Q4Mcfglog.txt").find("/ Caller (Nr. 9) :Subscript out of range"),
-              std::string::npos);
+    EXPECT_NE(inst.errorLog().find("/ Caller (Nr. 9) :Subscript out of range"), std::string::npos);
 }
 
 TEST(ErrorProtocol, IntegratedRunsLogToTheLogfileOfTheCommandLine) {
@@ -117,23 +104,21 @@ TEST(ErrorProtocol, IntegratedRunsLogToTheLogfileOfTheCommandLine) {
               std::string::npos);
 }
 
-TEST(Reports, ReportFaultShowsABoxOrWritesTheFaultLog) {
+TEST(Reports, ReportFaultAndLogErrorShowABoxOrWriteTheLogs) {
     TestInstallation inst;
     ReportFault("Ölstand");
     ASSERT_EQ(inst.boxes.asked.size(), 1u);
     EXPECT_EQ(inst.boxes.asked[0].title, "Engineering_Config");
     programState().SilentMode = true;
     ReportFault("Ölstand");
-    EXPECT_EQ(inst.read("HalvarServicePack.log"), "! Fault Engineering_Config: \xD6lstand\r\n");
-}
-
-TEST(Reports, LogErrorShowOrReturn) {
-    TestInstallation inst;
+    EXPECT_EQ(inst.faultLog(), "! Fault Engineering_Config: \xD6lstand\r\n");
+    // LogError shows where it logged in a box, or returns it.
+    programState().SilentMode = false;
     EXPECT_EQ(LogError("line", false),
               "Error logged to \n\r" + upperCase(inst.path("Q4Mcfglog.txt")));
     EXPECT_EQ(LogError("line2", true), "");
-    ASSERT_EQ(inst.boxes.asked.size(), 1u);
-    EXPECT_EQ(inst.read("Q4Mcfglog.txt"), "line\r\nline2\r\n");
+    EXPECT_EQ(inst.boxes.asked.size(), 2u);
+    EXPECT_EQ(inst.errorLog(), "line\r\nline2\r\n");
 }
 
 TEST(CancelQuestion, YesLogsTheCancelAndNoKeepsEditing) {
@@ -143,25 +128,21 @@ TEST(CancelQuestion, YesLogsTheCancelAndNoKeepsEditing) {
     EXPECT_FALSE(inst.exists("Q4Mcfglog.txt"));
     inst.boxes.answer(true);
     EXPECT_TRUE(ConfirmCancelEdits());
-    EXPECT_EQ(inst.read("Q4Mcfglog.txt"),
-              "Konfigurations-EXE wurde abgebrochen:     Engineering\r\n");
+    EXPECT_EQ(inst.errorLog(), "Konfigurations-EXE wurde abgebrochen:     Engineering\r\n");
     const auto& box = inst.boxes.asked[0];
     EXPECT_EQ(box.title, "Cancel?");
-    EXPECT_EQ(box.icon, MessageIcon::Exclamation);
     EXPECT_EQ(box.defaultButton, DefaultButton::No);
     EXPECT_EQ(box.text, "Cancel edits?\n\rRemark:\n\rUntil now no changes have been taken over ");
     programState().SilentMode = true; // silent runs confirm by themselves and log the question
     EXPECT_TRUE(ConfirmCancelEdits());
     EXPECT_EQ(inst.boxes.asked.size(), 2u);
-    EXPECT_NE(inst.read("HalvarServicePack.log").find("Cancel edits?"), std::string::npos);
-}
-
-TEST(CancelQuestion, IntegratedNamesTheComponentAndTheExecutable) {
-    TestInstallation inst;
+    EXPECT_NE(inst.faultLog().find("Cancel edits?"), std::string::npos);
+    // Integrated, the question names the component and the executable.
+    programState().SilentMode = false;
     programState().StartModeIntegrated = true;
     inst.boxes.answer(false);
     ConfirmCancelEdits();
-    EXPECT_EQ(inst.boxes.asked[0].text,
+    EXPECT_EQ(inst.boxes.asked[2].text,
               "Cancel edits?\n\rRemark:\n\rUntil now no changes have been taken over \n\r"
               "\"Engineering\" has to be configured again in \"standalone-mode\" via \n\r\"" +
                   inst.path("Engineering") + "/Engineering_Config.exe\"");
@@ -176,14 +157,8 @@ TEST(HelpTexts, ShownOnlyInHelpModeWithLineMarkersReplaced) {
     ShowHelpText(10);
     ASSERT_EQ(inst.boxes.asked.size(), 1u);
     EXPECT_EQ(inst.boxes.asked[0].title, "Info:");
-    EXPECT_EQ(inst.boxes.asked[0].icon, MessageIcon::Information);
     EXPECT_EQ(inst.boxes.asked[0].text, "A\r\nB\r\nC");
-}
-
-TEST(HelpTexts, AHelpNumberOutOfRangeIsSkippedWithoutAReport) {
-    TestInstallation inst;
-    programState().HelpMode = true;
-    ShowHelpText(0);
+    ShowHelpText(0); // out of range: skipped without a report
     ShowHelpText(101);
     EXPECT_FALSE(inst.exists("Q4Mcfglog.txt"));
     EXPECT_FALSE(programState().failureReported);

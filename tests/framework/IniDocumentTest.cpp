@@ -22,51 +22,41 @@ std::string afterSet(std::string_view bytes, std::string_view section, std::stri
 
 } // namespace
 
-TEST(IniReading, NamesIgnoreCaseAndSurroundingBlanks) {
+TEST(IniReading, NamesIgnoreCaseAndSurroundingBlanksAndHeadersRunToTheLastBracket) {
     const char* file = "  [ Sec Tion ]  \r\nKey One = v1\r\n\tkey2\t=\tv2\r\n";
     EXPECT_EQ(valueIn(file, "sec tion", "KEY ONE"), "v1");
     EXPECT_EQ(valueIn(file, "SEC TION", "key2"), "v2");
     EXPECT_EQ(valueIn(file, "SecTion", "key2"), std::nullopt) << "blanks inside a name count";
     EXPECT_EQ(valueIn(file, "Sec Tion", "KeyOne"), std::nullopt);
-}
-
-TEST(IniReading, HeaderRunsToTheLastBracket) {
+    // A header runs to the last bracket.
     EXPECT_EQ(valueIn("[a]b]\nk=1\n", "a]b", "k"), "1");
     // "[" without "]" is no header: the entry still belongs to the section before.
     EXPECT_EQ(valueIn("[s]\n[broken\nk=2\n", "s", "k"), "2");
 }
 
 TEST(IniReading, ValueIsTrimmedAndLosesOnePairOfQuotes) {
-    const char* file = "[s]\n"
-                       "a=  spaced value  \n"
-                       "b=\"quoted\"\n"
-                       "c='single'\n"
-                       "d=\"unbalanced\n"
-                       "e=\"mixed'\n"
-                       "f=\"\"inner\"\"\n"
-                       "g= x=[y];#z \n"
-                       "h=\n";
-    EXPECT_EQ(valueIn(file, "s", "a"), "spaced value");
-    EXPECT_EQ(valueIn(file, "s", "b"), "quoted");
-    EXPECT_EQ(valueIn(file, "s", "c"), "single");
-    EXPECT_EQ(valueIn(file, "s", "d"), "\"unbalanced");
-    EXPECT_EQ(valueIn(file, "s", "e"), "\"mixed'");
-    EXPECT_EQ(valueIn(file, "s", "f"), "\"inner\"");
-    EXPECT_EQ(valueIn(file, "s", "g"), "x=[y];#z");
-    EXPECT_EQ(valueIn(file, "s", "h"), "");
+    const std::pair<std::string, std::string> storedAndRead[] = {
+        {"  spaced value  ", "spaced value"},
+        {"\"quoted\"", "quoted"},
+        {"'single'", "single"},
+        {"\"unbalanced", "\"unbalanced"},
+        {"\"mixed'", "\"mixed'"},
+        {"\"\"inner\"\"", "\"inner\""},
+        {" x=[y];#z ", "x=[y];#z"},
+        {"", ""}};
+    for (const auto& [stored, read] : storedAndRead)
+        EXPECT_EQ(valueIn("[s]\nk=" + stored + "\n", "s", "k"), read) << stored;
 }
 
-TEST(IniReading, CommentsLinesWithoutEqualsAndLinesBeforeTheFirstSection) {
+TEST(IniReading, CommentsLinesWithoutEqualsLinesBeforeTheFirstSectionAndDuplicates) {
     const char* file = "k=outside\n[s]\n;k=commented\n#k=hashed\nk\nk=real\n";
     EXPECT_EQ(valueIn(file, "s", "k"), "real");
     EXPECT_EQ(valueIn(file, "s", ";k"), "commented");
     EXPECT_EQ(valueIn(file, "", "k"), std::nullopt);
-}
-
-TEST(IniReading, FirstOfDuplicatesWins) {
-    const char* file = "[s]\nk=first\nk=second\n[S]\nk=third\nother=x\n";
-    EXPECT_EQ(valueIn(file, "s", "k"), "first");
-    EXPECT_EQ(valueIn(file, "s", "other"), std::nullopt) << "only the first section is searched";
+    // The first of duplicate keys wins; only the first of duplicate sections is searched.
+    const char* twice = "[s]\nk=first\nk=second\n[S]\nk=third\nother=x\n";
+    EXPECT_EQ(valueIn(twice, "s", "k"), "first");
+    EXPECT_EQ(valueIn(twice, "s", "other"), std::nullopt);
 }
 
 TEST(IniReading, AllLineEndsAndAMissingLastEnd) {
@@ -75,9 +65,7 @@ TEST(IniReading, AllLineEndsAndAMissingLastEnd) {
     EXPECT_EQ(valueIn(file, "b", "k"), "2");
     EXPECT_EQ(valueIn(file, "c", "k"), "3");
     EXPECT_EQ(valueIn(file, "d", "k"), "4");
-}
-
-TEST(IniReading, Windows1252BytesComeBackAsText) {
+    // Windows-1252 bytes come back as text.
     EXPECT_EQ(valueIn("[s]\nk=Gr\xFC\xDF \x80\n", "s", "k"), "Grüß €");
     EXPECT_EQ(valueIn("[\xC4nderung]\n\xD6l=1\n", "äNDERUNG", "öl"), "1");
 }
@@ -85,16 +73,16 @@ TEST(IniReading, Windows1252BytesComeBackAsText) {
 TEST(IniWriting, ReplacesInPlaceKeepingSpellingAndOtherBytes) {
     const std::string file = "; head\n[Sec]\n  MyKey = old ; x\nnext=1\r\n";
     EXPECT_EQ(afterSet(file, "SEC", "mykey", "new"), "; head\n[Sec]\nMyKey=new\r\nnext=1\r\n");
+    // Of two equal sections, the first is written.
+    EXPECT_EQ(afterSet("[a]\nk=1\n[A]\nk=2\n", "a", "k", "9"), "[a]\nk=9\r\n[A]\nk=2\n");
 }
 
-TEST(IniWriting, AppendsAfterTheLastNonBlankLineOfTheSection) {
+TEST(IniWriting, AppendsAfterTheLastNonBlankLineOfTheSectionOrInANewSectionAtTheEnd) {
     EXPECT_EQ(afterSet("[a]\nx=1\n\n\n[b]\ny=2\n", "a", "z", "3"),
               "[a]\nx=1\nz=3\r\n\n\n[b]\ny=2\n");
     EXPECT_EQ(afterSet("[a]\n\n[b]\n", "a", "z", "3"), "[a]\nz=3\r\n\n[b]\n");
     EXPECT_EQ(afterSet("[a]\nx=1", "a", "z", "3"), "[a]\nx=1\r\nz=3\r\n");
-}
-
-TEST(IniWriting, AppendsANewSectionAtTheEnd) {
+    // A new section goes to the end.
     EXPECT_EQ(afterSet("", "New", "k", "v"), "[New]\r\nk=v\r\n");
     EXPECT_EQ(afterSet("[a]\nx=1\n\n", "New", "k", "v"), "[a]\nx=1\n\n[New]\r\nk=v\r\n");
     EXPECT_EQ(afterSet("[a]\nx=1", "New", "k", ""), "[a]\nx=1\r\n[New]\r\nk=\r\n");
@@ -106,10 +94,6 @@ TEST(IniWriting, NullRemovesTheFirstEntryOnly) {
     EXPECT_FALSE(document.set("a", "missing", std::nullopt));
     EXPECT_FALSE(document.set("nosection", "k", std::nullopt));
     EXPECT_EQ(document.bytes(), "[a]\nx=1\n");
-}
-
-TEST(IniWriting, WritesIntoTheFirstOfTwoEqualSections) {
-    EXPECT_EQ(afterSet("[a]\nk=1\n[A]\nk=2\n", "a", "k", "9"), "[a]\nk=9\r\n[A]\nk=2\n");
 }
 
 TEST(IniWriting, TextIsStoredAsWindows1252) {

@@ -6,15 +6,12 @@
 
 using namespace framework;
 
-TEST(Text, EveryWindows1252ByteSurvivesARoundTrip) {
+TEST(Text, EveryWindows1252ByteSurvivesARoundTripAndOtherTextBecomesQuestionMarks) {
     std::string all;
     for (int i = 1; i < 256; ++i)
         all += static_cast<char>(i);
     EXPECT_EQ(toWindows1252(fromWindows1252(all)), all);
     EXPECT_EQ(codePointCount(fromWindows1252(all)), all.size());
-}
-
-TEST(Text, ConversionOfTypicalText) {
     EXPECT_EQ(fromWindows1252("Gr\xFC\xDF"
                               "e \x80 \x96"),
               "Grüße € –");

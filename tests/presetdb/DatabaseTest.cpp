@@ -20,53 +20,25 @@ TEST_F(DatabaseTest, OpeningFindsAnySpellingNeverCreatesAndNamesTheFileItFails) 
     EXPECT_NO_THROW(Database::open(install.root().string() + "\\ENGINEERING\\engineering.MDB"));
 
     install.write("Text.mdb", "Standard Jet DB, not what this program reads");
-    install.write("Empty.mdb", "");
-    // The header with nothing sound behind it.
-    install.write("Torn.mdb", std::string("SQLite format 3\0", 16) + std::string(200, 'x'));
-    for (const std::string name : {"Missing.mdb", "Text.mdb", "Empty.mdb", "Torn.mdb"})
+    for (const std::string name : {"Missing.mdb", "Text.mdb"})
         EXPECT_NE(openFailure(name).find(name), std::string::npos) << name;
     EXPECT_FALSE(install.exists("Missing.mdb"));
 }
 
-TEST_F(DatabaseTest, TablesRecordsetsAndQueriesWithBoundValues) {
+TEST_F(DatabaseTest, TablesKeepTheirDeclaredTypesAndQueriesTheirBoundValues) {
     Database database = Database::create(install.path("Values.mdb"));
     const Columns columns = {{"id", "INTEGER"}, {"name", "TEXT(50)"}};
     database.createTable("T", columns);
     EXPECT_EQ(database.columns("T"), columns);
     EXPECT_THROW(database.createTable("Bad", {{"a", "INTEGER); DROP TABLE T; --"}}),
                  framework::Failure);
-    database.execute("INSERT INTO T VALUES (1, 'a\"b'), (2, 'plain')");
-    {
-        Recordset rows = Recordset::openTable(database, "T");
-        rows.addNew();
-        rows.setValue("ID", 3);
-        rows.update();
-        EXPECT_EQ(rows.recordCount(), 2u); // an added row goes to the table only
-        rows.edit();
-        rows.setValue("NAME", "a\"b'c");
-        EXPECT_EQ(rows.value("name"), Value("a\"b'c")); // the buffer is read while editing
-        rows.update();
-    }
+    database.execute("INSERT INTO T VALUES (1, 'a\"b''c'), (2, 'plain')");
     Recordset rows =
         Recordset::openQuery(database, "SELECT id FROM T WHERE name = ?1", {Value("a\"b'c")});
     ASSERT_EQ(rows.recordCount(), 1u);
     EXPECT_EQ(rows.value("ID"), Value(1));
     EXPECT_THROW(rows.addNew(), framework::Failure); // read-only
     EXPECT_THROW(Recordset::openQuery(database, "SELECT * FROM Missing"), framework::Failure);
-}
-
-TEST_F(DatabaseTest, AnUncommittedTransactionIsRolledBack) {
-    Database database = Database::create(install.path("Tx.mdb"));
-    database.createTable("T", {{"a", "INTEGER"}});
-    for (const bool commit : {false, true}) {
-        Transaction transaction(database);
-        database.execute(commit ? "INSERT INTO T VALUES (2)" : "INSERT INTO T VALUES (1)");
-        if (commit)
-            transaction.commit();
-    }
-    EXPECT_EQ(Recordset::openQuery(database, "SELECT * FROM T").value(0), Value(2));
-    EXPECT_EQ(Recordset::openQuery(database, "SELECT * FROM T").recordCount(), 1u);
-    EXPECT_FALSE(database.inTransaction());
 }
 
 } // namespace

@@ -62,7 +62,6 @@ protected:
 
     std::string sourcePath() const { return install.path("Engineering/Engineering_Source.mdb"); }
     std::string targetPath() const { return install.path("Engineering/Engineering.mdb"); }
-    std::string errorLog() const { return install.read("Q4Mcfglog.txt"); }
     bool nothingLogged() const { return !install.exists("Q4Mcfglog.txt"); }
 
     // Section "Project" of Engineering.cfg with these lines.

@@ -57,7 +57,7 @@ TEST_F(PresetRecordsTest, VariableNamesFollowTheTemplateOfTheProjectsSystemAndPa
     EXPECT_EQ(column(sourcePath(), "SELECT var_name FROM PRESET_DEFS ORDER BY ID"),
               (Row{"M1.M1.Speed.###machine", "Fixed", "", nullptr, nullptr, nullptr, nullptr}));
     const std::string outOfRange = errorLine("CreateRecordSets", 9, "Subscript out of range");
-    EXPECT_EQ(errorLog(),
+    EXPECT_EQ(install.errorLog(),
               outOfRange + outOfRange + errorLine("CreateRecordSets", 94, "Invalid use of Null"));
 }
 
@@ -83,24 +83,30 @@ TEST_F(PresetRecordsTest, NoMachineOrTooManyTemplateRowsWriteNothingAndReportOnc
     framework::programState().ExistingMachines.clear();
     makeSource({}, {Preset{.id = 1}.row(), Preset{.id = 2}.row()});
     EXPECT_TRUE(build().empty());
-    EXPECT_EQ(errorLog(), errorLine("CreateRecordSets", 9, "Subscript out of range"));
+    EXPECT_EQ(install.errorLog(), errorLine("CreateRecordSets", 9, "Subscript out of range"));
 
     framework::programState().ExistingMachines = {"M1"};
     Database::open(sourcePath())
         .execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32766) "
                  "INSERT INTO Source_PRESET_DEFS (ID, part, var_name) SELECT i, 1, 'v' FROM n");
     EXPECT_TRUE(build().empty()); // from 32768 rows
-    EXPECT_EQ(errorLog(), errorLine("CreateRecordSets", 9, "Subscript out of range") +
-                              errorLine("CreateRecordSets", 6, "Overflow"));
+    EXPECT_EQ(install.errorLog(), errorLine("CreateRecordSets", 9, "Subscript out of range") +
+                                      errorLine("CreateRecordSets", 6, "Overflow"));
 }
 
-TEST_F(PresetRecordsTest, ReplacementsApplyInOrderWhateverTheLetterCaseOrQuotes) {
-    makePresetDatabase(targetPath(), {Preset{.id = 1, .varName = "studio.temp"}.row(),
-                                      Preset{.id = 2, .varName = "Studio.Temp"}.row(),
-                                      Preset{.id = 3, .varName = "say \"hi\""}.row(),
-                                      Preset{.id = 4, .varName = "Other"}.row(),
-                                      Preset{.id = 5, .varName = nullptr}.row()});
+// The previous database gets its legacy category column renamed and its names replaced.
+TEST_F(PresetRecordsTest, CategoryRenamedAndReplacementsInOrderWhateverTheLetterCaseOrQuotes) {
+    auto columns = standardColumns();
+    columns[5].name = "CateGorie";
+    makePresetDatabase(targetPath(),
+                       {Preset{.id = 1, .varName = "studio.temp"}.row(),
+                        Preset{.id = 2, .varName = "Studio.Temp"}.row(),
+                        Preset{.id = 3, .varName = "say \"hi\""}.row(),
+                        Preset{.id = 4, .varName = "Other"}.row(),
+                        Preset{.id = 5, .varName = nullptr}.row()},
+                       columns);
     PreviousDatabase previous(Database::open(targetPath()));
+    CategorieNachCategoryID(previous);
     VarNameInQuelleErsetzen(previous, "M1.Temp", "STUDIO.TEMP");
     VarNameInQuelleErsetzen(previous, "Chained", "m1.temp"); // finds the names just written
     VarNameInQuelleErsetzen(previous, "Quoted", "SAY \"HI\"");
@@ -109,15 +115,6 @@ TEST_F(PresetRecordsTest, ReplacementsApplyInOrderWhateverTheLetterCaseOrQuotes)
     previous.close();
     EXPECT_EQ(column(targetPath(), "SELECT var_name FROM PRESET_DEFS ORDER BY ID"),
               (Row{"Chained", "Chained", "Quoted", "Studio", nullptr}));
-}
-
-TEST_F(PresetRecordsTest, TheLegacyCategoryColumnIsRenamed) {
-    auto columns = standardColumns();
-    columns[5].name = "CateGorie";
-    makePresetDatabase(targetPath(), {Preset{}.row()}, columns);
-    PreviousDatabase previous(Database::open(targetPath()));
-    CategorieNachCategoryID(previous);
-    previous.close();
     EXPECT_EQ(Database::open(targetPath()).columns("PRESET_DEFS")[5],
               (ColumnDefinition{"category_id", "INTEGER"}));
 }

@@ -4,6 +4,7 @@
 #include "framework/ProfileFiles.h"
 #include "framework/ProgramState.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -57,8 +58,25 @@ bool TestInstallation::exists(std::string_view relative) const {
     return fs::exists(root_ / relative);
 }
 
+std::vector<std::string> TestInstallation::fileNames(std::string_view relative) const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(root_ / relative))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 void TestInstallation::setCommandLine(std::string_view line) const {
     framework::programState().commandLine = std::string(line);
+}
+
+int endStatus(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const framework::ProgramEnded& ended) {
+        return ended.status;
+    }
+    return -1;
 }
 
 } // namespace testsupport

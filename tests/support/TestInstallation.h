@@ -6,8 +6,10 @@
 #include "FakeMessageBoxes.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace testsupport {
 
@@ -28,6 +30,11 @@ public:
     void write(std::string_view relative, std::string_view bytes) const;
     std::string read(std::string_view relative) const;
     bool exists(std::string_view relative) const;
+    // The names in a folder relative to the root, sorted.
+    std::vector<std::string> fileNames(std::string_view relative) const;
+    // The error log and, outside Windows in the installation folder, the fault log.
+    std::string errorLog() const { return read("Q4Mcfglog.txt"); }
+    std::string faultLog() const { return read("HalvarServicePack.log"); }
 
     void setCommandLine(std::string_view line) const;
 
@@ -37,5 +44,8 @@ private:
     std::filesystem::path root_;
     std::string component_;
 };
+
+// The status the program ended with while running action; -1 if it did not end.
+int endStatus(const std::function<void()>& action);
 
 } // namespace testsupport
