@@ -60,8 +60,18 @@ TEST_F(WorkOnMdbTest, WithoutAUsableSourceDatabaseTheTargetIsNotTouched) {
 }
 
 TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
+    struct : UpdateObserver {
+        void keepResponsive() override {}
+        void progress(std::int64_t done, std::int64_t all) override {
+            EXPECT_GE(done, last);
+            last = done, total = all;
+        }
+        std::int64_t last = 0, total = 0;
+    } observer;
     makeStandardSource();
-    WorkOnMDB(); // no target yet
+    WorkOnMDB(&observer); // no target yet
+    EXPECT_GT(observer.total, 0);
+    EXPECT_EQ(observer.last, observer.total); // the progress grows to completion
     EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 0.0}, {2, "M1.Temp", 0.0}}));
     EXPECT_EQ(target(), install.read("Engineering/Engineering_Source.mdb"));
     // Only the two databases and the .cfg: no temporary file, no journal.
