@@ -112,6 +112,20 @@ bool fileExists(std::string_view path) {
     return fs::is_regular_file(real, error) && !isHidden(real);
 }
 
+FileKind probeFile(std::string_view path) {
+    if (path.empty())
+        return FileKind::Missing;
+    const fs::path real = nativePath(path);
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(real, error)) || isHidden(real))
+        return FileKind::Missing;
+    const auto status = fs::status(real, error);
+    if (error || !fs::is_regular_file(status))
+        return FileKind::Unreadable;
+    std::ifstream in(real, std::ios::binary);
+    return in ? FileKind::Readable : FileKind::Unreadable;
+}
+
 std::optional<std::string> readFileBytes(std::string_view path) {
     const fs::path real = nativePath(path);
     std::error_code error;

@@ -29,6 +29,16 @@ std::filesystem::path withNativeSeparators(std::string_view path);
 // Existence test of the installation: a plain file that is not hidden.
 bool fileExists(std::string_view path);
 
+// What stands where the program expects a file it reads. A file that exists
+// but cannot be read is never to be taken for a missing one: the program
+// reports it and leaves it as it is.
+enum class FileKind {
+    Missing,    // nothing there (a hidden file counts as missing)
+    Readable,   // a regular file that opens for reading
+    Unreadable, // a folder, FIFO, device, dangling link or a file without read permission
+};
+FileKind probeFile(std::string_view path);
+
 // The whole file, or nothing when it is missing, a folder or unreadable.
 std::optional<std::string> readFileBytes(std::string_view path);
 
