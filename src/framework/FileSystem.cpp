@@ -1,16 +1,10 @@
 #include "FileSystem.h"
 
+#include "PlatformFiles.h"
 #include "Text.h"
 
-#include <cstdio>
-#include <fstream>
-#include <random>
 #include <sys/stat.h>
 #include <system_error>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -57,37 +51,6 @@ bool isHidden(const fs::path& path) {
     return !name.empty() && name.front() == '.';
 }
 
-fs::path temporaryBeside(const fs::path& target) {
-    static std::mt19937_64 random{std::random_device{}()};
-    const std::string name =
-        "." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000000);
-    return target.parent_path() / name;
-}
-
-bool writeNewFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    out.close();
-    return !out.fail();
-}
-
-bool isWriteProtected(const fs::path& path) {
-    std::error_code error;
-    const auto status = fs::status(path, error);
-    if (error)
-        return false;
-    if ((status.permissions() & (fs::perms::owner_write | fs::perms::group_write |
-                                 fs::perms::others_write)) == fs::perms::none)
-        return true;
-#ifndef _WIN32
-    return ::access(path.c_str(), W_OK) != 0;
-#else
-    return false;
-#endif
-}
-
 } // namespace
 
 fs::path withNativeSeparators(std::string_view path) {
@@ -119,29 +82,26 @@ FileKind probeFile(std::string_view path) {
     std::error_code error;
     if (!fs::exists(fs::symlink_status(real, error)) || isHidden(real))
         return FileKind::Missing;
-    const auto status = fs::status(real, error);
-    if (error || !fs::is_regular_file(status))
-        return FileKind::Unreadable;
-    std::ifstream in(real, std::ios::binary);
-    return in ? FileKind::Readable : FileKind::Unreadable;
+    return platform::openRegularForReading(real).isOpen() ? FileKind::Readable
+                                                          : FileKind::Unreadable;
 }
 
 std::optional<std::string> readFileBytes(std::string_view path) {
     const fs::path real = nativePath(path);
-    std::error_code error;
-    if (!fs::is_regular_file(real, error))
-        return std::nullopt;
-    std::ifstream in(real, std::ios::binary);
-    if (!in)
+    const platform::OpenFile file = platform::openRegularForReading(real);
+    if (!file.isOpen())
         return std::nullopt;
     std::string bytes;
-    const auto size = fs::file_size(real, error);
-    if (!error)
+    std::error_code error;
+    if (const auto size = fs::file_size(real, error); !error)
         bytes.reserve(size);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad())
+    if (!platform::readAll(file, bytes))
         return std::nullopt;
     return bytes;
+}
+
+std::string cannotReadMessage(std::string_view path) {
+    return "Cannot read " + withNativeSeparators(path).string();
 }
 
 std::optional<FileStamp> fileStamp(const fs::path& path) {
@@ -159,53 +119,9 @@ std::optional<FileStamp> fileStamp(const fs::path& path) {
     return stamp;
 }
 
-bool canReplaceFile(std::string_view path) {
-    const fs::path target = nativePath(path);
-    std::error_code error;
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    if (!fs::is_directory(folder, error))
-        return false;
-    const auto status = fs::status(target, error);
-    if (!fs::exists(status))
-        return true;
-    return fs::is_regular_file(status) && !isWriteProtected(target);
-}
-
-bool writeFileAtomically(std::string_view path, std::string_view bytes) {
-    if (!canReplaceFile(path))
-        return false;
-    const fs::path target = nativePath(path);
-    std::error_code error;
-    const auto status = fs::status(target, error);
-    const bool exists = fs::exists(status);
-
-    const fs::path temporary = temporaryBeside(target);
-    if (!writeNewFile(temporary, bytes)) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    if (exists)
-        fs::permissions(temporary, status.permissions(), error);
-    fs::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return false;
-    }
-    return true;
-}
-
-bool copyFileAtomically(std::string_view from, std::string_view to) {
-    const auto bytes = readFileBytes(from);
-    return bytes && writeFileAtomically(to, *bytes);
-}
-
 bool appendToFile(std::string_view path, std::string_view bytes) {
-    std::ofstream out(nativePath(path), std::ios::binary | std::ios::app);
-    if (!out)
-        return false;
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    return !out.fail();
+    platform::OpenFile file = platform::openRegularForAppending(nativePath(path));
+    return file.isOpen() && platform::writeAll(file, bytes) && file.close();
 }
 
 bool removeFile(std::string_view path) {

@@ -8,9 +8,21 @@
 // letter case, as on the original platform; a component that does not exist
 // yet keeps its spelling, so a new file is created with its name as spelled.
 //
-// Files are never rewritten in place: writeFileAtomically writes a temporary
-// file beside the target and renames it over the target, so a crash leaves
-// either the old or the new file, never a torn one.
+// Reading never waits: only regular files are opened (a FIFO, a device or a
+// folder in a file's place is refused before it is opened).
+//
+// Files are never rewritten in place. writeFileAtomically creates a new
+// temporary file beside the target, exclusively, named "." + file name +
+// ".tmp" + digits; writes it, flushes it to the disk and renames it over the
+// target; then flushes the folder. A crash thus leaves either the old or the
+// new file, never a torn one (at worst a temporary file that
+// removeStaleTemporaries clears). What belongs to the replaced file is kept:
+// its mode and, when the program runs as root, its owner and group. A file the
+// program creates while running as root gets the owner and group of its
+// folder, so that the installation's owner can still replace it. A symbolic
+// link stays a link: the file it finally points at (relative targets and
+// chains of links followed) is replaced, in that file's folder; a link that
+// points at nothing is not written through.
 
 #include <cstdint>
 #include <filesystem>
@@ -39,8 +51,13 @@ enum class FileKind {
 };
 FileKind probeFile(std::string_view path);
 
-// The whole file, or nothing when it is missing, a folder or unreadable.
+// The whole file, or nothing when it is missing, not a regular file, or cannot
+// be read (an I/O error shows only here, not in probeFile).
 std::optional<std::string> readFileBytes(std::string_view path);
+
+// The program's one wording for a file that exists but cannot be read:
+// "Cannot read " + the path with the platform's separators.
+std::string cannotReadMessage(std::string_view path);
 
 // Size, modification time and identity of a file, to tell whether it changed.
 struct FileStamp {
@@ -51,9 +68,9 @@ struct FileStamp {
 };
 std::optional<FileStamp> fileStamp(const std::filesystem::path& path);
 
-// Replaces the file with the given bytes: temporary file beside it, then
-// rename. Fails (false) for a missing folder, a folder in its place or a file
-// that is write-protected. The replaced file's permissions are kept.
+// Replaces the file with the given bytes, as described above. Fails (false),
+// leaving the file as it was, for a missing folder, anything but a regular
+// file in its place, a write-protected file or a dangling link.
 bool writeFileAtomically(std::string_view path, std::string_view bytes);
 
 // Whether writeFileAtomically could replace (or create) the file.
@@ -62,7 +79,14 @@ bool canReplaceFile(std::string_view path);
 // Copies a file over another, atomically on the destination side.
 bool copyFileAtomically(std::string_view from, std::string_view to);
 
-// Appends bytes to a file, creating it when missing.
+// Removes the temporary files an interrupted replacement left in a folder:
+// regular files named "." + name + ".tmp" + digits, nothing else. Only for a
+// folder no other run is writing in. Returns how many were removed.
+std::size_t removeStaleTemporaries(std::string_view folder);
+
+// Appends bytes to a regular file, creating it when missing (with its
+// folder's owner and group when running as root). A FIFO, a device or a
+// folder in its place is not opened: false.
 bool appendToFile(std::string_view path, std::string_view bytes);
 
 bool removeFile(std::string_view path);
