@@ -8,12 +8,47 @@
 #include "ProgramState.h"
 #include "Text.h"
 
+#include <cstdio>
+
 namespace framework {
 namespace {
 
-void appendLine(const std::string& path, const std::string& line) {
-    if (!path.empty())
-        appendToFile(path, toWindows1252(line) + std::string(kCrLf));
+bool appendLine(const std::string& path, const std::string& line) {
+    return !path.empty() && appendToFile(path, toWindows1252(line) + std::string(kCrLf));
+}
+
+std::string faultLine(const std::string& message) {
+    return "! Fault " + executableBaseName() + ": " + message;
+}
+
+std::string cannotWrite(const std::string& path, const std::string& line) {
+    const std::string log =
+        path.empty() ? std::string("the error log") : withNativeSeparators(path).string();
+    return "Cannot write " + log + ": " + line;
+}
+
+void toStandardError(const std::string& report) {
+    std::fputs((report + "\n").c_str(), stderr);
+    std::fflush(stderr);
+}
+
+void writeErrorLine(const std::string& line) {
+    const std::string path = errorLogPath();
+    if (appendLine(path, line))
+        return;
+    const std::string report = cannotWrite(path, line);
+    if (!appendLine(faultLogPath(), faultLine(report)))
+        toStandardError(report);
+}
+
+void writeFaultLine(const std::string& message) {
+    const std::string path = faultLogPath();
+    const std::string line = faultLine(message);
+    if (appendLine(path, line))
+        return;
+    const std::string report = cannotWrite(path, line);
+    if (!appendLine(errorLogPath(), report))
+        toStandardError(report);
 }
 
 MessageBoxes* boxes() {
@@ -53,7 +88,7 @@ std::string faultLogPath() {
 
 std::string LogError(const std::string& message, bool show) {
     const std::string path = errorLogPath();
-    appendLine(path, message);
+    writeErrorLine(message);
     const std::string text = "Error logged to " + std::string(kLfCr) + upperCase(path);
     if (!show)
         return text;
@@ -62,7 +97,7 @@ std::string LogError(const std::string& message, bool show) {
 }
 
 void LogFault(const std::string& message) {
-    appendLine(faultLogPath(), "! Fault " + executableBaseName() + ": " + message);
+    writeFaultLine(message);
 }
 
 void ReportFault(const std::string& message) {

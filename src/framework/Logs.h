@@ -7,6 +7,12 @@
 // "HalvarServicePack.log" elsewhere. Both are opened for each line, appended
 // to (created when missing) and closed; lines end with CR LF, without date or
 // time. Line breaks inside messages are LF CR.
+//
+// A log never blocks the program: only a regular file is appended to; a FIFO,
+// a device or a folder in a log's place is not opened (FileSystem.h). A line
+// its log cannot take is reported in the other log as "Cannot write " + log
+// path + ": " + the line; when that log cannot take it either, the report goes
+// to standard error, so that it always reaches someone.
 
 #include <string>
 #include <string_view>

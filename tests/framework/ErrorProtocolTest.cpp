@@ -8,7 +8,9 @@
 #include "TestInstallation.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace framework;
 using testsupport::TestInstallation;
@@ -119,6 +121,32 @@ TEST(Reports, ReportFaultAndLogErrorShowABoxOrWriteTheLogs) {
     EXPECT_EQ(LogError("line2", true), "");
     EXPECT_EQ(inst.boxes.asked.size(), 2u);
     EXPECT_EQ(inst.errorLog(), "line\r\nline2\r\n");
+}
+
+// A FIFO or a folder in a log's place is never opened (the run would wait on
+// the FIFO for ever); the line goes to the other log, or to standard error.
+TEST(Reports, ALogThatIsNoFileIsReportedInTheOtherAndWhenBothFailOnStandardError) {
+    TestInstallation inst;
+    programState().SilentMode = true;
+    const std::string errorLog = inst.path("Q4Mcfglog.txt");
+    const std::string faultLog = inst.path("HalvarServicePack.log");
+    ASSERT_EQ(::mkfifo(errorLog.c_str(), 0666), 0);
+    LogError("line", false);
+    EXPECT_EQ(inst.faultLog(),
+              "! Fault Engineering_Config: Cannot write " + errorLog + ": line\r\n");
+
+    std::filesystem::remove(faultLog);
+    std::filesystem::create_directory(faultLog);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runThreeSteps(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Cannot write " + errorLog + ": " + kLogLine.substr(0, kLogLine.size() - 2) + "\n" +
+                  "Cannot write " + faultLog +
+                  ": ! Fault Engineering_Config: Unexpected error!\n\rSubscript out of range\n\r"
+                  "Error logged to \n\r" +
+                  upperCase(errorLog) + "\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(errorLog));
+    EXPECT_TRUE(std::filesystem::is_directory(faultLog));
 }
 
 TEST(CancelQuestion, YesLogsTheCancelAndNoKeepsEditing) {
