@@ -39,6 +39,14 @@
 // Failures are reported through the error protocol under the caller's
 // procedure (the window passes "SetupUserInterFace" and "WriteInputs"); each
 // numbered part is one step, so a failure in one does not stop the next.
+//
+// A file that exists but cannot be read (a folder, FIFO, device or dangling
+// link in its place, no read permission, an I/O error) is never taken for a
+// missing one. The .cfg, the .int beside it and, in an integrated run, the
+// stored function file read from the save-and-restore folder are checked
+// before anything is read into the lists or written: such a file ends the run
+// (exit 1) with the failure "Cannot read " + path under fatal handling. Such a
+// catalogue is reported and reads as empty; it is never written anyway.
 
 #include "FunctionLists.h"
 
@@ -53,6 +61,10 @@ void ReadInputs(FunctionLists& lists, framework::Procedure& procedure);
 // The same under its own procedure "SetupUserInterFace".
 void ReadInputs(FunctionLists& lists);
 
+// Ends the run, reported under the given procedure, when one of the function
+// files the run reads or rewrites exists but cannot be read.
+void requireReadableFunctionFiles(std::string_view cfgPath, framework::Procedure& procedure);
+
 void WriteInputs(const FunctionLists& lists, framework::Procedure& procedure);
 // The same under its own procedure "WriteInputs".
 void WriteInputs(const FunctionLists& lists);
@@ -62,8 +74,8 @@ void WriteInputs(const FunctionLists& lists);
 std::string replaceExtension(std::string_view path, std::string_view extension);
 
 // Where the stored function file is read from: in an integrated run the
-// save-and-restore folder's "Engineering\Engineering.int" when that file
-// exists, else none (""); otherwise the .cfg path with extension ".int".
+// save-and-restore folder's "Engineering\Engineering.int" unless that file is
+// missing, else none (""); otherwise the .cfg path with extension ".int".
 std::string storedFunctionFileToRead(std::string_view cfgPath);
 
 // The merge of step 2 of ReadInputs. Returns the merged entries; `overflow`

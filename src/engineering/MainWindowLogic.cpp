@@ -24,6 +24,12 @@ MainWindowLogic::MainWindowLogic(MainWindowView* view, FunctionEditor* editor, P
 
 void MainWindowLogic::Form_Load() {
     framework::Procedure procedure("Form_Load");
+    // A function file that exists but cannot be read ends the run before
+    // anything is written, the language file's missing keys included.
+    procedure.step([&] {
+        programState().StartModeIntegrated = framework::GetStartModeIntegrated();
+        requireReadableFunctionFiles(framework::GetCFGPath(), procedure);
+    });
     procedure.step([&] { dialogs::LoadToolTipTexts(controls_); });
     procedure.step(
         [&] { programState().StartModeIntegrated = framework::GetStartModeIntegrated(); });

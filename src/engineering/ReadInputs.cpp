@@ -59,7 +59,7 @@ std::string storedFunctionFileToRead(std::string_view cfgPath) {
         "Common", "SaveAndRestore", framework::GetQ4MConfigurationIniPath());
     const std::string path = framework::joinFolder(
         saveAndRestore, "Engineering" + std::string(framework::kSeparator) + "Engineering.int");
-    return framework::fileExists(path) ? path : std::string();
+    return framework::probeFile(path) == framework::FileKind::Missing ? std::string() : path;
 }
 
 MergedFunctions mergeFunctions(const FunctionLists& lists, bool withStoredFile) {
@@ -110,6 +110,11 @@ void ReadInputs(FunctionLists& lists, framework::Procedure& procedure) {
     procedure.step([&] {
         cfgPath = framework::GetCFGPath();
         catalogue = replaceExtension(cfgPath, ".dat");
+    });
+    procedure.step([&] { requireReadableFunctionFiles(cfgPath, procedure); });
+    procedure.step([&] {
+        if (framework::probeFile(catalogue) == framework::FileKind::Unreadable)
+            throw Failure(framework::ErrPathFileAccess, framework::cannotReadMessage(catalogue));
     });
 
     procedure.step([&] {

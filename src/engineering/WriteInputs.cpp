@@ -38,6 +38,7 @@ void WriteInputs(const FunctionLists& lists, framework::Procedure& procedure) {
         storedPath = replaceExtension(cfgPath, ".int");
         backupPath = replaceExtension(cfgPath, ".bak");
     });
+    procedure.step([&] { requireReadableFunctionFiles(cfgPath, procedure); });
 
     procedure.step([&] {
         framework::IniDocument stored = framework::loadIniDocument(storedPath);

@@ -22,6 +22,17 @@ std::string saveAndRestoreFolder(std::string_view iniFile) {
     return LoadIniString("Common", "SaveAndRestore", iniFile);
 }
 
+// A file that exists but cannot be read is not missing: its path is kept (it
+// reads as a file without sections) and it is reported where it is read.
+std::string unlessMissing(std::string path) {
+    return probeFile(path) == FileKind::Missing ? std::string() : path;
+}
+
+void reportIfUnreadable(std::string_view path) {
+    if (probeFile(path) == FileKind::Unreadable)
+        throw Failure(ErrPathFileAccess, cannotReadMessage(path));
+}
+
 } // namespace
 
 std::string joinFolder(std::string_view base, std::string_view relative) {
@@ -52,7 +63,7 @@ std::string GetCFGPath() {
     Procedure procedure("GetCFGPath");
     std::string path;
     procedure.step([&] { path = componentFile(".cfg"); });
-    if (!fileExists(path)) {
+    if (probeFile(path) == FileKind::Missing) {
         ReportFault("File not found: " + std::string(kLfCr) + upperCase(path));
         EndProgram();
     }
@@ -63,9 +74,8 @@ std::string GetQ4MConfigurationIniPath() {
     Procedure procedure("GetQ4MConfigurationIniPath");
     std::string path;
     procedure.step([&] {
-        path = installationFolder() + kSep + "parameter" + kSep + "q4mconfiguration.ini";
-        if (!fileExists(path))
-            path.clear();
+        path = unlessMissing(installationFolder() + kSep + "parameter" + kSep +
+                             "q4mconfiguration.ini");
     });
     return path;
 }
@@ -79,8 +89,7 @@ std::string GetProgramIniPath(int mode) {
                               "parameter" + kSep + "program.ini");
         else
             path = installationFolder() + kSep + "parameter" + kSep + "Program.ini";
-        if (!fileExists(path))
-            path.clear();
+        path = unlessMissing(std::move(path));
     });
     return path;
 }
@@ -101,8 +110,10 @@ void GetExistingMachines(std::string_view iniFile) {
     Procedure procedure("GetExistingMachines");
     ProgramState& state = programState();
     procedure.step([&] { state.ProgramIniPath = GetProgramIniPath(1); });
+    procedure.step([&] { reportIfUnreadable(state.ProgramIniPath); });
     procedure.step([&] {
         if (state.StartModeIntegrated) {
+            reportIfUnreadable(iniFile);
             if (!fileExists(iniFile))
                 return;
             for (int i = 1; i <= 5; ++i) {

@@ -7,6 +7,11 @@
 // holds q4mconfiguration.ini and program.ini. In an integrated run program.ini
 // and the machine copy of the database come from the configuration manager's
 // save-and-restore folder ("SaveAndRestore" in section "Common").
+//
+// A path is "" only when its file is missing. A file that exists but cannot be
+// read (a folder, a FIFO, a dangling link, no permission) keeps its path and
+// reads as empty; GetExistingMachines reports such a program.ini and, in an
+// integrated run, such a q4mconfiguration.ini through the error protocol.
 
 #include <string>
 #include <string_view>
@@ -15,7 +20,8 @@ namespace framework {
 
 std::string GetPathOCXMDB();
 std::string GetPathSourceOCXMDB();
-// Ends the program with "File not found: " when the .cfg file is missing.
+// Ends the program with "File not found: " when the .cfg file is missing
+// (one that exists but cannot be read is the caller's to report).
 std::string GetCFGPath();
 std::string GetQ4MConfigurationIniPath();
 std::string GetProgramIniPath(int mode);

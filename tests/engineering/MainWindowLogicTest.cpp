@@ -6,7 +6,11 @@
 #include "engineering/MainWindowLogic.h"
 #include "framework/ErrorProtocol.h"
 
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <sstream>
+#include <sys/stat.h>
 
 using namespace engineering;
 using framework::ProgramEnded;
@@ -46,6 +50,23 @@ public:
     std::optional<EngineeringFunction> result;
     std::vector<EngineeringFunction> seen;
 };
+
+// Every entry below the root but the logs: a file's bytes, or the kind of entry.
+std::map<std::string, std::string> installationContent(const std::filesystem::path& root) {
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> content;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = fs::relative(entry.path(), root).string();
+        if (name == "Q4Mcfglog.txt" || name == "HalvarServicePack.log")
+            continue;
+        const auto type = entry.symlink_status().type();
+        std::ostringstream bytes;
+        if (type == fs::file_type::regular)
+            bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+        content[name] = type == fs::file_type::regular ? bytes.str() : std::to_string(int(type));
+    }
+    return content;
+}
 
 class CountingUpdate final : public PresetUpdate {
 public:
@@ -167,4 +188,53 @@ TEST_F(MainWindowLogicTest, CancelAsksFirstAndWritesNothing) {
     EXPECT_THROW(logic.CommandCancel_Click(), ProgramEnded);
     EXPECT_FALSE(install.exists("Engineering/Engineering.int"));
     EXPECT_EQ(update.runs, 0);
+}
+
+// The .cfg, the .int and an integrated run's stored file from the
+// save-and-restore folder: each, when it exists but cannot be read, ends the
+// loading with status 1 and a report before anything is written.
+TEST(StartUp, AFunctionFileThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
+    namespace fs = std::filesystem;
+    using Make = void (*)(const fs::path&);
+    const std::pair<const char*, Make> kinds[] = {
+        {"folder", [](const fs::path& p) { fs::create_directory(p); }},
+        {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0666), 0); }},
+        {"dangling link", [](const fs::path& p) { fs::create_symlink("nowhere", p); }}};
+    const std::pair<std::string_view, bool> files[] = {{enginetest::kCfg, false},
+                                                       {enginetest::kInt, false},
+                                                       {"SR/Engineering/Engineering.int", true}};
+    for (const auto& [file, integrated] : files) {
+        for (const auto& [kind, make] : kinds) {
+            SCOPED_TRACE(std::string(file) + " as a " + kind);
+            testsupport::TestInstallation install;
+            install.write(enginetest::kCfg, "[Project]\r\nValidMachines=ALL\r\n");
+            install.write(enginetest::kDat, enginetest::function("All_Function_1", 1, "a.exe"));
+            install.write(enginetest::kInt, enginetest::function("Function1", 2, "b.exe"));
+            install.write("parameter/program.ini", "[Project]\r\nNumberOfMachines=0\r\n");
+            install.write("parameter/q4mconfiguration.ini",
+                          "[Common]\r\nSaveAndRestore=" + install.path("SR") + "\r\nNameM1=M1\r\n");
+            fs::remove(install.path(file));
+            fs::create_directories(fs::path(install.path(file)).parent_path());
+            make(install.path(file));
+            install.setCommandLine(integrated ? "/EXTERNAL Q4MCFG" : "/EXTERNAL SILENT");
+            const auto before = installationContent(install.root());
+            CountingUpdate update;
+            MainWindowLogic logic(nullptr, nullptr, &update);
+
+            EXPECT_EQ(testsupport::endStatus([&] { logic.Form_Load(); }),
+                      framework::ExitEndedByFailure);
+            EXPECT_EQ(update.runs, 0);
+            EXPECT_EQ(installationContent(install.root()), before);
+            const std::string report = "Cannot read " + install.path(file);
+            if (integrated) {
+                ASSERT_EQ(install.boxes.asked.size(), 1u);
+                EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
+                EXPECT_NE(install.boxes.asked[0].text.find(report), std::string::npos);
+            } else {
+                EXPECT_NE(install.errorLog().find("/ Form_Load (Nr. 75) :" + report + "\r\n"),
+                          std::string::npos)
+                    << install.errorLog();
+            }
+        }
+    }
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -30,16 +31,21 @@ protected:
     }
     ~SilentRun() override { fs::remove_all(root); }
 
-    // Runs the program with an environment that names no display.
+    // Runs the program with an environment that names no display; its standard
+    // error is kept in `errors`.
     int run(const std::string& arguments) {
+        const fs::path errorFile = root.string() + ".stderr";
         const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
                                     (root / "Engineering" / "Engineering_Config").string() + "' " +
-                                    arguments + " >/dev/null 2>&1";
+                                    arguments + " >/dev/null 2>'" + errorFile.string() + "'";
         const int status = std::system(command.c_str());
+        errors = readFile(errorFile);
+        fs::remove(errorFile);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     fs::path root;
+    std::string errors;
 };
 
 } // namespace
@@ -78,6 +84,24 @@ TEST_F(SilentRun, MissingCfgEndsWithAFailureStatusAndAFaultLogLine) {
     EXPECT_EQ(run("/EXTERNAL SILENT"), 1);
     EXPECT_NE(readFile(root / "HalvarServicePack.log").find("File not found: "), std::string::npos);
     EXPECT_EQ(readFile(root / "Engineering" / "Engineering.int"), stored);
+}
+
+// A FIFO in place of the stored file, folders in place of both logs: the run
+// neither waits nor writes, and says why on standard error.
+TEST_F(SilentRun, UnreadableStoredFileAndUnwritableLogsEndWithAReportOnStandardError) {
+    const fs::path stored = root / "Engineering" / "Engineering.int";
+    fs::remove(stored);
+    ASSERT_EQ(::mkfifo(stored.c_str(), 0666), 0);
+    fs::create_directory(root / "Q4Mcfglog.txt");
+    fs::create_directory(root / "HalvarServicePack.log");
+    const std::string cfg = readFile(root / "Engineering" / "Engineering.cfg");
+    const std::string database = readFile(root / "Engineering" / "Engineering.mdb");
+
+    EXPECT_EQ(run("/EXTERNAL SILENT"), 1);
+    EXPECT_NE(errors.find("Cannot read " + stored.string()), std::string::npos) << errors;
+    EXPECT_EQ(readFile(root / "Engineering" / "Engineering.cfg"), cfg);
+    EXPECT_EQ(readFile(root / "Engineering" / "Engineering.mdb"), database);
+    EXPECT_TRUE(fs::is_fifo(stored));
 }
 
 TEST_F(SilentRun, HelpAndVersionNeedNoInstallation) {

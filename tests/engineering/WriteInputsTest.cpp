@@ -176,6 +176,23 @@ TEST_F(WriteInputsTest, MissingSymbolNameIsToldOrLoggedAndItsStaleKeyRemoved) {
     EXPECT_EQ(install.faultLog(), "! Fault Engineering_Config: Key 4 no symbol name\r\n");
 }
 
+// A function file that can no longer be read ends the run before either file
+// is written.
+TEST_F(WriteInputsTest, AFileThatBecameUnreadableEndsTheRunBeforeAnythingIsWritten) {
+    silent();
+    FunctionLists lists = read();
+    lists.button(1) = edited(1, "a.exe");
+    const std::string cfg = install.read(kCfg);
+    std::filesystem::create_directory(install.path(kInt));
+
+    EXPECT_EQ(testsupport::endStatus([&] { engineering::WriteInputs(lists); }),
+              framework::ExitEndedByFailure);
+    EXPECT_EQ(install.read(kCfg), cfg);
+    EXPECT_TRUE(std::filesystem::is_directory(install.path(kInt)));
+    EXPECT_NE(install.errorLog().find("(Nr. 75) :Cannot read " + install.path(kInt)),
+              std::string::npos);
+}
+
 // Each file is replaced as a whole or not at all; the other one is written all
 // the same, and no backup or temporary file is left behind.
 class FailedWrite : public WriteInputsTest,

@@ -9,6 +9,7 @@
 
 #include "TestInstallation.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace framework;
@@ -38,13 +39,35 @@ TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
     EXPECT_NE(inst.boxes.asked[0].text.find("Invalid procedure call"), std::string::npos);
 }
 
-TEST(InstallationPaths, RequiredFilesGiveEmptyWhenMissing) {
+// Only a missing file gives "": one that cannot be read keeps its path and is
+// reported where it is read, once.
+TEST(InstallationPaths, RequiredFilesGiveEmptyOnlyWhenMissing) {
     TestInstallation inst;
     EXPECT_EQ(GetPathSourceOCXMDB(), "");
     EXPECT_EQ(GetQ4MConfigurationIniPath(), "");
     EXPECT_EQ(GetProgramIniPath(1), "");
     inst.write("Engineering/Engineering_Source.mdb", "x");
     EXPECT_EQ(GetPathSourceOCXMDB(), inst.path("Engineering/Engineering_Source.mdb"));
+
+    programState().StartModeIntegrated = true;
+    const std::string q4m = inst.path("parameter/q4mconfiguration.ini");
+    std::filesystem::create_directory(q4m);
+    ASSERT_EQ(GetQ4MConfigurationIniPath(), q4m);
+    inst.boxes.answer(true);
+    GetExistingMachines(q4m);
+    EXPECT_TRUE(programState().ExistingMachines.empty());
+    ASSERT_EQ(inst.boxes.asked.size(), 1u);
+    EXPECT_NE(inst.boxes.asked[0].text.find("\n\rCannot read " + q4m + "\n\r"), std::string::npos);
+
+    std::filesystem::remove(q4m);
+    programState().StartModeIntegrated = false;
+    programState().SilentMode = true;
+    const std::string programIni = inst.path("parameter/Program.ini");
+    std::filesystem::create_symlink("missing", programIni);
+    GetExistingMachines("");
+    const std::string log = inst.errorLog();
+    EXPECT_NE(log.find("(Nr. 75) :Cannot read " + programIni + "\r\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Cannot read"), log.rfind("Cannot read " + programIni)) << "each once";
 }
 
 TEST(InstallationPaths, ExistingComponentsAreFoundWithoutRegardToCase) {
