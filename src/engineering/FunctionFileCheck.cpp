@@ -1,9 +1,10 @@
-// The function files a run reads and rewrites must be readable before the run
+// The files the function files are built from must be readable before the run
 // changes anything (the rule is in FunctionFiles.h).
 
 #include "FunctionFiles.h"
 
 #include "framework/FileSystem.h"
+#include "framework/InstallationPaths.h"
 #include "framework/ProgramState.h"
 
 #include <vector>
@@ -27,9 +28,15 @@ bool missingOrReadable(const std::string& path) {
 } // namespace
 
 void requireReadableFunctionFiles(std::string_view cfgPath, framework::Procedure& procedure) {
-    std::vector<std::string> files{std::string(cfgPath), replaceExtension(cfgPath, ".int")};
-    if (framework::programState().StartModeIntegrated)
+    // The catalogue and the machine list count too: without them the rebuilt
+    // function sections would lose every function they contribute.
+    std::vector<std::string> files{std::string(cfgPath), replaceExtension(cfgPath, ".int"),
+                                   replaceExtension(cfgPath, ".dat"),
+                                   framework::GetProgramIniPath(1)};
+    if (framework::programState().StartModeIntegrated) {
         files.push_back(storedFunctionFileToRead(cfgPath));
+        files.push_back(framework::GetQ4MConfigurationIniPath());
+    }
     for (const std::string& file : files) {
         if (!file.empty() && !missingOrReadable(file))
             procedure.fatal(framework::Failure(framework::ErrPathFileAccess,

@@ -61,8 +61,9 @@ void ReadInputs(FunctionLists& lists, framework::Procedure& procedure);
 // The same under its own procedure "SetupUserInterFace".
 void ReadInputs(FunctionLists& lists);
 
-// Ends the run, reported under the given procedure, when one of the function
-// files the run reads or rewrites exists but cannot be read.
+// Ends the run, reported under the given procedure, when one of the files the
+// function files are read from or rewrite (the .cfg, the stored file, the
+// catalogue, the machine list) exists but cannot be read.
 void requireReadableFunctionFiles(std::string_view cfgPath, framework::Procedure& procedure);
 
 void WriteInputs(const FunctionLists& lists, framework::Procedure& procedure);

@@ -112,10 +112,6 @@ void ReadInputs(FunctionLists& lists, framework::Procedure& procedure) {
         catalogue = replaceExtension(cfgPath, ".dat");
     });
     procedure.step([&] { requireReadableFunctionFiles(cfgPath, procedure); });
-    procedure.step([&] {
-        if (framework::probeFile(catalogue) == framework::FileKind::Unreadable)
-            throw Failure(framework::ErrPathFileAccess, framework::cannotReadMessage(catalogue));
-    });
 
     procedure.step([&] {
         readFamily(catalogue, "All_Function_", true, lists.StandardFunctions, lists.StandardCount);

@@ -101,7 +101,7 @@ std::optional<std::string> readFileBytes(std::string_view path) {
 }
 
 std::string cannotReadMessage(std::string_view path) {
-    return "Cannot read " + withNativeSeparators(path).string();
+    return "Cannot read " + nativePath(path).string(); // as it exists, letter case included
 }
 
 std::optional<FileStamp> fileStamp(const fs::path& path) {

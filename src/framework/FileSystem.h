@@ -56,7 +56,7 @@ FileKind probeFile(std::string_view path);
 std::optional<std::string> readFileBytes(std::string_view path);
 
 // The program's one wording for a file that exists but cannot be read:
-// "Cannot read " + the path with the platform's separators.
+// "Cannot read " + the path as it exists, with the platform's separators.
 std::string cannotReadMessage(std::string_view path);
 
 // Size, modification time and identity of a file, to tell whether it changed.

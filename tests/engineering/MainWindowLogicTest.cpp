@@ -190,10 +190,10 @@ TEST_F(MainWindowLogicTest, CancelAsksFirstAndWritesNothing) {
     EXPECT_EQ(update.runs, 0);
 }
 
-// The .cfg, the .int and an integrated run's stored file from the
-// save-and-restore folder: each, when it exists but cannot be read, ends the
+// The .cfg, the .int, the catalogue, the machine list and an integrated run's
+// stored file and configuration list: each, when it exists but cannot be read, ends the
 // loading with status 1 and a report before anything is written.
-TEST(StartUp, AFunctionFileThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
+TEST(StartUp, AnInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
     namespace fs = std::filesystem;
     using Make = void (*)(const fs::path&);
     const std::pair<const char*, Make> kinds[] = {
@@ -202,7 +202,10 @@ TEST(StartUp, AFunctionFileThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
         {"dangling link", [](const fs::path& p) { fs::create_symlink("nowhere", p); }}};
     const std::pair<std::string_view, bool> files[] = {{enginetest::kCfg, false},
                                                        {enginetest::kInt, false},
-                                                       {"SR/Engineering/Engineering.int", true}};
+                                                       {enginetest::kDat, false},
+                                                       {"parameter/program.ini", false},
+                                                       {"SR/Engineering/Engineering.int", true},
+                                                       {"parameter/q4mconfiguration.ini", true}};
     for (const auto& [file, integrated] : files) {
         for (const auto& [kind, make] : kinds) {
             SCOPED_TRACE(std::string(file) + " as a " + kind);
