@@ -203,8 +203,7 @@ Database::Database(sqlite3* connection, std::string path)
     : connection_(connection), path_(std::move(path)) {
     sqlite3_busy_timeout(connection, 2000);
     sqlite3_extended_result_codes(connection, 1);
-    // A quoted name is always a name: one that names no column is an error,
-    // never a text constant.
+    // A quoted name is always a name (see the header).
     sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
 }

@@ -12,7 +12,9 @@
 //    with SQLite's message and the file name, so the calling procedure's step
 //    reports it.
 //  - Values are bound as parameters, never pasted into SQL text. Table and
-//    column names that must appear in SQL are quoted by quoteIdentifier.
+//    column names that must appear in SQL are quoted by quoteIdentifier, and
+//    a quoted name is always a name: one that names no column is an error,
+//    never taken for a text constant.
 //  - Column definitions are a column's name and its declared type text
 //    exactly as written in the table ("TEXT(50)", "INTEGER", "DOUBLE"), so a
 //    copied table keeps types and sizes. createTable writes a declared type

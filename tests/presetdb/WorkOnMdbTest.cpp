@@ -264,12 +264,6 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
              Database::create(targetPath()).createTable("Other", {{"a", "INTEGER"}});
          },
          "CategorieNachCategoryID (Nr. 3000)", Outcome::Replaced},
-        {"target with an empty PRESET_DEFS",
-         [this] {
-             fs::remove(targetPath());
-             makePresetDatabase(targetPath(), {});
-         },
-         "", Outcome::Replaced},
         {"ForMachine1=false", [this] { writeCfg({"ForMachine1=false"}); }, "", Outcome::Replaced},
     };
 
