@@ -29,15 +29,12 @@ bool hasSqliteHeader(const fs::path& file) {
     return in.read(header, sizeof header) && std::memcmp(header, kHeader, sizeof kHeader) == 0;
 }
 
-// A declared type as SQLite's schema holds it: names, and sizes in parentheses.
-bool isPlainTypeName(std::string_view type) {
-    for (char c : type) {
-        const bool allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                             (c >= '0' && c <= '9') || std::strchr("_ (),.+-", c) != nullptr;
-        if (!allowed || c == '\0')
-            return false;
-    }
-    return true;
+bool isLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 std::string databaseFileName(sqlite3* connection) {
@@ -55,6 +52,50 @@ std::string quoteIdentifier(std::string_view name) {
             quoted += '"';
     }
     return quoted + "\"";
+}
+
+bool isPlainTypeName(std::string_view type) {
+    std::size_t i = 0;
+    const auto skipBlanks = [&] {
+        while (i < type.size() && type[i] == ' ')
+            ++i;
+    };
+    const auto number = [&] {
+        skipBlanks();
+        const std::size_t start = i;
+        while (i < type.size() && isDigit(type[i]))
+            ++i;
+        const bool found = i > start;
+        skipBlanks();
+        return found;
+    };
+
+    bool anyWord = false;
+    while (i < type.size() && isLetter(type[i])) {
+        const std::size_t start = i;
+        while (i < type.size() && (isLetter(type[i]) || isDigit(type[i])))
+            ++i;
+        // A keyword ends SQLite's type name and may begin a constraint.
+        if (sqlite3_keyword_check(type.data() + start, int(i - start)) != 0)
+            return false;
+        anyWord = true;
+        skipBlanks();
+    }
+    if (!anyWord)
+        return false;
+    if (i == type.size())
+        return true;
+    if (type[i] != '(')
+        return false;
+    ++i;
+    if (!number())
+        return false;
+    if (i < type.size() && type[i] == ',') {
+        ++i;
+        if (!number())
+            return false;
+    }
+    return i + 1 == type.size() && type[i] == ')';
 }
 
 // ---- Statement ----
@@ -162,6 +203,9 @@ Database::Database(sqlite3* connection, std::string path)
     : connection_(connection), path_(std::move(path)) {
     sqlite3_busy_timeout(connection, 2000);
     sqlite3_extended_result_codes(connection, 1);
+    // A quoted name is always a name (see the header).
+    sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
 }
 
 Database Database::open(std::string_view path) {
@@ -207,6 +251,24 @@ Database Database::create(std::string_view path) {
     Database database(connection, std::string(path));
     database.execute("PRAGMA user_version = 0"); // writes the header: the file is a database now
     return database;
+}
+
+Database Database::copyIntoMemory(std::string_view path) {
+    const Database file = open(path);
+    sqlite3* connection = nullptr;
+    if (sqlite3_open_v2(":memory:", &connection, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(connection);
+        throwOpenFailure(path, "out of memory");
+    }
+    Database copy(connection, std::string(path));
+    sqlite3_backup* backup =
+        sqlite3_backup_init(connection, "main", file.connection_.get(), "main");
+    if (backup == nullptr)
+        throwOpenFailure(path, sqlite3_errmsg(connection));
+    sqlite3_backup_step(backup, -1);
+    if (sqlite3_backup_finish(backup) != SQLITE_OK)
+        throwOpenFailure(path, sqlite3_errmsg(connection));
+    return copy;
 }
 
 void Database::fail(std::string_view what) const {
@@ -278,11 +340,7 @@ void Database::createTable(std::string_view table, const std::vector<ColumnDefin
         if (i > 0)
             sql += ", ";
         sql += quoteIdentifier(columns[i].name);
-        if (!isPlainTypeName(columns[i].declaredType))
-            throw Failure(framework::ErrDatabase, "Column '" + columns[i].name +
-                                                      "' has an unusable type '" +
-                                                      columns[i].declaredType + "'");
-        if (!columns[i].declaredType.empty())
+        if (isPlainTypeName(columns[i].declaredType))
             sql += " " + columns[i].declaredType;
     }
     execute(sql + ")");
@@ -320,22 +378,32 @@ void Database::setProgressCallback(std::function<void()> callback) {
 
 // ---- Transaction ----
 
-Transaction::Transaction(Database& database) : database_(database) {
-    database_.execute("BEGIN"); // the write lock is taken by the first write
+// Savepoints of one name nest: each statement refers to the latest one.
+constexpr std::string_view kSavepoint = "nested_writes";
+
+Transaction::Transaction(Database& database)
+    : database_(database), nested_(database.inTransaction()) {
+    // The write lock is taken by the first write.
+    database_.execute(nested_ ? "SAVEPOINT " + std::string(kSavepoint) : "BEGIN");
 }
 
 Transaction::~Transaction() {
-    if (open_ && database_.inTransaction()) {
-        try {
+    // A failed statement may have ended the whole transaction already.
+    if (!open_ || !database_.inTransaction())
+        return;
+    try {
+        if (nested_)
+            database_.execute("ROLLBACK TO " + std::string(kSavepoint) + "; RELEASE " +
+                              std::string(kSavepoint));
+        else
             database_.execute("ROLLBACK");
-        } catch (const Failure&) {
-            // Nothing more can be done; the journal rolls it back on the next open.
-        }
+    } catch (const Failure&) {
+        // Nothing more can be done; the journal rolls it back on the next open.
     }
 }
 
 void Transaction::commit() {
-    database_.execute("COMMIT");
+    database_.execute(nested_ ? "RELEASE " + std::string(kSavepoint) : "COMMIT");
     open_ = false;
 }
 

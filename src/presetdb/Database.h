@@ -12,10 +12,20 @@
 //    with SQLite's message and the file name, so the calling procedure's step
 //    reports it.
 //  - Values are bound as parameters, never pasted into SQL text. Table and
-//    column names that must appear in SQL are quoted by quoteIdentifier.
+//    column names that must appear in SQL are quoted by quoteIdentifier, and
+//    a quoted name is always a name: one that names no column is an error,
+//    never taken for a text constant.
 //  - Column definitions are a column's name and its declared type text
 //    exactly as written in the table ("TEXT(50)", "INTEGER", "DOUBLE"), so a
-//    copied table keeps types and sizes.
+//    copied table keeps types and sizes. createTable writes a declared type
+//    only when it is a plain type name: words of letters, digits and "_"
+//    (none starting with a digit, none an SQL keyword, which could start a
+//    constraint), separated by blanks, optionally followed by "(n)" or
+//    "(n, m)". Any other type text ("INTEGER) --", "TEXT(20), b TEXT") is
+//    dropped: the column is made without a declared type, and the table gets
+//    exactly the columns asked for.
+//  - Transactions nest: one begun inside another is a savepoint of it, so
+//    only the outermost commit writes the file.
 //  - Table names are matched by SQLite without regard to ASCII letter case;
 //    tableNames gives them as stored for callers that compare exactly.
 
@@ -41,6 +51,8 @@ struct ColumnDefinition {
 
 // "name" with inner double quotes doubled.
 std::string quoteIdentifier(std::string_view name);
+// True for a declared type createTable writes (see the rules above).
+bool isPlainTypeName(std::string_view type);
 
 // A prepared statement; finalized when it goes.
 class Statement {
@@ -75,6 +87,9 @@ public:
     static Database open(std::string_view path);
     // Makes a new, empty database file; fails when the file exists.
     static Database create(std::string_view path);
+    // Opens an existing database file and copies it into memory: what is
+    // changed through the copy never reaches the file. Failures name the file.
+    static Database copyIntoMemory(std::string_view path);
 
     const std::string& path() const { return path_; }
 
@@ -112,7 +127,8 @@ private:
 };
 
 // The writes between construction and commit() form one transaction; one
-// that is not committed is rolled back when it goes.
+// that is not committed is rolled back when it goes. Inside another
+// transaction it is a savepoint, whose commit is part of the outer one.
 class Transaction {
 public:
     explicit Transaction(Database& database);
@@ -124,6 +140,7 @@ public:
 
 private:
     Database& database_;
+    bool nested_;
     bool open_ = true;
 };
 

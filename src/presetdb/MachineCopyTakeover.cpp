@@ -26,11 +26,8 @@ using framework::Procedure;
 
 constexpr std::size_t kMaxRows = 32767;
 constexpr int kColumnsWithoutAdditional = 15;
+constexpr std::array<std::string_view, 3> kKeys = {"machine_type", "var_name", "offset_or_bitno"};
 constexpr std::array<std::string_view, 5> kTakenOver = {"abs_min", "abs_max", "min", "max", "pass"};
-// The columns the takeover reads from the rebuilt table.
-constexpr std::array<std::string_view, 14> kRebuiltColumns = {
-    "ID",   "machine_type", "type",    "var_name", "category_id", "isBitArray", "offset_or_bitno",
-    "text", "page_name",    "abs_min", "abs_max",  "min",         "max",        "pass"};
 
 struct RowKey {
     std::string machineType;
@@ -76,16 +73,9 @@ struct MachineRow {
 };
 
 std::vector<MachineRow> readMachineRows(Recordset& machine, std::size_t rowCount, Pacer& pacer) {
-    // Every column the machine table is known by must be there, read or not.
-    bool hasCategorie = false;
-    for (int i = 0; i < machine.fieldCount(); ++i)
-        hasCategorie = hasCategorie || framework::upperCase(machine.fieldName(i)) == "CATEGORIE";
-    for (std::string_view name : {"ID", "type", "isBitArray", "text", "page_name"})
-        machine.fieldIndex(name);
-    machine.fieldIndex(hasCategorie ? "categorie" : "category_id");
-    const int typeField = machine.fieldIndex("machine_type");
-    const int nameField = machine.fieldIndex("var_name");
-    const int offsetField = machine.fieldIndex("offset_or_bitno");
+    const int typeField = machine.fieldIndex(kKeys[0]);
+    const int nameField = machine.fieldIndex(kKeys[1]);
+    const int offsetField = machine.fieldIndex(kKeys[2]);
     std::array<int, kTakenOver.size()> valueFields{};
     for (std::size_t v = 0; v < kTakenOver.size(); ++v)
         valueFields[v] = machine.fieldIndex(kTakenOver[v]);
@@ -144,34 +134,33 @@ void checkConfiguredColumns(Database& work, Procedure& procedure) {
     }
 }
 
-// The rebuilt rows with the columns the takeover reads and writes. Every
-// column the takeover knows must be there, or nothing can be taken over.
+// The rebuilt rows with the columns the takeover uses: "ID" when there is
+// one, the keys and the values (a missing key or value column is a failure).
 Recordset openRebuiltRows(Database& work) {
     const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
-    for (std::string_view name : kRebuiltColumns)
-        if (std::none_of(columns.begin(), columns.end(), [&](const ColumnDefinition& column) {
-                return framework::equalsIgnoreCase(column.name, name);
-            }))
-            throw Failure(framework::ErrDatabase,
-                          "Column '" + std::string(name) +
-                              "' missing in the rebuilt PRESET_DEFS: no value can be taken over");
-    std::vector<std::string> used = {"ID", "machine_type", "var_name", "offset_or_bitno"};
+    const bool hasId = std::any_of(columns.begin(), columns.end(), [](const ColumnDefinition& c) {
+        return framework::equalsIgnoreCase(c.name, "ID");
+    });
+    std::vector<std::string> used;
+    if (hasId)
+        used.emplace_back("ID");
+    used.insert(used.end(), kKeys.begin(), kKeys.end());
     used.insert(used.end(), kTakenOver.begin(), kTakenOver.end());
     return Recordset::openTable(work, "PRESET_DEFS", used);
 }
 
 // The position of the first rebuilt row, in "ID" order, for each key.
 std::unordered_map<RowKey, std::size_t, RowKeyHash> indexRebuiltRows(Recordset& rebuilt) {
-    const int idField = rebuilt.fieldIndex("ID");
-    const int typeField = rebuilt.fieldIndex("machine_type");
-    const int nameField = rebuilt.fieldIndex("var_name");
-    const int offsetField = rebuilt.fieldIndex("offset_or_bitno");
+    const std::optional<int> idField = rebuilt.findField("ID");
+    const int typeField = rebuilt.fieldIndex(kKeys[0]);
+    const int nameField = rebuilt.fieldIndex(kKeys[1]);
+    const int offsetField = rebuilt.fieldIndex(kKeys[2]);
 
     std::vector<std::pair<std::optional<double>, std::size_t>> order;
     order.reserve(rebuilt.recordCount());
     for (std::size_t i = 0; i < rebuilt.recordCount(); ++i) {
         rebuilt.move(i);
-        order.emplace_back(numericValue(rebuilt.value(idField)), i);
+        order.emplace_back(idField ? numericValue(rebuilt.value(*idField)) : std::nullopt, i);
     }
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -247,27 +236,26 @@ TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine, Pa
             rows = readMachineRows(machine, rowCount, pacer);
     });
     if (!read)
-        return TakeoverResult::MachineValuesUnreadable;
+        return TakeoverResult::Failed;
     if (rows.empty())
-        return TakeoverResult::Done;
-
-    if (!procedure.step([&] { checkConfiguredColumns(work, procedure); }))
         return TakeoverResult::Done;
 
     std::optional<Recordset> rebuilt;
     std::unordered_map<RowKey, std::size_t, RowKeyHash> firstRow;
     std::array<int, kTakenOver.size()> valueFields{};
-    const bool indexed = procedure.step([&] {
+    std::optional<Transaction> writes;
+    const bool ready = procedure.step([&] {
+        checkConfiguredColumns(work, procedure);
         rebuilt = openRebuiltRows(work);
         firstRow = indexRebuiltRows(*rebuilt);
         for (std::size_t v = 0; v < kTakenOver.size(); ++v)
             valueFields[v] = rebuilt->fieldIndex(kTakenOver[v]);
+        writes.emplace(work);
     });
-    if (!indexed)
-        return TakeoverResult::Done;
+    if (!ready)
+        return TakeoverResult::Failed;
 
-    std::optional<Transaction> writes;
-    procedure.step([&] { writes.emplace(work); });
+    bool complete = true;
     pacer.stage(750, 950, rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         pacer.tick(i);
@@ -277,19 +265,16 @@ TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine, Pa
         const auto found = firstRow.find(*row.key);
         if (found == firstRow.end())
             continue;
-        procedure.step([&] {
+        complete = procedure.step([&] {
             rebuilt->move(found->second);
             rebuilt->edit();
             for (std::size_t v = 0; v < kTakenOver.size(); ++v)
                 rebuilt->setValue(valueFields[v], row.values[v]);
             rebuilt->update();
-        });
+        }) && complete;
     }
-    procedure.step([&] {
-        if (writes)
-            writes->commit();
-    });
-    return TakeoverResult::Done;
+    complete = procedure.step([&] { writes->commit(); }) && complete;
+    return complete ? TakeoverResult::Done : TakeoverResult::Failed;
 }
 
 } // namespace presetdb

@@ -9,12 +9,15 @@
 //
 // TakeoverMachineCopyMDBData reads every row of the previous PRESET_DEFS and
 // copies "abs_min", "abs_max", "min", "max" and "pass" (null included) into
-// the rebuilt PRESET_DEFS of the work database, row by row in table order:
+// the rebuilt PRESET_DEFS of the work database, row by row in table order.
+// Both tables need only the three keys and the five values: other columns
+// ("category_id", or a legacy "Categorie") are neither read nor required.
 //  - A row is the same parameter when "machine_type", "var_name" (texts,
 //    letter case ignored) and "offset_or_bitno" (as a number) are equal. A
 //    null key matches nothing. Of several matching rebuilt rows the first in
-//    "ID" order gets the values; when two machine rows have the same keys the
-//    later one wins. Machine rows without a counterpart are dropped.
+//    "ID" order (table order without an "ID" column) gets the values; when
+//    two machine rows have the same keys the later one wins. Machine rows
+//    without a counterpart are dropped.
 //  - More than 15 machine columns while AdditionalFieldsCount is 0: the
 //    lost-columns warning (logged in a silent run; otherwise a question whose
 //    No ends the program with error 9999).
@@ -24,6 +27,9 @@
 //  - An empty machine table takes nothing over and is no failure.
 //  - The rebuilt rows are found through an index built once; the values are
 //    written in one transaction, committed when the procedure ends.
+//  - Any failure to read the machine's values or to write them into the
+//    rebuilt table is reported and makes the result Failed: the rebuilt
+//    table then lacks values set on the machine.
 
 #include "presetdb/Database.h"
 #include "presetdb/Recordset.h"
@@ -35,8 +41,8 @@
 namespace presetdb {
 
 enum class TakeoverResult {
-    Done,                   // taken over, or nothing to take over
-    MachineValuesUnreadable // the machine rows could not be read; a failure was reported
+    Done,  // taken over, or nothing to take over
+    Failed // values could not be read or written; a failure was reported
 };
 
 std::vector<std::string> GetAdditionalFieldsMDB();

@@ -6,6 +6,7 @@
 #include "framework/ErrorProtocol.h"
 #include "framework/IniAccess.h"
 #include "framework/InstallationPaths.h"
+#include "framework/ProfileFiles.h"
 #include "framework/ProgramState.h"
 #include "framework/Text.h"
 
@@ -52,6 +53,15 @@ std::string replacePlaceholder(std::string text, std::string_view placeholder,
     if (found != std::string::npos)
         text.replace(found, placeholder.size(), replacement);
     return text;
+}
+
+// Without a section "Project" (an empty, damaged or foreign .cfg) no machine
+// is selected, by accident rather than by the engineer's choice.
+void requireProjectSection() {
+    const std::string cfg = framework::GetCFGPath();
+    if (!framework::loadIniDocument(cfg).hasSection("Project"))
+        throw Failure(framework::ErrPathFileAccess,
+                      "Section [Project] not found in '" + cfg + "': no machine can be selected");
 }
 
 bool isMachineSelected(int machine, const std::string& validMachines) {
@@ -126,18 +136,17 @@ bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) 
     std::string validMachines;
     std::optional<Recordset> destination;
     std::optional<Recordset> templates;
-    procedure.step([&] { validMachines = framework::GetValidMachines(); });
-    procedure.step([&] { destination = Recordset::openTable(work, "PRESET_DEFS"); });
-    procedure.step([&] { templates = Recordset::openQuery(work, kTemplateQuery); });
-    if (!destination || !templates)
-        return false;
-
     std::size_t rowCount = 0;
-    if (!procedure.step([&] {
-            if (templates->recordCount() > 32767)
-                throw Failure(framework::ErrOverflow, "Overflow");
-            rowCount = templates->recordCount();
-        }))
+    const bool ready = procedure.step([&] {
+        requireProjectSection();
+        validMachines = framework::GetValidMachines();
+        destination = Recordset::openTable(work, "PRESET_DEFS");
+        templates = Recordset::openQuery(work, kTemplateQuery);
+        if (templates->recordCount() > 32767)
+            throw Failure(framework::ErrOverflow, "Overflow");
+        rowCount = templates->recordCount();
+    });
+    if (!ready)
         return false;
     if (rowCount == 0)
         return true;
@@ -146,31 +155,30 @@ bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) 
     // writes are the variable-name replacements.
     std::optional<Transaction> workWrites;
     std::optional<Transaction> previousWrites;
-    procedure.step([&] { workWrites.emplace(work); });
-    procedure.step([&] {
+    bool complete = procedure.step([&] {
+        workWrites.emplace(work);
         if (previous.isOpen())
             previousWrites.emplace(previous.database());
     });
+    // Every failed step leaves a row unwritten or written incompletely.
+    const auto step = [&](auto&& body) { complete = procedure.step(body) && complete; };
 
-    bool complete = true;
     int id = 1;
-    for (int machine = 1; machine <= kMachineCount; ++machine) {
+    for (int machine = 1; complete && machine <= kMachineCount; ++machine) {
         bool selected = false;
         std::string machineName;
-        procedure.step([&] { selected = isMachineSelected(machine, validMachines); });
+        step([&] { selected = isMachineSelected(machine, validMachines); });
         if (!selected)
             continue;
-        if (!procedure.step(
-                [&] { machineName = framework::existingMachine(std::size_t(machine)); })) {
-            complete = false;
+        step([&] { machineName = framework::existingMachine(std::size_t(machine)); });
+        if (!complete)
             continue;
-        }
 
         MachineRowWriter writer(*templates, *destination, previous, machineName);
         const int columnCount = destination->fieldCount();
         pacer.stage(50, 600, rowCount);
         for (std::size_t row = 0; row < rowCount; ++row) {
-            procedure.step([&] {
+            step([&] {
                 templates->move(row);
                 destination->addNew();
                 destination->setValue(0, Value(id));
@@ -178,20 +186,16 @@ bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) 
             ++id;
             for (int j = 1; j < columnCount; ++j) {
                 pacer.tick(row);
-                procedure.step([&] { destination->setValue(j, writer.valueFor(j)); });
+                step([&] { destination->setValue(j, writer.valueFor(j)); });
             }
-            procedure.step([&] { destination->update(); });
+            step([&] { destination->update(); });
         }
     }
 
-    procedure.step([&] {
-        if (workWrites)
-            workWrites->commit();
-    });
-    procedure.step([&] {
-        if (previousWrites)
-            previousWrites->commit();
-    });
+    if (workWrites)
+        step([&] { workWrites->commit(); });
+    if (previousWrites)
+        step([&] { previousWrites->commit(); });
     return complete;
 }
 

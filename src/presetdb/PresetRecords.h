@@ -17,10 +17,12 @@
 // plain substring: M1 is found in M10); otherwise when "ForMachine1" of
 // section "Project" reads true.
 //
-// More than 32767 template rows is an overflow failure. A value that cannot
-// be built (a "part" that is null or outside 1 to 50) is reported and left
-// null; the row is still written. The rows are written in one transaction per
-// database, committed when the procedure ends.
+// A .cfg without a section "Project" selects nothing by accident: that is a
+// failure. More than 32767 template rows is an overflow failure. A value that
+// cannot be built (a "part" that is null or outside 1 to 50) is reported and
+// left null; the row is still written, but it counts as not stored. The rows
+// are written in one transaction per database, committed when the procedure
+// ends.
 //
 // CategorieNachCategoryID renames the legacy column "Categorie" (any letter
 // case) of the previous database's PRESET_DEFS to "category_id".
@@ -33,9 +35,9 @@
 
 namespace presetdb {
 
-// False when a failure kept the template rows from being written at all (the
-// tables could not be opened, too many rows, no name for a selected machine):
-// the rebuilt table then must not replace the panel's database.
+// True only when every template row was stored whole and committed for every
+// selected machine (or there was nothing to store). False after any reported
+// failure: the rebuilt table then must not replace the panel's database.
 bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer);
 bool CreateRecordSets(Database& work, PreviousDatabase& previous);
 

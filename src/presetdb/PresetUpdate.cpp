@@ -78,8 +78,9 @@ void storeNameTemplate(const Recordset& row, std::size_t system) {
 
 // Reads VarNameTemplates from Source_DEFS. A failure while the rows are read
 // is not reported: part 1 of both systems then gets "###Var_Name" and the
-// reading goes on with the next test.
-void readNameTemplates(Database& source, Procedure& procedure) {
+// reading goes on with the next test. False when there is no Source_DEFS to
+// read (reported).
+bool readNameTemplates(Database& source, Procedure& procedure) {
     PresetState& state = presetState();
     const auto fallBack = [&state] {
         for (auto& templates : state.VarNameTemplates)
@@ -88,42 +89,80 @@ void readNameTemplates(Database& source, Procedure& procedure) {
     std::optional<Recordset> rows;
     if (!procedure.step([&] { rows = Recordset::openTable(source, "Source_DEFS"); })) {
         fallBack();
-        return;
+        return false;
     }
     Procedure quiet(procedure.name(), Procedure::OnFailure::SkipSilently);
     for (rows->moveFirst(); !rows->eof(); rows->moveNext())
         for (std::size_t system = 0; system < kSystemCount; ++system)
             if (!quiet.step([&] { storeNameTemplate(*rows, system); }))
                 fallBack();
+    return true;
 }
 
 // A new, empty PRESET_DEFS with the columns of Source_PRESET_DEFS.
 void rebuildPresetTable(Database& work) {
-    Transaction rebuild(work);
     for (const std::string& table : work.tableNames())
         if (table == kPresetTable)
             work.deleteTable(table);
     work.createTable(kPresetTable, work.columns("Source_PRESET_DEFS"));
-    rebuild.commit();
 }
 
 // Steps of the update that read the previous database. Returns false when its
-// machine values could not be read (a failure has been reported).
+// machine values could not be read or taken over (a failure has been
+// reported); a previous database without PRESET_DEFS has none to lose.
 bool takeOverMachineValues(Database& work, PreviousDatabase& previous, Procedure& procedure,
                            Pacer& pacer) {
     bool hasPresetTable = false;
+    std::optional<Recordset> machine;
     if (!procedure.step([&] {
             for (const std::string& table : previous.database().tableNames())
                 hasPresetTable = hasPresetTable || table == kPresetTable;
+            if (hasPresetTable)
+                machine = Recordset::openTable(previous.database(), kPresetTable);
         }))
         return false;
     if (!hasPresetTable)
         return true;
-    std::optional<Recordset> machine;
-    if (!procedure.step([&] { machine = Recordset::openTable(previous.database(), kPresetTable); }))
-        return false;
     GetAddFields();
     return TakeoverMachineCopyMDBData(work, *machine, pacer) == TakeoverResult::Done;
+}
+
+// Builds the new PRESET_DEFS of the source database in one transaction that
+// is committed only when the table was built whole: templates read, every
+// template row stored, the machine's values (from previousPath, when that
+// file exists) read and written into it. True then; otherwise the failure has
+// been reported and the source's tables are as they were.
+bool buildPresetTable(const std::string& sourcePath, const std::string& previousPath,
+                      Procedure& procedure, Pacer& pacer) {
+    std::optional<Database> work;
+    if (!procedure.step([&] { work = Database::open(sourcePath); }))
+        return false;
+    work->setProgressCallback([&pacer] { pacer.poll(); });
+    if (!readNameTemplates(*work, procedure))
+        return false;
+
+    std::optional<Transaction> build;
+    if (!procedure.step([&] {
+            build.emplace(*work);
+            rebuildPresetTable(*work);
+        }))
+        return false;
+
+    // The previous database is read from a copy in memory: the legacy
+    // column's rename and the name replacements serve the takeover only, and
+    // the file stays as it is until it is replaced.
+    PreviousDatabase previous;
+    if (!previousPath.empty() && framework::fileExists(previousPath) && !procedure.step([&] {
+            previous = PreviousDatabase(Database::copyIntoMemory(previousPath));
+            previous.database().setProgressCallback([&pacer] { pacer.poll(); });
+        }))
+        return false;
+    CategorieNachCategoryID(previous);
+    if (!CreateRecordSets(*work, previous, pacer))
+        return false;
+    if (previous.isOpen() && !takeOverMachineValues(*work, previous, procedure, pacer))
+        return false;
+    return procedure.step([&] { build->commit(); });
 }
 
 } // namespace
@@ -156,10 +195,13 @@ void WorkOnMDB(UpdateObserver* observer) {
     std::optional<fs::file_time_type> sourceTime;
     procedure.step([&] { sourceTime = lastWriteTime(sourcePath); });
 
+    // In an integrated run the machine's values come from the machine copy
+    // when there is one.
+    std::string previousPath = targetPath;
     if (program.StartModeIntegrated) {
         procedure.step([&] {
             if (!machineCopyPath.empty() && framework::fileExists(machineCopyPath)) {
-                replaceDatabaseFile(machineCopyPath, targetPath);
+                previousPath = machineCopyPath;
             } else if (!program.SilentMode && program.messageBoxes != nullptr) {
                 program.messageBoxes->inform(framework::executableBaseName(),
                                              missingMachineCopyMessage(targetPath),
@@ -168,35 +210,11 @@ void WorkOnMDB(UpdateObserver* observer) {
         });
     }
 
-    std::optional<Database> work;
-    bool rebuilt = false;
-    bool filled = false;
-    bool machineValuesRead = true;
-    procedure.step([&] { work = Database::open(sourcePath); });
-    if (work) {
-        work->setProgressCallback([&pacer] { pacer.poll(); });
-        readNameTemplates(*work, procedure);
-        rebuilt = procedure.step([&] { rebuildPresetTable(*work); });
-    }
-    if (rebuilt) {
-        PreviousDatabase previous;
-        if (!targetPath.empty() && framework::fileExists(targetPath))
-            machineValuesRead = procedure.step([&] {
-                previous = PreviousDatabase(Database::open(targetPath));
-                previous.database().setProgressCallback([&pacer] { pacer.poll(); });
-            });
-        CategorieNachCategoryID(previous);
-        filled = CreateRecordSets(*work, previous, pacer);
-        if (previous.isOpen())
-            machineValuesRead = takeOverMachineValues(*work, previous, procedure, pacer);
-        previous.close();
-    }
-    work.reset();
-
+    const bool built = buildPresetTable(sourcePath, previousPath, procedure, pacer);
     pacer.stage(950, 1000, 0);
-    // The target is replaced only by a rebuilt and filled database, and never
-    // when the machine values it holds could not be read.
-    if (rebuilt && filled && machineValuesRead)
+    // Only a table built whole replaces the panel's database; otherwise the
+    // target stays exactly as it was (or absent).
+    if (built)
         procedure.step([&] { replaceDatabaseFile(sourcePath, targetPath); });
     procedure.step([&] {
         if (sourceTime)

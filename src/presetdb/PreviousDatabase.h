@@ -1,8 +1,9 @@
 #pragma once
 // The previous target database during one preset update: the component's
-// database as it was before this run (in an integrated run, the machine copy
-// put in its place). One connection serves the whole update: the legacy
-// column rename, every variable-name replacement and the takeover's reading.
+// database as it was before this run (in an integrated run, the machine copy).
+// One connection serves the whole update: the legacy column rename, every
+// variable-name replacement and the takeover's reading. The update opens it
+// as a copy in memory, so these changes never reach the file.
 //
 // Variable-name replacement: rows of its PRESET_DEFS whose "var_name" text
 // equals a name, without regard to letter case, get another name. The rows

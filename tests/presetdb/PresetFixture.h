@@ -76,12 +76,13 @@ protected:
 
     // A source database with both template tables: rows (System, Var_Name,
     // Part) of Source_DEFS, and the preset templates.
-    void makeSource(const Rows& systems, const Rows& templates) const {
+    void makeSource(const Rows& systems, const Rows& templates,
+                    const Columns& columns = standardColumns()) const {
         Database source = Database::create(sourcePath());
         fillTable(source, "Source_DEFS",
                   {{"System", "TEXT(50)"}, {"Var_Name", "TEXT(255)"}, {"Part", "INTEGER"}},
                   systems);
-        fillTable(source, "Source_PRESET_DEFS", standardColumns(), templates);
+        fillTable(source, "Source_PRESET_DEFS", columns, templates);
     }
     // A database with one PRESET_DEFS table (the previous target, a machine copy).
     static void makePresetDatabase(const std::string& path, const Rows& rows,

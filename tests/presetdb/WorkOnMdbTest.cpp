@@ -4,14 +4,46 @@
 #include "presetdb/PresetUpdate.h"
 
 #include "framework/ErrorProtocol.h"
+#include "framework/ProfileFiles.h"
 
-#include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <functional>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 namespace {
 
 using namespace presettest;
+using namespace std::string_literals;
 namespace fs = std::filesystem;
+
+#ifndef _WIN32
+// While it lives no file of this process can grow beyond a size, as on a full
+// disk; the signal that would end the process is ignored, so writes fail.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::uintmax_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limited = saved_;
+        limited.rlim_cur = rlim_t(bytes);
+        setrlimit(RLIMIT_FSIZE, &limited);
+        handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*handler_)(int) = SIG_DFL;
+};
+#endif
 
 class WorkOnMdbTest : public PresetFixture {
 protected:
@@ -43,20 +75,15 @@ protected:
     std::string target() const { return install.read("Engineering/Engineering.mdb"); }
 };
 
-TEST_F(WorkOnMdbTest, WithoutAUsableSourceDatabaseTheTargetIsNotTouched) {
+TEST_F(WorkOnMdbTest, WithoutASourceDatabaseNothingHappens) {
     runSilently();
     makeTarget(targetPath(), 5.0);
     const std::string before = target();
     const auto files = install.fileNames("Engineering");
     WorkOnMDB();
     EXPECT_EQ(install.fileNames("Engineering"), files);
-    EXPECT_TRUE(nothingLogged());
-
-    install.write("Engineering/Engineering_Source.mdb", "not a database");
-    WorkOnMDB();
     EXPECT_EQ(target(), before);
-    EXPECT_NE(install.errorLog().find("/ WorkOnMDB (Nr. 3000) :Could not open database"),
-              std::string::npos);
+    EXPECT_TRUE(nothingLogged());
 }
 
 TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
@@ -122,6 +149,34 @@ TEST_F(WorkOnMdbTest, IntegratedTheMachineCopyReplacesTheTargetOrItsAbsenceIsTol
     EXPECT_EQ(presetState().VWStudioProject, 0);
     EXPECT_EQ(targetRows()[0], (Row{1, "M1.Speed", 77.0}));
     EXPECT_EQ(install.boxes.asked.size(), 1u);
+
+    // A machine copy that cannot be read leaves the target as the last run left it.
+    const std::string before = target();
+    install.write("SaveRestore/Engineering/Engineering.mdb", "not a database");
+    install.boxes.answer(true); // resume
+    WorkOnMDB();
+    EXPECT_EQ(target(), before);
+    ASSERT_EQ(install.boxes.asked.size(), 2u);
+    EXPECT_NE(install.boxes.asked[1].text.find("Could not open database"), std::string::npos);
+}
+
+// Templates and a previous target that still call the category column
+// "Categorie": the takeover does not need the column, and the values stay.
+TEST_F(WorkOnMdbTest, TemplatesWithTheLegacyCategoryColumnKeepTheMachinesValues) {
+    auto legacy = standardColumns();
+    legacy[5].name = "Categorie";
+    makeSource({{"VISIWIN32", "###machine.###Var_Name", 1}},
+               {Preset{.id = 1, .varName = "Speed", .offset = 1}.row(),
+                Preset{.id = 2, .varName = "Temp", .offset = 2}.row()},
+               legacy);
+    makePresetDatabase(
+        targetPath(),
+        {Preset{.machineType = "M1", .varName = "M1.Temp", .offset = 2, .min = 42.0}.row()},
+        legacy);
+    WorkOnMDB();
+    EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 0.0}, {2, "M1.Temp", 42.0}}));
+    EXPECT_EQ(Database::open(targetPath()).columns("PRESET_DEFS"), legacy);
+    EXPECT_TRUE(nothingLogged());
 }
 
 TEST_F(WorkOnMdbTest, BadTemplateRowsFallBackToTheVariableNameOfPartOne) {
@@ -143,38 +198,127 @@ TEST_F(WorkOnMdbTest, BadTemplateRowsFallBackToTheVariableNameOfPartOne) {
     EXPECT_TRUE(nothingLogged()); // not reported
 }
 
-TEST_F(WorkOnMdbTest, ATargetWithUnreadableValuesIsKeptOneWithoutValuesReplaced) {
+// Every point at which the new table can fail to be built whole: the target
+// then stays byte for byte as it was (or absent), the failure is reported
+// (a silent run ends with status 2), and the source keeps its tables.
+TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
     runSilently();
-    makeStandardSource();
-    // Runs the update on the target just made, expecting these log lines; true
-    // when the target was kept.
-    const auto kept = [&](const std::vector<std::string>& logged) {
-        const std::string before = target();
-        const std::size_t from = nothingLogged() ? 0 : install.errorLog().size();
-        WorkOnMDB();
-        const std::string added = nothingLogged() ? "" : install.errorLog().substr(from);
-        EXPECT_EQ(std::count(added.begin(), added.end(), '\n'), std::ssize(logged)) << added;
-        for (const std::string& line : logged)
-            EXPECT_NE(added.find(line), std::string::npos) << line;
-        // The source is rebuilt all the same.
-        EXPECT_EQ(column(sourcePath(), "SELECT count(*) FROM PRESET_DEFS"), Row{2});
-        const bool same = target() == before;
-        fs::remove(targetPath());
-        return same;
+    enum class Outcome {
+        KeptOrAbsent, // run with and without a previous target
+        Kept,         // the previous target is the fault
+        Replaced
     };
-    install.write("Engineering/Engineering.mdb",
-                  std::string("SQLite format 3\0", 16) + std::string(500, '?'));
-    EXPECT_TRUE(kept({"/ WorkOnMDB (Nr. 3000) :Could not open database"}));
-    auto columns = standardColumns();
-    columns[12].name = "minimum"; // "min" missing: its values cannot be read
-    makePresetDatabase(targetPath(), {Preset{}.row()}, columns);
-    EXPECT_TRUE(kept({"/ TakeoverMachineCopyMDBData (Nr. 3000) :Item not found"}));
-    makePresetDatabase(targetPath(), {}); // nothing to take over, nothing to report
-    EXPECT_FALSE(kept({}));
-    Database::create(targetPath()).createTable("Other", {{"a", "INTEGER"}});
-    // Only the first of the two name replacements is reported.
-    EXPECT_FALSE(
-        kept({"/ CategorieNachCategoryID (Nr. 3000)", "/ VarNameInQuelleErsetzen (Nr. 3000)"}));
+    struct Case {
+        std::string name;
+        std::function<void()> damage;
+        std::string reported; // a part of the error log; "" for no report
+        Outcome outcome = Outcome::KeptOrAbsent;
+        bool diskFull = false; // files cannot grow while the update runs
+    };
+    const auto onSource = [this](std::string sql) {
+        return [this, sql] { Database::open(sourcePath()).execute(sql); };
+    };
+    auto withoutMin = standardColumns();
+    withoutMin[12].name = "minimum";
+    const std::vector<Case> cases = {
+        {"no Source_DEFS", onSource("DROP TABLE Source_DEFS"),
+         "WorkOnMDB (Nr. 3000) :SQL error: no such table: Source_DEFS"},
+        {"no Source_PRESET_DEFS", onSource("DROP TABLE Source_PRESET_DEFS"),
+         "WorkOnMDB (Nr. 3000) :Table 'Source_PRESET_DEFS' not found"},
+        {"templates without min", onSource("ALTER TABLE Source_PRESET_DEFS RENAME min TO minimum"),
+         "TakeoverMachineCopyMDBData (Nr. 3000) :SQL error: no such column: min", Outcome::Kept},
+        {"part out of range", onSource("UPDATE Source_PRESET_DEFS SET part = 51 WHERE ID = 2"),
+         "CreateRecordSets (Nr. 9) :Subscript out of range"},
+        {"machine 1 without a name", [] { framework::programState().ExistingMachines.clear(); },
+         "CreateRecordSets (Nr. 9) :Subscript out of range"},
+        {".cfg without [Project]",
+         [this] {
+             install.write("Engineering/Engineering.cfg", "\0\x01\xff ForMachine1=true\r\n"s);
+         },
+         "CreateRecordSets (Nr. 75) :Section [Project] not found"},
+        {"source not a database",
+         [this] { install.write("Engineering/Engineering_Source.mdb", "not a database"); },
+         "WorkOnMDB (Nr. 3000) :Could not open database"},
+#ifndef _WIN32
+        {"disk full", [] {}, "WorkOnMDB (Nr. 3000) :SQL error: disk I/O error",
+         Outcome::KeptOrAbsent, true},
+#endif
+        {"target not a database",
+         [this] {
+             install.write("Engineering/Engineering.mdb",
+                           std::string("SQLite format 3\0", 16) + std::string(500, '?'));
+         },
+         "WorkOnMDB (Nr. 3000) :Could not open database", Outcome::Kept},
+        {"target without min",
+         [&] {
+             fs::remove(targetPath());
+             makePresetDatabase(targetPath(), {Preset{}.row()}, withoutMin);
+         },
+         "TakeoverMachineCopyMDBData (Nr. 3000) :Item not found in this collection. (min)",
+         Outcome::Kept},
+        // A target without PRESET_DEFS has no values to lose; the failed rename
+        // in it is reported, as ever.
+        {"target without PRESET_DEFS",
+         [this] {
+             fs::remove(targetPath());
+             Database::create(targetPath()).createTable("Other", {{"a", "INTEGER"}});
+         },
+         "CategorieNachCategoryID (Nr. 3000)", Outcome::Replaced},
+        {"ForMachine1=false", [this] { writeCfg({"ForMachine1=false"}); }, "", Outcome::Replaced},
+    };
+
+    framework::ProgramState& program = framework::programState();
+    for (const Case& c : cases)
+        for (const bool withTarget : {true, false}) {
+            if (!withTarget && c.outcome != Outcome::KeptOrAbsent)
+                continue;
+            SCOPED_TRACE(c.name + (withTarget ? "" : ", no target"));
+            fs::remove(sourcePath());
+            fs::remove(targetPath());
+            fs::remove(install.path("Q4Mcfglog.txt"));
+            framework::clearProfileCache();
+            resetPresetState();
+            program.failureReported = false;
+            program.ExistingMachines = {"M1"};
+            writeCfg({"ForMachine1=true", "ValidMachines=M1"});
+            makeStandardSource();
+            // Temp carries its VisiWin Studio name, which the update renames.
+            if (withTarget)
+                makePresetDatabase(
+                    targetPath(),
+                    {Preset{.machineType = "M1", .varName = "M1.Speed", .offset = 1}.row(),
+                     Preset{.machineType = "M1", .varName = "ns=M1;Temp", .offset = 2}.row()});
+            c.damage();
+            const std::string sourceBefore = install.read("Engineering/Engineering_Source.mdb");
+            const std::string targetBefore = withTarget ? target() : "";
+
+#ifndef _WIN32
+            if (c.diskFull) {
+                const FileSizeLimit full(fs::file_size(sourcePath()));
+                WorkOnMDB();
+            } else
+#endif
+                WorkOnMDB();
+
+            const std::string log = nothingLogged() ? "" : install.errorLog();
+            EXPECT_EQ(program.failureReported, !c.reported.empty()) << log;
+            if (!c.reported.empty()) {
+                EXPECT_NE(log.find(c.reported), std::string::npos) << log;
+            }
+            if (c.outcome == Outcome::Replaced) {
+                EXPECT_EQ(target(), install.read("Engineering/Engineering_Source.mdb"));
+                continue;
+            }
+            if (withTarget) {
+                EXPECT_TRUE(install.exists("Engineering/Engineering.mdb") &&
+                            target() == targetBefore);
+            } else {
+                EXPECT_FALSE(install.exists("Engineering/Engineering.mdb"));
+            }
+            EXPECT_TRUE(install.read("Engineering/Engineering_Source.mdb") == sourceBefore);
+            // No journal or temporary file is left behind.
+            EXPECT_EQ(install.fileNames("Engineering").size(), withTarget ? 3u : 2u);
+        }
 }
 
 TEST_F(WorkOnMdbTest, AConfiguredColumnMissingFromTheRebuiltTableEndsWithNothingReplaced) {
@@ -202,20 +346,9 @@ TEST_F(WorkOnMdbTest, AConfiguredColumnMissingFromTheRebuiltTableEndsWithNothing
               (std::vector<std::string>{"", "part", "var_name", ""}));
 
     EXPECT_EQ(target(), before);
-    // The source keeps its rebuilt PRESET_DEFS, with nothing taken over.
-    EXPECT_EQ(column(sourcePath(), "SELECT min FROM PRESET_DEFS ORDER BY ID"), (Row{0.0, 0.0}));
+    // The rebuild was not committed: the source has no PRESET_DEFS.
+    EXPECT_EQ(column(sourcePath(), "SELECT count(*) FROM sqlite_master WHERE name = 'PRESET_DEFS'"),
+              Row{0});
 }
 
 } // namespace
-
-TEST_F(WorkOnMdbTest, TemplateRowsThatCouldNotBeWrittenDoNotReplaceTheTarget) {
-    runSilently();
-    makeStandardSource();
-    makePresetDatabase(targetPath(), {Preset{.min = 7.0}.row()});
-    const std::string before = target();
-    framework::programState().ExistingMachines.clear(); // machine 1 has no name
-    WorkOnMDB();
-    EXPECT_EQ(target(), before);
-    EXPECT_NE(install.errorLog().find("/ CreateRecordSets (Nr. 9) :Subscript out of range"),
-              std::string::npos);
-}
