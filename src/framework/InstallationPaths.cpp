@@ -51,11 +51,7 @@ std::string GetPathOCXMDB() {
 std::string GetPathSourceOCXMDB() {
     Procedure procedure("GetPathSourceOCXMDB");
     std::string path;
-    procedure.step([&] {
-        path = componentFile("_Source.mdb");
-        if (!fileExists(path))
-            path.clear();
-    });
+    procedure.step([&] { path = unlessMissing(componentFile("_Source.mdb")); });
     return path;
 }
 
@@ -99,9 +95,8 @@ std::string GetPathMachineCopyMDB(std::string_view iniFile) {
     std::string path;
     procedure.step([&] {
         const std::string component = GetOCXName();
-        path = joinFolder(saveAndRestoreFolder(iniFile), component + kSep + component + ".mdb");
-        if (!fileExists(path))
-            path.clear();
+        path = unlessMissing(
+            joinFolder(saveAndRestoreFolder(iniFile), component + kSep + component + ".mdb"));
     });
     return path;
 }

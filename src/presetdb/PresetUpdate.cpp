@@ -190,6 +190,19 @@ void WorkOnMDB(UpdateObserver* observer) {
     });
     if (sourcePath.empty())
         return;
+    // A database that exists but cannot be read (a folder, a FIFO, a dangling
+    // link) is reported, and the panel's database stays as it is.
+    const std::string noPath;
+    const std::string& previousCopy = program.StartModeIntegrated ? machineCopyPath : noPath;
+    for (const std::string* path :
+         std::initializer_list<const std::string*>{&sourcePath, &targetPath, &previousCopy}) {
+        if (framework::probeFile(*path) == framework::FileKind::Unreadable) {
+            procedure.step([&] {
+                throw Failure(framework::ErrPathFileAccess, framework::cannotReadMessage(*path));
+            });
+            return;
+        }
+    }
     pacer.stage(0, 50, 0);
 
     std::optional<fs::file_time_type> sourceTime;
@@ -200,7 +213,7 @@ void WorkOnMDB(UpdateObserver* observer) {
     std::string previousPath = targetPath;
     if (program.StartModeIntegrated) {
         procedure.step([&] {
-            if (!machineCopyPath.empty() && framework::fileExists(machineCopyPath)) {
+            if (!machineCopyPath.empty()) {
                 previousPath = machineCopyPath;
             } else if (!program.SilentMode && program.messageBoxes != nullptr) {
                 program.messageBoxes->inform(framework::executableBaseName(),

@@ -12,6 +12,7 @@
 
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -352,3 +353,40 @@ TEST_F(WorkOnMdbTest, AConfiguredColumnMissingFromTheRebuiltTableEndsWithNothing
 }
 
 } // namespace
+
+// A database file that exists but cannot be read (here a folder, a FIFO or a
+// dangling link) is reported; nothing is built and nothing replaced.
+TEST_F(WorkOnMdbTest, ADatabaseThatCannotBeReadIsReportedAndLeftAsItIs) {
+    runSilently();
+    writeCfg({"ForMachine1=true", "ValidMachines=M1"});
+    const std::pair<const char*, void (*)(const fs::path&)> kinds[] = {
+        {"folder", [](const fs::path& p) { fs::create_directory(p); }},
+        {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0666), 0); }},
+        {"dangling link", [](const fs::path& p) { fs::create_symlink("nowhere.mdb", p); }}};
+    for (const bool damageSource : {true, false})
+        for (const auto& [kind, make] : kinds) {
+            SCOPED_TRACE(std::string(damageSource ? "source" : "target") + " as a " + kind);
+            fs::remove_all(sourcePath());
+            fs::remove_all(targetPath());
+            fs::remove(install.path("Q4Mcfglog.txt"));
+            framework::programState().failureReported = false;
+            makeStandardSource();
+            makeTarget(targetPath(), 5.0);
+            const fs::path damaged = damageSource ? sourcePath() : targetPath();
+            fs::remove(damaged);
+            make(damaged);
+            const std::string intact =
+                install.read(damageSource ? "Engineering/Engineering.mdb"
+                                          : "Engineering/Engineering_Source.mdb");
+
+            WorkOnMDB();
+
+            EXPECT_TRUE(framework::programState().failureReported);
+            EXPECT_NE(install.errorLog().find("WorkOnMDB (Nr. 75) :Cannot read "),
+                      std::string::npos);
+            EXPECT_EQ(install.read(damageSource ? "Engineering/Engineering.mdb"
+                                                : "Engineering/Engineering_Source.mdb"),
+                      intact);
+            EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(damaged)));
+        }
+}
