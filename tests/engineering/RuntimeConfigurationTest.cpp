@@ -1,6 +1,7 @@
 #include "FunctionFilesFixture.h"
 
 #include "engineering/RuntimeConfiguration.h"
+#include "engineering/StoredFunctionFile.h"
 
 #include "framework/ErrorProtocol.h"
 
@@ -80,11 +81,15 @@ TEST(RuntimeConfiguration, ASecondRebuildChangesNothing) {
               "[Project]\r\nX=1\r\n[Info]\r\nS_Prog=1.0.0 - Standalone\r\nS_Editor=4A\r\n\r\n");
 }
 
-TEST(RuntimeConfiguration, AValueWithALineBreakFailsTheRebuild) {
+// Neither the .cfg rebuild nor the .int writer lets a value add lines.
+TEST(RuntimeConfiguration, AValueWithALineBreakFailsTheWrite) {
     for (const char* text : {"a\r\nb=c", "a\nSpecialKey=1", "[Function9]\r"}) {
         Buttons buttons = onlyButton1();
         buttons[0].PWindowName = text;
         EXPECT_THROW(rebuildRuntimeConfiguration("[Project]\r\n", buttons), framework::Failure)
+            << text;
+        auto stored = framework::IniDocument::parse("[Function1]\r\nWindowName=old\r\n");
+        EXPECT_THROW(engineering::writeStoredFunctions(stored, buttons, 1), framework::Failure)
             << text;
     }
 }
