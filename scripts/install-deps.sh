@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, when any is missing.
-# --xvfb adds a virtual X server and ImageMagick (benchmarks and screenshots).
+# --xvfb adds a virtual X server and ImageMagick (benchmarks and screenshots);
+# --fuzz adds clang and its libFuzzer runtime (the INI fuzzer, fuzz/).
 # Needs root (or sudo) for apt-get; stops with a clear message otherwise.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libsqlite3-dev sqlite3
           libgtest-dev)
-if [ "${1:-}" = "--xvfb" ]; then
-    packages+=(xvfb xauth imagemagick)
-fi
+for flag in "$@"; do
+    case "$flag" in
+        --xvfb) packages+=(xvfb xauth imagemagick) ;;
+        --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+        *) echo "error: unknown option $flag" >&2; exit 1 ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

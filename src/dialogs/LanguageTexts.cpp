@@ -1,7 +1,10 @@
 #include "LanguageTexts.h"
 
 #include "framework/ErrorProtocol.h"
+#include "framework/FileSystem.h"
 #include "framework/IniAccess.h"
+#include "framework/Logs.h"
+#include "framework/ProfileFiles.h"
 #include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
 #include "framework/Text.h"
@@ -9,6 +12,7 @@
 namespace dialogs {
 namespace {
 
+using framework::IniDocument;
 using framework::LoadIniString;
 using framework::SaveIni;
 
@@ -21,40 +25,63 @@ bool hasCaption(const ControlEntry& control) {
     return kind == "LABEL" || kind == "COMMANDBUTTON" || kind == "CHECKBOX";
 }
 
-void save(const std::string& value, const std::string& section, const std::string& key,
-          const std::string& file) {
-    SaveIni(value, section, key, file);
-}
-
 void applyTexts(ControlEntry& control, const std::string& key, const std::string& language,
-                const std::string& file) {
+                IniDocument& texts) {
     if (hasCaption(control)) {
         const std::string captionKey = "Caption_" + key;
-        const std::string caption = LoadIniString(language, captionKey, file);
+        const std::string caption = LoadIniString(language, captionKey, texts);
         if (hasText(caption))
             control.caption = caption;
         else if (language != kDefaultLanguage)
-            save("0", language, captionKey, file);
+            SaveIni(std::string("0"), language, captionKey, texts);
         else
-            save(control.caption, kDefaultLanguage, captionKey, file);
+            SaveIni(control.caption, kDefaultLanguage, captionKey, texts);
 
         if (control.helpId != 0) {
             const std::string helpKey = "Help" + std::to_string(control.helpId);
-            const std::string help = LoadIniString(language, helpKey, file);
+            const std::string help = LoadIniString(language, helpKey, texts);
             framework::programState().HelpTexts.at(std::size_t(control.helpId - 1)) = help;
             if (!hasText(help))
-                save("0", language, helpKey, file);
+                SaveIni(std::string("0"), language, helpKey, texts);
         }
     }
 
     if (framework::findIgnoreCase(control.tag, "NOTTT") == std::string_view::npos) {
         const std::string toolTipKey = "TTT_" + key;
-        const std::string toolTip = LoadIniString(language, toolTipKey, file);
+        const std::string toolTip = LoadIniString(language, toolTipKey, texts);
         if (hasText(toolTip))
             control.toolTip = toolTip;
         else
-            save("0", language, toolTipKey, file);
+            SaveIni(std::string("0"), language, toolTipKey, texts);
     }
+}
+
+// The language code of the texts; "1031" set when there is none.
+std::string languageOf(IniDocument& texts) {
+    std::string language = LoadIniString("Language", "Language", texts);
+    if (language.empty()) {
+        language = kDefaultLanguage;
+        SaveIni(language, "Language", "Language", texts);
+    }
+    return language;
+}
+
+// The language file's texts, or nothing (reported) when it exists but cannot
+// be read: it is then neither used nor written.
+std::optional<IniDocument> readableTexts(const std::string& file) {
+    if (framework::probeFile(file) == framework::FileKind::Unreadable) {
+        framework::ReportFault("File '" + file +
+                               "' cannot be read: the built-in texts are shown and the file "
+                               "is left as it is");
+        return std::nullopt;
+    }
+    return framework::loadIniDocument(file);
+}
+
+void store(const std::string& file, const IniDocument& before, const IniDocument& texts) {
+    if (texts == before || framework::storeIniDocument(file, texts))
+        return;
+    framework::ReportFault("File '" + file + "' cannot be written");
 }
 
 } // namespace
@@ -66,27 +93,39 @@ std::string languageFilePath() {
 
 std::string GetLanguage() {
     framework::Procedure procedure("GetLanguage");
-    std::string language;
+    std::string language = kDefaultLanguage;
     procedure.step([&] {
         const std::string file = languageFilePath();
-        language = LoadIniString("Language", "Language", file);
-        if (language.empty()) {
-            language = kDefaultLanguage;
-            save(language, "Language", "Language", file);
-        }
+        auto texts = readableTexts(file);
+        if (!texts)
+            return;
+        const IniDocument before = *texts;
+        language = languageOf(*texts);
+        store(file, before, *texts);
     });
     return language;
 }
 
 void LoadToolTipTexts(ControlTable& controls) {
-    const std::string language = GetLanguage();
     const std::string file = languageFilePath();
+    std::optional<IniDocument> loaded;
+    std::string language = kDefaultLanguage;
+    framework::Procedure procedure("GetLanguage");
+    procedure.step([&] { loaded = readableTexts(file); });
+    // An unreadable file reads as empty, so every control keeps its built-in
+    // texts; the keys set below are then dropped.
+    const IniDocument before = loaded.value_or(IniDocument{});
+    IniDocument texts = before;
+    procedure.step([&] { language = languageOf(texts); });
+
     const std::size_t count = controls.size();
     for (std::size_t i = 0; i < count; ++i) {
         framework::Procedure perControl("LoadToolTipTexts",
                                         framework::Procedure::OnFailure::SkipSilently);
-        perControl.step([&] { applyTexts(controls[i], textKey(controls, i), language, file); });
+        perControl.step([&] { applyTexts(controls[i], textKey(controls, i), language, texts); });
     }
+    if (loaded)
+        store(file, before, texts);
 }
 
 } // namespace dialogs

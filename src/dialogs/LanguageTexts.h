@@ -20,10 +20,16 @@
 //  - tool tip: "0" in every language; a control whose tag holds "NOTTT" (any
 //    case) keeps its tool tip and gets no key.
 //
-// Writing a key that already holds its value leaves the file untouched, so the
-// file converges after the first start. A failure while treating one control
-// (a help number outside 1 to 100) abandons the rest of that control without
-// a report; the walk goes on with the next one.
+// The walk collects its writes in the file's document and replaces the file
+// once at its end (or not at all when no key changed), so the file converges
+// after the first start. A failure while treating one control (a help number
+// outside 1 to 100) abandons the rest of that control without a report; the
+// walk goes on with the next one.
+//
+// A language file that exists but cannot be read (a folder, FIFO, dangling
+// link, no read permission) is reported once; the controls keep their
+// built-in texts and the file is not written. A file that cannot be written
+// is reported once.
 
 #include "ControlTable.h"
 
@@ -40,7 +46,7 @@ std::string GetLanguage();
 
 // Applies the language file to the controls, in table order: sets their
 // captions and tool tips, fills the program's HelpTexts and writes the
-// missing keys.
+// missing keys (the language code included), replacing the file once.
 void LoadToolTipTexts(ControlTable& controls);
 
 } // namespace dialogs

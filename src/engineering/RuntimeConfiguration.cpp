@@ -2,7 +2,9 @@
 
 #include "SymbolNames.h"
 
+#include "framework/ErrorProtocol.h"
 #include "framework/IniAccess.h"
+#include "framework/IniDocument.h"
 #include "framework/IniLines.h"
 #include "framework/ProfileFiles.h"
 #include "framework/Text.h"
@@ -40,11 +42,42 @@ struct FunctionSection {
     std::vector<Line> lines; // header first
 };
 
-void appendEntry(std::string& out, std::string_view key, const framework::IniValue& value) {
+// A value with a line break would add lines to the section: the rebuild fails
+// rather than write it.
+void appendEntryLine(std::string& out, int sectionNumber, std::string_view key,
+                     const framework::IniValue& value) {
+    const std::string text = iniText(value);
+    const std::string section = "Function" + std::to_string(sectionNumber);
+    if (const auto refusal = framework::IniDocument::refusal(section, key, text))
+        throw framework::Failure(framework::ErrInvalidProcedureCall, *refusal);
     out += key;
     out += '=';
-    out += framework::toWindows1252(iniText(value));
+    out += framework::toWindows1252(text);
     out += kCrLf;
+}
+
+bool isBlankLine(std::string_view text) {
+    return trimBlanksAndTabs(text).empty();
+}
+
+// Whether the last line of the bytes is blank (false for no line at all).
+bool endsWithBlankLine(std::string_view bytes) {
+    if (bytes.empty())
+        return false;
+    const auto lines = framework::splitIniLines(bytes);
+    return isBlankLine(lines.back().text);
+}
+
+// The other content after the edits, its last line ended.
+std::string editedOtherContent(std::string other, const OtherContentEdit& edit) {
+    if (!edit)
+        return other;
+    framework::IniDocument document = framework::IniDocument::parse(other);
+    edit(document);
+    other = document.bytes();
+    if (!other.empty() && other.back() != '\n' && other.back() != '\r')
+        other += kCrLf;
+    return other;
 }
 
 } // namespace
@@ -63,31 +96,35 @@ bool isFunctionSectionName(std::string_view name) {
 std::string runtimeFunctionSection(int sectionNumber, const EngineeringFunction& f) {
     std::string out = "[Function" + std::to_string(sectionNumber) + "]";
     out += kCrLf;
-    appendEntry(out, "WhereICome", f.PWhereICome);
-    appendEntry(out, "ExeFunction", f.PExeFunction);
+    const auto appendEntry = [&](std::string_view key, const framework::IniValue& value) {
+        appendEntryLine(out, sectionNumber, key, value);
+    };
+    appendEntry("WhereICome", f.PWhereICome);
+    appendEntry("ExeFunction", f.PExeFunction);
     if (!f.PSymbolName.empty())
-        appendEntry(out, "SymbolName", storedSymbolName(f.PSymbolName));
-    appendEntry(out, "SpecialKey", f.PSpecialKey);
-    appendEntry(out, "Description", f.PDescription);
-    appendEntry(out, "PosMode", f.PPosMode);
-    appendEntry(out, "PosLeft", f.PPosLeft);
-    appendEntry(out, "PosTop", f.PPosTop);
-    appendEntry(out, "PosWidth", f.PPosWidth);
-    appendEntry(out, "PosHeight", f.PPosHeight);
-    appendEntry(out, "RemoteDeskTop", f.PRemoteDeskTop);
-    appendEntry(out, "WaitBeforeLogin", f.PWaitBeforeLogin);
-    appendEntry(out, "LoginKey", f.PLoginKey);
-    appendEntry(out, "WindowName", f.PWindowName);
-    appendEntry(out, "WindowName2", f.PWindowName2);
-    appendEntry(out, "EndTime", f.PEndTime);
-    appendEntry(out, "EndMode", f.PEndMode);
-    appendEntry(out, "EndWhenExitWindow", f.PEndWhenExitWindow);
+        appendEntry("SymbolName", storedSymbolName(f.PSymbolName));
+    appendEntry("SpecialKey", f.PSpecialKey);
+    appendEntry("Description", f.PDescription);
+    appendEntry("PosMode", f.PPosMode);
+    appendEntry("PosLeft", f.PPosLeft);
+    appendEntry("PosTop", f.PPosTop);
+    appendEntry("PosWidth", f.PPosWidth);
+    appendEntry("PosHeight", f.PPosHeight);
+    appendEntry("RemoteDeskTop", f.PRemoteDeskTop);
+    appendEntry("WaitBeforeLogin", f.PWaitBeforeLogin);
+    appendEntry("LoginKey", f.PLoginKey);
+    appendEntry("WindowName", f.PWindowName);
+    appendEntry("WindowName2", f.PWindowName2);
+    appendEntry("EndTime", f.PEndTime);
+    appendEntry("EndMode", f.PEndMode);
+    appendEntry("EndWhenExitWindow", f.PEndWhenExitWindow);
     return out;
 }
 
 std::string
 rebuildRuntimeConfiguration(std::string_view oldBytes,
-                            const std::array<EngineeringFunction, kButtonCount>& buttons) {
+                            const std::array<EngineeringFunction, kButtonCount>& buttons,
+                            const OtherContentEdit& editOtherContent) {
     std::string out;
     out.reserve(oldBytes.size() + 512);
     std::vector<FunctionSection> sections;
@@ -116,6 +153,16 @@ rebuildRuntimeConfiguration(std::string_view oldBytes,
         }
     }
 
+    out = editedOtherContent(std::move(out), editOtherContent);
+    // The empty line before a section. A blank line that ends the other
+    // content is that line already, so the next rebuild, which keeps it as
+    // other content, adds no second one.
+    bool blankBefore = endsWithBlankLine(out);
+    const auto emptyLine = [&] {
+        if (!blankBefore)
+            out += kCrLf;
+    };
+
     int number = 0;
     for (std::size_t i = 0; i < sections.size(); ++i) {
         const FunctionSection& section = sections[i];
@@ -123,18 +170,20 @@ rebuildRuntimeConfiguration(std::string_view oldBytes,
             continue;
         ++number;
         if (i != 0)
-            out += kCrLf;
+            emptyLine();
+        blankBefore = false;
         out += "[Function" + std::to_string(number) + "]";
         out += kCrLf;
         for (std::size_t j = 1; j < section.lines.size(); ++j)
-            if (!trimBlanksAndTabs(section.lines[j].text).empty())
+            if (!isBlankLine(section.lines[j].text))
                 appendKept(out, section.lines[j]);
     }
 
     for (const EngineeringFunction& function : buttons) {
         if (!function.PEnabled)
             continue;
-        out += kCrLf;
+        emptyLine();
+        blankBefore = false;
         out += runtimeFunctionSection(++number, function);
     }
     return out;

@@ -21,7 +21,10 @@
 //
 // The new file holds, in this order:
 //
-//  1. all other content, in the order it had, each line unchanged;
+//  1. all other content, in the order it had, each line unchanged, then
+//     changed by the caller's edits (the edit-info stamp), so that a section
+//     they add stands before the function sections as the next rebuild would
+//     put it;
 //  2. the function sections with a key of 49 or more, which belong to other
 //     functions of the panel: in file order, with their lines that are not
 //     blank, and their header renumbered "[Function" + n + "]"; an empty line
@@ -29,21 +32,33 @@
 //  3. for each enabled button 1 to 48, an empty line and its section, as
 //     runtimeFunctionSection writes it.
 //
+// An empty line is not written where the content before ends with a blank
+// line: the next rebuild keeps that line as other content, so a second
+// rebuild of its own result gives the same bytes.
+//
 // Sections with a key below 49 belonged to buttons and are replaced by 3; a
 // disabled button has no section. Sections are numbered from 1 without gaps.
+// A button value holding a line break fails the rebuild (a Failure).
 
 #include "EngineeringFunction.h"
 
+#include "framework/IniDocument.h"
+
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace engineering {
 
+// Edits applied to the other content before the function sections follow.
+using OtherContentEdit = std::function<void(framework::IniDocument&)>;
+
 // The new content for the old content (both Windows-1252 bytes).
 std::string
 rebuildRuntimeConfiguration(std::string_view oldBytes,
-                            const std::array<EngineeringFunction, kButtonCount>& buttons);
+                            const std::array<EngineeringFunction, kButtonCount>& buttons,
+                            const OtherContentEdit& editOtherContent = {});
 
 // The section of one button as Windows-1252 lines, each ending in CR LF:
 // "[Function" + n + "]", then WhereICome, ExeFunction, SymbolName (its stored

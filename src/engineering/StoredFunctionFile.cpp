@@ -3,6 +3,7 @@
 #include "FunctionLists.h"
 #include "SymbolNames.h"
 
+#include "framework/ErrorProtocol.h"
 #include "framework/IniAccess.h"
 
 namespace engineering {
@@ -17,7 +18,10 @@ public:
     SectionWriter(framework::IniDocument& document, std::string section)
         : document_(document), section_(std::move(section)) {}
     void operator()(std::string_view key, const framework::IniValue& value) {
-        document_.set(section_, key, framework::iniText(value));
+        const std::string text = framework::iniText(value);
+        if (const auto refusal = framework::IniDocument::refusal(section_, key, text))
+            throw framework::Failure(framework::ErrInvalidProcedureCall, *refusal);
+        document_.set(section_, key, text);
     }
     void remove(std::string_view key) { document_.set(section_, key, std::nullopt); }
 

@@ -18,6 +18,9 @@
 //     (a file that had more sections than were read at start-up, as the local
 //     file of an integrated run may), it gets an empty one, so that the next
 //     reading stops there.
+//
+// A value holding a line break fails the writing (a Failure) before the
+// document can be stored: the file keeps its old content.
 
 #include "EngineeringFunction.h"
 

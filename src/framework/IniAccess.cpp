@@ -1,6 +1,7 @@
 #include "IniAccess.h"
 
 #include "ErrorProtocol.h"
+#include "FileSystem.h"
 #include "Logs.h"
 #include "ProfileFiles.h"
 #include "Text.h"
@@ -39,6 +40,28 @@ struct TextOf {
 
 bool isWritable(const IniValue& value) {
     return !std::holds_alternative<IniEmpty>(value) && !std::holds_alternative<IniNull>(value);
+}
+
+// The text to write, or nothing (reported) when the value cannot be written.
+std::optional<std::string> writableText(const IniValue& value, std::string_view section,
+                                        std::string_view key) {
+    if (!isWritable(value)) {
+        ReportFault("Ini Save:  wrong data type");
+        return std::nullopt;
+    }
+    std::string text = iniText(value);
+    if (const auto refusal = IniDocument::refusal(section, key, text)) {
+        ReportFault("Ini Save:  " + *refusal);
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::string writeFailure(std::string_view file) {
+    const std::string quoted = "'" + std::string(file) + "'";
+    if (probeFile(file) == FileKind::Unreadable)
+        return "Ini Save:  " + quoted + " cannot be read and is left as it is";
+    return "Ini Save:  " + quoted + " cannot be written";
 }
 
 } // namespace
@@ -117,11 +140,31 @@ std::int16_t SaveIni(const IniValue& value, std::string_view section, std::strin
     Procedure procedure("SaveIni");
     std::int16_t result = 0;
     procedure.step([&] {
-        if (!isWritable(value)) {
-            ReportFault("Ini Save:  wrong data type");
+        const auto text = writableText(value, section, key);
+        if (!text)
             return;
+        if (profileWriteString(section, key, *text, file))
+            result = 1;
+        else
+            ReportFault(writeFailure(file));
+    });
+    return result;
+}
+
+std::string LoadIniString(std::string_view section, std::string_view key,
+                          const IniDocument& document) {
+    return profileReadString(section, key, kDefaultBlanks, kBufferSize, document);
+}
+
+std::int16_t SaveIni(const IniValue& value, std::string_view section, std::string_view key,
+                     IniDocument& document) {
+    Procedure procedure("SaveIni");
+    std::int16_t result = 0;
+    procedure.step([&] {
+        if (const auto text = writableText(value, section, key)) {
+            document.set(section, key, *text);
+            result = 1;
         }
-        result = profileWriteString(section, key, iniText(value), file) ? 1 : 0;
     });
     return result;
 }

@@ -14,7 +14,17 @@
 //  - SaveIni: numbers as the user's locale formats them (its decimal
 //    separator included), strings unchanged, Booleans "true"/"false". Any
 //    other value is reported as "Ini Save:  wrong data type" and nothing is
-//    written. The result is non-zero on success.
+//    written. An edit the document refuses (a line break in the value, a key
+//    starting with "[" or holding "=", see IniDocument.h) is reported as
+//    "Ini Save:  " + the reason and nothing is written. A write that fails is
+//    reported too, an unreadable file as "cannot be read and is left as it
+//    is". The result is non-zero on success.
+//
+// LoadIniString and SaveIni also work on a document held in memory, for
+// callers that collect their edits and replace the file once
+// (storeIniDocument): same limits, same reports.
+
+#include "IniDocument.h"
 
 #include <cstdint>
 #include <string>
@@ -39,6 +49,11 @@ using IniValue = std::variant<std::int16_t, std::int32_t, float, double, std::ui
 
 std::int16_t SaveIni(const IniValue& value, std::string_view section, std::string_view key,
                      std::string_view file);
+
+std::string LoadIniString(std::string_view section, std::string_view key,
+                          const IniDocument& document);
+std::int16_t SaveIni(const IniValue& value, std::string_view section, std::string_view key,
+                     IniDocument& document);
 
 // The text SaveIni writes for a value (nothing for Empty and Null).
 std::string iniText(const IniValue& value);

@@ -17,6 +17,15 @@ bool isBlank(std::string_view line) {
     return trimBlanksAndTabs(line).empty();
 }
 
+// A name as asked for, in the file's bytes.
+std::string fileName(std::string_view name) {
+    return std::string(trimBlanksAndTabs(toWindows1252(name)));
+}
+
+bool breaksLines(std::string_view bytes1252) {
+    return bytes1252.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
 } // namespace
 
 IniDocument IniDocument::parse(std::string_view bytes) {
@@ -60,31 +69,58 @@ std::size_t IniDocument::findEntry(const SectionRange& range, std::string_view k
 
 std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
-    const auto range = findSection(toWindows1252(section));
+    const auto range = findSection(fileName(section));
     if (!range)
         return std::nullopt;
-    const std::size_t entry = findEntry(*range, toWindows1252(key));
+    const std::size_t entry = findEntry(*range, fileName(key));
     if (entry == kNone)
         return std::nullopt;
     return fromWindows1252(iniEntryValue(lines_[entry].text));
 }
 
 bool IniDocument::hasSection(std::string_view section) const {
-    return findSection(toWindows1252(section)).has_value();
+    return findSection(fileName(section)).has_value();
+}
+
+std::optional<std::string> IniDocument::refusal(std::string_view section, std::string_view key,
+                                                std::optional<std::string_view> text) {
+    const std::string section1252 = fileName(section);
+    if (breaksLines(section1252) || section1252.find(']') != std::string::npos)
+        return "invalid section name";
+    const auto where = [&] { return "[" + fromWindows1252(section1252) + "]"; };
+    const std::string key1252 = fileName(key);
+    if (key1252.empty() || key1252.front() == '[' || breaksLines(key1252) ||
+        key1252.find('=') != std::string::npos)
+        return "invalid key in section " + where();
+    if (text && breaksLines(toWindows1252(*text)))
+        return "the value of " + where() + " " + fromWindows1252(key1252) + " holds a line break";
+    return std::nullopt;
+}
+
+void IniDocument::removeLine(std::size_t index) {
+    lines_.erase(lines_.begin() + std::ptrdiff_t(index));
+    // "\r" and a following "\n" would read as one line end.
+    if (index > 0 && index < lines_.size() && lines_[index - 1].end == "\r" &&
+        lines_[index].text.empty() && lines_[index].end == "\n") {
+        lines_[index - 1].end = kLineEnd;
+        lines_.erase(lines_.begin() + std::ptrdiff_t(index));
+    }
+    linesMoved();
 }
 
 bool IniDocument::set(std::string_view section, std::string_view key,
                       std::optional<std::string_view> text) {
-    const std::string section1252 = toWindows1252(section);
-    const std::string key1252 = toWindows1252(key);
+    if (refusal(section, key, text))
+        return false;
+    const std::string section1252 = fileName(section);
+    const std::string key1252 = fileName(key);
     const auto range = findSection(section1252);
     const std::size_t entry = range ? findEntry(*range, key1252) : kNone;
 
     if (!text) {
         if (entry == kNone)
             return false;
-        lines_.erase(lines_.begin() + std::ptrdiff_t(entry));
-        linesMoved();
+        removeLine(entry);
         return true;
     }
 

@@ -8,6 +8,10 @@
 //    edit never rewrites the file in a canonical form.
 //  - Lines written by an edit end with CR LF.
 //
+// Names asked for
+//  - The section and key handed to value(), hasSection() and set() are taken
+//    with blanks and tabs at both ends removed: " Pad " is section "Pad".
+//
 // Sections
 //  - A header is a line whose first character other than blanks and tabs is
 //    "[" and that has a "]" after it. The name runs from the "[" to the last
@@ -23,9 +27,10 @@
 //    both ends removed, compared without regard to letter case.
 //  - Lines starting with ";" or "#" have no special meaning: they are ordinary
 //    lines, entries only if they hold "=" (under a key nobody asks for).
-//  - The value is everything after the first "=", with blanks and tabs at both
-//    ends removed, then one pair of matching enclosing quotes ("..." or '...')
-//    removed; an unbalanced quote stays. "=", "[", "]", ";" and "#" inside a
+//  - The value is everything after the first "=" up to a NUL byte (a NUL ends
+//    the value), with blanks and tabs at both ends removed, then one pair of
+//    matching enclosing quotes ("..." or '...') removed; an unbalanced quote
+//    stays. "=", "[", "]", ";" and "#" inside a
 //    value are literal.
 //  - Of two equal keys in a section the first wins for reading, replacing and
 //    deleting.
@@ -39,7 +44,17 @@
 //    entry, with no blank line before it (and a line break first when the last
 //    line lacked one).
 //  - A missing text (std::nullopt) removes the entry; an absent entry is no
-//    error. An empty text writes "key=".
+//    error. An empty text writes "key=". Removing a line never lets the bytes
+//    around it read as other lines (a line ended by CR alone followed by an
+//    empty line ended by LF become one line ended by CR LF).
+//  - An edit that would add or break lines is refused: the document stays as
+//    it is. Refused are a section name holding "]", CR, LF or NUL; a key that
+//    is empty, starts with "[", or holds "=", CR, LF or NUL; a text holding
+//    CR, LF or NUL. The test is made on the Windows-1252 bytes, after the
+//    blanks around the names are removed.
+//  - So a document always equals what a fresh parse of its bytes gives, and
+//    an entry written reads back as the reader takes its line (trimmed,
+//    unquoted).
 //
 // The document keeps the file's 8-bit Windows-1252 bytes; its interface takes
 // and gives UTF-8 text and converts at this boundary.
@@ -63,17 +78,25 @@ public:
     bool hasSection(std::string_view section) const;
 
     // Sets (or with std::nullopt removes) an entry. Returns true when the
-    // document changed.
+    // document changed; false also for a refused edit.
     bool set(std::string_view section, std::string_view key, std::optional<std::string_view> text);
+
+    // Why set() refuses an edit, in a few words naming section and key where
+    // they are valid; nothing when the edit can be made.
+    static std::optional<std::string> refusal(std::string_view section, std::string_view key,
+                                              std::optional<std::string_view> text);
 
     // The file's bytes.
     std::string bytes() const;
     bool empty() const { return lines_.empty(); }
+    // Line by line, with every line's end.
+    bool operator==(const IniDocument& other) const { return lines_ == other.lines_; }
 
 private:
     struct Line {
         std::string text; // Windows-1252 bytes without the line end
         std::string end;  // "\r\n", "\n", "\r" or "" for a last line without one
+        bool operator==(const Line&) const = default;
     };
     struct SectionRange {
         std::size_t header; // index of the header line
@@ -93,6 +116,7 @@ private:
     };
     const std::vector<Header>& headers() const;
     void linesMoved() { headersValid_ = false; }
+    void removeLine(std::size_t index);
 
     std::vector<Line> lines_;
     mutable std::vector<Header> headers_;

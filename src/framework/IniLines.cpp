@@ -39,7 +39,8 @@ std::optional<std::string_view> iniEntryKey(std::string_view line) {
 }
 
 std::string_view iniEntryValue(std::string_view line) {
-    std::string_view value = trimBlanksAndTabs(line.substr(line.find('=') + 1));
+    std::string_view value = line.substr(line.find('=') + 1);
+    value = trimBlanksAndTabs(value.substr(0, value.find('\0')));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);

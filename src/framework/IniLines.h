@@ -21,7 +21,8 @@ std::vector<IniLine> splitIniLines(std::string_view bytes);
 std::optional<std::string_view> iniHeaderName(std::string_view line);
 // The key of an entry line, or nothing when the line holds no "=".
 std::optional<std::string_view> iniEntryKey(std::string_view line);
-// The value of an entry line: trimmed, one pair of enclosing quotes removed.
+// The value of an entry line: cut at a NUL byte, trimmed, one pair of
+// enclosing quotes removed.
 std::string_view iniEntryValue(std::string_view line);
 
 } // namespace framework

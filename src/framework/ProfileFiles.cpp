@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "Text.h"
 
+#include <algorithm>
 #include <map>
 
 namespace framework {
@@ -19,7 +20,10 @@ std::map<std::string, CachedFile>& cache() {
     return files;
 }
 
-const IniDocument& cachedDocument(std::string_view file) {
+// The parsed file: empty when it is missing, nothing when it exists but
+// cannot be read (a folder, FIFO, dangling link, no read permission, a read
+// error).
+const IniDocument* cachedDocument(std::string_view file) {
     static const IniDocument kEmpty;
     // Most names are spelled as stored: one look at the file then does.
     auto real = withNativeSeparators(file);
@@ -32,26 +36,36 @@ const IniDocument& cachedDocument(std::string_view file) {
     const std::string key = real.string();
     if (!stamp) {
         files.erase(key);
-        return kEmpty;
+        return probeFile(file) == FileKind::Unreadable ? nullptr : &kEmpty;
     }
     if (auto it = files.find(key); it != files.end() && it->second.stamp == *stamp)
-        return it->second.document;
+        return &it->second.document;
     const auto bytes = readFileBytes(file);
     if (!bytes) {
         files.erase(key);
-        return kEmpty;
+        return nullptr;
     }
     auto& entry = files[key];
     entry = CachedFile{*stamp, IniDocument::parse(*bytes)};
-    return entry.document;
+    return &entry.document;
 }
 
-void remember(std::string_view file, IniDocument document) {
+const IniDocument& readableDocument(std::string_view file) {
+    static const IniDocument kEmpty;
+    const IniDocument* document = cachedDocument(file);
+    return document ? *document : kEmpty;
+}
+
+// Writes the bytes and caches what a fresh read of them gives.
+bool store(std::string_view file, const std::string& bytes) {
+    if (!writeFileAtomically(file, bytes))
+        return false;
     const auto real = nativePath(file);
     if (const auto stamp = fileStamp(real))
-        cache()[real.string()] = CachedFile{*stamp, std::move(document)};
+        cache()[real.string()] = CachedFile{*stamp, IniDocument::parse(bytes)};
     else
         cache().erase(real.string());
+    return true;
 }
 
 } // namespace
@@ -59,9 +73,10 @@ void remember(std::string_view file, IniDocument document) {
 std::optional<std::int32_t> leadingProfileInteger(std::string_view value) {
     if (value.empty())
         return std::nullopt;
-    std::size_t pos = 0;
+    // Blanks can be left at the start when quotes were removed (" 8").
+    std::size_t pos = std::min(value.find_first_not_of(" \t"), value.size());
     bool negative = false;
-    if (value[pos] == '+' || value[pos] == '-') {
+    if (pos < value.size() && (value[pos] == '+' || value[pos] == '-')) {
         negative = value[pos] == '-';
         ++pos;
     }
@@ -76,7 +91,13 @@ std::optional<std::int32_t> leadingProfileInteger(std::string_view value) {
 std::string profileReadString(std::string_view section, std::string_view key,
                               std::string_view defaultValue, std::size_t size,
                               std::string_view file) {
-    const auto value = cachedDocument(file).value(section, key);
+    return profileReadString(section, key, defaultValue, size, readableDocument(file));
+}
+
+std::string profileReadString(std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t size,
+                              const IniDocument& document) {
+    const auto value = document.value(section, key);
     const std::string_view text =
         value ? std::string_view(*value) : trimTrailingBlanks(defaultValue);
     if (size == 0)
@@ -86,7 +107,7 @@ std::string profileReadString(std::string_view section, std::string_view key,
 
 std::int32_t profileReadInt(std::string_view section, std::string_view key,
                             std::int32_t defaultValue, std::string_view file) {
-    const auto value = cachedDocument(file).value(section, key);
+    const auto value = readableDocument(file).value(section, key);
     if (!value)
         return defaultValue;
     return leadingProfileInteger(*value).value_or(defaultValue);
@@ -94,22 +115,26 @@ std::int32_t profileReadInt(std::string_view section, std::string_view key,
 
 bool profileWriteString(std::string_view section, std::string_view key,
                         std::optional<std::string_view> text, std::string_view file) {
-    IniDocument document = cachedDocument(file);
-    const bool exists = fileStamp(nativePath(file)).has_value();
-    if (!document.set(section, key, text) && (exists || !text))
+    if (IniDocument::refusal(section, key, text))
+        return false;
+    const IniDocument* cached = cachedDocument(file);
+    if (!cached)
+        return false;
+    IniDocument document = *cached;
+    // Unchanged: the entry already holds the text, or an absent one is removed.
+    if (!document.set(section, key, text))
         return canReplaceFile(file);
-    return storeIniDocument(file, document);
+    return store(file, document.bytes());
 }
 
 IniDocument loadIniDocument(std::string_view file) {
-    return cachedDocument(file);
+    return readableDocument(file);
 }
 
 bool storeIniDocument(std::string_view file, const IniDocument& document) {
-    if (!writeFileAtomically(file, document.bytes()))
+    if (probeFile(file) == FileKind::Unreadable)
         return false;
-    remember(file, document);
-    return true;
+    return store(file, document.bytes());
 }
 
 void clearProfileCache() {

@@ -1,6 +1,9 @@
 #include "FunctionFilesFixture.h"
 
 #include "engineering/RuntimeConfiguration.h"
+#include "engineering/StoredFunctionFile.h"
+
+#include "framework/ErrorProtocol.h"
 
 namespace {
 
@@ -36,10 +39,59 @@ TEST(RuntimeConfiguration, SpecialKeySectionsStayBeforeTheButtons) {
                                  "[Function1]\r\nWhereICome=Panel\r\nSpecialKey=52\r\n"
                                  "\r\n[Function2]\r\n" +
                                  kButton1Body;
-    const std::string rebuilt = rebuildRuntimeConfiguration(old, onlyButton1());
-    EXPECT_EQ(rebuilt, expected);
-    // Rebuilding again changes nothing.
-    EXPECT_EQ(rebuildRuntimeConfiguration(rebuilt, onlyButton1()), expected);
+    EXPECT_EQ(rebuildRuntimeConfiguration(old, onlyButton1()), expected);
+}
+
+// A rebuild of its own result, with the same buttons and the same edits of
+// the other content, gives the same bytes: nothing grows from run to run.
+TEST(RuntimeConfiguration, ASecondRebuildChangesNothing) {
+    Buttons buttons = onlyButton1();
+    buttons[4] = enginetest::edited(5, "C:\\Tools\\tool5.exe");
+    const auto stamp = [](framework::IniDocument& other) {
+        other.set("Info", "S_Prog", "1.0.0 - Standalone");
+        other.set("Info", "S_Editor", "4A");
+    };
+    const std::string special = "[Function1]\r\nWhereICome=Panel\r\nSpecialKey=52\r\n";
+    const std::string button = "[Function2]\r\nWhereICome=x\r\nSpecialKey=1\r\n";
+    const std::string cases[] = {
+        "[Project]\r\nX=1\r\n" + button,
+        "[Project]\r\nX=1\r\n\r\n" + button + "\r\n\r\n",
+        "[Project]\r\nX=1\r\n\r\n\r\n" + special + "\r\n" + button,
+        "[Project]\r\nX=1\r\n" + button + special + "\r\n",
+        "[Project]\nX=1\n\t\n",
+        "[Project]\r\nX=1",
+        button + "\r\n[Info]\r\nS_Prog=0\r\n\r\n",
+        special,
+        "",
+    };
+    for (const std::string& old : cases) {
+        for (const bool stamped : {false, true}) {
+            const auto edit = stamped ? engineering::OtherContentEdit(stamp) : nullptr;
+            const std::string first = rebuildRuntimeConfiguration(old, buttons, edit);
+            EXPECT_EQ(rebuildRuntimeConfiguration(first, buttons, edit), first)
+                << (stamped ? "stamped: " : "") << old;
+        }
+    }
+    // A blank line that ends the other content is the empty line before the sections.
+    EXPECT_EQ(rebuildRuntimeConfiguration(cases[1], buttons).substr(0, 31),
+              "[Project]\r\nX=1\r\n\r\n[Function1]\r\n");
+    // A missing Info section is added before the function sections.
+    const std::string stamped = rebuildRuntimeConfiguration("[Project]\r\nX=1", buttons, stamp);
+    EXPECT_EQ(stamped.substr(0, stamped.find("[Function1]")),
+              "[Project]\r\nX=1\r\n[Info]\r\nS_Prog=1.0.0 - Standalone\r\nS_Editor=4A\r\n\r\n");
+}
+
+// Neither the .cfg rebuild nor the .int writer lets a value add lines.
+TEST(RuntimeConfiguration, AValueWithALineBreakFailsTheWrite) {
+    for (const char* text : {"a\r\nb=c", "a\nSpecialKey=1", "[Function9]\r"}) {
+        Buttons buttons = onlyButton1();
+        buttons[0].PWindowName = text;
+        EXPECT_THROW(rebuildRuntimeConfiguration("[Project]\r\n", buttons), framework::Failure)
+            << text;
+        auto stored = framework::IniDocument::parse("[Function1]\r\nWindowName=old\r\n");
+        EXPECT_THROW(engineering::writeStoredFunctions(stored, buttons, 1), framework::Failure)
+            << text;
+    }
 }
 
 TEST(RuntimeConfiguration, KeyLinesHoldingBracketsStayWithTheirSection) {

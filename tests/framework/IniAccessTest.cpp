@@ -7,6 +7,7 @@
 #include "framework/ProgramState.h"
 
 #include "TestInstallation.h"
+#include "UnreadableFile.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -32,10 +33,25 @@ TEST_F(IniAccess, MissingFileSectionOrKeyReadsAsNothing) {
     EXPECT_EQ(LoadIniString("s", "k", file), "");
     EXPECT_EQ(LoadIniString("t", "other", file), "");
     EXPECT_TRUE(inst.boxes.asked.empty());
-    // A folder in place of the file reads as missing and cannot be written.
-    const std::string folder = inst.path("Engineering");
-    EXPECT_EQ(LoadIniString("s", "k", folder), "");
-    EXPECT_EQ(SaveIni(std::string("v"), "s", "k", folder), 0);
+}
+
+TEST_F(IniAccess, AFileThatExistsButCannotBeReadReadsEmptyAndIsNeverWritten) {
+    for (const auto kind : testsupport::kUnreadableKinds) {
+        const auto name = testsupport::unreadableName(kind);
+        const std::string path = inst.path(std::string(name) + ".ini");
+        if (!testsupport::makeUnreadable(path, kind))
+            continue; // no read permission cannot stop root
+        EXPECT_EQ(LoadIniString("s", "k", path), "") << name;
+        EXPECT_EQ(LoadIniInteger("s", "k", path), -1) << name;
+        EXPECT_EQ(SaveIni(std::string("v"), "s", "k", path), 0) << name;
+        EXPECT_FALSE(profileWriteString("s", "k", std::nullopt, path)) << name;
+        EXPECT_FALSE(storeIniDocument(path, IniDocument::parse("[s]\r\nk=v\r\n"))) << name;
+        EXPECT_TRUE(testsupport::isUnchangedUnreadable(path, kind)) << name;
+        ASSERT_FALSE(inst.boxes.asked.empty()) << name;
+        EXPECT_EQ(inst.boxes.asked.back().text,
+                  "Ini Save:  '" + path + "' cannot be read and is left as it is");
+        inst.boxes.asked.clear();
+    }
 }
 
 TEST_F(IniAccess, MissingValuesAreReportedOnlyWhenAsked) {
@@ -68,9 +84,10 @@ TEST_F(IniAccess, BooleansReadTrueOnlyForTrue) {
 
 TEST_F(IniAccess, IntegersFollowTheProfileRules) {
     // Key n holds the text of case n.
-    const std::pair<std::string, int> cases[] = {{"42", 42},    {" -17 ", -17},    {"+5", 5},
-                                                 {"12abc", 12}, {"abc", 0},        {"", -1},
-                                                 {"\"7\"", 7},  {"4294967295", -1}};
+    const std::pair<std::string, int> cases[] = {
+        {"42", 42},    {" -17 ", -17},  {"+5", 5},     {"12abc", 12},
+        {"abc", 0},    {"", -1},        {"\"7\"", 7},  {"4294967295", -1},
+        {"\" 8\"", 8}, {"'\t-3 '", -3}, {"\"  \"", 0}, {"\"+ 1\"", 0}};
     std::string ini = "[s]\r\n";
     for (std::size_t n = 0; n < std::size(cases); ++n)
         ini += std::to_string(n) + "=" + cases[n].first + "\r\n";
@@ -118,6 +135,40 @@ TEST_F(IniAccess, SaveIniFormatsByTypeAndReportsAValueOfNoType) {
     EXPECT_EQ(inst.read("test.ini"), before);
     ASSERT_EQ(inst.boxes.asked.size(), 2u);
     EXPECT_EQ(inst.boxes.asked[0].text, "Ini Save:  wrong data type");
+}
+
+TEST_F(IniAccess, RefusedWritesAreReportedAndLeaveFileAndCacheInAgreement) {
+    inst.write("test.ini", "[s]\r\nk=1\r\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {"k", "a\r\nb=c"}, {"[b", "c]"}, {"b=c", "1"}, {"", "1"}};
+    for (const auto& [key, text] : cases) {
+        EXPECT_EQ(SaveIni(text, "s", key, file), 0) << key;
+        EXPECT_EQ(inst.read("test.ini"), "[s]\r\nk=1\r\n") << key;
+    }
+    ASSERT_EQ(inst.boxes.asked.size(), std::size(cases));
+    EXPECT_EQ(inst.boxes.asked[0].text, "Ini Save:  the value of [s] k holds a line break");
+    EXPECT_EQ(inst.boxes.asked[1].text, "Ini Save:  invalid key in section [s]");
+    EXPECT_EQ(SaveIni(std::string("1"), "a]b", "k", file), 0);
+    EXPECT_EQ(inst.boxes.asked.back().text, "Ini Save:  invalid section name");
+
+    // Writes through the cache give the bytes that writes each starting from a
+    // fresh read of the file give.
+    const auto writeAll = [&](bool freshRead) {
+        inst.write("test.ini", "[s]\rx\rk=1\n\n[t]\n");
+        const auto fresh = [&] {
+            if (freshRead)
+                clearProfileCache();
+        };
+        fresh();
+        profileWriteString("s", "k", std::nullopt, file);
+        fresh();
+        SaveIni(std::string("3"), " S ", "c", file);
+        fresh();
+        SaveIni(std::string("4"), "s", "c", file);
+        return inst.read("test.ini");
+    };
+    EXPECT_EQ(writeAll(false), "[s]\rx\r\nc=4\r\n[t]\n");
+    EXPECT_EQ(writeAll(true), "[s]\rx\r\nc=4\r\n[t]\n");
 }
 
 TEST_F(IniAccess, WritesKeepEveryUntouchedByte) {

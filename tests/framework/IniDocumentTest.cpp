@@ -26,6 +26,9 @@ TEST(IniReading, NamesIgnoreCaseAndSurroundingBlanksAndHeadersRunToTheLastBracke
     const char* file = "  [ Sec Tion ]  \r\nKey One = v1\r\n\tkey2\t=\tv2\r\n";
     EXPECT_EQ(valueIn(file, "sec tion", "KEY ONE"), "v1");
     EXPECT_EQ(valueIn(file, "SEC TION", "key2"), "v2");
+    // Blanks around the names asked for do not count either.
+    EXPECT_EQ(valueIn(file, " Sec Tion\t", "\t key2 "), "v2");
+    EXPECT_TRUE(IniDocument::parse(file).hasSection("  sec tion "));
     EXPECT_EQ(valueIn(file, "SecTion", "key2"), std::nullopt) << "blanks inside a name count";
     EXPECT_EQ(valueIn(file, "Sec Tion", "KeyOne"), std::nullopt);
     // A header runs to the last bracket.
@@ -43,7 +46,11 @@ TEST(IniReading, ValueIsTrimmedAndLosesOnePairOfQuotes) {
         {"\"mixed'", "\"mixed'"},
         {"\"\"inner\"\"", "\"inner\""},
         {" x=[y];#z ", "x=[y];#z"},
-        {"", ""}};
+        {"", ""},
+        // A NUL byte ends the value.
+        {std::string("cut\0off", 7), "cut"},
+        {std::string("\"quoted \0\"", 11), "\"quoted"},
+        {std::string("\0", 1), ""}};
     for (const auto& [stored, read] : storedAndRead)
         EXPECT_EQ(valueIn("[s]\nk=" + stored + "\n", "s", "k"), read) << stored;
 }
@@ -88,12 +95,64 @@ TEST(IniWriting, AppendsAfterTheLastNonBlankLineOfTheSectionOrInANewSectionAtThe
     EXPECT_EQ(afterSet("[a]\nx=1", "New", "k", ""), "[a]\nx=1\r\n[New]\r\nk=\r\n");
 }
 
-TEST(IniWriting, NullRemovesTheFirstEntryOnly) {
+TEST(IniWriting, NullRemovesTheFirstEntryOnlyAndTheDocumentEqualsAFreshParse) {
     EXPECT_EQ(afterSet("[a]\nk=1\nk=2\n", "a", "K", std::nullopt), "[a]\nk=2\n");
-    auto document = IniDocument::parse("[a]\nx=1\n");
-    EXPECT_FALSE(document.set("a", "missing", std::nullopt));
-    EXPECT_FALSE(document.set("nosection", "k", std::nullopt));
-    EXPECT_EQ(document.bytes(), "[a]\nx=1\n");
+    EXPECT_FALSE(IniDocument::parse("[a]\nx=1\n").set("a", "missing", std::nullopt));
+    EXPECT_FALSE(IniDocument::parse("[a]\nx=1\n").set("nosection", "k", std::nullopt));
+
+    // Removing the entry joins a CR-ended line and an empty LF-ended one into
+    // one CR LF line end; an edit after that must place lines as in the file.
+    auto document = IniDocument::parse("[a]\nx\rk=1\n\n[b]\n");
+    ASSERT_TRUE(document.set("a", "k", std::nullopt));
+    EXPECT_EQ(document.bytes(), "[a]\nx\r\n[b]\n");
+    EXPECT_EQ(IniDocument::parse(document.bytes()), document);
+    document.set("a", "new", "1");
+    EXPECT_EQ(document.bytes(), "[a]\nx\r\nnew=1\r\n[b]\n");
+    EXPECT_EQ(IniDocument::parse(document.bytes()), document);
+}
+
+TEST(IniWriting, EditsThatWouldAddOrBreakLinesAreRefused) {
+    struct Case {
+        std::string section, key, text;
+    };
+    const Case refused[] = {{"s", "k", "a\r\nb=c"},
+                            {"s", "k", "a\rb"},
+                            {"s", "k", "a\nb"},
+                            {"s", "k", std::string("a\0b", 3)},
+                            {"s", "k", "\xC0\x8A"}, // an overlong UTF-8 line feed
+                            {"s", "[x", "y]"},
+                            {"s", " [x", "1"},
+                            {"s", "a=b", "1"},
+                            {"s", "", "1"},
+                            {"s", " \t", "1"},
+                            {"s", "a\nb", "1"},
+                            {"s", std::string("k\0", 2), "1"},
+                            {"a]b", "k", "1"},
+                            {"a\r\n[b", "k", "1"},
+                            {"x\n", "k", "1"}};
+    const std::string before = "[s]\r\nk=old\r\n";
+    for (const Case& c : refused) {
+        auto document = IniDocument::parse(before);
+        EXPECT_TRUE(IniDocument::refusal(c.section, c.key, c.text)) << c.section << "|" << c.key;
+        EXPECT_FALSE(document.set(c.section, c.key, c.text)) << c.section << "|" << c.key;
+        EXPECT_EQ(document.bytes(), before) << c.section << "|" << c.key;
+    }
+    // Brackets, "=" and quotes elsewhere are text; blanks around names are dropped.
+    const Case accepted[] = {{"s", "k]", "[x]"},
+                             {"a[b", "k", "v=w"},
+                             {"", "k", "1"},
+                             {"s", "\";", "\"q\""},
+                             {" Pad ", " key ", "x"}};
+    for (const Case& c : accepted) {
+        auto document = IniDocument::parse(before);
+        EXPECT_FALSE(IniDocument::refusal(c.section, c.key, c.text)) << c.section << "|" << c.key;
+        EXPECT_TRUE(document.set(c.section, c.key, c.text)) << c.section << "|" << c.key;
+        const auto fresh = IniDocument::parse(document.bytes());
+        EXPECT_EQ(fresh.value(c.section, c.key), document.value(c.section, c.key));
+        EXPECT_EQ(fresh.value("s", "k"), "old") << c.section << "|" << c.key;
+    }
+    EXPECT_EQ(afterSet("", " Pad ", " key ", "x"), "[Pad]\r\nkey=x\r\n");
+    EXPECT_EQ(IniDocument::refusal("s", "k", "a\nb"), "the value of [s] k holds a line break");
 }
 
 TEST(IniWriting, TextIsStoredAsWindows1252) {
