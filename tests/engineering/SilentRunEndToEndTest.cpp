@@ -80,7 +80,10 @@ TEST_F(SilentRun, MissingCfgEndsWithAFailureStatusAndAFaultLogLine) {
     EXPECT_EQ(readFile(root / "Engineering" / "Engineering.int"), stored);
 }
 
-TEST_F(SilentRun, HelpAndVersionNeedNoInstallation) {
+TEST_F(SilentRun, HelpAndVersionNeedNoInstallationAndTakeNoLock) {
     EXPECT_EQ(run("--help"), 0);
-    EXPECT_EQ(run("--version"), 0);
+    EXPECT_EQ(run("--version /EXTERNAL SILENT"), 0);
+    EXPECT_FALSE(fs::exists(root / "Engineering" / "Engineering_Config.lock"));
+    EXPECT_EQ(run("/EXTERNAL SILENT"), 0);
+    EXPECT_TRUE(fs::exists(root / "Engineering" / "Engineering_Config.lock"));
 }
