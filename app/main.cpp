@@ -4,6 +4,9 @@
 // (from the window module beside it, see WindowModule.h).
 // Started with /EXTERNAL SILENT it loads, runs the OK sequence and ends
 // without creating any window or touching a window system.
+//
+// Either way the run holds its installation from loading until the process
+// ends, so that two runs never change one installation's files together.
 
 #include "WindowModule.h"
 
@@ -11,12 +14,16 @@
 #include "engineering/PresetUpdate.h"
 #include "framework/CommandLine.h"
 #include "framework/ErrorProtocol.h"
+#include "framework/FileSystem.h"
+#include "framework/InstallationLock.h"
+#include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
 #include "framework/Startup.h"
 #include "framework/Version.h"
 
 #include <cstring>
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -60,6 +67,21 @@ int runSilently() {
     return framework::completionStatus();
 }
 
+// Ends a start that cannot go on, having changed nothing: standard error, the
+// fault log and, in a window run, the program's message box.
+int refuseStart(const std::string& message, bool window, int argc, char** argv) {
+    framework::reportRefusedStart(message);
+    if (window)
+        reportFaultInWindow(argc, argv, message.c_str());
+    return framework::ExitEndedByFailure;
+}
+
+std::string lockRefusal(const framework::InstallationLock& lock) {
+    if (lock.state() == framework::InstallationLock::State::Busy)
+        return std::string(framework::kAnotherRunMessage);
+    return "cannot lock this installation: " + lock.problem();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -67,7 +89,20 @@ int main(int argc, char** argv) {
         return 0;
     framework::initialiseProgram(argc, argv);
     framework::GetStartModeIntegrated();
-    if (framework::programState().SilentMode)
-        return runSilently();
-    return runWindowModule(argc, argv);
+    const bool window = !framework::programState().SilentMode;
+    if (window && !framework::displayAvailable()) {
+        framework::reportRefusedStart(framework::kNoDisplayMessage);
+        return framework::ExitEndedByFailure;
+    }
+
+    // Held until the process ends: the closing sequence ends it at once, and
+    // the system then releases the lock.
+    const framework::InstallationLock lock(framework::installationLockPath(),
+                                           framework::kInstallationLockWait);
+    if (!lock.mayProceed())
+        return refuseStart(lockRefusal(lock), window, argc, argv);
+    // Only under the lock: another run's temporaries are never taken for stale.
+    framework::removeStaleTemporaries(framework::executableFolder());
+
+    return window ? runWindowModule(argc, argv) : runSilently();
 }

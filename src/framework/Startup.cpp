@@ -1,7 +1,11 @@
 #include "Startup.h"
 
+#include "Logs.h"
 #include "ProgramLocation.h"
 #include "ProgramState.h"
+
+#include <cstdlib>
+#include <iostream>
 
 namespace framework {
 
@@ -18,6 +22,24 @@ std::string joinArguments(int argc, char** argv) {
 void initialiseProgram(int argc, char** argv) {
     programState().commandLine = joinArguments(argc, argv);
     detectProgramLocation();
+}
+
+bool displayAvailable() {
+#if defined(_WIN32) || defined(__APPLE__)
+    return true;
+#else
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            return true;
+    }
+    return false;
+#endif
+}
+
+void reportRefusedStart(std::string_view message) {
+    std::cerr << executableBaseName() << ": " << message << std::endl;
+    LogFault(std::string(message));
 }
 
 } // namespace framework

@@ -104,7 +104,10 @@ TEST_F(SilentRun, UnreadableStoredFileAndUnwritableLogsEndWithAReportOnStandardE
     EXPECT_TRUE(fs::is_fifo(stored));
 }
 
-TEST_F(SilentRun, HelpAndVersionNeedNoInstallation) {
+TEST_F(SilentRun, HelpAndVersionNeedNoInstallationAndTakeNoLock) {
     EXPECT_EQ(run("--help"), 0);
-    EXPECT_EQ(run("--version"), 0);
+    EXPECT_EQ(run("--version /EXTERNAL SILENT"), 0);
+    EXPECT_FALSE(fs::exists(root / "Engineering" / "Engineering_Config.lock"));
+    EXPECT_EQ(run("/EXTERNAL SILENT"), 0);
+    EXPECT_TRUE(fs::exists(root / "Engineering" / "Engineering_Config.lock"));
 }

@@ -1,0 +1,78 @@
+#include "framework/InstallationLock.h"
+
+#include "TestInstallation.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+using framework::InstallationLock;
+using State = InstallationLock::State;
+using namespace std::chrono_literals;
+
+TEST(InstallationLock, OneHolderAtATimeAndFreeAgainWhenReleased) {
+    testsupport::TestInstallation installation;
+    const fs::path file = framework::installationLockPath();
+    EXPECT_EQ(file, installation.componentFolder() / "Engineering_Config.lock");
+    {
+        const InstallationLock first(file, 0ms);
+        ASSERT_EQ(first.state(), State::Held) << first.problem();
+        // A lock of its own open file, as a second run has.
+        const InstallationLock second(file, 30ms, 10ms);
+        EXPECT_EQ(second.state(), State::Busy);
+        EXPECT_FALSE(second.mayProceed());
+    }
+    const InstallationLock again(file, 0ms);
+    EXPECT_EQ(again.state(), State::Held);
+    EXPECT_TRUE(fs::is_regular_file(file)) << "the file stays; only the lock goes";
+}
+
+TEST(InstallationLock, SomethingElseInTheLockFilesPlaceIsReportedNotFollowedNorWaitedOn) {
+    testsupport::TestInstallation installation;
+    const fs::path file = installation.componentFolder() / "Engineering_Config.lock";
+    const fs::path elsewhere = installation.root() / "elsewhere";
+    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        {"folder", [&] { fs::create_directory(file); }},
+        {"FIFO", [&] { ASSERT_EQ(mkfifo(file.c_str(), 0644), 0); }},
+        {"dangling link", [&] { fs::create_symlink(elsewhere, file); }},
+    };
+    for (const auto& [name, make] : cases) {
+        SCOPED_TRACE(name);
+        fs::remove_all(file);
+        make();
+        const InstallationLock lock(file, 0ms);
+        EXPECT_EQ(lock.state(), State::Failed);
+        EXPECT_NE(lock.problem().find(file.string()), std::string::npos) << lock.problem();
+        EXPECT_FALSE(fs::exists(elsewhere)) << "a link is never followed";
+    }
+}
+
+TEST(InstallationLock, CreatedByRootWithTheFoldersOwnerAndGroup) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file another owner";
+    testsupport::TestInstallation installation;
+    const fs::path folder = installation.componentFolder();
+    ASSERT_EQ(chown(folder.c_str(), 4321, 8765), 0);
+    const InstallationLock lock(folder / "Engineering_Config.lock", 0ms);
+    ASSERT_EQ(lock.state(), State::Held);
+    struct stat info {};
+    ASSERT_EQ(stat((folder / "Engineering_Config.lock").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 8765u);
+}
+
+TEST(InstallationLock, AFolderThatRefusesNewFilesLetsTheRunGoOnUnlocked) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root can create a file in any folder";
+    testsupport::TestInstallation installation;
+    const fs::path folder = installation.componentFolder();
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    const InstallationLock lock(folder / "Engineering_Config.lock", 0ms);
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(lock.state(), State::NotWritable);
+    EXPECT_TRUE(lock.mayProceed());
+}
