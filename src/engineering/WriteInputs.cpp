@@ -18,13 +18,28 @@ namespace {
 }
 
 // The new .cfg content with the edit-info stamp in section "Info".
+// The functions as the next run reads them back: a button with a program comes
+// from the stored file then, marked "EngineeringPicture". Rebuilding the .cfg
+// from these makes a second run on unchanged inputs write the same bytes.
+std::array<EngineeringFunction, kButtonCount>
+asReadBack(const std::array<EngineeringFunction, kButtonCount>& buttons) {
+    auto readBack = buttons;
+    for (EngineeringFunction& function : readBack)
+        if (!function.PExeFunction.empty())
+            function.PWhereICome = kWhereIComeEngineeringPicture;
+    return readBack;
+}
+
+// The stamp goes into the other content, so that an added [Info] stands
+// before the function sections, where the next run's rebuild keeps it.
 framework::IniDocument stampedConfiguration(std::string_view oldBytes, const FunctionLists& lists) {
-    auto document =
-        framework::IniDocument::parse(rebuildRuntimeConfiguration(oldBytes, lists.ButtonFunctions));
-    document.set("Info", "S_Prog",
-                 framework::programStamp(framework::programState().StartModeIntegrated));
-    document.set("Info", "S_Editor", framework::editorMark(framework::firstEnvironmentEntry()));
-    return document;
+    return framework::IniDocument::parse(rebuildRuntimeConfiguration(
+        oldBytes, asReadBack(lists.ButtonFunctions), [](framework::IniDocument& other) {
+            other.set("Info", "S_Prog",
+                      framework::programStamp(framework::programState().StartModeIntegrated));
+            other.set("Info", "S_Editor",
+                      framework::editorMark(framework::firstEnvironmentEntry()));
+        }));
 }
 
 } // namespace
