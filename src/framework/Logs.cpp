@@ -101,6 +101,8 @@ void LogFault(const std::string& message) {
 }
 
 void ReportFault(const std::string& message) {
+    // Whatever was not done is a failure: the run must not end with status 0.
+    programState().failureReported = true;
     if (programState().SilentMode) {
         LogFault(message);
         return;

@@ -32,7 +32,7 @@ std::string LogError(const std::string& message, bool show);
 // Appends "! Fault " + executable base name + ": " + message to the fault log.
 void LogFault(const std::string& message);
 // A critical message box titled with the executable base name, or in a silent
-// run a fault-log line.
+// run a fault-log line. Counts as a reported failure (completionStatus).
 void ReportFault(const std::string& message);
 // Asks whether the edits are to be cancelled; true when confirmed (always in a silent run).
 bool ConfirmCancelEdits();

@@ -32,7 +32,8 @@ struct ProgramState {
     // Not owned; null means no box can be shown (a box is then skipped).
     MessageBoxes* messageBoxes = nullptr;
 
-    // Set when a failure was reported through ErrorSub; decides the exit status.
+    // Set when a failure was reported through ErrorSub or ReportFault; decides
+    // the exit status.
     bool failureReported = false;
 
     // Ends the process with the given status. Never returns in the program;
