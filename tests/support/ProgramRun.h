@@ -1,0 +1,52 @@
+#pragma once
+// The built program started as a process of its own, its standard error kept
+// in a file, and how it ended.
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace testsupport {
+
+// A file's bytes; "" when it cannot be read.
+std::string readFile(const std::filesystem::path& path);
+
+// The test's environment without any display, with the given entries added.
+std::vector<std::string> environmentWithoutDisplay(const std::vector<std::string>& extra = {});
+
+// How a started program ended.
+struct Ending {
+    bool exited = false;   // false: ended by a signal, or killed after its time
+    bool timedOut = false; // killed because it ran longer than it was given
+    int status = -1;       // exit status, or the signal's number
+    std::string errorOutput;
+};
+
+// "exit 2", "signal 6" or "killed after its time limit", for failure messages.
+std::string describe(const Ending& ending);
+
+// Long enough for a run that waits its turn behind others; a hang ends as a
+// failure instead of blocking the suite.
+inline constexpr std::chrono::seconds kRunTimeLimit{60};
+
+class ProgramRun {
+public:
+    ProgramRun(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+               const std::filesystem::path& errorFile,
+               const std::vector<std::string>& environment = environmentWithoutDisplay());
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+    ~ProgramRun();
+
+    void kill() const;
+    // Waits for the end; a program still running after limit is killed.
+    Ending wait(std::chrono::milliseconds limit = kRunTimeLimit);
+
+private:
+    pid_t pid_ = -1;
+    std::filesystem::path errorFile_;
+};
+
+} // namespace testsupport

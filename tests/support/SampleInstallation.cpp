@@ -1,0 +1,116 @@
+#include "SampleInstallation.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <random>
+#include <regex>
+
+namespace fs = std::filesystem;
+
+namespace testsupport {
+
+SampleInstallation::SampleInstallation(const std::string& name, bool withWindowModule) {
+    std::random_device device;
+    scratch_ = fs::temp_directory_path() /
+               ("eng-runs-" + name + "-" + std::to_string(device()) + std::to_string(device()));
+    root_ = scratch_ / "installation";
+    fs::create_directories(scratch_);
+    fs::copy(EXAMPLES_DIR, root_, fs::copy_options::recursive);
+    placeInComponent(PROGRAM_PATH);
+    if (withWindowModule)
+        placeInComponent(WINDOW_MODULE_PATH);
+}
+
+SampleInstallation::~SampleInstallation() {
+    std::error_code ignored;
+    fs::remove_all(scratch_, ignored);
+}
+
+Ending SampleInstallation::run(const std::vector<std::string>& arguments,
+                               std::chrono::milliseconds limit) const {
+    ProgramRun run(program(), arguments, scratch("run.stderr"));
+    return run.wait(limit);
+}
+
+void SampleInstallation::restore() const {
+    for (const auto& entry : fs::directory_iterator(component()))
+        if (entry.path() != program())
+            fs::remove_all(entry.path());
+    for (const auto& entry : fs::directory_iterator(root_))
+        if (entry.path() != component())
+            fs::remove_all(entry.path());
+    fs::copy(EXAMPLES_DIR, root_,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+std::vector<std::string> SampleInstallation::temporaries() const {
+    static const std::regex pattern(R"(\..+\.tmp[0-9]+)");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(root_))
+        if (std::regex_match(entry.path().filename().string(), pattern))
+            names.push_back(fs::relative(entry.path(), root_).string());
+    return names;
+}
+
+// A hard link where the file system allows it: the built files are large.
+void SampleInstallation::placeInComponent(const fs::path& built) const {
+    std::error_code noLink;
+    fs::create_hard_link(built, component() / built.filename(), noLink);
+    if (noLink)
+        fs::copy_file(built, component() / built.filename());
+}
+
+Lines linesOf(const std::string& bytes) {
+    Lines lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size() - 1);
+        lines.push_back(bytes.substr(start, end + 1 - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> queryRows(sqlite3* database, const std::string& sql) {
+    std::vector<std::string> rows;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(database, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+        return {"cannot query: " + std::string(sqlite3_errmsg(database))};
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        std::string row;
+        for (int column = 0; column < sqlite3_column_count(statement); ++column) {
+            const auto* text = sqlite3_column_text(statement, column);
+            row += text ? "'" + std::string(reinterpret_cast<const char*>(text)) + "'" : "NULL";
+            row += '|';
+        }
+        rows.push_back(row);
+    }
+    sqlite3_finalize(statement);
+    return rows;
+}
+
+std::vector<std::string> databaseContent(const fs::path& path, const std::string& onlyTable) {
+    sqlite3* database = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &database, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close(database);
+        return {"cannot open " + path.string()};
+    }
+    std::vector<std::string> content;
+    const auto tables =
+        queryRows(database, "SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name "
+                            "NOT LIKE 'sqlite%' ORDER BY name");
+    for (const std::string& table : tables) {
+        const std::string name = table.substr(1, table.find("'|") - 1);
+        if (!onlyTable.empty() && name != onlyTable)
+            continue;
+        auto rows = queryRows(database, "SELECT * FROM \"" + name + "\"");
+        std::sort(rows.begin(), rows.end());
+        content.push_back(table);
+        content.insert(content.end(), rows.begin(), rows.end());
+    }
+    sqlite3_close(database);
+    return content;
+}
+
+} // namespace testsupport

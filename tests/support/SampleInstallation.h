@@ -1,0 +1,67 @@
+#pragma once
+// A copy of the sample installation with the built program in its component
+// folder, for tests that run the program as a process; and what a test reads
+// back from it: text files line by line, databases by their content.
+
+#include "ProgramRun.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace testsupport {
+
+class SampleInstallation {
+public:
+    explicit SampleInstallation(const std::string& name, bool withWindowModule = false);
+    ~SampleInstallation();
+    SampleInstallation(const SampleInstallation&) = delete;
+    SampleInstallation& operator=(const SampleInstallation&) = delete;
+
+    const std::filesystem::path& root() const { return root_; }
+    std::filesystem::path component() const { return root_ / "Engineering"; }
+    std::filesystem::path program() const { return component() / "Engineering_Config"; }
+    // A place for a run's by-products, outside the installation.
+    std::filesystem::path scratch(std::string_view name) const { return scratch_ / name; }
+
+    // A file of the component folder.
+    std::string file(std::string_view name) const { return readFile(component() / name); }
+    std::string errorLog() const { return readFile(root_ / "Q4Mcfglog.txt"); }
+    std::string faultLog() const { return readFile(root_ / "HalvarServicePack.log"); }
+
+    Ending run(const std::vector<std::string>& arguments,
+               std::chrono::milliseconds limit = kRunTimeLimit) const;
+    Ending runSilently() const { return run({"/EXTERNAL", "SILENT"}); }
+
+    // Puts the sample's files back: everything but the program goes.
+    void restore() const;
+
+    // Files an interrupted run left anywhere in the installation:
+    // "." + name + ".tmp" + digits.
+    std::vector<std::string> temporaries() const;
+
+private:
+    void placeInComponent(const std::filesystem::path& built) const;
+
+    std::filesystem::path scratch_;
+    std::filesystem::path root_;
+};
+
+using Lines = std::vector<std::string>;
+
+// A text file's lines, each with its line end: equal lines, equal bytes.
+Lines linesOf(const std::string& bytes);
+
+// The rows of a query, each as text, in the order given.
+std::vector<std::string> queryRows(sqlite3* database, const std::string& sql);
+
+// What a database holds: the schema, then every table's rows sorted (or only
+// those of onlyTable). Opened for writing, so that a journal left by a killed
+// run is rolled back first, as any reader would.
+std::vector<std::string> databaseContent(const std::filesystem::path& path,
+                                         const std::string& onlyTable = {});
+
+} // namespace testsupport
