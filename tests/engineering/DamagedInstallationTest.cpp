@@ -1,0 +1,227 @@
+// The built program run silently on copies of the sample installation, each
+// with one file damaged as real installations get damaged. A run either
+// completes its change or keeps what it cannot safely change byte for byte,
+// and says so: a log line or standard error, and status 1 or 2.
+
+#include "SampleInstallation.h"
+#include "UnreadableFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <random>
+
+namespace fs = std::filesystem;
+using namespace testsupport;
+
+namespace {
+
+enum class Damage { Empty, Binary, LongLine, Folder, Fifo, DanglingLink, NoPermission };
+constexpr Damage kDamages[] = {Damage::Empty,       Damage::Binary, Damage::LongLine,
+                               Damage::Folder,      Damage::Fifo,   Damage::DanglingLink,
+                               Damage::NoPermission};
+
+// What a run must leave exactly as it was, besides the damage itself.
+enum class Keeps {
+    DamageOnly, // the run completed: the damaged file still holds what the damage put there
+    Databases,  // and both databases: the preset update was refused
+    Everything  // and every file: the run ended before writing anything (status 1)
+};
+using enum Keeps;
+
+struct Row {
+    std::string_view file;                   // relative to the installation
+    int empty, binary, longLine, unreadable; // exit status by damage
+    Keeps keptAtStatus2 = DamageOnly;
+    std::string_view failure = {}; // what a report names when not the file's path
+};
+
+// A 10 MB line is appended to a valid text file; a database gets 10 MB of text.
+// Unreadable: a folder, a FIFO, a dangling link, no read permission (not as root).
+// clang-format off
+const Row kTable[] = {
+    // file                               empty binary 10MB unreadable  kept at status 2
+    {"Engineering/Engineering.cfg",           2,     2,   0,         1, Databases},
+    {"Engineering/Engineering.int",           0,     0,   0,         1},
+    {"Engineering/Engineering.dat",           0,     0,   0,         1},
+    {"Engineering/Engineering_Config.ini",    0,     0,   0,         2, DamageOnly},
+    {"Engineering/Engineering_Source.mdb",    2,     2,   2,         2, Databases},
+    {"Engineering/Engineering.mdb",           2,     2,   2,         2, Databases},
+    {"parameter/program.ini",                 2,     2,   0,         1, Databases,
+     "Subscript out of range"},
+};
+// clang-format on
+
+int statusOf(const Row& row, Damage damage) {
+    switch (damage) {
+    case Damage::Empty:
+        return row.empty;
+    case Damage::Binary:
+        return row.binary;
+    case Damage::LongLine:
+        return row.longLine;
+    default:
+        return row.unreadable;
+    }
+}
+
+Keeps keptBy(const Row& row, int status) {
+    return status == 0 ? DamageOnly : status == 1 ? Everything : row.keptAtStatus2;
+}
+
+std::optional<Unreadable> unreadableKind(Damage damage) {
+    switch (damage) {
+    case Damage::Folder:
+        return Unreadable::Folder;
+    case Damage::Fifo:
+        return Unreadable::Fifo;
+    case Damage::DanglingLink:
+        return Unreadable::DanglingLink;
+    case Damage::NoPermission:
+        return Unreadable::NoPermission;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string_view nameOf(Damage damage) {
+    switch (damage) {
+    case Damage::Empty:
+        return "empty";
+    case Damage::Binary:
+        return "binary";
+    case Damage::LongLine:
+        return "a 10 MB line";
+    default:
+        return unreadableName(*unreadableKind(damage));
+    }
+}
+
+// A few KB of random bytes, the same on every run, with NUL, CR and LF among them.
+std::string binaryBytes() {
+    std::mt19937 random(8);
+    std::string bytes(4096, '\0');
+    for (char& byte : bytes)
+        byte = static_cast<char>(random());
+    bytes.replace(1000, 5, std::string("\0\r\n\n\r", 5));
+    return bytes;
+}
+
+// 10 MB of printable text without a line end.
+std::string longText() {
+    const std::string_view pattern = "Lorem ipsum dolor sit amet 0123456789 ";
+    std::string text;
+    while (text.size() < 10 * 1024 * 1024)
+        text += pattern;
+    return text;
+}
+
+// Damages the file at path; returns the bytes it must hold after the run, or
+// nothing for an unreadable kind (nullopt where the platform cannot make it).
+std::optional<std::string> damage(const fs::path& path, Damage kind) {
+    if (const auto unreadable = unreadableKind(kind)) {
+        fs::remove(path);
+        return makeUnreadable(path, *unreadable) ? std::optional<std::string>("") : std::nullopt;
+    }
+    std::string added;
+    std::string bytes;
+    if (kind == Damage::Binary) {
+        added = bytes = binaryBytes();
+    } else if (kind == Damage::LongLine && path.extension() == ".mdb") {
+        added = bytes = longText();
+    } else if (kind == Damage::LongLine) {
+        bytes = readFile(path);
+        if (!bytes.empty() && !bytes.ends_with('\n'))
+            bytes += "\r\n";
+        added = longText() + "\r\n";
+        bytes += added;
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    return added;
+}
+
+// Every entry of the installation as a reader finds it, but for the logs and
+// the lock: a regular file by its bytes, anything else by its kind.
+std::map<std::string, std::string> snapshot(const fs::path& root) {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = fs::relative(entry.path(), root).generic_string();
+        if (name == "Q4Mcfglog.txt" || name == "HalvarServicePack.log" ||
+            name == "Engineering/Engineering_Config.lock")
+            continue;
+        const fs::file_status status = entry.symlink_status();
+        if (fs::is_symlink(status))
+            entries[name] = "link to " + fs::read_symlink(entry.path()).string();
+        else if (fs::is_regular_file(status))
+            entries[name] = "file " + readFile(entry.path());
+        else
+            entries[name] = fs::is_directory(status) ? "folder" : "special file";
+    }
+    return entries;
+}
+
+// The names of the entries added, removed or changed.
+std::vector<std::string> changedEntries(const std::map<std::string, std::string>& before,
+                                        const std::map<std::string, std::string>& after) {
+    std::vector<std::string> names;
+    for (const auto& [name, content] : before)
+        if (!after.contains(name) || after.at(name) != content)
+            names.push_back(name);
+    for (const auto& [name, content] : after)
+        if (!before.contains(name))
+            names.push_back(name);
+    return names;
+}
+
+} // namespace
+
+TEST(DamagedInstallation, ARunCompletesItsChangeOrKeepsWhatItCannotSafelyChange) {
+    for (const Row& row : kTable) {
+        for (const Damage kind : kDamages) {
+            SCOPED_TRACE(std::string(row.file) + " " + std::string(nameOf(kind)));
+            const int status = statusOf(row, kind);
+            const Keeps keeps = keptBy(row, status);
+            SampleInstallation installation("damaged");
+            const fs::path damaged = installation.root() / row.file;
+            const auto added = damage(damaged, kind);
+            if (!added)
+                continue; // no read permission cannot stop root
+            const auto before = snapshot(installation.root());
+
+            const Ending ending =
+                installation.run({"/EXTERNAL", "SILENT"}, std::chrono::seconds(20));
+
+            ASSERT_TRUE(ending.exited) << describe(ending);
+            EXPECT_EQ(ending.status, status);
+            const auto changed = changedEntries(before, snapshot(installation.root()));
+            const auto unreadable = unreadableKind(kind);
+            EXPECT_TRUE(unreadable ? isUnchangedUnreadable(damaged, *unreadable)
+                                   : readFile(damaged).find(*added) != std::string::npos)
+                << "the damage itself was changed";
+            if (keeps == Everything) {
+                EXPECT_EQ(changed, std::vector<std::string>{});
+            } else if (keeps == Databases) {
+                for (const char* database :
+                     {"Engineering/Engineering.mdb", "Engineering/Engineering_Source.mdb"})
+                    EXPECT_EQ(std::count(changed.begin(), changed.end(), database), 0) << database;
+            }
+
+            const std::string report =
+                installation.errorLog() + installation.faultLog() + ending.errorOutput;
+            if (status == 0) {
+                EXPECT_EQ(report, "");
+            } else {
+                const std::string path = (fs::canonical(installation.root()) / row.file).string();
+                const bool named =
+                    report.find(path) != std::string::npos ||
+                    (!row.failure.empty() && report.find(row.failure) != std::string::npos);
+                EXPECT_TRUE(named) << report;
+            }
+            EXPECT_EQ(installation.temporaries(), std::vector<std::string>{});
+        }
+    }
+}
