@@ -2,13 +2,11 @@
 #include "dialogs/FileChooser.h"
 #include "dialogs/PictureBox.h"
 #include "dialogs/QtFunctionEditor.h"
-#include "framework/WindowLayout.h"
 
 #include "GuiTestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -223,45 +221,6 @@ TEST_F(EditDialog, ThePickerChoosesTheSymbolAndItsPictureIsShown) {
     EXPECT_EQ(edit.PSymbolName, guitest::symbolName(3));
     EXPECT_EQ(symbol().picture().cacheKey(), shown);
     EXPECT_TRUE(installation.boxes.asked.empty());
-}
-
-TEST_F(EditDialog, OkCancelEscapeAndTheCloseBoxSetTheStatus) {
-    const std::pair<std::function<void()>, std::int16_t> closings[] = {
-        {[this] { pressOk(); }, Edit::StatusOk},
-        {[this] { child<QPushButton>(edit, "CommandCancel").click(); }, Edit::StatusCancel},
-        {[this] { QTest::keyClick(&edit, Qt::Key_Escape); }, Edit::StatusClosed},
-        {[this] { guitest::pressCloseBox(edit); }, Edit::StatusClosed}};
-    for (const auto& [close, status] : closings) {
-        open(sampleFunction());
-        close();
-        EXPECT_FALSE(edit.isVisible());
-        EXPECT_EQ(edit.Status, status);
-    }
-}
-
-TEST_F(EditDialog, TabWalksTheControlsAsTheyStand) {
-    open(sampleFunction());
-    QWidget* widget = &child<QCheckBox>(edit, "EinEnabled");
-    for (const char* next :
-         {"EinSymbol", "CheckRemoteDesktop", "TextRemote1", "TextRemote2", "ComboPosModus",
-          "TextPosition1", "TextPosition2", "TextPosition3", "TextPosition4", "ComboEndeMode",
-          "TextEndTime", "CheckEndWhenExit", "TextExe", "TextWindow1", "TextWindow2", "CommandOK",
-          "CommandCancel", "EinEnabled"}) {
-        do
-            widget = widget->nextInFocusChain();
-        while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible());
-        EXPECT_EQ(widget->objectName(), next);
-    }
-}
-
-TEST_F(EditDialog, SizeInTwipsAndNamesForScreenReaders) {
-    const auto px = [](int twips, int dpi) { return framework::twipsToPixels(twips, dpi); };
-    EXPECT_EQ(px(1695, 144), 170);
-    EXPECT_EQ(edit.size(), QSize(px(11880, edit.logicalDpiX()), px(8595, edit.logicalDpiY())));
-    // The picture-only controls carry a name for screen readers.
-    for (const char* name : {"CommandOK", "CommandCancel"})
-        EXPECT_FALSE(child<QPushButton>(edit, name).accessibleName().isEmpty()) << name;
-    EXPECT_FALSE(symbol().accessibleName().isEmpty());
 }
 
 TEST_F(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThroughClosingNothing) {
