@@ -102,13 +102,16 @@ TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
               (Row{"PRESET_DEFS", "Source_DEFS", "Source_PRESET_DEFS"}));
     EXPECT_EQ(Database::open(targetPath()).columns("PRESET_DEFS"), standardColumns());
 
-    // A value set on the machine; an index on the source's old PRESET_DEFS goes with it.
-    Database(Database::open(targetPath())).execute("UPDATE PRESET_DEFS SET min = 42 WHERE ID = 1");
+    // Values set on the machine, one of them on a row that carries its VisiWin
+    // Studio name there; an index on the source's old PRESET_DEFS goes with it.
+    Database(Database::open(targetPath()))
+        .execute("UPDATE PRESET_DEFS SET min = 42 WHERE ID = 1; "
+                 "UPDATE PRESET_DEFS SET min = 7, var_name = 'ns=M1;Temp' WHERE ID = 2");
     Database(Database::open(sourcePath())).execute("CREATE INDEX old ON PRESET_DEFS (var_name)");
     const auto sourceTime = fs::file_time_type::clock::now() - std::chrono::hours(24 * 300);
     fs::last_write_time(sourcePath(), sourceTime);
     WorkOnMDB();
-    EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 42.0}, {2, "M1.Temp", 0.0}}));
+    EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 42.0}, {2, "M1.Temp", 7.0}}));
     EXPECT_EQ(presetState().AdditionalFieldsCount, 1); // "part" alone
     EXPECT_EQ(fs::last_write_time(sourcePath()), sourceTime);
     EXPECT_EQ(column(sourcePath(), "SELECT count(*) FROM sqlite_master WHERE type = 'index'"),
