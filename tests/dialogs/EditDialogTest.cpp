@@ -72,19 +72,6 @@ protected:
     Edit edit{nullptr, &files};
 };
 
-// The dialog as the main window opens it, modal over the window.
-class FunctionEditor : public ::testing::Test {
-protected:
-    FunctionEditor() {
-        mainWindow.setGeometry(0, 0, 800, 600);
-        mainWindow.show();
-    }
-
-    testsupport::TestInstallation installation;
-    QWidget mainWindow;
-    dialogs::QtFunctionEditor editor{&mainWindow};
-};
-
 } // namespace
 
 TEST_F(EditDialog, FillingShowsEveryFieldAndChangesNone) {
@@ -223,8 +210,13 @@ TEST_F(EditDialog, ThePickerChoosesTheSymbolAndItsPictureIsShown) {
     EXPECT_TRUE(installation.boxes.asked.empty());
 }
 
-TEST_F(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThroughClosingNothing) {
-    guitest::whenModalOpens("Edit", [this](QDialog& dialog) {
+// The dialog as the main window opens it, modal over the window.
+TEST(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThroughClosingNothing) {
+    testsupport::TestInstallation installation;
+    QWidget mainWindow;
+    mainWindow.show();
+    dialogs::QtFunctionEditor editor{&mainWindow};
+    guitest::whenModalOpens("Edit", [&](QDialog& dialog) {
         EXPECT_EQ(dialog.parentWidget(), &mainWindow);
         for (const auto& [name, text] : {std::pair("TextExe", "new.exe"), {"TextEndTime", "60"}}) {
             child<QLineEdit>(dialog, name).selectAll();
@@ -245,7 +237,7 @@ TEST_F(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThrough
     const std::function<void(QDialog&)> closings[] = {
         [](QDialog& dialog) { child<QPushButton>(dialog, "CommandCancel").click(); },
         [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
-        [](QDialog& dialog) { guitest::pressCloseBox(dialog); }};
+        [](QDialog& dialog) { dialog.close(); }};
     for (const auto& closing : closings) {
         guitest::whenModalOpens("Edit", [&](QDialog& dialog) {
             QTest::keyClicks(&child<QLineEdit>(dialog, "TextExe"), "changed");

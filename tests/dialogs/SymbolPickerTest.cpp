@@ -71,7 +71,7 @@ TEST_F(SymbolPicker, AClickOnASymbolReturnsItsEntryAndEveryOtherWayOutReturnsNot
     QPushButton& abbruch = child<QPushButton>(picker, "CommandEsc");
     for (const std::function<void()>& close : std::vector<std::function<void()>>{
              [&] { abbruch.click(); }, [this] { QTest::keyClick(&picker, Qt::Key_Escape); },
-             [this] { guitest::pressCloseBox(picker); }}) {
+             [this] { picker.close(); }}) {
         open(30);
         close();
         EXPECT_FALSE(picker.isVisible());
