@@ -96,10 +96,10 @@ TEST(RuntimeConfiguration, RebuildKeepsOtherContentAndSpecialKeySections) {
              "[UserFunctions]\r\nFunction1=notepad.exe\r\n[Info]\r\nS_Prog=old\r\n"
              "\r\n[Function1]\r\nspecialkey = \"61\"\r\n\r\n[Function2]\r\n" +
              kButton1Body},
-        {"[Project]\r\nX=1\r\n[Function1]\r\nWhereICome=x\r\nSpecialKey=2\r\n\r\n"
-         "[Function2]\r\nWindowName=[Function9] SpecialKey=3\r\n"
+        // The first function section of the file gets no empty line before it.
+        {"[Project]\r\nX=1\r\n[Function2]\r\nWindowName=[Function9] SpecialKey=3\r\n"
          "WindowName2=[Editor]\r\nSpecialKey=52\r\n\r\n[Function3]\r\nSpecialKey=1\r\n",
-         "[Project]\r\nX=1\r\n\r\n" + special + "\r\n[Function2]\r\n" + kButton1Body},
+         "[Project]\r\nX=1\r\n" + special + "\r\n[Function2]\r\n" + kButton1Body},
     };
     for (const auto& [old, expected] : oldAndNew)
         EXPECT_EQ(rebuildRuntimeConfiguration(old, onlyButton1()), expected) << old;
