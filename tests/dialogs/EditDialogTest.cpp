@@ -2,13 +2,11 @@
 #include "dialogs/FileChooser.h"
 #include "dialogs/PictureBox.h"
 #include "dialogs/QtFunctionEditor.h"
-#include "framework/WindowLayout.h"
 
 #include "GuiTestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -72,19 +70,6 @@ protected:
     testsupport::TestInstallation installation;
     FakeFileChooser files;
     Edit edit{nullptr, &files};
-};
-
-// The dialog as the main window opens it, modal over the window.
-class FunctionEditor : public ::testing::Test {
-protected:
-    FunctionEditor() {
-        mainWindow.setGeometry(0, 0, 800, 600);
-        mainWindow.show();
-    }
-
-    testsupport::TestInstallation installation;
-    QWidget mainWindow;
-    dialogs::QtFunctionEditor editor{&mainWindow};
 };
 
 } // namespace
@@ -225,47 +210,13 @@ TEST_F(EditDialog, ThePickerChoosesTheSymbolAndItsPictureIsShown) {
     EXPECT_TRUE(installation.boxes.asked.empty());
 }
 
-TEST_F(EditDialog, OkCancelEscapeAndTheCloseBoxSetTheStatus) {
-    const std::pair<std::function<void()>, std::int16_t> closings[] = {
-        {[this] { pressOk(); }, Edit::StatusOk},
-        {[this] { child<QPushButton>(edit, "CommandCancel").click(); }, Edit::StatusCancel},
-        {[this] { QTest::keyClick(&edit, Qt::Key_Escape); }, Edit::StatusClosed},
-        {[this] { guitest::pressCloseBox(edit); }, Edit::StatusClosed}};
-    for (const auto& [close, status] : closings) {
-        open(sampleFunction());
-        close();
-        EXPECT_FALSE(edit.isVisible());
-        EXPECT_EQ(edit.Status, status);
-    }
-}
-
-TEST_F(EditDialog, TabWalksTheControlsAsTheyStand) {
-    open(sampleFunction());
-    QWidget* widget = &child<QCheckBox>(edit, "EinEnabled");
-    for (const char* next :
-         {"EinSymbol", "CheckRemoteDesktop", "TextRemote1", "TextRemote2", "ComboPosModus",
-          "TextPosition1", "TextPosition2", "TextPosition3", "TextPosition4", "ComboEndeMode",
-          "TextEndTime", "CheckEndWhenExit", "TextExe", "TextWindow1", "TextWindow2", "CommandOK",
-          "CommandCancel", "EinEnabled"}) {
-        do
-            widget = widget->nextInFocusChain();
-        while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible());
-        EXPECT_EQ(widget->objectName(), next);
-    }
-}
-
-TEST_F(EditDialog, SizeInTwipsAndNamesForScreenReaders) {
-    const auto px = [](int twips, int dpi) { return framework::twipsToPixels(twips, dpi); };
-    EXPECT_EQ(px(1695, 144), 170);
-    EXPECT_EQ(edit.size(), QSize(px(11880, edit.logicalDpiX()), px(8595, edit.logicalDpiY())));
-    // The picture-only controls carry a name for screen readers.
-    for (const char* name : {"CommandOK", "CommandCancel"})
-        EXPECT_FALSE(child<QPushButton>(edit, name).accessibleName().isEmpty()) << name;
-    EXPECT_FALSE(symbol().accessibleName().isEmpty());
-}
-
-TEST_F(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThroughClosingNothing) {
-    guitest::whenModalOpens("Edit", [this](QDialog& dialog) {
+// The dialog as the main window opens it, modal over the window.
+TEST(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThroughClosingNothing) {
+    testsupport::TestInstallation installation;
+    QWidget mainWindow;
+    mainWindow.show();
+    dialogs::QtFunctionEditor editor{&mainWindow};
+    guitest::whenModalOpens("Edit", [&](QDialog& dialog) {
         EXPECT_EQ(dialog.parentWidget(), &mainWindow);
         for (const auto& [name, text] : {std::pair("TextExe", "new.exe"), {"TextEndTime", "60"}}) {
             child<QLineEdit>(dialog, name).selectAll();
@@ -286,7 +237,7 @@ TEST_F(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThrough
     const std::function<void(QDialog&)> closings[] = {
         [](QDialog& dialog) { child<QPushButton>(dialog, "CommandCancel").click(); },
         [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
-        [](QDialog& dialog) { guitest::pressCloseBox(dialog); }};
+        [](QDialog& dialog) { dialog.close(); }};
     for (const auto& closing : closings) {
         guitest::whenModalOpens("Edit", [&](QDialog& dialog) {
             QTest::keyClicks(&child<QLineEdit>(dialog, "TextExe"), "changed");

@@ -41,9 +41,4 @@ template <typename Control> Control& child(const QWidget& parent, const char* ob
 // dialog that does not open within five seconds fails the test.
 void whenModalOpens(const QString& objectName, std::function<void(QDialog&)> action);
 
-// What the window's close box sends.
-inline void pressCloseBox(QWidget& window) {
-    window.close();
-}
-
 } // namespace guitest

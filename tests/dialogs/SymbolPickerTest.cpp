@@ -51,10 +51,8 @@ TEST_F(SymbolPicker, TheScrollBarMovesTheSlotsAndTheGreenMark) {
     EXPECT_EQ(slot(2).background(), green);
     EXPECT_EQ(slot(6).background(), QColor(192, 192, 192));
 
-    // Each showing starts at the top row.
     open(30);
-    EXPECT_EQ(scroll().value(), 0);
-    EXPECT_EQ(shown(1), symbolName(1));
+    EXPECT_EQ(scroll().value(), 0) << "each showing starts at the top row";
 }
 
 TEST_F(SymbolPicker, AClickOnASymbolReturnsItsEntryAndEveryOtherWayOutReturnsNothing) {
@@ -73,7 +71,7 @@ TEST_F(SymbolPicker, AClickOnASymbolReturnsItsEntryAndEveryOtherWayOutReturnsNot
     QPushButton& abbruch = child<QPushButton>(picker, "CommandEsc");
     for (const std::function<void()>& close : std::vector<std::function<void()>>{
              [&] { abbruch.click(); }, [this] { QTest::keyClick(&picker, Qt::Key_Escape); },
-             [this] { guitest::pressCloseBox(picker); }}) {
+             [this] { picker.close(); }}) {
         open(30);
         close();
         EXPECT_FALSE(picker.isVisible());

@@ -2,6 +2,7 @@
 // accepted and discarded edits, the closing sequence and the cancel question.
 
 #include "FunctionFilesFixture.h"
+#include "UnreadableFile.h"
 
 #include "engineering/MainWindowLogic.h"
 #include "framework/ErrorProtocol.h"
@@ -10,7 +11,6 @@
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <sys/stat.h>
 
 using namespace engineering;
 using framework::ProgramEnded;
@@ -195,11 +195,6 @@ TEST_F(MainWindowLogicTest, CancelAsksFirstAndWritesNothing) {
 // loading with status 1 and a report before anything is written.
 TEST(StartUp, AnInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
     namespace fs = std::filesystem;
-    using Make = void (*)(const fs::path&);
-    const std::pair<const char*, Make> kinds[] = {
-        {"folder", [](const fs::path& p) { fs::create_directory(p); }},
-        {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0666), 0); }},
-        {"dangling link", [](const fs::path& p) { fs::create_symlink("nowhere", p); }}};
     const std::pair<std::string_view, bool> files[] = {{enginetest::kCfg, false},
                                                        {enginetest::kInt, false},
                                                        {enginetest::kDat, false},
@@ -207,8 +202,9 @@ TEST(StartUp, AnInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
                                                        {"SR/Engineering/Engineering.int", true},
                                                        {"parameter/q4mconfiguration.ini", true}};
     for (const auto& [file, integrated] : files) {
-        for (const auto& [kind, make] : kinds) {
-            SCOPED_TRACE(std::string(file) + " as a " + kind);
+        for (const auto kind : testsupport::kUnreadableKinds) {
+            SCOPED_TRACE(std::string(file) + " as a " +
+                         std::string(testsupport::unreadableName(kind)));
             testsupport::TestInstallation install;
             install.write(enginetest::kCfg, "[Project]\r\nValidMachines=ALL\r\n");
             install.write(enginetest::kDat, enginetest::function("All_Function_1", 1, "a.exe"));
@@ -218,7 +214,8 @@ TEST(StartUp, AnInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
                           "[Common]\r\nSaveAndRestore=" + install.path("SR") + "\r\nNameM1=M1\r\n");
             fs::remove(install.path(file));
             fs::create_directories(fs::path(install.path(file)).parent_path());
-            make(install.path(file));
+            if (!testsupport::makeUnreadable(install.path(file), kind))
+                continue; // no read permission cannot stop root
             install.setCommandLine(integrated ? "/EXTERNAL Q4MCFG" : "/EXTERNAL SILENT");
             const auto before = installationContent(install.root());
             CountingUpdate update;

@@ -54,12 +54,9 @@ TEST_F(FunctionFilesTest, MissingAndOutOfRangeValuesAreMended) {
                                     {{"WhereICome", "x"}, {"SpecialKey", "3"}, {"EndMode", "5"}}));
     const FunctionLists lists = read();
     const auto& bare = lists.button(1);
-    EXPECT_EQ(bare.PPosMode, 3);
-    EXPECT_EQ(bare.PPosLeft, -1);
-    EXPECT_EQ(bare.PPosHeight, -1);
-    EXPECT_EQ(bare.PWaitBeforeLogin, 0);
-    EXPECT_EQ(bare.PEndTime, 3);
-    EXPECT_EQ(bare.PEndMode, 18);
+    EXPECT_EQ((std::array{bare.PPosMode, bare.PPosLeft, bare.PPosHeight, bare.PWaitBeforeLogin,
+                          bare.PEndTime, bare.PEndMode}),
+              (std::array<std::int16_t, 6>{3, -1, -1, 0, 3, 18}));
     EXPECT_EQ(lists.button(2).PEndMode, 2);
     EXPECT_EQ(lists.button(2).PPosMode, 3);
     EXPECT_EQ(lists.button(3).PEndMode, 18);

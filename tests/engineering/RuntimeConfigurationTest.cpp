@@ -30,18 +30,6 @@ const std::string kButton1Body =
     "EndTime=3\r\nEndMode=18\r\n"
     "EndWhenExitWindow=false\r\n";
 
-TEST(RuntimeConfiguration, SpecialKeySectionsStayBeforeTheButtons) {
-    const std::string old = "[Project]\r\nValidMachines=ALL\r\n\r\n"
-                            "[Function1]\r\nWhereICome=Panel\r\nSpecialKey=52\r\n\r\n"
-                            "[Function2]\r\nWhereICome=x\r\nSpecialKey=1\r\n\r\n"
-                            "[Function3]\r\nWhereICome=x\r\nSpecialKey=2\r\n";
-    const std::string expected = "[Project]\r\nValidMachines=ALL\r\n\r\n"
-                                 "[Function1]\r\nWhereICome=Panel\r\nSpecialKey=52\r\n"
-                                 "\r\n[Function2]\r\n" +
-                                 kButton1Body;
-    EXPECT_EQ(rebuildRuntimeConfiguration(old, onlyButton1()), expected);
-}
-
 // A rebuild of its own result, with the same buttons and the same edits of
 // the other content, gives the same bytes: nothing grows from run to run.
 TEST(RuntimeConfiguration, ASecondRebuildChangesNothing) {
@@ -94,31 +82,27 @@ TEST(RuntimeConfiguration, AValueWithALineBreakFailsTheWrite) {
     }
 }
 
-TEST(RuntimeConfiguration, KeyLinesHoldingBracketsStayWithTheirSection) {
-    const std::string old = "[Project]\r\nX=1\r\n"
-                            "[Function1]\r\nWhereICome=x\r\nSpecialKey=2\r\n"
-                            "[Function2]\r\nWindowName=[Function9] SpecialKey=3\r\n"
-                            "WindowName2=[Editor]\r\nSpecialKey=60\r\n";
-    const std::string rebuilt = rebuildRuntimeConfiguration(old, Buttons{});
-    EXPECT_EQ(rebuilt, "[Project]\r\nX=1\r\n"
-                       "\r\n[Function1]\r\nWindowName=[Function9] SpecialKey=3\r\n"
-                       "WindowName2=[Editor]\r\nSpecialKey=60\r\n");
-}
-
-TEST(RuntimeConfiguration, OtherContentIsKeptByteForByte) {
-    const std::string other = "; comment line\n"
-                              "[Project]  \r\n"
-                              "  ValidMachines = ALL ; \r"
-                              "broken [line\r\n"
-                              "\t\r\n"
-                              "[UserFunctions]\r\nFunction1=notepad.exe\r\n"
-                              "[Info]\r\nS_Prog=old";
-    const std::string old =
-        other.substr(0, other.find("[UserFunctions]")) +
-        "[function3]\r\nSpecialKey=2\r\n[FUNCTION7]\r\nspecialkey = \"61\"\r\n" +
-        other.substr(other.find("[UserFunctions]"));
-    const std::string rebuilt = rebuildRuntimeConfiguration(old, Buttons{});
-    EXPECT_EQ(rebuilt, other + "\r\n\r\n[Function1]\r\nspecialkey = \"61\"\r\n");
+// Other content keeps its bytes, special-key sections (49 and above) stay
+// before the buttons, and a key line holding brackets stays in its section.
+TEST(RuntimeConfiguration, RebuildKeepsOtherContentAndSpecialKeySections) {
+    const std::string other = "; comment line\n[Project]  \r\n  ValidMachines = ALL ; \r"
+                              "broken [line\r\n\t\r\n";
+    const std::string special = "[Function1]\r\nWindowName=[Function9] SpecialKey=3\r\n"
+                                "WindowName2=[Editor]\r\nSpecialKey=52\r\n";
+    const std::pair<std::string, std::string> oldAndNew[] = {
+        {other + "[function3]\r\nSpecialKey=2\r\n[FUNCTION7]\r\nspecialkey = \"61\"\r\n"
+                 "[UserFunctions]\r\nFunction1=notepad.exe\r\n[Info]\r\nS_Prog=old",
+         other +
+             "[UserFunctions]\r\nFunction1=notepad.exe\r\n[Info]\r\nS_Prog=old\r\n"
+             "\r\n[Function1]\r\nspecialkey = \"61\"\r\n\r\n[Function2]\r\n" +
+             kButton1Body},
+        // The first function section of the file gets no empty line before it.
+        {"[Project]\r\nX=1\r\n[Function2]\r\nWindowName=[Function9] SpecialKey=3\r\n"
+         "WindowName2=[Editor]\r\nSpecialKey=52\r\n\r\n[Function3]\r\nSpecialKey=1\r\n",
+         "[Project]\r\nX=1\r\n" + special + "\r\n[Function2]\r\n" + kButton1Body},
+    };
+    for (const auto& [old, expected] : oldAndNew)
+        EXPECT_EQ(rebuildRuntimeConfiguration(old, onlyButton1()), expected) << old;
 }
 
 } // namespace
