@@ -1,14 +1,13 @@
 // The configuration program of the Engineering component.
 //
-// Started by hand it opens the main window on the installation it lives in
-// (from the window module beside it, see WindowModule.h).
+// Started by hand it opens the main window on the installation it lives in.
 // Started with /EXTERNAL SILENT it loads, runs the OK sequence and ends
-// without creating any window or touching a window system.
+// without creating any window or application object, so it needs no display.
 //
 // Either way the run holds its installation from loading until the process
 // ends, so that two runs never change one installation's files together.
 
-#include "WindowModule.h"
+#include "WindowRun.h"
 
 #include "engineering/MainWindowLogic.h"
 #include "engineering/PresetUpdate.h"
@@ -104,5 +103,5 @@ int main(int argc, char** argv) {
     // Only under the lock: another run's temporaries are never taken for stale.
     framework::removeStaleTemporaries(framework::executableFolder());
 
-    return window ? runWindowModule(argc, argv) : runSilently();
+    return window ? runWithWindow(argc, argv) : runSilently();
 }

@@ -4,14 +4,14 @@
 #    <Name>_800.gif (60 x 56, what a panel button shows) and <Name>.gif
 #    (48 x 44), each a coloured shape over its name on a light background;
 #  - the button pictures of the main window and the edit dialog,
-#    src/engineering/resources/ok.png, cancel.png and quest.png, on a
+#    src/gui/widgets/resources/ok.png, cancel.png and quest.png, on a
 #    transparent background.
 # The output is committed; run this again only to change a picture.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 symbols="$root/examples/Engineering"
-resources="$root/src/engineering/resources"
+resources="$root/src/gui/widgets/resources"
 mkdir -p "$symbols" "$resources"
 
 background='#F4F4F4'

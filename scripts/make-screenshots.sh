@@ -8,10 +8,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 scripts/install-deps.sh --xvfb
 cmake -S . -B build >/dev/null
-cmake --build build -j2 --target dialogs_screenshots Engineering_Config
+cmake --build build -j2 --target window_screenshots Engineering_Config
 mkdir -p docs
 for shot in edit:edit-dialog picker:symbol-picker; do
-    xvfb-run -a -s "-screen 0 1024x768x24" build/tests/dialogs/dialogs_screenshots \
+    xvfb-run -a -s "-screen 0 1024x768x24" build/tools/screenshots/window_screenshots \
         "${shot%%:*}" "docs/${shot#*:}.png" examples/Engineering
 done
 
@@ -19,7 +19,7 @@ done
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 cp -r examples/. "$scratch/"
-cp build/app/Engineering_Config build/app/Engineering_Config_window.so "$scratch/Engineering/"
+cmake --install build --prefix "$scratch/Engineering" >/dev/null
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     "$1" & pid=$!
     sleep 3

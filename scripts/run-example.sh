@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the program and runs it on a copy of the sample installation under
 # examples/. The copy goes to a scratch folder (argument 1, default
-# /tmp/engineering-example), replacing an earlier copy; the program is placed
-# in its component folder, where it always lives. Further arguments are passed
+# /tmp/engineering-example), replacing an earlier copy; the program is
+# installed into its component folder (cmake --install), where it always lives. Further arguments are passed
 # to the program. Without a display (and without arguments) it runs silently
 # and shows what it wrote.
 set -euo pipefail
@@ -15,7 +15,7 @@ shift || true
 rm -rf "$target"
 mkdir -p "$target"
 cp -r examples/. "$target/"
-cp build/app/Engineering_Config build/app/Engineering_Config_window.so "$target/Engineering/"
+cmake --install build --prefix "$target/Engineering" >/dev/null
 
 echo "Sample installation: $target"
 program="$target/Engineering/Engineering_Config"

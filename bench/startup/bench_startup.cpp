@@ -27,7 +27,6 @@ fs::path sampleInstallation(const fs::path& root) {
     fs::remove_all(root);
     fs::copy(EXAMPLES_DIR, root, fs::copy_options::recursive);
     fs::copy_file(PROGRAM_PATH, root / "Engineering" / "Engineering_Config");
-    fs::copy_file(MODULE_PATH, root / "Engineering" / fs::path(MODULE_PATH).filename());
     return root;
 }
 

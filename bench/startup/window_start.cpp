@@ -1,9 +1,9 @@
 // The program's main window on the installation whose component folder is
 // argv[1], ended as soon as it is shown with its pictures.
 
-#include "engineering/MainWindow.h"
 #include "framework/ProgramState.h"
-#include "framework/QtMessageBoxes.h"
+#include "mainwindow/MainWindow.h"
+#include "widgets/QtMessageBoxes.h"
 
 #include <cstdlib>
 #include <QApplication>

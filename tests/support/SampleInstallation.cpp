@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 
 namespace testsupport {
 
-SampleInstallation::SampleInstallation(const std::string& name, bool withWindowModule) {
+SampleInstallation::SampleInstallation(const std::string& name) {
     std::random_device device;
     scratch_ = fs::temp_directory_path() /
                ("eng-runs-" + name + "-" + std::to_string(device()) + std::to_string(device()));
@@ -18,8 +18,6 @@ SampleInstallation::SampleInstallation(const std::string& name, bool withWindowM
     fs::create_directories(scratch_);
     fs::copy(EXAMPLES_DIR, root_, fs::copy_options::recursive);
     placeInComponent(PROGRAM_PATH);
-    if (withWindowModule)
-        placeInComponent(WINDOW_MODULE_PATH);
 }
 
 SampleInstallation::~SampleInstallation() {

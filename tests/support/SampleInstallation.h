@@ -16,7 +16,7 @@ namespace testsupport {
 
 class SampleInstallation {
 public:
-    explicit SampleInstallation(const std::string& name, bool withWindowModule = false);
+    explicit SampleInstallation(const std::string& name);
     ~SampleInstallation();
     SampleInstallation(const SampleInstallation&) = delete;
     SampleInstallation& operator=(const SampleInstallation&) = delete;

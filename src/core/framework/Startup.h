@@ -1,0 +1,30 @@
+#pragma once
+// What every start of the program does first, before any window exists.
+
+#include <string>
+#include <string_view>
+
+namespace framework {
+
+inline constexpr std::string_view kNoDisplayMessage =
+    "No display to show the window on; use /EXTERNAL SILENT to run without one.";
+inline constexpr std::string_view kNoWindowBuiltMessage =
+    "This program was built without a window; use /EXTERNAL SILENT to run it.";
+
+// The program's arguments (argv[1..]) joined by one blank.
+std::string joinArguments(int argc, char** argv);
+
+// Records the command line and the program's location.
+void initialiseProgram(int argc, char** argv);
+
+// Whether a window could be shown, decided before any window-system library
+// is loaded. On Linux a display is named by DISPLAY, WAYLAND_DISPLAY or
+// QT_QPA_PLATFORM (which also names Qt's offscreen platform); Windows always
+// has one.
+bool displayAvailable();
+
+// Reports why a start cannot go on before any window exists: on standard
+// error and in the fault log.
+void reportRefusedStart(std::string_view message);
+
+} // namespace framework

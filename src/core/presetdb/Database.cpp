@@ -1,0 +1,410 @@
+#include "Database.h"
+
+#include "framework/ErrorProtocol.h"
+#include "framework/FileSystem.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace presetdb {
+namespace {
+
+using framework::Failure;
+
+constexpr char kHeader[] = "SQLite format 3"; // followed by a NUL byte
+
+[[noreturn]] void throwOpenFailure(std::string_view path, std::string_view reason) {
+    throw Failure(framework::ErrDatabase,
+                  "Could not open database '" + std::string(path) + "': " + std::string(reason));
+}
+
+bool hasSqliteHeader(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    char header[sizeof kHeader] = {};
+    return in.read(header, sizeof header) && std::memcmp(header, kHeader, sizeof kHeader) == 0;
+}
+
+bool isLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string databaseFileName(sqlite3* connection) {
+    const char* name = sqlite3_db_filename(connection, "main");
+    return name != nullptr ? name : "";
+}
+
+} // namespace
+
+std::string quoteIdentifier(std::string_view name) {
+    std::string quoted = "\"";
+    for (char c : name) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + "\"";
+}
+
+bool isPlainTypeName(std::string_view type) {
+    std::size_t i = 0;
+    const auto skipBlanks = [&] {
+        while (i < type.size() && type[i] == ' ')
+            ++i;
+    };
+    const auto number = [&] {
+        skipBlanks();
+        const std::size_t start = i;
+        while (i < type.size() && isDigit(type[i]))
+            ++i;
+        const bool found = i > start;
+        skipBlanks();
+        return found;
+    };
+
+    bool anyWord = false;
+    while (i < type.size() && isLetter(type[i])) {
+        const std::size_t start = i;
+        while (i < type.size() && (isLetter(type[i]) || isDigit(type[i])))
+            ++i;
+        // A keyword ends SQLite's type name and may begin a constraint.
+        if (sqlite3_keyword_check(type.data() + start, int(i - start)) != 0)
+            return false;
+        anyWord = true;
+        skipBlanks();
+    }
+    if (!anyWord)
+        return false;
+    if (i == type.size())
+        return true;
+    if (type[i] != '(')
+        return false;
+    ++i;
+    if (!number())
+        return false;
+    if (i < type.size() && type[i] == ',') {
+        ++i;
+        if (!number())
+            return false;
+    }
+    return i + 1 == type.size() && type[i] == ')';
+}
+
+// ---- Statement ----
+
+void Statement::Finalizer::operator()(sqlite3_stmt* statement) const {
+    sqlite3_finalize(statement);
+}
+
+void Statement::fail() const {
+    sqlite3* connection = sqlite3_db_handle(statement_.get());
+    throw Failure(framework::ErrDatabase, std::string(sqlite3_errmsg(connection)) + " (" +
+                                              databaseFileName(connection) + ")");
+}
+
+void Statement::bind(int index, const Value& value) {
+    sqlite3_stmt* s = statement_.get();
+    int result = SQLITE_OK;
+    switch (value.kind()) {
+    case ValueKind::Null:
+        result = sqlite3_bind_null(s, index);
+        break;
+    case ValueKind::Integer:
+        result = sqlite3_bind_int64(s, index, value.integer());
+        break;
+    case ValueKind::Real:
+        result = sqlite3_bind_double(s, index, value.real());
+        break;
+    case ValueKind::Text:
+        result = sqlite3_bind_text64(s, index, value.text().data(), value.text().size(),
+                                     SQLITE_TRANSIENT, SQLITE_UTF8);
+        break;
+    case ValueKind::Blob:
+        result = sqlite3_bind_blob64(s, index, value.blob().bytes.data(), value.blob().bytes.size(),
+                                     SQLITE_TRANSIENT);
+        break;
+    }
+    if (result != SQLITE_OK)
+        fail();
+}
+
+bool Statement::step() {
+    const int result = sqlite3_step(statement_.get());
+    if (result == SQLITE_ROW)
+        return true;
+    if (result == SQLITE_DONE)
+        return false;
+    fail();
+}
+
+void Statement::run() {
+    try {
+        while (step()) {
+        }
+    } catch (...) {
+        reset();
+        throw;
+    }
+    reset();
+}
+
+void Statement::reset() {
+    sqlite3_reset(statement_.get());
+    sqlite3_clear_bindings(statement_.get());
+}
+
+int Statement::columnCount() const {
+    return sqlite3_column_count(statement_.get());
+}
+
+std::string Statement::columnName(int column) const {
+    const char* name = sqlite3_column_name(statement_.get(), column);
+    return name != nullptr ? name : "";
+}
+
+Value Statement::column(int column) const {
+    sqlite3_stmt* s = statement_.get();
+    switch (sqlite3_column_type(s, column)) {
+    case SQLITE_INTEGER:
+        return Value(std::int64_t(sqlite3_column_int64(s, column)));
+    case SQLITE_FLOAT:
+        return Value(sqlite3_column_double(s, column));
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
+        return Value(std::string(text, std::size_t(sqlite3_column_bytes(s, column))));
+    }
+    case SQLITE_BLOB: {
+        const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(s, column));
+        Blob blob;
+        blob.bytes.assign(bytes, bytes + sqlite3_column_bytes(s, column));
+        return Value(std::move(blob));
+    }
+    default:
+        return Value();
+    }
+}
+
+// ---- Database ----
+
+void Database::Closer::operator()(sqlite3* connection) const {
+    // Deferred until the last statement of the connection is finalized.
+    sqlite3_close_v2(connection);
+}
+
+Database::Database(sqlite3* connection, std::string path)
+    : connection_(connection), path_(std::move(path)) {
+    sqlite3_busy_timeout(connection, 2000);
+    sqlite3_extended_result_codes(connection, 1);
+    // A quoted name is always a name (see the header).
+    sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+}
+
+Database Database::open(std::string_view path) {
+    const fs::path file = framework::nativePath(path);
+    std::error_code error;
+    if (!fs::is_regular_file(file, error))
+        throwOpenFailure(path, "file not found");
+    if (!hasSqliteHeader(file))
+        throwOpenFailure(path, "the file is not a database");
+    sqlite3* connection = nullptr;
+    const int result = sqlite3_open_v2(file.c_str(), &connection, SQLITE_OPEN_READWRITE, nullptr);
+    if (result != SQLITE_OK) {
+        const std::string reason =
+            connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(result);
+        sqlite3_close_v2(connection);
+        throwOpenFailure(path, reason);
+    }
+    Database database(connection, std::string(path));
+    // Reading the schema finds a damaged file now (and rolls back a journal
+    // left behind by an interrupted run).
+    if (sqlite3_exec(connection, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
+        SQLITE_OK)
+        throwOpenFailure(path, sqlite3_errmsg(connection));
+    return database;
+}
+
+Database Database::create(std::string_view path) {
+    const fs::path file = framework::nativePath(path);
+    std::error_code error;
+    if (fs::exists(file, error))
+        throw Failure(framework::ErrDatabase,
+                      "Could not create database '" + std::string(path) + "': the file exists");
+    sqlite3* connection = nullptr;
+    const int result = sqlite3_open_v2(file.c_str(), &connection,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (result != SQLITE_OK) {
+        const std::string reason =
+            connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(result);
+        sqlite3_close_v2(connection);
+        throw Failure(framework::ErrDatabase,
+                      "Could not create database '" + std::string(path) + "': " + reason);
+    }
+    Database database(connection, std::string(path));
+    database.execute("PRAGMA user_version = 0"); // writes the header: the file is a database now
+    return database;
+}
+
+Database Database::copyIntoMemory(std::string_view path) {
+    const Database file = open(path);
+    sqlite3* connection = nullptr;
+    if (sqlite3_open_v2(":memory:", &connection, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(connection);
+        throwOpenFailure(path, "out of memory");
+    }
+    Database copy(connection, std::string(path));
+    sqlite3_backup* backup =
+        sqlite3_backup_init(connection, "main", file.connection_.get(), "main");
+    if (backup == nullptr)
+        throwOpenFailure(path, sqlite3_errmsg(connection));
+    sqlite3_backup_step(backup, -1);
+    if (sqlite3_backup_finish(backup) != SQLITE_OK)
+        throwOpenFailure(path, sqlite3_errmsg(connection));
+    return copy;
+}
+
+void Database::fail(std::string_view what) const {
+    throw Failure(framework::ErrDatabase, std::string(what) + ": " +
+                                              sqlite3_errmsg(connection_.get()) + " (" + path_ +
+                                              ")");
+}
+
+Statement Database::prepare(std::string_view sql) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(connection_.get(), sql.data(), int(sql.size()), &statement, nullptr) !=
+        SQLITE_OK)
+        fail("SQL error");
+    return Statement(statement);
+}
+
+void Database::execute(std::string_view sql) {
+    const std::string text(sql);
+    if (sqlite3_exec(connection_.get(), text.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail("SQL error");
+}
+
+std::int64_t Database::lastInsertRowid() const {
+    return sqlite3_last_insert_rowid(connection_.get());
+}
+
+bool Database::inTransaction() const {
+    return sqlite3_get_autocommit(connection_.get()) == 0;
+}
+
+std::vector<std::string> Database::tableNames() const {
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(connection_.get(),
+                           "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                           "'sqlite\\_%' ESCAPE '\\' ORDER BY rowid",
+                           -1, &raw, nullptr) != SQLITE_OK)
+        fail("Could not list the tables");
+    Statement statement(raw);
+    std::vector<std::string> names;
+    while (statement.step())
+        names.push_back(toText(statement.column(0)));
+    return names;
+}
+
+std::vector<ColumnDefinition> Database::columns(std::string_view table) const {
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(connection_.get(),
+                           "SELECT name, type FROM pragma_table_info(?1) ORDER BY cid", -1, &raw,
+                           nullptr) != SQLITE_OK)
+        fail("Could not read the columns");
+    Statement statement(raw);
+    statement.bind(1, Value(std::string(table)));
+    std::vector<ColumnDefinition> columns;
+    while (statement.step())
+        columns.push_back({toText(statement.column(0)), toText(statement.column(1))});
+    if (columns.empty())
+        throw Failure(framework::ErrDatabase,
+                      "Table '" + std::string(table) + "' not found (" + path_ + ")");
+    return columns;
+}
+
+void Database::deleteTable(std::string_view table) {
+    execute("DROP TABLE " + quoteIdentifier(table));
+}
+
+void Database::createTable(std::string_view table, const std::vector<ColumnDefinition>& columns) {
+    std::string sql = "CREATE TABLE " + quoteIdentifier(table) + " (";
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            sql += ", ";
+        sql += quoteIdentifier(columns[i].name);
+        if (isPlainTypeName(columns[i].declaredType))
+            sql += " " + columns[i].declaredType;
+    }
+    execute(sql + ")");
+}
+
+void Database::renameColumn(std::string_view table, std::string_view from, std::string_view to) {
+    execute("ALTER TABLE " + quoteIdentifier(table) + " RENAME COLUMN " + quoteIdentifier(from) +
+            " TO " + quoteIdentifier(to));
+}
+
+namespace {
+
+int onProgress(void* callback) {
+    try {
+        (*static_cast<std::function<void()>*>(callback))();
+    } catch (...) {
+        // Nothing may cross into SQLite; the statement goes on.
+    }
+    return 0; // never interrupts the statement
+}
+
+constexpr int kStepsPerProgressCall = 1000;
+
+} // namespace
+
+void Database::setProgressCallback(std::function<void()> callback) {
+    if (!callback) {
+        sqlite3_progress_handler(connection_.get(), 0, nullptr, nullptr);
+        progress_.reset();
+        return;
+    }
+    progress_ = std::make_unique<std::function<void()>>(std::move(callback));
+    sqlite3_progress_handler(connection_.get(), kStepsPerProgressCall, onProgress, progress_.get());
+}
+
+// ---- Transaction ----
+
+// Savepoints of one name nest: each statement refers to the latest one.
+constexpr std::string_view kSavepoint = "nested_writes";
+
+Transaction::Transaction(Database& database)
+    : database_(database), nested_(database.inTransaction()) {
+    // The write lock is taken by the first write.
+    database_.execute(nested_ ? "SAVEPOINT " + std::string(kSavepoint) : "BEGIN");
+}
+
+Transaction::~Transaction() {
+    // A failed statement may have ended the whole transaction already.
+    if (!open_ || !database_.inTransaction())
+        return;
+    try {
+        if (nested_)
+            database_.execute("ROLLBACK TO " + std::string(kSavepoint) + "; RELEASE " +
+                              std::string(kSavepoint));
+        else
+            database_.execute("ROLLBACK");
+    } catch (const Failure&) {
+        // Nothing more can be done; the journal rolls it back on the next open.
+    }
+}
+
+void Transaction::commit() {
+    database_.execute(nested_ ? "RELEASE " + std::string(kSavepoint) : "COMMIT");
+    open_ = false;
+}
+
+} // namespace presetdb

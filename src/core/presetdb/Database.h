@@ -1,0 +1,147 @@
+#pragma once
+// The preset databases: SQLite 3 files that keep the names the installation
+// gives them (Engineering_Source.mdb, Engineering.mdb).
+//
+// Rules of this layer:
+//  - Opening never creates a file. A missing file, or a file that does not
+//    begin with the SQLite header or whose schema cannot be read, is a failure
+//    whose description names the file. Database::create makes a new file and
+//    is meant for tools and tests.
+//  - Paths go through framework::nativePath (backslashes, letter case).
+//  - Every failing operation throws framework::Failure (number ErrDatabase)
+//    with SQLite's message and the file name, so the calling procedure's step
+//    reports it.
+//  - Values are bound as parameters, never pasted into SQL text. Table and
+//    column names that must appear in SQL are quoted by quoteIdentifier, and
+//    a quoted name is always a name: one that names no column is an error,
+//    never taken for a text constant.
+//  - Column definitions are a column's name and its declared type text
+//    exactly as written in the table ("TEXT(50)", "INTEGER", "DOUBLE"), so a
+//    copied table keeps types and sizes. createTable writes a declared type
+//    only when it is a plain type name: words of letters, digits and "_"
+//    (none starting with a digit, none an SQL keyword, which could start a
+//    constraint), separated by blanks, optionally followed by "(n)" or
+//    "(n, m)". Any other type text ("INTEGER) --", "TEXT(20), b TEXT") is
+//    dropped: the column is made without a declared type, and the table gets
+//    exactly the columns asked for.
+//  - Transactions nest: one begun inside another is a savepoint of it, so
+//    only the outermost commit writes the file.
+//  - Table names are matched by SQLite without regard to ASCII letter case;
+//    tableNames gives them as stored for callers that compare exactly.
+
+#include "Value.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace presetdb {
+
+struct ColumnDefinition {
+    std::string name;
+    std::string declaredType;
+    bool operator==(const ColumnDefinition&) const = default;
+};
+
+// "name" with inner double quotes doubled.
+std::string quoteIdentifier(std::string_view name);
+// True for a declared type createTable writes (see the rules above).
+bool isPlainTypeName(std::string_view type);
+
+// A prepared statement; finalized when it goes.
+class Statement {
+public:
+    // Binds value to the 1-based parameter index.
+    void bind(int index, const Value& value);
+    // Advances; true when a row is ready to be read.
+    bool step();
+    // Runs a statement that returns no rows (or ignores them) and resets it.
+    void run();
+    // Makes the statement ready to run again and clears its bindings.
+    void reset();
+
+    int columnCount() const;
+    std::string columnName(int column) const;
+    Value column(int column) const;
+
+private:
+    friend class Database;
+    struct Finalizer {
+        void operator()(sqlite3_stmt* statement) const;
+    };
+    explicit Statement(sqlite3_stmt* statement) : statement_(statement) {}
+    [[noreturn]] void fail() const;
+
+    std::unique_ptr<sqlite3_stmt, Finalizer> statement_;
+};
+
+class Database {
+public:
+    // Opens an existing database file for reading and writing.
+    static Database open(std::string_view path);
+    // Makes a new, empty database file; fails when the file exists.
+    static Database create(std::string_view path);
+    // Opens an existing database file and copies it into memory: what is
+    // changed through the copy never reaches the file. Failures name the file.
+    static Database copyIntoMemory(std::string_view path);
+
+    const std::string& path() const { return path_; }
+
+    std::vector<std::string> tableNames() const;
+    // The columns of a table in their order; a failure when there is no such table.
+    std::vector<ColumnDefinition> columns(std::string_view table) const;
+    void deleteTable(std::string_view table);
+    // A table with exactly these columns: no keys, indexes or defaults.
+    void createTable(std::string_view table, const std::vector<ColumnDefinition>& columns);
+    void renameColumn(std::string_view table, std::string_view from, std::string_view to);
+
+    Statement prepare(std::string_view sql);
+    // Runs SQL without parameters (one or more statements).
+    void execute(std::string_view sql);
+    std::int64_t lastInsertRowid() const;
+    bool inTransaction() const;
+
+    // Called now and then (every thousand or so of SQLite's own steps) while
+    // a statement runs, so that long reads and sorts can keep a window
+    // responsive. The callback must not use this database; an empty one
+    // stops the calls.
+    void setProgressCallback(std::function<void()> callback);
+
+private:
+    struct Closer {
+        void operator()(sqlite3* connection) const;
+    };
+    Database(sqlite3* connection, std::string path);
+    [[noreturn]] void fail(std::string_view what) const;
+
+    std::unique_ptr<sqlite3, Closer> connection_;
+    std::string path_;
+    // On the heap, so its address stays with the connection when the Database moves.
+    std::unique_ptr<std::function<void()>> progress_;
+};
+
+// The writes between construction and commit() form one transaction; one
+// that is not committed is rolled back when it goes. Inside another
+// transaction it is a savepoint, whose commit is part of the outer one.
+class Transaction {
+public:
+    explicit Transaction(Database& database);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit();
+
+private:
+    Database& database_;
+    bool nested_;
+    bool open_ = true;
+};
+
+} // namespace presetdb

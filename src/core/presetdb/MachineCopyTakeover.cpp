@@ -1,0 +1,280 @@
+#include "MachineCopyTakeover.h"
+
+#include "PresetMessages.h"
+#include "PresetState.h"
+
+#include "framework/ErrorProtocol.h"
+#include "framework/IniAccess.h"
+#include "framework/InstallationPaths.h"
+#include "framework/Logs.h"
+#include "framework/MessageBoxes.h"
+#include "framework/ProgramLocation.h"
+#include "framework/ProgramState.h"
+#include "framework/Text.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <optional>
+#include <unordered_map>
+
+namespace presetdb {
+namespace {
+
+using framework::Failure;
+using framework::Procedure;
+
+constexpr std::size_t kMaxRows = 32767;
+constexpr int kColumnsWithoutAdditional = 15;
+constexpr std::array<std::string_view, 3> kKeys = {"machine_type", "var_name", "offset_or_bitno"};
+constexpr std::array<std::string_view, 5> kTakenOver = {"abs_min", "abs_max", "min", "max", "pass"};
+
+struct RowKey {
+    std::string machineType;
+    std::string varName;
+    double offset = 0;
+    bool operator==(const RowKey&) const = default;
+};
+
+struct RowKeyHash {
+    std::size_t operator()(const RowKey& key) const {
+        const std::hash<std::string> text;
+        std::size_t hash = text(key.machineType);
+        hash = hash * 31 + text(key.varName);
+        return hash * 31 + std::hash<double>()(key.offset);
+    }
+};
+
+std::optional<std::string> keyText(const Value& value) {
+    switch (value.kind()) {
+    case ValueKind::Text:
+        return framework::upperCase(value.text());
+    case ValueKind::Integer:
+    case ValueKind::Real:
+        return toText(value);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<RowKey> keyOf(const Value& machineType, const Value& varName, const Value& offset) {
+    auto type = keyText(machineType);
+    auto name = keyText(varName);
+    const auto number = numericValue(offset);
+    if (!type || !name || !number)
+        return std::nullopt;
+    // +0.0 and -0.0 are the same offset.
+    return RowKey{std::move(*type), std::move(*name), *number == 0 ? 0.0 : *number};
+}
+
+struct MachineRow {
+    std::optional<RowKey> key;
+    std::array<Value, kTakenOver.size()> values;
+};
+
+std::vector<MachineRow> readMachineRows(Recordset& machine, std::size_t rowCount, Pacer& pacer) {
+    const int typeField = machine.fieldIndex(kKeys[0]);
+    const int nameField = machine.fieldIndex(kKeys[1]);
+    const int offsetField = machine.fieldIndex(kKeys[2]);
+    std::array<int, kTakenOver.size()> valueFields{};
+    for (std::size_t v = 0; v < kTakenOver.size(); ++v)
+        valueFields[v] = machine.fieldIndex(kTakenOver[v]);
+
+    pacer.stage(600, 750, rowCount);
+    std::vector<MachineRow> rows;
+    rows.reserve(rowCount);
+    for (std::size_t i = 0; i < rowCount; ++i) {
+        pacer.tick(i);
+        machine.move(i);
+        MachineRow& row = rows.emplace_back();
+        row.key =
+            keyOf(machine.value(typeField), machine.value(nameField), machine.value(offsetField));
+        for (std::size_t v = 0; v < kTakenOver.size(); ++v)
+            row.values[v] = machine.value(valueFields[v]);
+    }
+    return rows;
+}
+
+[[noreturn]] void endWithDatabaseError(Procedure& procedure) {
+    procedure.fatal(Failure(framework::ErrDatabaseContactAdministrator,
+                            std::string(kContactAdministrator), framework::executableBaseName()));
+}
+
+void warnAboutLostColumns(Procedure& procedure) {
+    const framework::ProgramState& state = framework::programState();
+    if (state.SilentMode) {
+        framework::LogFault(lostColumnsWarningSilent());
+        return;
+    }
+    // Without a way to ask, the default answer No holds.
+    const bool goOn = state.messageBoxes != nullptr &&
+                      state.messageBoxes->askYesNo(
+                          framework::executableBaseName(), lostColumnsWarning(),
+                          framework::MessageIcon::Exclamation, framework::DefaultButton::No);
+    if (goOn)
+        return;
+    framework::LogError(lostColumnsStopText(), false);
+    endWithDatabaseError(procedure);
+}
+
+// Every configured column must be in the rebuilt table, spelt exactly so; the
+// first column does not count.
+void checkConfiguredColumns(Database& work, Procedure& procedure) {
+    const std::vector<std::string>& configured = presetState().AdditionalFields;
+    if (configured.empty())
+        return;
+    const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
+    for (std::size_t a = 1; a < configured.size(); ++a) {
+        const bool present = std::any_of(columns.begin() + 1, columns.end(),
+                                         [&](const auto& c) { return c.name == configured[a]; });
+        if (present)
+            continue;
+        framework::LogError(columnConflictText(configured[a]), false);
+        endWithDatabaseError(procedure);
+    }
+}
+
+// The rebuilt rows with the columns the takeover uses: "ID" when there is
+// one, the keys and the values (a missing key or value column is a failure).
+Recordset openRebuiltRows(Database& work) {
+    const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
+    const bool hasId = std::any_of(columns.begin(), columns.end(), [](const ColumnDefinition& c) {
+        return framework::equalsIgnoreCase(c.name, "ID");
+    });
+    std::vector<std::string> used;
+    if (hasId)
+        used.emplace_back("ID");
+    used.insert(used.end(), kKeys.begin(), kKeys.end());
+    used.insert(used.end(), kTakenOver.begin(), kTakenOver.end());
+    return Recordset::openTable(work, "PRESET_DEFS", used);
+}
+
+// The position of the first rebuilt row, in "ID" order, for each key.
+std::unordered_map<RowKey, std::size_t, RowKeyHash> indexRebuiltRows(Recordset& rebuilt) {
+    const std::optional<int> idField = rebuilt.findField("ID");
+    const int typeField = rebuilt.fieldIndex(kKeys[0]);
+    const int nameField = rebuilt.fieldIndex(kKeys[1]);
+    const int offsetField = rebuilt.fieldIndex(kKeys[2]);
+
+    std::vector<std::pair<std::optional<double>, std::size_t>> order;
+    order.reserve(rebuilt.recordCount());
+    for (std::size_t i = 0; i < rebuilt.recordCount(); ++i) {
+        rebuilt.move(i);
+        order.emplace_back(idField ? numericValue(rebuilt.value(*idField)) : std::nullopt, i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    std::unordered_map<RowKey, std::size_t, RowKeyHash> firstRow;
+    firstRow.reserve(order.size());
+    for (const auto& [id, position] : order) {
+        rebuilt.move(position);
+        if (auto key = keyOf(rebuilt.value(typeField), rebuilt.value(nameField),
+                             rebuilt.value(offsetField)))
+            firstRow.emplace(std::move(*key), position);
+    }
+    return firstRow;
+}
+
+} // namespace
+
+std::vector<std::string> GetAdditionalFieldsMDB() {
+    Procedure procedure("GetAdditionalFieldsMDB");
+    std::vector<std::string> names{""};
+    procedure.step([&] {
+        std::string list = framework::LoadIniString("Project", "DataBaseAdditionalFields",
+                                                    framework::GetCFGPath());
+        list = list.empty() ? "part" : "part," + list;
+        for (;;) {
+            const auto comma = list.find(',');
+            names.push_back(list.substr(0, comma));
+            if (comma == std::string::npos)
+                break;
+            list.erase(0, comma + 1);
+        }
+    });
+    return names;
+}
+
+void GetAddFields() {
+    Procedure procedure("GetAddFields");
+    PresetState& state = presetState();
+    procedure.step([&] {
+        state.AdditionalFields = GetAdditionalFieldsMDB();
+        if (state.AdditionalFields.empty())
+            return;
+        const std::size_t upper = state.AdditionalFields.size() - 1;
+        if (upper == 0)
+            return;
+        std::string sql;
+        for (std::size_t i = 1; i <= upper; ++i)
+            sql += ", PRESET_DEFS." + state.AdditionalFields[i];
+        state.AdditionalFieldsSQL = sql;
+        state.AdditionalFieldsCount = std::int16_t(upper);
+    });
+}
+
+TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine) {
+    Pacer pacer;
+    return TakeoverMachineCopyMDBData(work, machine, pacer);
+}
+
+TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine, Pacer& pacer) {
+    Procedure procedure("TakeoverMachineCopyMDBData");
+
+    if (machine.fieldCount() > kColumnsWithoutAdditional &&
+        presetState().AdditionalFieldsCount == 0)
+        warnAboutLostColumns(procedure);
+
+    std::size_t rowCount = 0;
+    std::vector<MachineRow> rows;
+    const bool read = procedure.step([&] {
+        if (machine.recordCount() > kMaxRows)
+            throw Failure(framework::ErrOverflow, "Overflow");
+        rowCount = machine.recordCount();
+        if (rowCount > 0)
+            rows = readMachineRows(machine, rowCount, pacer);
+    });
+    if (!read)
+        return TakeoverResult::Failed;
+    if (rows.empty())
+        return TakeoverResult::Done;
+
+    std::optional<Recordset> rebuilt;
+    std::unordered_map<RowKey, std::size_t, RowKeyHash> firstRow;
+    std::array<int, kTakenOver.size()> valueFields{};
+    std::optional<Transaction> writes;
+    const bool ready = procedure.step([&] {
+        checkConfiguredColumns(work, procedure);
+        rebuilt = openRebuiltRows(work);
+        firstRow = indexRebuiltRows(*rebuilt);
+        for (std::size_t v = 0; v < kTakenOver.size(); ++v)
+            valueFields[v] = rebuilt->fieldIndex(kTakenOver[v]);
+        writes.emplace(work);
+    });
+    if (!ready)
+        return TakeoverResult::Failed;
+
+    bool complete = true;
+    pacer.stage(750, 950, rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        pacer.tick(i);
+        const MachineRow& row = rows[i];
+        if (!row.key)
+            continue;
+        const auto found = firstRow.find(*row.key);
+        if (found == firstRow.end())
+            continue;
+        complete = procedure.step([&] {
+            rebuilt->move(found->second);
+            rebuilt->edit();
+            for (std::size_t v = 0; v < kTakenOver.size(); ++v)
+                rebuilt->setValue(valueFields[v], row.values[v]);
+            rebuilt->update();
+        }) && complete;
+    }
+    complete = procedure.step([&] { writes->commit(); }) && complete;
+    return complete ? TakeoverResult::Done : TakeoverResult::Failed;
+}
+
+} // namespace presetdb

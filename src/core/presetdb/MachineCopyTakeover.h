@@ -1,0 +1,54 @@
+#pragma once
+// The takeover of the values set on the machine.
+//
+// GetAdditionalFieldsMDB reads "DataBaseAdditionalFields" of section
+// "Project" in the .cfg: a comma-separated list of column names (blanks are
+// part of a name, an empty piece is an empty name). The result has "" at
+// index 0, then "part", then the listed names. GetAddFields keeps it in
+// AdditionalFields, with AdditionalFieldsSQL and AdditionalFieldsCount.
+//
+// TakeoverMachineCopyMDBData reads every row of the previous PRESET_DEFS and
+// copies "abs_min", "abs_max", "min", "max" and "pass" (null included) into
+// the rebuilt PRESET_DEFS of the work database, row by row in table order.
+// Both tables need only the three keys and the five values: other columns
+// ("category_id", or a legacy "Categorie") are neither read nor required.
+//  - A row is the same parameter when "machine_type", "var_name" (texts,
+//    letter case ignored) and "offset_or_bitno" (as a number) are equal. A
+//    null key matches nothing. Of several matching rebuilt rows the first in
+//    "ID" order (table order without an "ID" column) gets the values; when
+//    two machine rows have the same keys the later one wins. Machine rows
+//    without a counterpart are dropped.
+//  - More than 15 machine columns while AdditionalFieldsCount is 0: the
+//    lost-columns warning (logged in a silent run; otherwise a question whose
+//    No ends the program with error 9999).
+//  - A configured column missing from the rebuilt table (exact letter case,
+//    not the first column) ends the program with error 9999, before anything
+//    is taken over.
+//  - An empty machine table takes nothing over and is no failure.
+//  - The rebuilt rows are found through an index built once; the values are
+//    written in one transaction, committed when the procedure ends.
+//  - Any failure to read the machine's values or to write them into the
+//    rebuilt table is reported and makes the result Failed: the rebuilt
+//    table then lacks values set on the machine.
+
+#include "Database.h"
+#include "Recordset.h"
+#include "UpdateObserver.h"
+
+#include <string>
+#include <vector>
+
+namespace presetdb {
+
+enum class TakeoverResult {
+    Done,  // taken over, or nothing to take over
+    Failed // values could not be read or written; a failure was reported
+};
+
+std::vector<std::string> GetAdditionalFieldsMDB();
+void GetAddFields();
+
+TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine, Pacer& pacer);
+TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine);
+
+} // namespace presetdb

@@ -1,0 +1,239 @@
+#include "PresetUpdate.h"
+
+#include "Database.h"
+#include "MachineCopyTakeover.h"
+#include "PresetMessages.h"
+#include "PresetRecords.h"
+#include "PresetState.h"
+#include "PreviousDatabase.h"
+#include "Recordset.h"
+
+#include "framework/ErrorProtocol.h"
+#include "framework/FileSystem.h"
+#include "framework/IniAccess.h"
+#include "framework/InstallationPaths.h"
+#include "framework/MessageBoxes.h"
+#include "framework/ProgramLocation.h"
+#include "framework/ProgramState.h"
+#include "framework/Text.h"
+
+#include <array>
+#include <filesystem>
+#include <optional>
+
+namespace fs = std::filesystem;
+
+namespace presetdb {
+namespace {
+
+using framework::Failure;
+using framework::Procedure;
+
+constexpr std::string_view kPresetTable = "PRESET_DEFS";
+constexpr std::array<std::string_view, kSystemCount> kSystemNames = {"VISIWIN32", "VISIWINSTUDIO"};
+
+// The source database keeps its file times across the update. Only the
+// last-write time is saved and put back: Linux offers no call that sets a
+// file's creation time, and the last-access time is never put back.
+std::optional<fs::file_time_type> lastWriteTime(const std::string& path) {
+    std::error_code error;
+    const auto time = fs::last_write_time(framework::nativePath(path), error);
+    if (error)
+        return std::nullopt;
+    return time;
+}
+
+void restoreLastWriteTime(const std::string& path, fs::file_time_type time) {
+    std::error_code error; // as before the run, a time that cannot be set is left as it is
+    fs::last_write_time(framework::nativePath(path), time, error);
+}
+
+// Replaces the file "to" with a copy of "from", atomically. A journal left
+// beside the old file by an interrupted run is settled first, so that it can
+// never be applied to the new file.
+void replaceDatabaseFile(const std::string& from, const std::string& to) {
+    if (framework::fileExists(to)) {
+        try {
+            Database::open(to);
+        } catch (const Failure&) {
+            // Not a database (any more): nothing to settle.
+        }
+    }
+    if (!framework::copyFileAtomically(from, to))
+        throw Failure(framework::ErrPathFileAccess,
+                      "Path/File access error: could not copy '" + from + "' to '" + to + "'");
+}
+
+// One "System" test of a Source_DEFS row: stores the row's "Var_Name" as the
+// template of its part when "System" names this system.
+void storeNameTemplate(const Recordset& row, std::size_t system) {
+    const Value& name = row.value("System");
+    if (name.isNull() || framework::upperCase(toText(name)) != kSystemNames[system])
+        return;
+    const int part = toInt16(row.value("Part"));
+    if (part < 1 || part > int(kPartCount))
+        throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
+    presetState().VarNameTemplates[system][std::size_t(part - 1)] = toText(row.value("Var_Name"));
+}
+
+// Reads VarNameTemplates from Source_DEFS. A failure while the rows are read
+// is not reported: part 1 of both systems then gets "###Var_Name" and the
+// reading goes on with the next test. False when there is no Source_DEFS to
+// read (reported).
+bool readNameTemplates(Database& source, Procedure& procedure) {
+    PresetState& state = presetState();
+    const auto fallBack = [&state] {
+        for (auto& templates : state.VarNameTemplates)
+            templates[0] = "###Var_Name";
+    };
+    std::optional<Recordset> rows;
+    if (!procedure.step([&] { rows = Recordset::openTable(source, "Source_DEFS"); })) {
+        fallBack();
+        return false;
+    }
+    Procedure quiet(procedure.name(), Procedure::OnFailure::SkipSilently);
+    for (rows->moveFirst(); !rows->eof(); rows->moveNext())
+        for (std::size_t system = 0; system < kSystemCount; ++system)
+            if (!quiet.step([&] { storeNameTemplate(*rows, system); }))
+                fallBack();
+    return true;
+}
+
+// A new, empty PRESET_DEFS with the columns of Source_PRESET_DEFS.
+void rebuildPresetTable(Database& work) {
+    for (const std::string& table : work.tableNames())
+        if (table == kPresetTable)
+            work.deleteTable(table);
+    work.createTable(kPresetTable, work.columns("Source_PRESET_DEFS"));
+}
+
+// Steps of the update that read the previous database. Returns false when its
+// machine values could not be read or taken over (a failure has been
+// reported); a previous database without PRESET_DEFS has none to lose.
+bool takeOverMachineValues(Database& work, PreviousDatabase& previous, Procedure& procedure,
+                           Pacer& pacer) {
+    bool hasPresetTable = false;
+    std::optional<Recordset> machine;
+    if (!procedure.step([&] {
+            for (const std::string& table : previous.database().tableNames())
+                hasPresetTable = hasPresetTable || table == kPresetTable;
+            if (hasPresetTable)
+                machine = Recordset::openTable(previous.database(), kPresetTable);
+        }))
+        return false;
+    if (!hasPresetTable)
+        return true;
+    GetAddFields();
+    return TakeoverMachineCopyMDBData(work, *machine, pacer) == TakeoverResult::Done;
+}
+
+// Builds the new PRESET_DEFS of the source database in one transaction that
+// is committed only when the table was built whole: templates read, every
+// template row stored, the machine's values (from previousPath, when that
+// file exists) read and written into it. True then; otherwise the failure has
+// been reported and the source's tables are as they were.
+bool buildPresetTable(const std::string& sourcePath, const std::string& previousPath,
+                      Procedure& procedure, Pacer& pacer) {
+    std::optional<Database> work;
+    if (!procedure.step([&] { work = Database::open(sourcePath); }))
+        return false;
+    work->setProgressCallback([&pacer] { pacer.poll(); });
+    if (!readNameTemplates(*work, procedure))
+        return false;
+
+    std::optional<Transaction> build;
+    if (!procedure.step([&] {
+            build.emplace(*work);
+            rebuildPresetTable(*work);
+        }))
+        return false;
+
+    // The previous database is read from a copy in memory: the legacy
+    // column's rename and the name replacements serve the takeover only, and
+    // the file stays as it is until it is replaced.
+    PreviousDatabase previous;
+    if (!previousPath.empty() && framework::fileExists(previousPath) && !procedure.step([&] {
+            previous = PreviousDatabase(Database::copyIntoMemory(previousPath));
+            previous.database().setProgressCallback([&pacer] { pacer.poll(); });
+        }))
+        return false;
+    CategorieNachCategoryID(previous);
+    if (!CreateRecordSets(*work, previous, pacer))
+        return false;
+    if (previous.isOpen() && !takeOverMachineValues(*work, previous, procedure, pacer))
+        return false;
+    return procedure.step([&] { build->commit(); });
+}
+
+} // namespace
+
+void WorkOnMDB(UpdateObserver* observer) {
+    Procedure procedure("WorkOnMDB");
+    Pacer pacer(observer);
+    const framework::ProgramState& program = framework::programState();
+    PresetState& state = presetState();
+
+    std::string sourcePath;
+    std::string targetPath;
+    std::string machineCopyPath;
+    procedure.step([&] {
+        sourcePath = framework::GetPathSourceOCXMDB();
+        targetPath = framework::GetPathOCXMDB();
+        machineCopyPath = framework::GetPathMachineCopyMDB(framework::GetQ4MConfigurationIniPath());
+    });
+    procedure.step([&] {
+        state.VWStudioProject =
+            !program.StartModeIntegrated &&
+                    framework::LoadIniBoolean("Project", "VWStudio", program.ProgramIniPath)
+                ? 1
+                : 0;
+    });
+    if (sourcePath.empty())
+        return;
+    // A database that exists but cannot be read (a folder, a FIFO, a dangling
+    // link) is reported, and the panel's database stays as it is.
+    const std::string noPath;
+    const std::string& previousCopy = program.StartModeIntegrated ? machineCopyPath : noPath;
+    for (const std::string* path :
+         std::initializer_list<const std::string*>{&sourcePath, &targetPath, &previousCopy}) {
+        if (framework::probeFile(*path) == framework::FileKind::Unreadable) {
+            procedure.step([&] {
+                throw Failure(framework::ErrPathFileAccess, framework::cannotReadMessage(*path));
+            });
+            return;
+        }
+    }
+    pacer.stage(0, 50, 0);
+
+    std::optional<fs::file_time_type> sourceTime;
+    procedure.step([&] { sourceTime = lastWriteTime(sourcePath); });
+
+    // In an integrated run the machine's values come from the machine copy
+    // when there is one.
+    std::string previousPath = targetPath;
+    if (program.StartModeIntegrated) {
+        procedure.step([&] {
+            if (!machineCopyPath.empty()) {
+                previousPath = machineCopyPath;
+            } else if (!program.SilentMode && program.messageBoxes != nullptr) {
+                program.messageBoxes->inform(framework::executableBaseName(),
+                                             missingMachineCopyMessage(targetPath),
+                                             framework::MessageIcon::Information);
+            }
+        });
+    }
+
+    const bool built = buildPresetTable(sourcePath, previousPath, procedure, pacer);
+    pacer.stage(950, 1000, 0);
+    // Only a table built whole replaces the panel's database; otherwise the
+    // target stays exactly as it was (or absent).
+    if (built)
+        procedure.step([&] { replaceDatabaseFile(sourcePath, targetPath); });
+    procedure.step([&] {
+        if (sourceTime)
+            restoreLastWriteTime(sourcePath, *sourceTime);
+    });
+    pacer.finish();
+}
+
+} // namespace presetdb

@@ -1,0 +1,54 @@
+#pragma once
+// The modal picker of a function's symbol picture.
+//
+// The caller sets SymbolName (the function's symbol, marked green when it is
+// shown) and SymbolNummer := 0, shows the picker modally and reads
+// SymbolNummer: the 1-based entry of the program's symbol list that was
+// clicked, or 0 when nothing was chosen ("Abbruch", the close box, Escape).
+// Each showing starts at the top row. What the slots show and return is
+// SymbolSelection's (see SymbolSelection.h); the mouse wheel over the slots
+// scrolls as the scroll bar does.
+
+#include "editing/SymbolSelection.h"
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class QPushButton;
+class QScrollBar;
+
+namespace dialogs {
+
+class PictureBox;
+
+class SymbolAuswahl : public QDialog {
+    Q_OBJECT
+public:
+    explicit SymbolAuswahl(QWidget* parent = nullptr);
+    ~SymbolAuswahl() override;
+
+    std::string SymbolName;
+    std::int16_t SymbolNummer = 0;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void Form_Load();
+    void ShowSymbols();
+    void Scroll_Change(int value);
+    void Bild_Click(int slot);
+    void CommandEsc_Click();
+
+    std::optional<SymbolSelection> selection_;
+    std::array<PictureBox*, kSlotCount> bild_{};
+    QScrollBar* scroll_ = nullptr;
+    QPushButton* commandEsc_ = nullptr;
+};
+
+} // namespace dialogs

@@ -1,0 +1,55 @@
+#pragma once
+// The main window: the 48 function buttons of the panel's engineering screen
+// in a grid of 8 columns of 6, with Edit, the help button, OK and Cancel. It is
+// built from the main window's control table and does only what
+// MainWindowLogic tells it.
+
+#include "engineering/MainWindowLogic.h"
+
+#include <array>
+#include <map>
+#include <QWidget>
+
+class QAbstractButton;
+class QLabel;
+class QPushButton;
+
+namespace engineering {
+
+class MainWindow final : public QWidget, private MainWindowView {
+    Q_OBJECT
+public:
+    MainWindow(FunctionEditor* editor, PresetUpdate* update, QWidget* parent = nullptr);
+
+    // Runs the window's loading; in a silent run it never returns.
+    void load();
+
+    MainWindowLogic& logic() { return logic_; }
+    QPushButton* functionButton(int n) const { return pics_.at(std::size_t(n - 1)); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildFromControls();
+    void applyControlTexts();
+    QWidget* createControl(const dialogs::ControlEntry& entry, QWidget* container);
+    void setTabOrder();
+
+    // MainWindowView
+    void setCaption(const std::string& caption) override;
+    bool showPicture(int button, const std::string& path) override;
+    void setButtonEnabled(int button, bool enabled) override;
+    void setEditHighlighted(bool on) override;
+    void setHelpHighlighted(bool on) override;
+    void setOkCancelEnabled(bool enabled) override;
+    void setBusy(bool busy) override;
+    void processPendingEvents() override;
+
+    MainWindowLogic logic_;
+    std::map<std::string, QWidget*> widgets_; // by name, for single controls
+    std::array<QPushButton*, kButtonCount> pics_{};
+    bool busy_ = false;
+};
+
+} // namespace engineering

@@ -1,0 +1,248 @@
+#include "dialogs/Edit.h"
+#include "dialogs/QtFunctionEditor.h"
+#include "editing/FileChooser.h"
+#include "widgets/PictureBox.h"
+
+#include "GuiTestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+using dialogs::Edit;
+using dialogs::PictureBox;
+using dialogtest::sampleFunction;
+using engineering::EngineeringFunction;
+using guitest::child;
+
+namespace {
+
+// A file chooser told its next answer; it records what it was asked.
+class FakeFileChooser final : public dialogs::FileChooser {
+public:
+    std::optional<std::string> nextAnswer;
+    std::vector<dialogs::FileChoice> asked;
+
+    std::optional<std::string> chooseFileToOpen(const dialogs::FileChoice& choice) override {
+        asked.push_back(choice);
+        return nextAnswer;
+    }
+};
+
+// The boxes and check boxes with the field each one edits.
+using Record = EngineeringFunction;
+template <typename Value> using Controls = std::pair<const char*, Value Record::*>[];
+const Controls<std::string> kTextBoxes = {{"TextExe", &Record::PExeFunction},
+                                          {"TextWindow1", &Record::PWindowName},
+                                          {"TextWindow2", &Record::PWindowName2},
+                                          {"TextRemote2", &Record::PLoginKey}};
+const Controls<std::int16_t> kNumberBoxes = {
+    {"TextPosition1", &Record::PPosLeft},       {"TextPosition2", &Record::PPosTop},
+    {"TextPosition3", &Record::PPosWidth},      {"TextPosition4", &Record::PPosHeight},
+    {"TextRemote1", &Record::PWaitBeforeLogin}, {"TextEndTime", &Record::PEndTime}};
+const Controls<bool> kCheckBoxes = {{"EinEnabled", &Record::PEnabled},
+                                    {"CheckRemoteDesktop", &Record::PRemoteDeskTop},
+                                    {"CheckEndWhenExit", &Record::PEndWhenExitWindow}};
+
+class EditDialog : public ::testing::Test {
+protected:
+    void SetUp() override { guitest::fillSymbols(5); }
+    void TearDown() override { engineering::resetProgramSymbols(); }
+
+    // Shows the dialog filled with the function.
+    void open(const EngineeringFunction& function) {
+        edit.workingCopy() = function;
+        edit.Aufbauen();
+        edit.show();
+    }
+    QLineEdit& box(const char* name) { return child<QLineEdit>(edit, name); }
+    QComboBox& list(const char* name) { return child<QComboBox>(edit, name); }
+    PictureBox& symbol() { return child<PictureBox>(edit, "EinSymbol"); }
+    void pressOk() { child<QPushButton>(edit, "CommandOK").click(); }
+
+    testsupport::TestInstallation installation;
+    FakeFileChooser files;
+    Edit edit{nullptr, &files};
+};
+
+} // namespace
+
+TEST_F(EditDialog, FillingShowsEveryFieldAndChangesNone) {
+    std::vector<EngineeringFunction> functions(3, sampleFunction());
+    std::tie(functions[1].PPosMode, functions[1].PEndMode) = std::pair(-1, 17);
+    std::tie(functions[2].PPosMode, functions[2].PEndMode) = std::pair(5, -2);
+    for (const EngineeringFunction& function : functions) {
+        edit.Status = Edit::StatusOk;
+        open(function);
+        EXPECT_EQ(edit.Status, Edit::StatusClosed);
+        EXPECT_EQ(edit.workingCopy(), function);
+        for (const auto& [name, field] : kTextBoxes)
+            EXPECT_EQ(box(name).text().toStdString(), function.*field) << name;
+        for (const auto& [name, field] : kNumberBoxes)
+            EXPECT_EQ(box(name).text(), QString::number(function.*field)) << name;
+        for (const auto& [name, field] : kCheckBoxes)
+            EXPECT_EQ(child<QCheckBox>(edit, name).checkState(), Qt::Checked) << name;
+        // A list shows no entry for a mode it has none for.
+        const bool listed = function.PPosMode == 3;
+        EXPECT_EQ(list("ComboPosModus").currentText(), listed ? "3 - Vollbild" : "");
+        EXPECT_EQ(list("ComboEndeMode").currentText(), listed ? "16 - Close" : "");
+        // Filled more than once, the lists hold their entries once.
+        EXPECT_EQ(list("ComboPosModus").count(), 5);
+        EXPECT_EQ(list("ComboEndeMode").count(), 3);
+        // Modes without an entry come back as they went in.
+        QTest::keyClicks(&box("TextWindow1"), "x");
+        pressOk();
+        EXPECT_EQ(edit.PPosMode, function.PPosMode);
+        EXPECT_EQ(edit.PEndMode, function.PEndMode);
+    }
+}
+
+TEST_F(EditDialog, OnlyAnEntryTheOperatorPicksChangesAMode) {
+    open(sampleFunction());
+    const auto choose = [](QComboBox& list, int position) {
+        QTest::keyClick(&list, Qt::Key_Home);
+        for (int i = 0; i < position; ++i)
+            QTest::keyClick(&list, Qt::Key_Down);
+    };
+    for (int position = 0; position < 5; ++position) {
+        choose(list("ComboPosModus"), position);
+        EXPECT_EQ(edit.PPosMode, position);
+    }
+    const std::int16_t endModes[] = {2, 16, 18};
+    for (int position = 0; position < 3; ++position) {
+        choose(list("ComboEndeMode"), position);
+        EXPECT_EQ(edit.PEndMode, endModes[position]);
+    }
+    list("ComboPosModus").setCurrentIndex(1);
+    list("ComboEndeMode").setCurrentIndex(0);
+    EXPECT_EQ(edit.PPosMode, 4);
+    EXPECT_EQ(edit.PEndMode, 18);
+}
+
+TEST_F(EditDialog, EveryNumberBoxNormalisesAsItIsTypedAndStoresAtOnce) {
+    open(sampleFunction());
+    for (const auto& [name, field] : kNumberBoxes) {
+        QLineEdit& number = box(name);
+        const auto expectShown = [&](const char* shown, int value) {
+            EXPECT_EQ(number.text(), QString::fromLatin1(shown)) << name;
+            EXPECT_EQ(edit.workingCopy().*field, value) << name << " showing " << shown;
+        };
+        // Pasted text is normalised as a whole.
+        number.selectAll();
+        number.insert("&H10");
+        expectShown("16", 16);
+        number.selectAll();
+        number.insert("32768");
+        expectShown("0", 0);
+        // Emptied, the box shows 0 and a digit typed then replaces it.
+        QTest::keyClick(&number, Qt::Key_Backspace);
+        expectShown("0", 0);
+        QTest::keyClicks(&number, "8");
+        expectShown("8", 8);
+        // A letter or blank typed inside drops out and typing goes on where it was.
+        QTest::keyClicks(&number, "x5");
+        expectShown("85", 85);
+        number.home(false);
+        QTest::keyClicks(&number, "- 1");
+        expectShown("-185", -185);
+    }
+}
+
+TEST_F(EditDialog, TextsAndCheckBoxesStoreEveryChange) {
+    open(EngineeringFunction{});
+    for (const auto& [name, field] : kTextBoxes) {
+        const std::string typed = " {S-TAB}" + std::string(name) + " ";
+        QTest::keyClicks(&box(name), QString::fromStdString(typed));
+        EXPECT_EQ(edit.workingCopy().*field, typed);
+    }
+    for (const auto& [name, field] : kCheckBoxes) {
+        QCheckBox& check = child<QCheckBox>(edit, name);
+        QTest::mouseClick(&check, Qt::LeftButton, {}, QPoint(6, check.height() / 2));
+        EXPECT_TRUE(edit.workingCopy().*field) << name;
+        QTest::keyClick(&check, Qt::Key_Space);
+        EXPECT_FALSE(edit.workingCopy().*field) << name;
+    }
+}
+
+TEST_F(EditDialog, ADoubleClickOnTheProgramBoxOpensTheFileChooser) {
+    open(sampleFunction());
+    QLineEdit& program = box("TextExe");
+    QTest::mouseDClick(&program, Qt::LeftButton);
+    ASSERT_EQ(files.asked.size(), 1u);
+    EXPECT_EQ(files.asked[0].initialName, "C:\\Tools\\run.bat");
+    // Cancelled, it changes nothing.
+    EXPECT_EQ(edit.PExeFunction, "C:\\Tools\\run.bat");
+    EXPECT_EQ(program.text(), "C:\\Tools\\run.bat");
+
+    files.nextAnswer = "/opt/panel/start.sh";
+    QTest::mouseDClick(&program, Qt::LeftButton);
+    EXPECT_EQ(edit.PExeFunction, "/opt/panel/start.sh");
+    EXPECT_EQ(program.text(), "/opt/panel/start.sh");
+}
+
+TEST_F(EditDialog, ThePickerChoosesTheSymbolAndItsPictureIsShown) {
+    guitest::copySamplePicture(installation, "Pump_800.gif", "S3_800.gif");
+    EngineeringFunction function = sampleFunction();
+    function.PSymbolName = "engineering\\s2_800.GIF";
+    open(function);
+    EXPECT_TRUE(symbol().picture().isNull()); // S2 has no file
+    guitest::whenModalOpens("SymbolAuswahl", [](QDialog& picker) {
+        EXPECT_EQ(child<PictureBox>(picker, "Bild2").background(), QColor(0, 255, 0));
+        QTest::mouseClick(&child<PictureBox>(picker, "Bild3"), Qt::LeftButton);
+    });
+    QTest::mouseClick(&symbol(), Qt::LeftButton);
+    EXPECT_EQ(edit.PSymbolName, guitest::symbolName(3));
+    EXPECT_EQ(symbol().picture().size(), QSize(60, 56));
+
+    // Closed without a choice, the picker leaves the symbol and its picture.
+    const qint64 shown = symbol().picture().cacheKey();
+    guitest::whenModalOpens("SymbolAuswahl", [](QDialog& picker) { picker.reject(); });
+    QTest::keyClick(&symbol(), Qt::Key_Space);
+    EXPECT_EQ(edit.PSymbolName, guitest::symbolName(3));
+    EXPECT_EQ(symbol().picture().cacheKey(), shown);
+    EXPECT_TRUE(installation.boxes.asked.empty());
+}
+
+// The dialog as the main window opens it, modal over the window.
+TEST(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThroughClosingNothing) {
+    testsupport::TestInstallation installation;
+    QWidget mainWindow;
+    mainWindow.show();
+    dialogs::QtFunctionEditor editor{&mainWindow};
+    guitest::whenModalOpens("Edit", [&](QDialog& dialog) {
+        EXPECT_EQ(dialog.parentWidget(), &mainWindow);
+        for (const auto& [name, text] : {std::pair("TextExe", "new.exe"), {"TextEndTime", "60"}}) {
+            child<QLineEdit>(dialog, name).selectAll();
+            QTest::keyClicks(&child<QLineEdit>(dialog, name), text);
+        }
+        QTest::keyClick(&child<QComboBox>(dialog, "ComboEndeMode"), Qt::Key_Home);
+        // Return in a box confirms the dialog as OK does.
+        QTest::keyClick(&child<QLineEdit>(dialog, "TextWindow1"), Qt::Key_Return);
+    });
+    const std::optional<EngineeringFunction> edited = editor.edit(sampleFunction());
+    EngineeringFunction expected = sampleFunction();
+    expected.PExeFunction = "new.exe";
+    expected.PEndTime = 60;
+    expected.PEndMode = 2;
+    EXPECT_EQ(edited, expected);
+
+    // Cancel, Escape and the close box discard the edit.
+    const std::function<void(QDialog&)> closings[] = {
+        [](QDialog& dialog) { child<QPushButton>(dialog, "CommandCancel").click(); },
+        [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
+        [](QDialog& dialog) { dialog.close(); }};
+    for (const auto& closing : closings) {
+        guitest::whenModalOpens("Edit", [&](QDialog& dialog) {
+            QTest::keyClicks(&child<QLineEdit>(dialog, "TextExe"), "changed");
+            closing(dialog);
+        });
+        EXPECT_EQ(editor.edit(sampleFunction()), std::nullopt);
+    }
+}

@@ -1,0 +1,92 @@
+#include "dialogs/SymbolAuswahl.h"
+#include "widgets/PictureBox.h"
+
+#include "GuiTestSupport.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using dialogs::PictureBox;
+using guitest::child;
+using guitest::symbolName;
+
+namespace {
+
+class SymbolPicker : public ::testing::Test {
+protected:
+    void TearDown() override { engineering::resetProgramSymbols(); }
+
+    void open(int symbolCount, const std::string& current = "") {
+        picker.hide();
+        guitest::fillSymbols(symbolCount);
+        picker.SymbolName = current;
+        picker.SymbolNummer = 0;
+        picker.show();
+    }
+    PictureBox& slot(int s) {
+        return child<PictureBox>(picker, QStringLiteral("Bild%1").arg(s).toLatin1().constData());
+    }
+    std::string shown(int s) { return slot(s).accessibleName().toStdString(); }
+    QScrollBar& scroll() { return child<QScrollBar>(picker, "Scroll"); }
+    testsupport::TestInstallation installation;
+    dialogs::SymbolAuswahl picker;
+};
+
+} // namespace
+
+TEST_F(SymbolPicker, TheScrollBarMovesTheSlotsAndTheGreenMark) {
+    const QColor green(0, 255, 0);
+    open(20);
+    EXPECT_FALSE(scroll().isVisible());
+
+    open(30, "engineering\\s6_800.GIF");
+    EXPECT_TRUE(scroll().isVisible());
+    EXPECT_EQ(scroll().maximum(), 3);
+    EXPECT_EQ(slot(6).background(), green);
+    scroll().setValue(1);
+    EXPECT_EQ(shown(17), symbolName(21));
+    EXPECT_EQ(slot(2).background(), green);
+    EXPECT_EQ(slot(6).background(), QColor(192, 192, 192));
+
+    open(30);
+    EXPECT_EQ(scroll().value(), 0) << "each showing starts at the top row";
+}
+
+TEST_F(SymbolPicker, AClickOnASymbolReturnsItsEntryAndEveryOtherWayOutReturnsNothing) {
+    open(5);
+    QTest::mouseClick(&slot(6), Qt::LeftButton);
+    EXPECT_TRUE(picker.isVisible());
+    EXPECT_EQ(picker.SymbolNummer, 0);
+
+    open(30);
+    scroll().setValue(2);
+    QTest::mouseClick(&slot(1), Qt::LeftButton);
+    EXPECT_FALSE(picker.isVisible());
+    EXPECT_EQ(picker.SymbolNummer, 9);
+    EXPECT_EQ(picker.result(), QDialog::Accepted);
+
+    QPushButton& abbruch = child<QPushButton>(picker, "CommandEsc");
+    for (const std::function<void()>& close : std::vector<std::function<void()>>{
+             [&] { abbruch.click(); }, [this] { QTest::keyClick(&picker, Qt::Key_Escape); },
+             [this] { picker.close(); }}) {
+        open(30);
+        close();
+        EXPECT_FALSE(picker.isVisible());
+        EXPECT_EQ(picker.SymbolNummer, 0);
+    }
+}
+
+TEST_F(SymbolPicker, MissingOrBrokenPicturesShowEmptySlotsWithoutAMessage) {
+    // The file is found whatever the letter case of its name.
+    guitest::copySamplePicture(installation, "Pump_800.gif", "s1_800.GIF");
+    installation.write("Engineering/S2_800.gif", "not a picture at all");
+    open(3);
+    EXPECT_EQ(slot(1).picture().size(), QSize(60, 56));
+    EXPECT_TRUE(slot(2).picture().isNull());
+    EXPECT_TRUE(slot(3).picture().isNull()); // no file
+    EXPECT_TRUE(slot(4).picture().isNull()); // beyond the count
+    EXPECT_TRUE(installation.boxes.asked.empty());
+}

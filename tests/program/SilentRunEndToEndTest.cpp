@@ -1,0 +1,129 @@
+// The built program run with /EXTERNAL SILENT on a copy of the sample
+// installation, with no display in its environment at all.
+
+#include "ProgramRun.h"
+#include "SampleInstallation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <sys/stat.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using testsupport::databaseContent;
+using testsupport::SampleInstallation;
+
+namespace {
+
+class SilentRun : public ::testing::Test {
+protected:
+    // The exit status; the program's standard error is kept in `errors`.
+    int run(const std::vector<std::string>& arguments) {
+        const testsupport::Ending ending = installation.run(arguments);
+        errors = ending.errorOutput;
+        return ending.exited ? ending.status : -1;
+    }
+
+    SampleInstallation installation{"silent"};
+    const fs::path root = installation.root();
+    const fs::path component = installation.component();
+    std::string errors;
+};
+
+} // namespace
+
+TEST_F(SilentRun, WritesTheFunctionFilesWithoutADisplay) {
+    const std::string cfgBefore = installation.file("Engineering.cfg");
+    ASSERT_EQ(run({"/EXTERNAL", "SILENT"}), 0)
+        << installation.faultLog() << installation.errorLog();
+    const std::string cfg = installation.file("Engineering.cfg");
+    const std::string stored = installation.file("Engineering.int");
+    EXPECT_NE(cfg, cfgBefore);
+    EXPECT_NE(cfg.find("[Function1]\r\n"), std::string::npos);
+    EXPECT_NE(cfg.find("S_Prog="), std::string::npos);
+    EXPECT_NE(cfg.find("- Standalone"), std::string::npos);
+    EXPECT_NE(stored.find("WhereICome=EngineeringPicture\r\n"), std::string::npos);
+    EXPECT_EQ(cfg.find("\n\n"), std::string::npos) << "every line ends CR LF";
+    EXPECT_FALSE(fs::exists(component / "Engineering.bak"));
+    EXPECT_FALSE(fs::exists(root / "HalvarServicePack.log"));
+    EXPECT_FALSE(fs::exists(root / "Q4Mcfglog.txt"));
+}
+
+// Text files by their bytes; the databases by their content, since their bytes
+// change with SQLite's change counter.
+TEST_F(SilentRun, ASecondRunChangesNothingTheFirstWrote) {
+    const auto written = [&] {
+        std::vector<std::vector<std::string>> files;
+        for (const char* name : {"Engineering.cfg", "Engineering.int", "Engineering_Config.ini"})
+            files.push_back(testsupport::linesOf(installation.file(name)));
+        for (const char* name : {"Engineering.mdb", "Engineering_Source.mdb"})
+            files.push_back(databaseContent(component / name));
+        return files;
+    };
+    ASSERT_EQ(run({"/EXTERNAL", "SILENT"}), 0);
+    const auto first = written();
+    ASSERT_EQ(run({"/external", "silent"}), 0);
+    EXPECT_TRUE(written() == first);
+}
+
+TEST_F(SilentRun, MissingCfgEndsWithAFailureStatusAndAFaultLogLine) {
+    fs::remove(component / "Engineering.cfg");
+    const std::string stored = installation.file("Engineering.int");
+    EXPECT_EQ(run({"/EXTERNAL", "SILENT"}), 1);
+    EXPECT_NE(installation.faultLog().find("File not found: "), std::string::npos);
+    EXPECT_EQ(installation.file("Engineering.int"), stored);
+}
+
+// A FIFO in place of the stored file, folders in place of both logs: the run
+// neither waits nor writes, and says why on standard error.
+TEST_F(SilentRun, UnreadableStoredFileAndUnwritableLogsEndWithAReportOnStandardError) {
+    const fs::path stored = component / "Engineering.int";
+    fs::remove(stored);
+    ASSERT_EQ(::mkfifo(stored.c_str(), 0666), 0);
+    fs::create_directory(root / "Q4Mcfglog.txt");
+    fs::create_directory(root / "HalvarServicePack.log");
+    const std::string cfg = installation.file("Engineering.cfg");
+    const std::string database = installation.file("Engineering.mdb");
+
+    EXPECT_EQ(run({"/EXTERNAL", "SILENT"}), 1);
+    EXPECT_NE(errors.find("Cannot read " + stored.string()), std::string::npos) << errors;
+    EXPECT_EQ(installation.file("Engineering.cfg"), cfg);
+    EXPECT_EQ(installation.file("Engineering.mdb"), database);
+    EXPECT_TRUE(fs::is_fifo(stored));
+}
+
+TEST_F(SilentRun, HelpAndVersionNeedNoInstallationAndTakeNoLock) {
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_EQ(run({"--version", "/EXTERNAL", "SILENT"}), 0);
+    EXPECT_FALSE(fs::exists(component / "Engineering_Config.lock"));
+    EXPECT_EQ(run({"/EXTERNAL", "SILENT"}), 0);
+    EXPECT_TRUE(fs::exists(component / "Engineering_Config.lock"));
+}
+
+// `cmake --install` makes an empty folder a component folder: placed in an
+// installation, the program installed there runs.
+TEST(Install, MakesAnEmptyFolderAComponentFolderTheProgramRunsIn) {
+    const fs::path root =
+        fs::temp_directory_path() / ("eng-install-" + std::to_string(std::random_device{}()));
+    const fs::path component = root / "installation" / "Engineering";
+    fs::create_directories(component);
+    const std::string install = "'" CMAKE_COMMAND "' --install '" BUILD_DIR "' --prefix '" +
+                                component.string() + "' >/dev/null";
+    ASSERT_EQ(std::system(install.c_str()), 0);
+    ASSERT_TRUE(fs::is_regular_file(component / "Engineering_Config"));
+
+    // The rest of the installation around it; the installed program stays.
+    fs::copy(EXAMPLES_DIR, root / "installation",
+             fs::copy_options::recursive | fs::copy_options::skip_existing);
+    testsupport::ProgramRun run(component / "Engineering_Config", {"/EXTERNAL", "SILENT"},
+                                root / "run.stderr");
+    const testsupport::Ending ending = run.wait();
+    EXPECT_TRUE(ending.exited && ending.status == 0)
+        << testsupport::describe(ending) << ending.errorOutput;
+    EXPECT_NE(testsupport::readFile(component / "Engineering.int").find("[Function1]"),
+              std::string::npos);
+    fs::remove_all(root);
+}

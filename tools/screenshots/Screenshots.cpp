@@ -1,0 +1,80 @@
+// Takes a screenshot of the edit dialog (filled with a sample function) or of
+// the symbol picker over it, showing a component folder's
+// symbol pictures, with ImageMagick's import.
+// Run under an X server (scripts/make-screenshots.sh does), e.g.:
+//
+//   xvfb-run -s "-screen 0 1024x768x24" window_screenshots edit out.png examples/Engineering
+
+#include "dialogs/Edit.h"
+#include "dialogs/SymbolAuswahl.h"
+#include "engineering/SymbolList.h"
+#include "framework/ProgramState.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTimer>
+
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+// A function with every field set, as an engineer might have left it.
+engineering::EngineeringFunction sampleFunction() {
+    return {.PEnabled = true,
+            .PWhereICome = "EngineeringPicture",
+            .PExeFunction = "C:\\Tools\\run.bat",
+            .PSymbolName = "Engineering\\Pump_800.gif",
+            .PSpecialKey = 5,
+            .PDescription = "Engineering.5",
+            .PStandard = true,
+            .PPosMode = 3,
+            .PPosLeft = -5,
+            .PPosTop = 10,
+            .PPosWidth = 640,
+            .PPosHeight = 480,
+            .PRemoteDeskTop = true,
+            .PWaitBeforeLogin = 1500,
+            .PLoginKey = " user{TAB}pw{ENTER} ",
+            .PWindowName = "*Notepad*",
+            .PWindowName2 = "Übersicht - Fenster",
+            .PEndTime = 30,
+            .PEndMode = 16,
+            .PEndWhenExitWindow = true};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 4) {
+        std::cerr << "usage: window_screenshots edit|picker output.png component-folder\n";
+        return 2;
+    }
+    const std::string folder = std::filesystem::absolute(argv[3]).lexically_normal().string();
+    framework::programState().executableFolder = folder;
+    framework::programState().executableBaseName = "Engineering_Config";
+    engineering::fillSymbolList(engineering::programSymbols(), folder);
+
+    dialogs::Edit edit;
+    edit.workingCopy() = sampleFunction();
+    edit.Aufbauen();
+    edit.show();
+    dialogs::SymbolAuswahl picker(&edit);
+    picker.SymbolName = "Engineering\\GEAR_800.GIF";
+    QWidget& window = std::string_view(argv[1]) == "picker" ? static_cast<QWidget&>(picker) : edit;
+    window.show();
+
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    QTimer::singleShot(1000, &window, [&window, output] {
+        const QRect frame = window.frameGeometry();
+        const QString crop = QStringLiteral("%1x%2+%3+%4")
+                                 .arg(frame.width())
+                                 .arg(frame.height())
+                                 .arg(frame.x())
+                                 .arg(frame.y());
+        QCoreApplication::exit(
+            QProcess::execute("import", {"-window", "root", "-crop", crop, "+repage", output}));
+    });
+    return app.exec();
+}
