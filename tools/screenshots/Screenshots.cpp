@@ -19,28 +19,24 @@
 
 namespace {
 
-// A function with every field set, as an engineer might have left it.
+// A function as an engineer might have left it: a program placed in a
+// window of its own, logged on to a remote desktop and ended after a time.
 engineering::EngineeringFunction sampleFunction() {
-    return {.PEnabled = true,
-            .PWhereICome = "EngineeringPicture",
-            .PExeFunction = "C:\\Tools\\run.bat",
-            .PSymbolName = "Engineering\\Pump_800.gif",
-            .PSpecialKey = 5,
-            .PDescription = "Engineering.5",
-            .PStandard = true,
-            .PPosMode = 3,
-            .PPosLeft = -5,
-            .PPosTop = 10,
-            .PPosWidth = 640,
-            .PPosHeight = 480,
-            .PRemoteDeskTop = true,
-            .PWaitBeforeLogin = 1500,
-            .PLoginKey = " user{TAB}pw{ENTER} ",
-            .PWindowName = "*Notepad*",
-            .PWindowName2 = "Übersicht - Fenster",
-            .PEndTime = 30,
-            .PEndMode = 16,
-            .PEndWhenExitWindow = true};
+    engineering::EngineeringFunction function;
+    function.PEnabled = true;
+    function.PExeFunction = "C:\\Tools\\run.bat";
+    function.PSymbolName = "Engineering\\Pump_800.gif";
+    function.PSpecialKey = 5;
+    function.PPosMode = 3;
+    function.PPosWidth = 640;
+    function.PPosHeight = 480;
+    function.PRemoteDeskTop = true;
+    function.PWaitBeforeLogin = 1500;
+    function.PLoginKey = "user{TAB}pw{ENTER}";
+    function.PWindowName = "*Notepad*";
+    function.PEndTime = 30;
+    function.PEndMode = 16;
+    return function;
 }
 
 } // namespace
