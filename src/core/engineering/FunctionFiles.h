@@ -29,9 +29,9 @@
 //     one image of the file, which then replaces the file at once. A button
 //     with a program but no symbol name gives the plain message
 //     "Key " + i + " no symbol name".
-//  2. The .cfg is copied to the .bak; its new content (RuntimeConfiguration.h)
-//     together with the edit-info stamp (section "Info": "S_Prog",
-//     "S_Editor") replaces the .cfg at once; the .bak is removed.
+//  2. The .cfg is copied to the .bak; its new content (RuntimeConfiguration.h),
+//     stamped by WriteEditInfo (section "Info": "S_Prog", "S_Editor"),
+//     replaces the .cfg at once; the .bak is removed.
 // A crash or a kill at any moment thus leaves each file as it was or as the
 // run makes it. A file that cannot be replaced keeps its old content and is
 // reported.
