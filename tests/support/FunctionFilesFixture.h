@@ -6,7 +6,8 @@
 #include "TestInstallation.h"
 
 #include "engineering/FunctionFields.h"
-#include "engineering/FunctionFiles.h"
+#include "engineering/ReadInputs.h"
+#include "engineering/WriteInputs.h"
 
 #include "framework/IniAccess.h"
 #include "framework/InstallationPaths.h"
@@ -98,7 +99,8 @@ protected:
 
     engineering::FunctionLists read() {
         engineering::FunctionLists lists;
-        engineering::ReadInputs(lists);
+        framework::Procedure procedure("SetupUserInterFace");
+        engineering::ReadInputs(lists, procedure);
         return lists;
     }
 

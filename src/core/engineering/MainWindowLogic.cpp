@@ -10,7 +10,9 @@
 #include "framework/ProgramState.h"
 #include "FunctionFiles.h"
 #include "PlainMessage.h"
+#include "ReadInputs.h"
 #include "texts/LanguageTexts.h"
+#include "WriteInputs.h"
 
 namespace engineering {
 namespace {

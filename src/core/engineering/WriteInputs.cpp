@@ -1,5 +1,6 @@
-#include "FunctionFiles.h"
+#include "WriteInputs.h"
 
+#include "FunctionFiles.h"
 #include "PlainMessage.h"
 #include "RuntimeConfiguration.h"
 #include "StoredFunctionFile.h"
@@ -41,7 +42,8 @@ framework::IniDocument stampedConfiguration(std::string_view oldBytes, const Fun
 
 } // namespace
 
-void WriteInputs(const FunctionLists& lists, framework::Procedure& procedure) {
+void WriteInputs(const FunctionLists& lists) {
+    framework::Procedure procedure("WriteInputs");
     std::string cfgPath;
     std::string storedPath;
     std::string backupPath;
@@ -77,11 +79,6 @@ void WriteInputs(const FunctionLists& lists, framework::Procedure& procedure) {
             fileAccessFailure();
     });
     procedure.step([&] { framework::removeFile(backupPath); });
-}
-
-void WriteInputs(const FunctionLists& lists) {
-    framework::Procedure procedure("WriteInputs");
-    WriteInputs(lists, procedure);
 }
 
 } // namespace engineering

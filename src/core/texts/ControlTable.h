@@ -45,8 +45,4 @@ bool isArrayElement(const ControlTable& controls, std::size_t i);
 // element, "_" and the tag (Pic12_, CommandOK_).
 std::string textKey(const ControlTable& controls, std::size_t i);
 
-// The entry with the given name and index, or null.
-ControlEntry* findControl(ControlTable& controls, std::string_view name, int index = 0);
-const ControlEntry* findControl(const ControlTable& controls, std::string_view name, int index = 0);
-
 } // namespace dialogs
