@@ -43,7 +43,7 @@ std::array<SlotView, kSlotCount> SymbolSelection::slots() const {
         view.symbol = view.entry <= count() ? symbols_.entry(view.entry) : std::string();
         const bool current = !currentSymbol_.empty() && !view.symbol.empty() &&
                              framework::equalsIgnoreCase(view.symbol, currentSymbol_);
-        view.background = current ? kGreen : kLightGrey;
+        view.background = current ? framework::kGreen : framework::kLightGrey;
     }
     return views;
 }

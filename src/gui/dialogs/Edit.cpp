@@ -82,7 +82,7 @@ Edit::Edit(QWidget* parent, FileChooser* files) : QDialog(parent), files_(files)
     }
     setObjectName(QStringLiteral("Edit"));
     setWindowTitle(QStringLiteral("Edit"));
-    framework::setBackgroundColour(*this, framework::kWindowGrey);
+    framework::setBackgroundColour(*this, framework::kLightGrey);
     setFont(dialogFont());
     framework::fixClientSizeInTwips(*this, 11880, 8595);
     buildControls();

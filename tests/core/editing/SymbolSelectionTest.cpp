@@ -20,10 +20,10 @@ dialogs::SlotView slot(const SymbolSelection& selection, int s) {
 std::vector<int> greenSlots(const SymbolSelection& selection) {
     std::vector<int> green;
     for (int s = 1; s <= dialogs::kSlotCount; ++s)
-        if (slot(selection, s).background == dialogs::kGreen)
+        if (slot(selection, s).background == framework::kGreen)
             green.push_back(s);
         else
-            EXPECT_EQ(slot(selection, s).background, dialogs::kLightGrey) << s;
+            EXPECT_EQ(slot(selection, s).background, framework::kLightGrey) << s;
     return green;
 }
 
