@@ -1,9 +1,9 @@
 #pragma once
 // The modal dialog that edits one engineering function.
 //
-// The caller puts the function into the dialog's public fields (the dialog is
-// the record), calls Aufbauen, shows the dialog modally and reads the fields
-// back when Status is StatusOk. Every change in a control is stored into its
+// The caller puts the function into the dialog's working copy (function()),
+// calls Aufbauen, shows the dialog modally and reads the working copy back
+// when Status is StatusOk. Every change in a control is stored into its
 // field at once; the number boxes are normalised at every change (see
 // NumberBox.h); the combo boxes change their field only when the operator
 // picks an entry. Filling the controls stores nothing, so fields that have no
@@ -31,7 +31,7 @@ namespace dialogs {
 class FileChooser;
 class PictureBox;
 
-class Edit : public QDialog, public engineering::EngineeringFunction {
+class Edit : public QDialog {
     Q_OBJECT
 public:
     static constexpr std::int16_t StatusClosed = 0;
@@ -46,8 +46,8 @@ public:
     std::int16_t Status = StatusClosed;
 
     // The working copy: the twenty fields of the function record.
-    engineering::EngineeringFunction& workingCopy() { return *this; }
-    const engineering::EngineeringFunction& workingCopy() const { return *this; }
+    engineering::EngineeringFunction& function() { return function_; }
+    const engineering::EngineeringFunction& function() const { return function_; }
 
     // Fills every control from the working copy and sets Status to StatusClosed.
     void Aufbauen();
@@ -82,6 +82,7 @@ private:
     void CommandOK_Click();
     void CommandCancel_Click();
 
+    engineering::EngineeringFunction function_;
     std::unique_ptr<FileChooser> ownFiles_;
     FileChooser* files_;
     bool filling_ = false;
