@@ -21,7 +21,8 @@ using framework::programState;
 
 } // namespace
 
-MainWindowLogic::MainWindowLogic(MainWindowView* view, FunctionEditor* editor, PresetUpdate* update)
+MainWindowLogic::MainWindowLogic(MainWindowView* view, FunctionEditor* editor,
+                                 DatabaseUpdate* update)
     : view_(view), editor_(editor), update_(update), controls_(mainWindowControls()) {}
 
 void MainWindowLogic::Form_Load() {

@@ -34,7 +34,7 @@ constexpr PictureButton kPictureButtons[] = {
 
 } // namespace
 
-MainWindow::MainWindow(FunctionEditor* editor, PresetUpdate* update, QWidget* parent)
+MainWindow::MainWindow(FunctionEditor* editor, DatabaseUpdate* update, QWidget* parent)
     : QWidget(parent), logic_(this, editor, update) {
     initWindowPictures();
     setObjectName(kMainWindowName);

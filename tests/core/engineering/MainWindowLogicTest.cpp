@@ -68,7 +68,7 @@ std::map<std::string, std::string> installationContent(const std::filesystem::pa
     return content;
 }
 
-class CountingUpdate final : public PresetUpdate {
+class CountingUpdate final : public DatabaseUpdate {
 public:
     void run() override { ++runs; }
     int runs = 0;
