@@ -2,7 +2,7 @@
 
 #include "editing/EditChoices.h"
 #include "editing/NumberBox.h"
-#include "editing/SymbolSelection.h"
+#include "editing/SymbolPickerSlots.h"
 #include "engineering/SymbolList.h"
 #include "QtFileChooser.h"
 #include "SymbolAuswahl.h"

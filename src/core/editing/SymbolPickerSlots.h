@@ -44,10 +44,10 @@ struct SlotView {
     std::uint32_t background = framework::kLightGrey; // 0xRRGGBB
 };
 
-class SymbolSelection {
+class SymbolPickerSlots {
 public:
-    // The list is read, never kept beyond the selection's life.
-    SymbolSelection(const engineering::Symbols& symbols, std::string currentSymbol);
+    // The list is read, never kept beyond the slots' life.
+    SymbolPickerSlots(const engineering::Symbols& symbols, std::string currentSymbol);
 
     bool scrollVisible() const { return symbolScrollVisible(count()); }
     int scrollMaximum() const { return symbolScrollMaximum(count()); }
