@@ -205,7 +205,7 @@ void Edit::connectHandlers() {
 
 void Edit::Aufbauen() {
     const QScopedValueRollback<bool> filling(filling_, true);
-    Status = StatusClosed;
+    Status = kStatusClosed;
     setTicked(*einEnabled_, function_.PEnabled);
     showSymbol();
     textExe_->setText(qText(function_.PExeFunction));
@@ -320,12 +320,12 @@ void Edit::EinSymbol_Click() {
 }
 
 void Edit::CommandOK_Click() {
-    Status = StatusOk;
+    Status = kStatusOk;
     accept();
 }
 
 void Edit::CommandCancel_Click() {
-    Status = StatusCancel;
+    Status = kStatusCancel;
     reject();
 }
 

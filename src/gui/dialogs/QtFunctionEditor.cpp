@@ -10,7 +10,7 @@ QtFunctionEditor::edit(const engineering::EngineeringFunction& function) {
     dialog.function() = function;
     dialog.Aufbauen();
     dialog.exec();
-    if (dialog.Status != Edit::StatusOk)
+    if (dialog.Status != Edit::kStatusOk)
         return std::nullopt;
     return dialog.function();
 }

@@ -79,9 +79,9 @@ TEST_F(EditDialog, FillingShowsEveryFieldAndChangesNone) {
     std::tie(functions[1].PPosMode, functions[1].PEndMode) = std::pair(-1, 17);
     std::tie(functions[2].PPosMode, functions[2].PEndMode) = std::pair(5, -2);
     for (const EngineeringFunction& function : functions) {
-        edit.Status = Edit::StatusOk;
+        edit.Status = Edit::kStatusOk;
         open(function);
-        EXPECT_EQ(edit.Status, Edit::StatusClosed);
+        EXPECT_EQ(edit.Status, Edit::kStatusClosed);
         EXPECT_EQ(edit.function(), function);
         for (const auto& [name, field] : kTextBoxes)
             EXPECT_EQ(box(name).text().toStdString(), function.*field) << name;
