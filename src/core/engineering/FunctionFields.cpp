@@ -20,4 +20,12 @@ framework::IniValue fieldValue(const EngineeringFunction& function, const Functi
                       field.member);
 }
 
+std::string writableText(std::string_view section, std::string_view key,
+                         const framework::IniValue& value) {
+    std::string text = framework::iniText(value);
+    if (const auto refusal = framework::IniDocument::refusal(section, key, text))
+        throw framework::Failure(framework::ErrInvalidProcedureCall, *refusal);
+    return text;
+}
+
 } // namespace engineering

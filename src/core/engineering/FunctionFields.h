@@ -68,4 +68,10 @@ const FunctionField& functionField(std::string_view key);
 // The field's value in the record, as SaveIni takes it.
 framework::IniValue fieldValue(const EngineeringFunction& function, const FunctionField& field);
 
+// The text written for a value under section and key. A value the INI rules
+// refuse (a line break would add lines to the section) fails the writing: a
+// Failure, so that nothing of it is stored.
+std::string writableText(std::string_view section, std::string_view key,
+                         const framework::IniValue& value);
+
 } // namespace engineering

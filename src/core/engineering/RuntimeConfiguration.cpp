@@ -3,7 +3,6 @@
 #include "FunctionFields.h"
 #include "SymbolNames.h"
 
-#include "framework/ErrorProtocol.h"
 #include "framework/IniAccess.h"
 #include "framework/IniLines.h"
 #include "framework/ProfileFiles.h"
@@ -55,15 +54,11 @@ void appendHeader(IniDocument& document, int sectionNumber) {
     document.appendLine("[Function" + std::to_string(sectionNumber) + "]");
 }
 
-// A value with a line break would add lines to the section: the rebuild fails
-// rather than write it.
 void appendEntry(IniDocument& document, int sectionNumber, std::string_view key,
                  const framework::IniValue& value) {
-    const std::string text = framework::iniText(value);
     const std::string section = "Function" + std::to_string(sectionNumber);
-    if (const auto refusal = IniDocument::refusal(section, key, text))
-        throw framework::Failure(framework::ErrInvalidProcedureCall, *refusal);
-    document.appendLine(std::string(key) + "=" + framework::toWindows1252(text));
+    document.appendLine(std::string(key) + "=" +
+                        framework::toWindows1252(writableText(section, key, value)));
 }
 
 void appendButtonSection(IniDocument& document, int sectionNumber, const EngineeringFunction& f) {

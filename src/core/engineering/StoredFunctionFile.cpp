@@ -4,7 +4,6 @@
 #include "FunctionLists.h"
 #include "SymbolNames.h"
 
-#include "framework/ErrorProtocol.h"
 #include "framework/IniAccess.h"
 
 namespace engineering {
@@ -19,10 +18,7 @@ public:
     SectionWriter(framework::IniDocument& document, std::string section)
         : document_(document), section_(std::move(section)) {}
     void operator()(std::string_view key, const framework::IniValue& value) {
-        const std::string text = framework::iniText(value);
-        if (const auto refusal = framework::IniDocument::refusal(section_, key, text))
-            throw framework::Failure(framework::ErrInvalidProcedureCall, *refusal);
-        document_.set(section_, key, text);
+        document_.set(section_, key, writableText(section_, key, value));
     }
     void remove(std::string_view key) { document_.set(section_, key, std::nullopt); }
 
