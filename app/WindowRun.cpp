@@ -3,7 +3,7 @@
 #include "WindowRun.h"
 
 #include "dialogs/QtFunctionEditor.h"
-#include "engineering/PresetUpdate.h"
+#include "engineering/DatabaseUpdate.h"
 #include "framework/ErrorProtocol.h"
 #include "framework/Logs.h"
 #include "framework/ProgramState.h"
@@ -51,9 +51,9 @@ int runWithWindow(int argc, char** argv) {
     engineering::MainWindow window(nullptr, nullptr);
     dialogs::QtFunctionEditor editor(&window);
     engineering::UpdateProgress progress(&window);
-    engineering::DatabaseUpdate update(&progress);
+    engineering::PresetDatabaseUpdate update(&progress);
     window.logic().setEditor(&editor);
-    window.logic().setPresetUpdate(&update);
+    window.logic().setDatabaseUpdate(&update);
     boxes.setParent(&window);
     window.load();
     window.show();

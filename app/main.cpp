@@ -9,8 +9,8 @@
 
 #include "WindowRun.h"
 
+#include "engineering/DatabaseUpdate.h"
 #include "engineering/MainWindowLogic.h"
-#include "engineering/PresetUpdate.h"
 #include "framework/CommandLine.h"
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
@@ -60,7 +60,7 @@ bool answeredInformationRequest(int argc, char** argv) {
 }
 
 int runSilently() {
-    engineering::DatabaseUpdate update;
+    engineering::PresetDatabaseUpdate update;
     engineering::MainWindowLogic logic(nullptr, nullptr, &update);
     logic.Form_Load(); // runs the closing sequence, which ends the program
     return framework::completionStatus();

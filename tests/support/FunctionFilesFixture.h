@@ -5,8 +5,11 @@
 
 #include "TestInstallation.h"
 
-#include "engineering/FunctionFiles.h"
+#include "engineering/FunctionFields.h"
+#include "engineering/ReadInputs.h"
+#include "engineering/WriteInputs.h"
 
+#include "framework/IniAccess.h"
 #include "framework/InstallationPaths.h"
 #include "framework/Logs.h"
 #include "framework/ProgramState.h"
@@ -29,22 +32,38 @@ inline std::string section(std::string_view name, Entries entries) {
     return text;
 }
 
+// A section holding every stored field of the function, in the table's order.
+inline std::string section(std::string_view name, const engineering::EngineeringFunction& f) {
+    std::string text = "[" + std::string(name) + "]\r\n";
+    for (const engineering::FunctionField& field : engineering::kFunctionFields)
+        text += std::string(field.key) + "=" +
+                framework::iniText(engineering::fieldValue(f, field)) + "\r\n";
+    return text;
+}
+
 // A complete function section of the catalogue or the stored file.
 inline std::string function(std::string_view name, int key, std::string_view exe,
-                            std::string_view symbol = "Engineering\\Pump.gif",
-                            std::string_view enabled = "true",
+                            std::string_view symbol = "Engineering\\Pump.gif", bool enabled = true,
                             std::string_view whereICome = "Catalogue") {
-    const std::string keyText = std::to_string(key);
-    return section(name, {{"WhereICome", whereICome},
-                          {"Description", "Function " + keyText},
-                          {"Enabled", enabled},
-                          {"ExeFunction", exe},
-                          {"SpecialKey", keyText},
-                          {"SymbolName", symbol}}) +
-           "PosMode=1\r\nPosLeft=10\r\nPosTop=20\r\nPosWidth=300\r\nPosHeight=200\r\n"
-           "RemoteDeskTop=false\r\nWaitBeforeLogin=500\r\nLoginKey={ENTER}\r\n"
-           "WindowName=*Editor*\r\nWindowName2=\r\nEndTime=5\r\nEndMode=16\r\n"
-           "EndWhenExitWindow=true\r\n";
+    engineering::EngineeringFunction f;
+    f.PWhereICome = whereICome;
+    f.PDescription = "Function " + std::to_string(key);
+    f.PEnabled = enabled;
+    f.PExeFunction = exe;
+    f.PSpecialKey = std::int16_t(key);
+    f.PSymbolName = symbol;
+    f.PPosMode = 1;
+    f.PPosLeft = 10;
+    f.PPosTop = 20;
+    f.PPosWidth = 300;
+    f.PPosHeight = 200;
+    f.PWaitBeforeLogin = 500;
+    f.PLoginKey = "{ENTER}";
+    f.PWindowName = "*Editor*";
+    f.PEndTime = 5;
+    f.PEndMode = 16;
+    f.PEndWhenExitWindow = true;
+    return section(name, f);
 }
 
 // A function as the edit dialog leaves it.
@@ -80,7 +99,8 @@ protected:
 
     engineering::FunctionLists read() {
         engineering::FunctionLists lists;
-        engineering::ReadInputs(lists);
+        framework::Procedure procedure("SetupUserInterFace");
+        engineering::ReadInputs(lists, procedure);
         return lists;
     }
 

@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     engineering::fillSymbolList(engineering::programSymbols(), folder);
 
     dialogs::Edit edit;
-    edit.workingCopy() = sampleFunction();
+    edit.function() = sampleFunction();
     edit.Aufbauen();
     edit.show();
     dialogs::SymbolAuswahl picker(&edit);

@@ -1,12 +1,11 @@
 #include "FunctionSection.h"
 
+#include "FunctionFields.h"
+
 #include "framework/IniAccess.h"
 
 namespace engineering {
-
-using framework::LoadIniBoolean;
-using framework::LoadIniInteger;
-using framework::LoadIniString;
+namespace {
 
 EngineeringFunction withMendedValues(EngineeringFunction function) {
     if (function.PPosMode < 0)
@@ -20,34 +19,36 @@ EngineeringFunction withMendedValues(EngineeringFunction function) {
     return function;
 }
 
+struct FieldReader {
+    EngineeringFunction& function;
+    std::string_view section;
+    std::string_view key;
+    std::string_view file;
+
+    void operator()(StringMember member) const {
+        function.*member = framework::LoadIniString(section, key, file);
+    }
+    void operator()(IntegerMember member) const {
+        function.*member = framework::LoadIniInteger(section, key, file);
+    }
+    void operator()(BooleanMember member) const {
+        function.*member = framework::LoadIniBoolean(section, key, file);
+    }
+};
+
+} // namespace
+
 std::optional<EngineeringFunction> readFunctionSection(std::string_view section,
                                                        std::string_view file, bool standard) {
+    constexpr std::string_view kWhereICome = "WhereICome";
     EngineeringFunction f;
-    f.PWhereICome = LoadIniString(section, "WhereICome", file);
+    f.PWhereICome = framework::LoadIniString(section, kWhereICome, file);
     if (f.PWhereICome.empty())
         return std::nullopt;
 
-    f.PDescription = LoadIniString(section, "Description", file);
-    f.PExeFunction = LoadIniString(section, "ExeFunction", file);
-    f.PSymbolName = LoadIniString(section, "SymbolName", file);
-    f.PLoginKey = LoadIniString(section, "LoginKey", file);
-    f.PWindowName = LoadIniString(section, "WindowName", file);
-    f.PWindowName2 = LoadIniString(section, "WindowName2", file);
-
-    f.PEnabled = LoadIniBoolean(section, "Enabled", file);
-    f.PRemoteDeskTop = LoadIniBoolean(section, "RemoteDeskTop", file);
-    f.PEndWhenExitWindow = LoadIniBoolean(section, "EndWhenExitWindow", file);
-
-    f.PSpecialKey = LoadIniInteger(section, "SpecialKey", file);
-    f.PPosLeft = LoadIniInteger(section, "PosLeft", file);
-    f.PPosTop = LoadIniInteger(section, "PosTop", file);
-    f.PPosWidth = LoadIniInteger(section, "PosWidth", file);
-    f.PPosHeight = LoadIniInteger(section, "PosHeight", file);
-
-    f.PPosMode = LoadIniInteger(section, "PosMode", file);
-    f.PWaitBeforeLogin = LoadIniInteger(section, "WaitBeforeLogin", file);
-    f.PEndTime = LoadIniInteger(section, "EndTime", file);
-    f.PEndMode = LoadIniInteger(section, "EndMode", file);
+    for (const FunctionField& field : kFunctionFields)
+        if (field.key != kWhereICome)
+            std::visit(FieldReader{f, section, field.key, file}, field.member);
 
     f.PStandard = standard;
     return withMendedValues(std::move(f));

@@ -1,13 +1,10 @@
 #pragma once
-// One function section of the catalogue or the stored function file.
-//
-// A section holds up to nineteen keys (WhereICome, Description, Enabled,
-// ExeFunction, SpecialKey, SymbolName, PosMode, PosLeft, PosTop, PosWidth,
-// PosHeight, RemoteDeskTop, WaitBeforeLogin, LoginKey, WindowName,
-// WindowName2, EndTime, EndMode, EndWhenExitWindow), read with the program's
+// One function section of the catalogue or the stored function file, read
+// key by key through the field table (FunctionFields.h) with the program's
 // INI operations: a missing string is "", a missing integer -1, a missing
 // Boolean false. A section whose WhereICome is empty does not exist for the
-// readers. Out-of-range values are mended as the run time expects them:
+// readers; nothing else of it is read. Out-of-range values are mended as the
+// run time expects them:
 //
 //  - PosMode below 0 becomes 3 (full screen);
 //  - WaitBeforeLogin below 0 becomes 0;
@@ -27,8 +24,5 @@ namespace engineering {
 // symbol name is kept as stored; `standard` becomes the record's PStandard.
 std::optional<EngineeringFunction> readFunctionSection(std::string_view section,
                                                        std::string_view file, bool standard);
-
-// The record with its values mended as above (also used by the readers' tests).
-EngineeringFunction withMendedValues(EngineeringFunction function);
 
 } // namespace engineering

@@ -8,10 +8,10 @@ namespace engineering {
 namespace {
 
 using dialogs::ControlEntry;
-using dialogs::ControlGeometry;
+using framework::TwipsRect;
 
 ControlEntry control(std::string name, std::string_view kind, int helpId, std::string caption,
-                     ControlGeometry geometry, std::string container, int index = 0) {
+                     TwipsRect geometry, std::string container, int index = 0) {
     ControlEntry entry;
     entry.name = std::move(name);
     entry.index = index;
@@ -25,7 +25,7 @@ ControlEntry control(std::string name, std::string_view kind, int helpId, std::s
 
 } // namespace
 
-ControlGeometry picGeometry(int n) {
+TwipsRect picGeometry(int n) {
     const int column = (n - 1) / 6;
     const int row = (n - 1) % 6;
     return {120 + 1020 * column, 210 + 960 * row, 990, 930};

@@ -28,7 +28,7 @@ inline constexpr int kHelpPic = 10;
 inline constexpr int kHelpCommandEdit = 11;
 
 // Position of function button n (1 to 48) in MainFrame.
-dialogs::ControlGeometry picGeometry(int n);
+framework::TwipsRect picGeometry(int n);
 
 // The table with the built-in captions and tool tips.
 dialogs::ControlTable mainWindowControls();

@@ -10,7 +10,9 @@
 #include "framework/ProgramState.h"
 #include "FunctionFiles.h"
 #include "PlainMessage.h"
+#include "ReadInputs.h"
 #include "texts/LanguageTexts.h"
+#include "WriteInputs.h"
 
 namespace engineering {
 namespace {
@@ -19,7 +21,8 @@ using framework::programState;
 
 } // namespace
 
-MainWindowLogic::MainWindowLogic(MainWindowView* view, FunctionEditor* editor, PresetUpdate* update)
+MainWindowLogic::MainWindowLogic(MainWindowView* view, FunctionEditor* editor,
+                                 DatabaseUpdate* update)
     : view_(view), editor_(editor), update_(update), controls_(mainWindowControls()) {}
 
 void MainWindowLogic::Form_Load() {

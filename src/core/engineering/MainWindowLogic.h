@@ -4,11 +4,11 @@
 // shows what this logic tells its view; a silent run has no view at all and
 // never touches a window system.
 
+#include "DatabaseUpdate.h"
 #include "EngineeringFunction.h"
 #include "FunctionEditor.h"
 #include "FunctionLists.h"
 #include "MainWindowControls.h"
-#include "PresetUpdate.h"
 
 #include <optional>
 #include <string>
@@ -34,7 +34,7 @@ class MainWindowLogic {
 public:
     // view, editor and update may be null (a silent run has no view; a
     // missing editor opens nothing; a missing update skips the databases).
-    MainWindowLogic(MainWindowView* view, FunctionEditor* editor, PresetUpdate* update);
+    MainWindowLogic(MainWindowView* view, FunctionEditor* editor, DatabaseUpdate* update);
 
     // Loading; in a silent run it goes on into the closing sequence and ends the program.
     void Form_Load();
@@ -47,7 +47,7 @@ public:
     bool Form_QueryUnload();
 
     void setEditor(FunctionEditor* editor) { editor_ = editor; }
-    void setPresetUpdate(PresetUpdate* update) { update_ = update; }
+    void setDatabaseUpdate(DatabaseUpdate* update) { update_ = update; }
 
     bool editMode() const { return EditMode; }
     const FunctionLists& lists() const { return lists_; }
@@ -63,7 +63,7 @@ private:
 
     MainWindowView* view_;
     FunctionEditor* editor_;
-    PresetUpdate* update_;
+    DatabaseUpdate* update_;
     FunctionLists lists_;
     dialogs::ControlTable controls_;
     bool EditMode = false;

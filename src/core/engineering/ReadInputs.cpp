@@ -1,5 +1,6 @@
-#include "FunctionFiles.h"
+#include "ReadInputs.h"
 
+#include "FunctionFiles.h"
 #include "FunctionSection.h"
 #include "SymbolList.h"
 #include "SymbolNames.h"
@@ -36,21 +37,7 @@ void readFamily(std::string_view file, const std::string& prefix, bool standard,
     }
 }
 
-bool isSeparator(char c) {
-    return c == '\\' || c == framework::kSeparator[0];
-}
-
 } // namespace
-
-std::string replaceExtension(std::string_view path, std::string_view extension) {
-    std::size_t nameStart = 0;
-    for (std::size_t i = 0; i < path.size(); ++i)
-        if (isSeparator(path[i]))
-            nameStart = i + 1;
-    const auto dot = path.rfind('.');
-    const std::size_t stem = (dot == std::string_view::npos || dot < nameStart) ? path.size() : dot;
-    return std::string(path.substr(0, stem)) + std::string(extension);
-}
 
 std::string storedFunctionFileToRead(std::string_view cfgPath) {
     if (!framework::programState().StartModeIntegrated)
@@ -61,6 +48,16 @@ std::string storedFunctionFileToRead(std::string_view cfgPath) {
         saveAndRestore, "Engineering" + std::string(framework::kSeparator) + "Engineering.int");
     return framework::probeFile(path) == framework::FileKind::Missing ? std::string() : path;
 }
+
+namespace {
+
+// The merge of step 2. Returns the merged entries; `overflow` tells whether
+// entries past the hundredth were left out.
+struct MergedFunctions {
+    FunctionList entries{};
+    std::int16_t count = 0;
+    bool overflow = false;
+};
 
 MergedFunctions mergeFunctions(const FunctionLists& lists, bool withStoredFile) {
     MergedFunctions merged;
@@ -102,6 +99,8 @@ MergedFunctions mergeFunctions(const FunctionLists& lists, bool withStoredFile) 
     }
     return merged;
 }
+
+} // namespace
 
 void ReadInputs(FunctionLists& lists, framework::Procedure& procedure) {
     lists = FunctionLists{};
@@ -148,11 +147,6 @@ void ReadInputs(FunctionLists& lists, framework::Procedure& procedure) {
         if (fillSymbolList(programSymbols(), framework::executableFolder()) > 0)
             subscriptOutOfRange();
     });
-}
-
-void ReadInputs(FunctionLists& lists) {
-    framework::Procedure procedure("SetupUserInterFace");
-    ReadInputs(lists, procedure);
 }
 
 } // namespace engineering

@@ -29,8 +29,11 @@
 //     functions of the panel: in file order, with their lines that are not
 //     blank, and their header renumbered "[Function" + n + "]"; an empty line
 //     before each one unless it was the first function section of the file;
-//  3. for each enabled button 1 to 48, an empty line and its section, as
-//     runtimeFunctionSection writes it.
+//  3. for each enabled button 1 to 48, an empty line and its section:
+//     "[Function" + n + "]", then every stored field but Enabled in the order
+//     of kRuntimeFunctionKeys below, SymbolName in its stored form and left
+//     out when the name is empty. No Enabled key: only enabled functions are
+//     written.
 //
 // An empty line is not written where the content before ends with a blank
 // line: the next rebuild keeps that line as other content, so a second
@@ -39,6 +42,9 @@
 // Sections with a key below 49 belonged to buttons and are replaced by 3; a
 // disabled button has no section. Sections are numbered from 1 without gaps.
 // A button value holding a line break fails the rebuild (a Failure).
+//
+// The rebuild produces the new file as a document, line by line, without
+// parsing anything it wrote; the caller stores it once.
 
 #include "EngineeringFunction.h"
 
@@ -46,29 +52,23 @@
 
 #include <array>
 #include <functional>
-#include <string>
 #include <string_view>
 
 namespace engineering {
 
+// The order of the keys in a button's section (rule 3).
+inline constexpr std::array<std::string_view, 18> kRuntimeFunctionKeys = {
+    "WhereICome", "ExeFunction", "SymbolName",  "SpecialKey", "Description",   "PosMode",
+    "PosLeft",    "PosTop",      "PosWidth",    "PosHeight",  "RemoteDeskTop", "WaitBeforeLogin",
+    "LoginKey",   "WindowName",  "WindowName2", "EndTime",    "EndMode",       "EndWhenExitWindow"};
+
 // Edits applied to the other content before the function sections follow.
 using OtherContentEdit = std::function<void(framework::IniDocument&)>;
 
-// The new content for the old content (both Windows-1252 bytes).
-std::string
+// The new content for the old content (Windows-1252 bytes).
+framework::IniDocument
 rebuildRuntimeConfiguration(std::string_view oldBytes,
                             const std::array<EngineeringFunction, kButtonCount>& buttons,
                             const OtherContentEdit& editOtherContent = {});
-
-// The section of one button as Windows-1252 lines, each ending in CR LF:
-// "[Function" + n + "]", then WhereICome, ExeFunction, SymbolName (its stored
-// form; no line when the name is empty), SpecialKey, Description, PosMode,
-// PosLeft, PosTop, PosWidth, PosHeight, RemoteDeskTop, WaitBeforeLogin,
-// LoginKey, WindowName, WindowName2, EndTime, EndMode, EndWhenExitWindow. No
-// Enabled key: only enabled functions are written.
-std::string runtimeFunctionSection(int sectionNumber, const EngineeringFunction& function);
-
-// Whether a section name names a function section ("Function" + digits, any case).
-bool isFunctionSectionName(std::string_view name);
 
 } // namespace engineering

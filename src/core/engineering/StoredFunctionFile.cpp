@@ -1,9 +1,9 @@
 #include "StoredFunctionFile.h"
 
+#include "FunctionFields.h"
 #include "FunctionLists.h"
 #include "SymbolNames.h"
 
-#include "framework/ErrorProtocol.h"
 #include "framework/IniAccess.h"
 
 namespace engineering {
@@ -18,10 +18,7 @@ public:
     SectionWriter(framework::IniDocument& document, std::string section)
         : document_(document), section_(std::move(section)) {}
     void operator()(std::string_view key, const framework::IniValue& value) {
-        const std::string text = framework::iniText(value);
-        if (const auto refusal = framework::IniDocument::refusal(section_, key, text))
-            throw framework::Failure(framework::ErrInvalidProcedureCall, *refusal);
-        document_.set(section_, key, text);
+        document_.set(section_, key, writableText(section_, key, value));
     }
     void remove(std::string_view key) { document_.set(section_, key, std::nullopt); }
 
@@ -45,30 +42,20 @@ writeStoredFunctions(framework::IniDocument& document,
         if (f.PExeFunction.empty())
             continue;
         SectionWriter write(document, sectionName(++written.sectionCount));
-        write("Enabled", f.PEnabled);
-        write("WhereICome", std::string(kWhereIComeEngineeringPicture));
-        write("ExeFunction", f.PExeFunction);
-        if (f.PSymbolName.empty()) {
-            written.buttonsWithoutSymbol.push_back(i);
-            write.remove("SymbolName");
-        } else {
-            write("SymbolName", storedSymbolName(f.PSymbolName));
+        for (const std::string_view key : kStoredFunctionKeys) {
+            if (key == "WhereICome") {
+                write(key, std::string(kWhereIComeEngineeringPicture));
+            } else if (key == "SymbolName") {
+                if (f.PSymbolName.empty()) {
+                    written.buttonsWithoutSymbol.push_back(i);
+                    write.remove(key);
+                } else {
+                    write(key, storedSymbolName(f.PSymbolName));
+                }
+            } else {
+                write(key, fieldValue(f, functionField(key)));
+            }
         }
-        write("SpecialKey", f.PSpecialKey);
-        write("Description", f.PDescription);
-        write("PosMode", f.PPosMode);
-        write("PosLeft", f.PPosLeft);
-        write("PosTop", f.PPosTop);
-        write("PosWidth", f.PPosWidth);
-        write("PosHeight", f.PPosHeight);
-        write("RemoteDeskTop", f.PRemoteDeskTop);
-        write("WaitBeforeLogin", f.PWaitBeforeLogin);
-        write("LoginKey", f.PLoginKey);
-        write("WindowName", f.PWindowName);
-        write("WindowName2", f.PWindowName2);
-        write("EndTime", f.PEndTime);
-        write("EndMode", f.PEndMode);
-        write("EndWhenExitWindow", f.PEndWhenExitWindow);
     }
 
     const std::string next = sectionName(written.sectionCount + 1);

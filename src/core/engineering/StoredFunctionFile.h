@@ -6,12 +6,11 @@
 //     WhereICome: sections past the new number end the list for the next
 //     reading; their other keys stay.
 //  2. Each button 1 to 48 with a program to start is written, in button
-//     order, to section "Function" + k (k counting from 1): Enabled,
-//     WhereICome = "EngineeringPicture", ExeFunction, SymbolName (its stored
-//     form), SpecialKey, Description, PosMode, PosLeft, PosTop, PosWidth,
-//     PosHeight, RemoteDeskTop, WaitBeforeLogin, LoginKey, WindowName,
-//     WindowName2, EndTime, EndMode, EndWhenExitWindow. Each key is set by
-//     itself, so keys and sections not named here keep their values.
+//     order, to section "Function" + k (k counting from 1): every stored
+//     field, in the order of kStoredFunctionKeys below, with WhereICome =
+//     "EngineeringPicture" whatever the record holds and SymbolName in its
+//     stored form. Each key is set by itself, so keys and sections not named
+//     here keep their values.
 //  3. A button without a symbol name gets no SymbolName, and one the section
 //     held before is removed: it named another function's picture.
 //  4. When the section after the last one written still holds a WhereICome
@@ -27,9 +26,17 @@
 #include "framework/IniDocument.h"
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 namespace engineering {
+
+// The order of the keys in a written section (rule 2).
+inline constexpr std::array<std::string_view, 19> kStoredFunctionKeys = {
+    "Enabled",     "WhereICome",    "ExeFunction",     "SymbolName",       "SpecialKey",
+    "Description", "PosMode",       "PosLeft",         "PosTop",           "PosWidth",
+    "PosHeight",   "RemoteDeskTop", "WaitBeforeLogin", "LoginKey",         "WindowName",
+    "WindowName2", "EndTime",       "EndMode",         "EndWhenExitWindow"};
 
 struct StoredFunctionsWritten {
     int sectionCount = 0;

@@ -1,5 +1,6 @@
-#include "FunctionFiles.h"
+#include "WriteInputs.h"
 
+#include "FunctionFiles.h"
 #include "PlainMessage.h"
 #include "RuntimeConfiguration.h"
 #include "StoredFunctionFile.h"
@@ -17,7 +18,6 @@ namespace {
     throw framework::Failure(framework::ErrPathFileAccess, "Path/File access error");
 }
 
-// The new .cfg content with the edit-info stamp in section "Info".
 // The functions as the next run reads them back: a button with a program comes
 // from the stored file then, marked "EngineeringPicture". Rebuilding the .cfg
 // from these makes a second run on unchanged inputs write the same bytes.
@@ -30,21 +30,20 @@ asReadBack(const std::array<EngineeringFunction, kButtonCount>& buttons) {
     return readBack;
 }
 
-// The stamp goes into the other content, so that an added [Info] stands
-// before the function sections, where the next run's rebuild keeps it.
+// The new .cfg. The stamp goes into the other content, so that an added
+// [Info] stands before the function sections, where the next run's rebuild
+// keeps it.
 framework::IniDocument stampedConfiguration(std::string_view oldBytes, const FunctionLists& lists) {
-    return framework::IniDocument::parse(rebuildRuntimeConfiguration(
+    return rebuildRuntimeConfiguration(
         oldBytes, asReadBack(lists.ButtonFunctions), [](framework::IniDocument& other) {
-            other.set("Info", "S_Prog",
-                      framework::programStamp(framework::programState().StartModeIntegrated));
-            other.set("Info", "S_Editor",
-                      framework::editorMark(framework::firstEnvironmentEntry()));
-        }));
+            framework::WriteEditInfo(other, framework::programState().StartModeIntegrated);
+        });
 }
 
 } // namespace
 
-void WriteInputs(const FunctionLists& lists, framework::Procedure& procedure) {
+void WriteInputs(const FunctionLists& lists) {
+    framework::Procedure procedure("WriteInputs");
     std::string cfgPath;
     std::string storedPath;
     std::string backupPath;
@@ -80,11 +79,6 @@ void WriteInputs(const FunctionLists& lists, framework::Procedure& procedure) {
             fileAccessFailure();
     });
     procedure.step([&] { framework::removeFile(backupPath); });
-}
-
-void WriteInputs(const FunctionLists& lists) {
-    framework::Procedure procedure("WriteInputs");
-    WriteInputs(lists, procedure);
 }
 
 } // namespace engineering

@@ -3,8 +3,6 @@
 #include "ErrorProtocol.h"
 #include "framework/Version.h"
 #include "IniAccess.h"
-#include "InstallationPaths.h"
-#include "ProgramState.h"
 #include "Text.h"
 
 #include <cstdio>
@@ -51,14 +49,12 @@ std::string firstEnvironmentEntry() {
 #endif
 }
 
-void WriteEditInfo() {
+void WriteEditInfo(IniDocument& cfg, bool integrated) {
     Procedure procedure("WriteEditInfo");
-    procedure.step([&] {
-        SaveIni(programStamp(programState().StartModeIntegrated), "Info", "S_Prog", GetCFGPath());
-    });
+    procedure.step([&] { SaveIni(programStamp(integrated), "Info", "S_Prog", cfg); });
     std::string mark;
     procedure.step([&] { mark = editorMark(firstEnvironmentEntry()); });
-    procedure.step([&] { SaveIni(mark, "Info", "S_Editor", GetCFGPath()); });
+    procedure.step([&] { SaveIni(mark, "Info", "S_Editor", cfg); });
 }
 
 } // namespace framework

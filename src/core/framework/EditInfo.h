@@ -1,14 +1,19 @@
 #pragma once
 // The edit-info stamp in section "Info" of the component's .cfg file:
 // "S_Prog" names the program version and start mode, "S_Editor" holds an
-// encoded mark of the environment the program ran in.
+// encoded mark of the environment the program ran in. WriteInputs stamps the
+// .cfg it rebuilds before it stores it, so the file is written once.
+
+#include "IniDocument.h"
 
 #include <string>
 #include <string_view>
 
 namespace framework {
 
-void WriteEditInfo();
+// Sets both keys in the .cfg's document, which the caller stores; `integrated`
+// is the start mode StartModeIntegrated.
+void WriteEditInfo(IniDocument& cfg, bool integrated);
 
 // "major.minor.revision - Integrated" or "... - Standalone".
 std::string programStamp(bool integrated);

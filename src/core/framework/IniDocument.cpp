@@ -155,6 +155,30 @@ bool IniDocument::set(std::string_view section, std::string_view key,
     return true;
 }
 
+bool IniDocument::appendLine(std::string_view text1252, std::string_view end) {
+    if (text1252.find_first_of("\r\n") != std::string_view::npos ||
+        (end != kLineEnd && end != "\n" && end != "\r"))
+        return false;
+    if (!lines_.empty()) {
+        Line& last = lines_.back();
+        if (last.end.empty() || (last.end == "\r" && text1252.empty() && end == "\n")) {
+            const bool joined = !last.end.empty();
+            last.end = kLineEnd;
+            if (joined)
+                return true;
+        }
+    }
+    lines_.push_back(Line{std::string(text1252), std::string(end)});
+    linesMoved();
+    return true;
+}
+
+std::optional<std::string_view> IniDocument::lastLine() const {
+    if (lines_.empty())
+        return std::nullopt;
+    return lines_.back().text;
+}
+
 std::string IniDocument::bytes() const {
     std::string out;
     for (const Line& line : lines_) {

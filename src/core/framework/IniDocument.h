@@ -52,6 +52,14 @@
 //    is empty, starts with "[", or holds "=", CR, LF or NUL; a text holding
 //    CR, LF or NUL. The test is made on the Windows-1252 bytes, after the
 //    blanks around the names are removed.
+//
+// Building (appendLine)
+//  - A line is appended with its own end ("\r\n", "\n" or "\r"), for a
+//    writer that produces a whole file line by line. A line before it that
+//    had no end gets "\r\n". A text holding CR or LF is refused. An empty
+//    line ended by LF after a line ended by CR alone would read as that
+//    line's end: that line gets "\r\n" instead.
+//
 //  - So a document always equals what a fresh parse of its bytes gives, and
 //    an entry written reads back as the reader takes its line (trimmed,
 //    unquoted).
@@ -85,6 +93,12 @@ public:
     // they are valid; nothing when the edit can be made.
     static std::optional<std::string> refusal(std::string_view section, std::string_view key,
                                               std::optional<std::string_view> text);
+
+    // Appends a line (Windows-1252 bytes) by the building rules above.
+    // Returns false, changing nothing, for a refused line.
+    bool appendLine(std::string_view text1252, std::string_view end = "\r\n");
+    // The text of the last line, without its end; nothing for an empty document.
+    std::optional<std::string_view> lastLine() const;
 
     // The file's bytes.
     std::string bytes() const;

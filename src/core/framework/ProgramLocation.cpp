@@ -27,10 +27,6 @@ std::filesystem::path runningExecutable() {
 #endif
 }
 
-bool isSeparator(char c) {
-    return c == '\\' || c == kSeparator[0];
-}
-
 std::string componentNameOf(const std::string& baseName) {
     const std::size_t length = codePointCount(baseName);
     if (length < 7)
@@ -59,7 +55,7 @@ const std::string& executableBaseName() {
 
 std::string installationFolder() {
     std::string folder = executableFolder();
-    while (!folder.empty() && !isSeparator(folder.back()))
+    while (!folder.empty() && !isPathSeparator(folder.back()))
         folder.pop_back();
     if (!folder.empty())
         folder.pop_back();
@@ -87,7 +83,7 @@ std::string GetFileNameOnly(std::string_view path) {
     procedure.step([&] {
         std::size_t start = 0;
         for (std::size_t i = 0; i < path.size(); ++i)
-            if (isSeparator(path[i]))
+            if (isPathSeparator(path[i]))
                 start = i + 1;
         name = std::string(path.substr(start));
     });

@@ -17,6 +17,12 @@ inline constexpr std::string_view kSeparator = "\\";
 inline constexpr std::string_view kSeparator = "/";
 #endif
 
+// Whether a character separates path components: the backslash of stored
+// paths, or the platform's separator.
+inline bool isPathSeparator(char c) {
+    return c == '\\' || c == kSeparator[0];
+}
+
 // Reads the running executable's folder and base name from the platform
 // (on Linux /proc/self/exe), never from the working directory.
 void detectProgramLocation();

@@ -291,10 +291,6 @@ void Database::execute(std::string_view sql) {
         fail("SQL error");
 }
 
-std::int64_t Database::lastInsertRowid() const {
-    return sqlite3_last_insert_rowid(connection_.get());
-}
-
 bool Database::inTransaction() const {
     return sqlite3_get_autocommit(connection_.get()) == 0;
 }

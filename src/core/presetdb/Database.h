@@ -104,7 +104,6 @@ public:
     Statement prepare(std::string_view sql);
     // Runs SQL without parameters (one or more statements).
     void execute(std::string_view sql);
-    std::int64_t lastInsertRowid() const;
     bool inTransaction() const;
 
     // Called now and then (every thousand or so of SQLite's own steps) while

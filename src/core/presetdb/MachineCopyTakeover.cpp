@@ -214,11 +214,6 @@ void GetAddFields() {
     });
 }
 
-TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine) {
-    Pacer pacer;
-    return TakeoverMachineCopyMDBData(work, machine, pacer);
-}
-
 TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine, Pacer& pacer) {
     Procedure procedure("TakeoverMachineCopyMDBData");
 

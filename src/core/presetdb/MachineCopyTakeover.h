@@ -49,6 +49,5 @@ std::vector<std::string> GetAdditionalFieldsMDB();
 void GetAddFields();
 
 TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine, Pacer& pacer);
-TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine);
 
 } // namespace presetdb

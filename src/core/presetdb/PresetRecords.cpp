@@ -46,7 +46,7 @@ std::size_t findPlaceholder(std::string_view text, std::string_view placeholder)
 }
 
 // The first occurrence of a placeholder, found without regard to letter case,
-// replaced (the rule of ReplaceSearchItem).
+// replaced.
 std::string replacePlaceholder(std::string text, std::string_view placeholder,
                                std::string_view replacement) {
     const auto found = findPlaceholder(text, placeholder);
@@ -125,11 +125,6 @@ private:
 };
 
 } // namespace
-
-bool CreateRecordSets(Database& work, PreviousDatabase& previous) {
-    Pacer pacer;
-    return CreateRecordSets(work, previous, pacer);
-}
 
 bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) {
     Procedure procedure("CreateRecordSets");

@@ -39,7 +39,6 @@ namespace presetdb {
 // selected machine (or there was nothing to store). False after any reported
 // failure: the rebuilt table then must not replace the panel's database.
 bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer);
-bool CreateRecordSets(Database& work, PreviousDatabase& previous);
 
 void VarNameInQuelleErsetzen(PreviousDatabase& previous, const std::string& name32,
                              const std::string& nameStudio);

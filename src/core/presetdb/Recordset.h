@@ -56,9 +56,6 @@ public:
     void addNew();
     void edit();
     void setValue(int field, Value value);
-    void setValue(std::string_view name, Value value) {
-        setValue(fieldIndex(name), std::move(value));
-    }
     void update();
 
 private:

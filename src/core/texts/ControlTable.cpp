@@ -19,18 +19,4 @@ std::string textKey(const ControlTable& controls, std::size_t i) {
     return key + "_" + control.tag;
 }
 
-ControlEntry* findControl(ControlTable& controls, std::string_view name, int index) {
-    for (ControlEntry& control : controls)
-        if (control.name == name && control.index == index)
-            return &control;
-    return nullptr;
-}
-
-const ControlEntry* findControl(const ControlTable& controls, std::string_view name, int index) {
-    for (const ControlEntry& control : controls)
-        if (control.name == name && control.index == index)
-            return &control;
-    return nullptr;
-}
-
 } // namespace dialogs

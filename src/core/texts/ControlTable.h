@@ -1,8 +1,9 @@
 #pragma once
 // A window's controls described as data: what the window is built from and
-// what the language texts read and update. Positions are in twips (1/1440
-// inch; 15 twips are one pixel at 96 dots per inch) relative to the control's
-// container.
+// what the language texts read and update. Positions are in twips, relative
+// to the control's container (framework/FormStyle.h).
+
+#include "framework/FormStyle.h"
 
 #include <string>
 #include <string_view>
@@ -16,13 +17,6 @@ inline constexpr std::string_view kKindCommandButton = "CommandButton";
 inline constexpr std::string_view kKindCheckBox = "CheckBox";
 inline constexpr std::string_view kKindFrame = "Frame";
 
-struct ControlGeometry {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
 struct ControlEntry {
     std::string name;
     int index = 0; // index within a control array; 0 for a single control
@@ -31,7 +25,7 @@ struct ControlEntry {
     int helpId = 0; // help number shown in help mode; 0 for none
     std::string caption;
     std::string toolTip;
-    ControlGeometry geometry;
+    framework::TwipsRect geometry;
     std::string container; // name of the window or frame that holds it
 };
 
@@ -44,9 +38,5 @@ bool isArrayElement(const ControlTable& controls, std::size_t i);
 // The text key of entry i: name, the array index when it is an array
 // element, "_" and the tag (Pic12_, CommandOK_).
 std::string textKey(const ControlTable& controls, std::size_t i);
-
-// The entry with the given name and index, or null.
-ControlEntry* findControl(ControlTable& controls, std::string_view name, int index = 0);
-const ControlEntry* findControl(const ControlTable& controls, std::string_view name, int index = 0);
 
 } // namespace dialogs

@@ -2,7 +2,7 @@
 
 #include "editing/EditChoices.h"
 #include "editing/NumberBox.h"
-#include "editing/SymbolSelection.h"
+#include "editing/SymbolPickerSlots.h"
 #include "engineering/SymbolList.h"
 #include "QtFileChooser.h"
 #include "SymbolAuswahl.h"
@@ -82,7 +82,7 @@ Edit::Edit(QWidget* parent, FileChooser* files) : QDialog(parent), files_(files)
     }
     setObjectName(QStringLiteral("Edit"));
     setWindowTitle(QStringLiteral("Edit"));
-    framework::setBackgroundColour(*this, framework::kWindowGrey);
+    framework::setBackgroundColour(*this, framework::kLightGrey);
     setFont(dialogFont());
     framework::fixClientSizeInTwips(*this, 11880, 8595);
     buildControls();
@@ -205,26 +205,27 @@ void Edit::connectHandlers() {
 
 void Edit::Aufbauen() {
     const QScopedValueRollback<bool> filling(filling_, true);
-    Status = StatusClosed;
-    setTicked(*einEnabled_, PEnabled);
+    Status = kStatusClosed;
+    setTicked(*einEnabled_, function_.PEnabled);
     showSymbol();
-    textExe_->setText(qText(PExeFunction));
-    textWindow1_->setText(qText(PWindowName));
-    textWindow2_->setText(qText(PWindowName2));
-    fillList(*comboPosModus_, kPositionModeEntries, positionModeListPosition(PPosMode));
-    const std::array<std::int16_t, 4> position = {PPosLeft, PPosTop, PPosWidth, PPosHeight};
+    textExe_->setText(qText(function_.PExeFunction));
+    textWindow1_->setText(qText(function_.PWindowName));
+    textWindow2_->setText(qText(function_.PWindowName2));
+    fillList(*comboPosModus_, kPositionModeEntries, positionModeListPosition(function_.PPosMode));
+    const std::array<std::int16_t, 4> position = {function_.PPosLeft, function_.PPosTop,
+                                                  function_.PPosWidth, function_.PPosHeight};
     for (std::size_t i = 0; i < position.size(); ++i)
         textPosition_[i]->setText(QString::number(position[i]));
-    setTicked(*checkRemoteDesktop_, PRemoteDeskTop);
-    textRemote_[0]->setText(QString::number(PWaitBeforeLogin));
-    textRemote_[1]->setText(qText(PLoginKey));
-    fillList(*comboEndeMode_, kEndModeEntries, endModeListPosition(PEndMode));
-    setTicked(*checkEndWhenExit_, PEndWhenExitWindow);
-    textEndTime_->setText(QString::number(PEndTime));
+    setTicked(*checkRemoteDesktop_, function_.PRemoteDeskTop);
+    textRemote_[0]->setText(QString::number(function_.PWaitBeforeLogin));
+    textRemote_[1]->setText(qText(function_.PLoginKey));
+    fillList(*comboEndeMode_, kEndModeEntries, endModeListPosition(function_.PEndMode));
+    setTicked(*checkEndWhenExit_, function_.PEndWhenExitWindow);
+    textEndTime_->setText(QString::number(function_.PEndTime));
 }
 
 void Edit::showSymbol() {
-    einSymbol_->setPicture(loadSymbolPicture(PSymbolName));
+    einSymbol_->setPicture(loadSymbolPicture(function_.PSymbolName));
 }
 
 void Edit::numberBoxChanged(QLineEdit& box, std::int16_t& field) {
@@ -241,50 +242,51 @@ void Edit::numberBoxChanged(QLineEdit& box, std::int16_t& field) {
 }
 
 void Edit::EinEnabled_Click() {
-    PEnabled = ticked(*einEnabled_);
+    function_.PEnabled = ticked(*einEnabled_);
 }
 void Edit::CheckRemoteDesktop_Click() {
-    PRemoteDeskTop = ticked(*checkRemoteDesktop_);
+    function_.PRemoteDeskTop = ticked(*checkRemoteDesktop_);
 }
 void Edit::CheckEndWhenExit_Click() {
-    PEndWhenExitWindow = ticked(*checkEndWhenExit_);
+    function_.PEndWhenExitWindow = ticked(*checkEndWhenExit_);
 }
 void Edit::TextExe_Change() {
-    PExeFunction = textExe_->text().toStdString();
+    function_.PExeFunction = textExe_->text().toStdString();
 }
 void Edit::TextWindow1_Change() {
-    PWindowName = textWindow1_->text().toStdString();
+    function_.PWindowName = textWindow1_->text().toStdString();
 }
 void Edit::TextWindow2_Change() {
-    PWindowName2 = textWindow2_->text().toStdString();
+    function_.PWindowName2 = textWindow2_->text().toStdString();
 }
 
 void Edit::TextRemote_Change(int element) {
     if (element == 1)
-        numberBoxChanged(*textRemote_[0], PWaitBeforeLogin);
+        numberBoxChanged(*textRemote_[0], function_.PWaitBeforeLogin);
     else if (element == 2)
-        PLoginKey = textRemote_[1]->text().toStdString();
+        function_.PLoginKey = textRemote_[1]->text().toStdString();
 }
 
 void Edit::TextPosition_Change(int element) {
-    const std::array<std::int16_t*, 4> fields = {&PPosLeft, &PPosTop, &PPosWidth, &PPosHeight};
+    const std::array<std::int16_t*, 4> fields = {&function_.PPosLeft, &function_.PPosTop,
+                                                 &function_.PPosWidth, &function_.PPosHeight};
     if (element >= 1 && element <= 4)
         numberBoxChanged(*textPosition_[std::size_t(element - 1)],
                          *fields[std::size_t(element - 1)]);
 }
 
 void Edit::TextEndTime_Change() {
-    numberBoxChanged(*textEndTime_, PEndTime);
+    numberBoxChanged(*textEndTime_, function_.PEndTime);
 }
 
 void Edit::ComboPosModus_Click(int listPosition) {
     if (listPosition >= 0)
-        PPosMode = positionModeAt(listPosition);
+        function_.PPosMode = positionModeAt(listPosition);
 }
 
 void Edit::ComboEndeMode_Click(int listPosition) {
     if (listPosition >= 0)
-        PEndMode = endModeAt(listPosition);
+        function_.PEndMode = endModeAt(listPosition);
 }
 
 bool Edit::eventFilter(QObject* watched, QEvent* event) {
@@ -297,33 +299,33 @@ bool Edit::eventFilter(QObject* watched, QEvent* event) {
 
 void Edit::TextExe_DblClick() {
     const FileChoice choice{std::string(kProgramChooserTitle), std::string(kProgramChooserFilter),
-                            PExeFunction};
+                            function_.PExeFunction};
     const std::optional<std::string> chosen = files_->chooseFileToOpen(choice);
     if (!chosen)
         return;
-    PExeFunction = *chosen;
-    textExe_->setText(qText(PExeFunction));
+    function_.PExeFunction = *chosen;
+    textExe_->setText(qText(function_.PExeFunction));
 }
 
 void Edit::EinSymbol_Click() {
     SymbolAuswahl picker(this);
-    picker.SymbolName = PSymbolName;
+    picker.SymbolName = function_.PSymbolName;
     picker.SymbolNummer = 0;
     picker.exec();
     const std::string& chosen = engineering::programSymbols().entry(picker.SymbolNummer);
     if (picker.SymbolNummer == 0 || chosen.empty())
         return;
-    PSymbolName = chosen;
+    function_.PSymbolName = chosen;
     showSymbol();
 }
 
 void Edit::CommandOK_Click() {
-    Status = StatusOk;
+    Status = kStatusOk;
     accept();
 }
 
 void Edit::CommandCancel_Click() {
-    Status = StatusCancel;
+    Status = kStatusCancel;
     reject();
 }
 

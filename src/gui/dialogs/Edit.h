@@ -1,17 +1,17 @@
 #pragma once
 // The modal dialog that edits one engineering function.
 //
-// The caller puts the function into the dialog's public fields (the dialog is
-// the record), calls Aufbauen, shows the dialog modally and reads the fields
-// back when Status is StatusOk. Every change in a control is stored into its
+// The caller puts the function into the dialog's working copy (function()),
+// calls Aufbauen, shows the dialog modally and reads the working copy back
+// when Status is kStatusOk. Every change in a control is stored into its
 // field at once; the number boxes are normalised at every change (see
 // NumberBox.h); the combo boxes change their field only when the operator
 // picks an entry. Filling the controls stores nothing, so fields that have no
 // control or no entry (a position or end mode without an entry) come back as
 // they went in. The dialog reads and writes no file and shows no message.
 //
-// Closing: OK gives StatusOk, Cancel StatusCancel; the close box and Escape
-// leave Status at StatusClosed and the caller discards the edit.
+// Closing: OK gives kStatusOk, Cancel kStatusCancel; the close box and Escape
+// leave Status at kStatusClosed and the caller discards the edit.
 
 #include "engineering/EngineeringFunction.h"
 
@@ -31,25 +31,25 @@ namespace dialogs {
 class FileChooser;
 class PictureBox;
 
-class Edit : public QDialog, public engineering::EngineeringFunction {
+class Edit : public QDialog {
     Q_OBJECT
 public:
-    static constexpr std::int16_t StatusClosed = 0;
-    static constexpr std::int16_t StatusOk = 13;
-    static constexpr std::int16_t StatusCancel = 27;
+    static constexpr std::int16_t kStatusClosed = 0;
+    static constexpr std::int16_t kStatusOk = 13;
+    static constexpr std::int16_t kStatusCancel = 27;
 
     // files: the chooser a double-click on the program box opens (not owned,
     // it must outlive the dialog); null for the platform's file dialog.
     explicit Edit(QWidget* parent = nullptr, FileChooser* files = nullptr);
     ~Edit() override;
 
-    std::int16_t Status = StatusClosed;
+    std::int16_t Status = kStatusClosed;
 
     // The working copy: the twenty fields of the function record.
-    engineering::EngineeringFunction& workingCopy() { return *this; }
-    const engineering::EngineeringFunction& workingCopy() const { return *this; }
+    engineering::EngineeringFunction& function() { return function_; }
+    const engineering::EngineeringFunction& function() const { return function_; }
 
-    // Fills every control from the working copy and sets Status to StatusClosed.
+    // Fills every control from the working copy and sets Status to kStatusClosed.
     void Aufbauen();
 
 protected:
@@ -82,6 +82,7 @@ private:
     void CommandOK_Click();
     void CommandCancel_Click();
 
+    engineering::EngineeringFunction function_;
     std::unique_ptr<FileChooser> ownFiles_;
     FileChooser* files_;
     bool filling_ = false;

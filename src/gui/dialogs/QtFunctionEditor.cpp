@@ -7,12 +7,12 @@ namespace dialogs {
 std::optional<engineering::EngineeringFunction>
 QtFunctionEditor::edit(const engineering::EngineeringFunction& function) {
     Edit dialog(mainWindow_, files_);
-    dialog.workingCopy() = function;
+    dialog.function() = function;
     dialog.Aufbauen();
     dialog.exec();
-    if (dialog.Status != Edit::StatusOk)
+    if (dialog.Status != Edit::kStatusOk)
         return std::nullopt;
-    return dialog.workingCopy();
+    return dialog.function();
 }
 
 } // namespace dialogs

@@ -24,7 +24,7 @@ constexpr std::array<int, kSlotRows> kRowTops = {30, 960, 1890, 2820, 3750};
 SymbolAuswahl::SymbolAuswahl(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SymbolAuswahl"));
     setWindowTitle(QStringLiteral("Symbol"));
-    framework::setBackgroundColour(*this, framework::kWindowGrey);
+    framework::setBackgroundColour(*this, framework::kLightGrey);
     setFont(dialogFont());
     framework::fixClientSizeInTwips(*this, 5565, 5235);
 
@@ -81,7 +81,7 @@ void SymbolAuswahl::Form_Load() {
     ShowSymbols();
     // Start on the current symbol when it is shown, else on the first slot.
     for (PictureBox* box : bild_)
-        if (box->background() == QColor(QRgb(kGreen))) {
+        if (box->background() == QColor(QRgb(framework::kGreen))) {
             box->setFocus();
             return;
         }

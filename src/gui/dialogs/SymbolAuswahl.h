@@ -6,10 +6,10 @@
 // SymbolNummer: the 1-based entry of the program's symbol list that was
 // clicked, or 0 when nothing was chosen ("Abbruch", the close box, Escape).
 // Each showing starts at the top row. What the slots show and return is
-// SymbolSelection's (see SymbolSelection.h); the mouse wheel over the slots
+// SymbolPickerSlots's (see SymbolPickerSlots.h); the mouse wheel over the slots
 // scrolls as the scroll bar does.
 
-#include "editing/SymbolSelection.h"
+#include "editing/SymbolPickerSlots.h"
 
 #include <QDialog>
 
@@ -45,7 +45,7 @@ private:
     void Bild_Click(int slot);
     void CommandEsc_Click();
 
-    std::optional<SymbolSelection> selection_;
+    std::optional<SymbolPickerSlots> selection_;
     std::array<PictureBox*, kSlotCount> bild_{};
     QScrollBar* scroll_ = nullptr;
     QPushButton* commandEsc_ = nullptr;

@@ -1,6 +1,6 @@
 #include "SymbolPictures.h"
 
-#include "editing/SymbolSelection.h"
+#include "editing/SymbolPickerSlots.h"
 
 #include <QFile>
 #include <QImage>

@@ -34,11 +34,11 @@ constexpr PictureButton kPictureButtons[] = {
 
 } // namespace
 
-MainWindow::MainWindow(FunctionEditor* editor, PresetUpdate* update, QWidget* parent)
+MainWindow::MainWindow(FunctionEditor* editor, DatabaseUpdate* update, QWidget* parent)
     : QWidget(parent), logic_(this, editor, update) {
     initWindowPictures();
     setObjectName(kMainWindowName);
-    framework::setBackgroundColour(*this, framework::kWindowGrey);
+    framework::setBackgroundColour(*this, framework::kLightGrey);
     framework::fixClientSizeInTwips(*this, kMainWindowWidth, kMainWindowHeight);
     buildFromControls();
     setTabOrder();
@@ -69,9 +69,8 @@ QWidget* MainWindow::createControl(const dialogs::ControlEntry& entry, QWidget* 
     const std::string objectName =
         entry.index > 0 ? entry.name + std::to_string(entry.index) : entry.name;
     widget->setObjectName(qt(objectName));
-    framework::placeInTwips(*widget, {entry.geometry.left, entry.geometry.top, entry.geometry.width,
-                                      entry.geometry.height});
-    framework::setBackgroundColour(*widget, framework::kWindowGrey);
+    framework::placeInTwips(*widget, entry.geometry);
+    framework::setBackgroundColour(*widget, framework::kLightGrey);
     return widget;
 }
 
@@ -169,12 +168,12 @@ void MainWindow::setButtonEnabled(int button, bool enabled) {
 
 void MainWindow::setEditHighlighted(bool on) {
     framework::setBackgroundColour(*widgets_.at("CommandEdit"),
-                                   on ? framework::kModeGreen : framework::kWindowGrey);
+                                   on ? framework::kGreen : framework::kLightGrey);
 }
 
 void MainWindow::setHelpHighlighted(bool on) {
     framework::setBackgroundColour(*widgets_.at("CommandQuest"),
-                                   on ? framework::kModeGreen : framework::kWindowGrey);
+                                   on ? framework::kGreen : framework::kLightGrey);
 }
 
 void MainWindow::setOkCancelEnabled(bool enabled) {

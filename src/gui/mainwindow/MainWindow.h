@@ -19,7 +19,7 @@ namespace engineering {
 class MainWindow final : public QWidget, private MainWindowView {
     Q_OBJECT
 public:
-    MainWindow(FunctionEditor* editor, PresetUpdate* update, QWidget* parent = nullptr);
+    MainWindow(FunctionEditor* editor, DatabaseUpdate* update, QWidget* parent = nullptr);
 
     // Runs the window's loading; in a silent run it never returns.
     void load();

@@ -1,5 +1,6 @@
 #include "WindowLayout.h"
 
+#include <QColor>
 #include <QPalette>
 #include <QWidget>
 
@@ -23,10 +24,11 @@ void fixClientSizeInTwips(QWidget& window, int width, int height) {
                         twipsToPixels(height, window.logicalDpiY()));
 }
 
-void setBackgroundColour(QWidget& widget, const QColor& colour) {
+void setBackgroundColour(QWidget& widget, std::uint32_t colour) {
+    const QColor rgb{QRgb(colour)};
     QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Button, colour);
+    palette.setColor(QPalette::Window, rgb);
+    palette.setColor(QPalette::Button, rgb);
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
 }

@@ -8,6 +8,7 @@
 #include "framework/IniDocument.h"
 #include "framework/ProgramState.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -15,7 +16,19 @@
 namespace {
 
 using dialogs::ControlTable;
-using dialogs::findControl;
+
+const dialogs::ControlEntry& control(const ControlTable& controls, std::string_view name,
+                                     int index = 0) {
+    const auto found = std::find_if(controls.begin(), controls.end(), [&](const auto& entry) {
+        return entry.name == name && entry.index == index;
+    });
+    static const dialogs::ControlEntry none;
+    if (found == controls.end()) {
+        ADD_FAILURE() << "no control " << name << index;
+        return none;
+    }
+    return *found;
+}
 
 constexpr std::string_view kLanguageFile = "Engineering/Engineering_Config.ini";
 
@@ -92,12 +105,12 @@ TEST_F(LanguageTextsTest, AnotherLanguageGetsPlaceholdersAndItsTextsApplied) {
                                  "Caption_Header_=0\r\nTTT_Pic12_=Zw\xF6lf\r\n"
                                  "Help10=Click<CRLF>a button\r\n");
     const ControlTable controls = load();
-    EXPECT_EQ(findControl(controls, "CommandEdit")->caption, "Bearbeiten");
-    EXPECT_EQ(findControl(controls, "Pic", 12)->toolTip, "Zw\u00f6lf");
+    EXPECT_EQ(control(controls, "CommandEdit").caption, "Bearbeiten");
+    EXPECT_EQ(control(controls, "Pic", 12).toolTip, "Zw\u00f6lf");
     EXPECT_EQ(helpText(10), "Click<CRLF>a button");
     // The placeholder 0 keeps the built-in text.
-    EXPECT_EQ(findControl(controls, "Header")->caption, engineering::kHeaderText);
-    EXPECT_EQ(findControl(controls, "Pic", 11)->toolTip, "");
+    EXPECT_EQ(control(controls, "Header").caption, engineering::kHeaderText);
+    EXPECT_EQ(control(controls, "Pic", 11).toolTip, "");
 }
 
 TEST_F(LanguageTextsTest, NotttTagKeepsTheToolTipAndABadHelpNumberOnlyStopsItsControl) {

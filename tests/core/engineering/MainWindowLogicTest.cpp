@@ -68,7 +68,7 @@ std::map<std::string, std::string> installationContent(const std::filesystem::pa
     return content;
 }
 
-class CountingUpdate final : public PresetUpdate {
+class CountingUpdate final : public DatabaseUpdate {
 public:
     void run() override { ++runs; }
     int runs = 0;
@@ -83,7 +83,7 @@ protected:
         install.write(
             enginetest::kDat,
             function("All_Function_1", 1, "notepad.exe") +
-                function("All_Function_2", 2, "calc.exe", "Engineering\\Missing.gif", "false") +
+                function("All_Function_2", 2, "calc.exe", "Engineering\\Missing.gif", false) +
                 function("All_Function_3", 3, "paint.exe", "Engineering\\Broken.gif"));
         install.write("Engineering/Pump_800.gif", "GIF89a");
         install.write("Engineering/Broken_800.gif", "not a picture");

@@ -19,7 +19,7 @@ TEST_F(FunctionFilesTest, MergeKeepsStandardThenMachineThenStoredAndGapsEndAFami
                             function("M1_Function_1", 2, "machine2.exe") +
                             function("M1_Function_2", 4, "machine4.exe") +
                             function("M1_Function_4", 6, "after-gap.exe"));
-    install.write(kInt, function("Function1", 2, "stored2.exe", "Engineering\\Valve.gif", "false",
+    install.write(kInt, function("Function1", 2, "stored2.exe", "Engineering\\Valve.gif", false,
                                  "EngineeringPicture") +
                             function("Function2", 9, "stored9.exe") +
                             function("Function4", 7, "after-gap.exe"));

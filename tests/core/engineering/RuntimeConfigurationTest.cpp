@@ -17,18 +17,17 @@ Buttons onlyButton1() {
     return all;
 }
 
-const std::string kButton1Body =
-    "WhereICome=EngineeringPicture\r\n"
-    "ExeFunction=C:\\Tools\\tool1.exe\r\n"
-    "SymbolName=Engineering\\Tank.gif\r\n"
-    "SpecialKey=1\r\n"
-    "Description=Engineering.1\r\n"
-    "PosMode=1\r\nPosLeft=0\r\nPosTop=0\r\nPosWidth=0\r\nPosHeight=0\r\n"
-    "RemoteDeskTop=false\r\n"
-    "WaitBeforeLogin=0\r\n"
-    "LoginKey=\r\nWindowName=*Tool*\r\nWindowName2=\r\n"
-    "EndTime=3\r\nEndMode=18\r\n"
-    "EndWhenExitWindow=false\r\n";
+std::string rebuilt(std::string_view old, const Buttons& buttons,
+                    const engineering::OtherContentEdit& edit = {}) {
+    return rebuildRuntimeConfiguration(old, buttons, edit).bytes();
+}
+
+// The lines of button 1's section after its header.
+std::string button1Body() {
+    const std::string alone = rebuilt("", onlyButton1());
+    const std::string header = "[Function1]\r\n";
+    return alone.substr(alone.find(header) + header.size());
+}
 
 // A rebuild of its own result, with the same buttons and the same edits of
 // the other content, gives the same bytes: nothing grows from run to run.
@@ -55,16 +54,14 @@ TEST(RuntimeConfiguration, ASecondRebuildChangesNothing) {
     for (const std::string& old : cases) {
         for (const bool stamped : {false, true}) {
             const auto edit = stamped ? engineering::OtherContentEdit(stamp) : nullptr;
-            const std::string first = rebuildRuntimeConfiguration(old, buttons, edit);
-            EXPECT_EQ(rebuildRuntimeConfiguration(first, buttons, edit), first)
-                << (stamped ? "stamped: " : "") << old;
+            const std::string first = rebuilt(old, buttons, edit);
+            EXPECT_EQ(rebuilt(first, buttons, edit), first) << (stamped ? "stamped: " : "") << old;
         }
     }
     // A blank line that ends the other content is the empty line before the sections.
-    EXPECT_EQ(rebuildRuntimeConfiguration(cases[1], buttons).substr(0, 31),
-              "[Project]\r\nX=1\r\n\r\n[Function1]\r\n");
+    EXPECT_EQ(rebuilt(cases[1], buttons).substr(0, 31), "[Project]\r\nX=1\r\n\r\n[Function1]\r\n");
     // A missing Info section is added before the function sections.
-    const std::string stamped = rebuildRuntimeConfiguration("[Project]\r\nX=1", buttons, stamp);
+    const std::string stamped = rebuilt("[Project]\r\nX=1", buttons, stamp);
     EXPECT_EQ(stamped.substr(0, stamped.find("[Function1]")),
               "[Project]\r\nX=1\r\n[Info]\r\nS_Prog=1.0.0 - Standalone\r\nS_Editor=4A\r\n\r\n");
 }
@@ -95,14 +92,14 @@ TEST(RuntimeConfiguration, RebuildKeepsOtherContentAndSpecialKeySections) {
          other +
              "[UserFunctions]\r\nFunction1=notepad.exe\r\n[Info]\r\nS_Prog=old\r\n"
              "\r\n[Function1]\r\nspecialkey = \"61\"\r\n\r\n[Function2]\r\n" +
-             kButton1Body},
+             button1Body()},
         // The first function section of the file gets no empty line before it.
         {"[Project]\r\nX=1\r\n[Function2]\r\nWindowName=[Function9] SpecialKey=3\r\n"
          "WindowName2=[Editor]\r\nSpecialKey=52\r\n\r\n[Function3]\r\nSpecialKey=1\r\n",
-         "[Project]\r\nX=1\r\n" + special + "\r\n[Function2]\r\n" + kButton1Body},
+         "[Project]\r\nX=1\r\n" + special + "\r\n[Function2]\r\n" + button1Body()},
     };
     for (const auto& [old, expected] : oldAndNew)
-        EXPECT_EQ(rebuildRuntimeConfiguration(old, onlyButton1()), expected) << old;
+        EXPECT_EQ(rebuilt(old, onlyButton1()), expected) << old;
 }
 
 } // namespace

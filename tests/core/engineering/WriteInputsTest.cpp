@@ -1,6 +1,7 @@
 #include "FunctionFilesFixture.h"
 
-#include "engineering/FunctionSection.h"
+#include "engineering/FunctionFields.h"
+#include "engineering/StoredFunctionFile.h"
 
 #include "framework/EditInfo.h"
 #include "framework/IniAccess.h"
@@ -64,7 +65,7 @@ TEST_F(WriteInputsTest, RetiredSectionsEndTheStoredFamily) {
         std::string local;
         for (int n = 1; n <= 5; ++n)
             local += function("Function" + std::to_string(n), 40 + n, "old.exe",
-                              "Engineering\\Oil.gif", "true", "EngineeringPicture");
+                              "Engineering\\Oil.gif", true, "EngineeringPicture");
         install.write(kInt, local);
         FunctionLists lists;
         lists.StoredCount = std::int16_t(readAtStart);
@@ -86,9 +87,9 @@ TEST_F(WriteInputsTest, RetiredSectionsEndTheStoredFamily) {
 TEST_F(WriteInputsTest, StoredFileBytesAreThoseOfSingleKeyWrites) {
     const std::string old =
         "; kept\r\n" +
-        function("Function1", 4, "a.exe", "Engineering\\Fan.gif", "true", "EngineeringPicture") +
+        function("Function1", 4, "a.exe", "Engineering\\Fan.gif", true, "EngineeringPicture") +
         "Extra=kept\r\n\r\n" +
-        function("Function2", 9, "b.exe", "Engineering\\Oil.gif", "true", "EngineeringPicture");
+        function("Function2", 9, "b.exe", "Engineering\\Oil.gif", true, "EngineeringPicture");
     install.write(kInt, old);
     install.write("copy.int", old);
     FunctionLists lists = read();
@@ -108,25 +109,14 @@ TEST_F(WriteInputsTest, StoredFileBytesAreThoseOfSingleKeyWrites) {
         if (f.PExeFunction.empty())
             continue;
         const std::string s = "Function" + std::to_string(++k);
-        SaveIni(f.PEnabled, s, "Enabled", copy);
-        SaveIni(std::string("EngineeringPicture"), s, "WhereICome", copy);
-        SaveIni(f.PExeFunction, s, "ExeFunction", copy);
-        SaveIni(f.PSymbolName.substr(0, f.PSymbolName.size() - 8) + ".gif", s, "SymbolName", copy);
-        SaveIni(f.PSpecialKey, s, "SpecialKey", copy);
-        SaveIni(f.PDescription, s, "Description", copy);
-        SaveIni(f.PPosMode, s, "PosMode", copy);
-        SaveIni(f.PPosLeft, s, "PosLeft", copy);
-        SaveIni(f.PPosTop, s, "PosTop", copy);
-        SaveIni(f.PPosWidth, s, "PosWidth", copy);
-        SaveIni(f.PPosHeight, s, "PosHeight", copy);
-        SaveIni(f.PRemoteDeskTop, s, "RemoteDeskTop", copy);
-        SaveIni(f.PWaitBeforeLogin, s, "WaitBeforeLogin", copy);
-        SaveIni(f.PLoginKey, s, "LoginKey", copy);
-        SaveIni(f.PWindowName, s, "WindowName", copy);
-        SaveIni(f.PWindowName2, s, "WindowName2", copy);
-        SaveIni(f.PEndTime, s, "EndTime", copy);
-        SaveIni(f.PEndMode, s, "EndMode", copy);
-        SaveIni(f.PEndWhenExitWindow, s, "EndWhenExitWindow", copy);
+        for (const std::string_view key : engineering::kStoredFunctionKeys) {
+            framework::IniValue value = engineering::fieldValue(f, engineering::functionField(key));
+            if (key == "WhereICome")
+                value = std::string("EngineeringPicture");
+            if (key == "SymbolName")
+                value = f.PSymbolName.substr(0, f.PSymbolName.size() - 8) + ".gif";
+            SaveIni(value, s, key, copy);
+        }
     }
     EXPECT_EQ(install.read(kInt), install.read("copy.int"));
 }
@@ -154,7 +144,7 @@ TEST_F(WriteInputsTest, OnlyGifNamesTakeThe800FormAndGoBackToTheirBaseForm) {
 }
 
 TEST_F(WriteInputsTest, MissingSymbolNameIsToldOrLoggedAndItsStaleKeyRemoved) {
-    install.write(kInt, function("Function1", 4, "a.exe", "Engineering\\Fan.gif", "true",
+    install.write(kInt, function("Function1", 4, "a.exe", "Engineering\\Fan.gif", true,
                                  "EngineeringPicture"));
     FunctionLists lists = read();
     lists.button(4).PSymbolName.clear();

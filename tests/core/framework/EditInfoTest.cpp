@@ -1,8 +1,6 @@
 // The edit-info stamp in section "Info" of the .cfg file.
 
 #include "framework/EditInfo.h"
-#include "framework/ErrorProtocol.h"
-#include "framework/ProgramState.h"
 #include "framework/Version.h"
 
 #include "TestInstallation.h"
@@ -19,18 +17,27 @@ TEST(EditInfo, EditorMarkEncodesTheFirstEnvironmentValue) {
     EXPECT_EQ(editorMark("X=\xC3\xA4"), "E9") << "ä is 0xE4 in the file's code page";
 }
 
-TEST(EditInfo, WritesVersionModeAndEditorIntoAnExistingCfgOnly) {
+// An existing stamp is renewed in its place; a missing Info section is added.
+TEST(EditInfo, StampsVersionModeAndEditorIntoTheCfgDocument) {
     testsupport::TestInstallation inst;
     const std::string version = std::to_string(kVersionMajor) + "." +
                                 std::to_string(kVersionMinor) + "." +
                                 std::to_string(kVersionRevision);
-    EXPECT_EQ(programStamp(true), version + " - Integrated");
-    programState().SilentMode = true;
-    EXPECT_THROW(WriteEditInfo(), ProgramEnded);
-    EXPECT_FALSE(inst.exists("Engineering/Engineering.cfg"));
-    inst.write("Engineering/Engineering.cfg", "[Project]\r\nValidMachines=ALL\r\n");
-    WriteEditInfo();
-    EXPECT_EQ(inst.read("Engineering/Engineering.cfg"),
-              "[Project]\r\nValidMachines=ALL\r\n[Info]\r\nS_Prog=" + version +
-                  " - Standalone\r\nS_Editor=" + editorMark(firstEnvironmentEntry()) + "\r\n");
+    const std::string mark = editorMark(firstEnvironmentEntry());
+    struct Case {
+        const char* old;
+        bool integrated;
+        std::string stamped;
+    };
+    for (const auto& [old, integrated, stamped] :
+         {Case{"[Project]\r\nValidMachines=ALL\r\n", false,
+               "[Project]\r\nValidMachines=ALL\r\n[Info]\r\nS_Prog=" + version +
+                   " - Standalone\r\nS_Editor=" + mark + "\r\n"},
+          Case{"[Info]\r\nS_Editor=old\r\nS_Prog=old\r\n\r\n[Project]\r\n", true,
+               "[Info]\r\nS_Editor=" + mark + "\r\nS_Prog=" + version +
+                   " - Integrated\r\n\r\n[Project]\r\n"}}) {
+        IniDocument cfg = IniDocument::parse(old);
+        WriteEditInfo(cfg, integrated);
+        EXPECT_EQ(cfg.bytes(), stamped) << old;
+    }
 }

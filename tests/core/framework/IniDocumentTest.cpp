@@ -162,3 +162,34 @@ TEST(IniWriting, TextIsStoredAsWindows1252) {
     EXPECT_EQ(IniDocument::parse(bytes).value("GRÜSSE", "x"), std::nullopt);
     EXPECT_EQ(IniDocument::parse(bytes).value("grüße", "SCHLÜSSEL"), "Wert € ä ?");
 }
+
+// A document built line by line equals a fresh parse of its bytes.
+TEST(IniBuilding, AppendedLinesReadAsTheirBytesDo) {
+    struct Line {
+        std::string_view text, end;
+    };
+    struct Case {
+        std::vector<Line> lines;
+        std::string_view bytes;
+    };
+    const Case cases[] = {
+        {{{"[s]", "\r\n"}, {"k=v", "\n"}, {"", "\r"}}, "[s]\r\nk=v\n\r"},
+        // CR, then an empty line ended by LF, would read as one CR LF.
+        {{{"k=v", "\r"}, {"", "\n"}, {"x", "\n"}}, "k=v\r\nx\n"},
+        {{{"k=v", "\r"}, {"", "\r\n"}}, "k=v\r\r\n"},
+    };
+    for (const auto& [lines, bytes] : cases) {
+        IniDocument document;
+        for (const Line& line : lines)
+            EXPECT_TRUE(document.appendLine(line.text, line.end)) << bytes;
+        EXPECT_EQ(document.bytes(), bytes);
+        EXPECT_TRUE(document == IniDocument::parse(bytes)) << bytes;
+    }
+    // A last line without an end gets CR LF.
+    IniDocument document = IniDocument::parse("[s]");
+    EXPECT_TRUE(document.appendLine("k=v"));
+    EXPECT_EQ(document.bytes(), "[s]\r\nk=v\r\n");
+    for (const auto& [text, end] : {Line{"a\rb", "\r\n"}, Line{"a\n", "\r\n"}, Line{"a", ""}})
+        EXPECT_FALSE(document.appendLine(text, end)) << text;
+    EXPECT_EQ(document.bytes(), "[s]\r\nk=v\r\n");
+}

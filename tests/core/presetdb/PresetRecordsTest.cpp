@@ -19,7 +19,8 @@ protected:
             work.execute("DROP TABLE IF EXISTS PRESET_DEFS");
             work.createTable("PRESET_DEFS", work.columns("Source_PRESET_DEFS"));
             PreviousDatabase none;
-            CreateRecordSets(work, none);
+            Pacer pacer;
+            CreateRecordSets(work, none, pacer);
         }
         return query(sourcePath(), "SELECT " + columns + " FROM PRESET_DEFS ORDER BY ID");
     }

@@ -26,7 +26,8 @@ protected:
         Database work = Database::open(sourcePath());
         Database machine = Database::open(machinePath);
         Recordset rows = Recordset::openTable(machine, "PRESET_DEFS");
-        return TakeoverMachineCopyMDBData(work, rows);
+        Pacer pacer;
+        return TakeoverMachineCopyMDBData(work, rows, pacer);
     }
     Row mins() const { return column(sourcePath(), "SELECT min FROM PRESET_DEFS ORDER BY ID"); }
 };

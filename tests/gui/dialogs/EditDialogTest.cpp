@@ -58,7 +58,7 @@ protected:
 
     // Shows the dialog filled with the function.
     void open(const EngineeringFunction& function) {
-        edit.workingCopy() = function;
+        edit.function() = function;
         edit.Aufbauen();
         edit.show();
     }
@@ -79,10 +79,10 @@ TEST_F(EditDialog, FillingShowsEveryFieldAndChangesNone) {
     std::tie(functions[1].PPosMode, functions[1].PEndMode) = std::pair(-1, 17);
     std::tie(functions[2].PPosMode, functions[2].PEndMode) = std::pair(5, -2);
     for (const EngineeringFunction& function : functions) {
-        edit.Status = Edit::StatusOk;
+        edit.Status = Edit::kStatusOk;
         open(function);
-        EXPECT_EQ(edit.Status, Edit::StatusClosed);
-        EXPECT_EQ(edit.workingCopy(), function);
+        EXPECT_EQ(edit.Status, Edit::kStatusClosed);
+        EXPECT_EQ(edit.function(), function);
         for (const auto& [name, field] : kTextBoxes)
             EXPECT_EQ(box(name).text().toStdString(), function.*field) << name;
         for (const auto& [name, field] : kNumberBoxes)
@@ -99,8 +99,8 @@ TEST_F(EditDialog, FillingShowsEveryFieldAndChangesNone) {
         // Modes without an entry come back as they went in.
         QTest::keyClicks(&box("TextWindow1"), "x");
         pressOk();
-        EXPECT_EQ(edit.PPosMode, function.PPosMode);
-        EXPECT_EQ(edit.PEndMode, function.PEndMode);
+        EXPECT_EQ(edit.function().PPosMode, function.PPosMode);
+        EXPECT_EQ(edit.function().PEndMode, function.PEndMode);
     }
 }
 
@@ -113,17 +113,17 @@ TEST_F(EditDialog, OnlyAnEntryTheOperatorPicksChangesAMode) {
     };
     for (int position = 0; position < 5; ++position) {
         choose(list("ComboPosModus"), position);
-        EXPECT_EQ(edit.PPosMode, position);
+        EXPECT_EQ(edit.function().PPosMode, position);
     }
     const std::int16_t endModes[] = {2, 16, 18};
     for (int position = 0; position < 3; ++position) {
         choose(list("ComboEndeMode"), position);
-        EXPECT_EQ(edit.PEndMode, endModes[position]);
+        EXPECT_EQ(edit.function().PEndMode, endModes[position]);
     }
     list("ComboPosModus").setCurrentIndex(1);
     list("ComboEndeMode").setCurrentIndex(0);
-    EXPECT_EQ(edit.PPosMode, 4);
-    EXPECT_EQ(edit.PEndMode, 18);
+    EXPECT_EQ(edit.function().PPosMode, 4);
+    EXPECT_EQ(edit.function().PEndMode, 18);
 }
 
 TEST_F(EditDialog, EveryNumberBoxNormalisesAsItIsTypedAndStoresAtOnce) {
@@ -132,7 +132,7 @@ TEST_F(EditDialog, EveryNumberBoxNormalisesAsItIsTypedAndStoresAtOnce) {
         QLineEdit& number = box(name);
         const auto expectShown = [&](const char* shown, int value) {
             EXPECT_EQ(number.text(), QString::fromLatin1(shown)) << name;
-            EXPECT_EQ(edit.workingCopy().*field, value) << name << " showing " << shown;
+            EXPECT_EQ(edit.function().*field, value) << name << " showing " << shown;
         };
         // Pasted text is normalised as a whole.
         number.selectAll();
@@ -160,14 +160,14 @@ TEST_F(EditDialog, TextsAndCheckBoxesStoreEveryChange) {
     for (const auto& [name, field] : kTextBoxes) {
         const std::string typed = " {S-TAB}" + std::string(name) + " ";
         QTest::keyClicks(&box(name), QString::fromStdString(typed));
-        EXPECT_EQ(edit.workingCopy().*field, typed);
+        EXPECT_EQ(edit.function().*field, typed);
     }
     for (const auto& [name, field] : kCheckBoxes) {
         QCheckBox& check = child<QCheckBox>(edit, name);
         QTest::mouseClick(&check, Qt::LeftButton, {}, QPoint(6, check.height() / 2));
-        EXPECT_TRUE(edit.workingCopy().*field) << name;
+        EXPECT_TRUE(edit.function().*field) << name;
         QTest::keyClick(&check, Qt::Key_Space);
-        EXPECT_FALSE(edit.workingCopy().*field) << name;
+        EXPECT_FALSE(edit.function().*field) << name;
     }
 }
 
@@ -178,12 +178,12 @@ TEST_F(EditDialog, ADoubleClickOnTheProgramBoxOpensTheFileChooser) {
     ASSERT_EQ(files.asked.size(), 1u);
     EXPECT_EQ(files.asked[0].initialName, "C:\\Tools\\run.bat");
     // Cancelled, it changes nothing.
-    EXPECT_EQ(edit.PExeFunction, "C:\\Tools\\run.bat");
+    EXPECT_EQ(edit.function().PExeFunction, "C:\\Tools\\run.bat");
     EXPECT_EQ(program.text(), "C:\\Tools\\run.bat");
 
     files.nextAnswer = "/opt/panel/start.sh";
     QTest::mouseDClick(&program, Qt::LeftButton);
-    EXPECT_EQ(edit.PExeFunction, "/opt/panel/start.sh");
+    EXPECT_EQ(edit.function().PExeFunction, "/opt/panel/start.sh");
     EXPECT_EQ(program.text(), "/opt/panel/start.sh");
 }
 
@@ -198,14 +198,14 @@ TEST_F(EditDialog, ThePickerChoosesTheSymbolAndItsPictureIsShown) {
         QTest::mouseClick(&child<PictureBox>(picker, "Bild3"), Qt::LeftButton);
     });
     QTest::mouseClick(&symbol(), Qt::LeftButton);
-    EXPECT_EQ(edit.PSymbolName, guitest::symbolName(3));
+    EXPECT_EQ(edit.function().PSymbolName, guitest::symbolName(3));
     EXPECT_EQ(symbol().picture().size(), QSize(60, 56));
 
     // Closed without a choice, the picker leaves the symbol and its picture.
     const qint64 shown = symbol().picture().cacheKey();
     guitest::whenModalOpens("SymbolAuswahl", [](QDialog& picker) { picker.reject(); });
     QTest::keyClick(&symbol(), Qt::Key_Space);
-    EXPECT_EQ(edit.PSymbolName, guitest::symbolName(3));
+    EXPECT_EQ(edit.function().PSymbolName, guitest::symbolName(3));
     EXPECT_EQ(symbol().picture().cacheKey(), shown);
     EXPECT_TRUE(installation.boxes.asked.empty());
 }

@@ -22,7 +22,7 @@ protected:
     MainWindowGui() {
         using enginetest::function;
         install.write(enginetest::kDat, function("All_Function_1", 1, "a.exe", "") +
-                                            function("All_Function_2", 7, "b.exe", "", "false"));
+                                            function("All_Function_2", 7, "b.exe", "", false));
         window.load();
     }
     QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }

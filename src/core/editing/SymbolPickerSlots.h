@@ -17,6 +17,7 @@
 //    an empty slot returns 0 and the picker stays open.
 
 #include "engineering/SymbolList.h"
+#include "framework/FormStyle.h"
 
 #include <array>
 #include <cstdint>
@@ -30,10 +31,6 @@ inline constexpr int kSlotCount = 20;
 inline constexpr int kSlotColumns = 4;
 inline constexpr int kSlotRows = kSlotCount / kSlotColumns;
 
-// Background colours as 0xRRGGBB.
-inline constexpr std::uint32_t kLightGrey = 0xC0C0C0;
-inline constexpr std::uint32_t kGreen = 0x00FF00;
-
 // The largest first row of the scroll bar, 0 when it is hidden.
 int symbolScrollMaximum(int symbolCount);
 bool symbolScrollVisible(int symbolCount);
@@ -44,13 +41,13 @@ int slotEntry(int firstRow, int slot);
 struct SlotView {
     int entry = 0;      // 1-based entry of the symbol list the slot stands for
     std::string symbol; // its symbol name, "" for an empty slot
-    std::uint32_t background = kLightGrey;
+    std::uint32_t background = framework::kLightGrey; // 0xRRGGBB
 };
 
-class SymbolSelection {
+class SymbolPickerSlots {
 public:
-    // The list is read, never kept beyond the selection's life.
-    SymbolSelection(const engineering::Symbols& symbols, std::string currentSymbol);
+    // The list is read, never kept beyond the slots' life.
+    SymbolPickerSlots(const engineering::Symbols& symbols, std::string currentSymbol);
 
     bool scrollVisible() const { return symbolScrollVisible(count()); }
     int scrollMaximum() const { return symbolScrollMaximum(count()); }

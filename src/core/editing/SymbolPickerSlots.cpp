@@ -1,4 +1,4 @@
-#include "SymbolSelection.h"
+#include "SymbolPickerSlots.h"
 
 #include "framework/FileSystem.h"
 #include "framework/ProgramLocation.h"
@@ -23,19 +23,19 @@ int slotEntry(int firstRow, int slot) {
     return firstRow * kSlotColumns + slot;
 }
 
-SymbolSelection::SymbolSelection(const engineering::Symbols& symbols, std::string currentSymbol)
+SymbolPickerSlots::SymbolPickerSlots(const engineering::Symbols& symbols, std::string currentSymbol)
     : symbols_(symbols), currentSymbol_(std::move(currentSymbol)) {}
 
-int SymbolSelection::count() const {
+int SymbolPickerSlots::count() const {
     // A count beyond the entries held must never be shown or returned.
     return std::clamp<int>(symbols_.SymbolCount, 0, engineering::kSymbolCapacity);
 }
 
-void SymbolSelection::scrollTo(int row) {
+void SymbolPickerSlots::scrollTo(int row) {
     firstRow_ = std::clamp(row, 0, scrollMaximum());
 }
 
-std::array<SlotView, kSlotCount> SymbolSelection::slots() const {
+std::array<SlotView, kSlotCount> SymbolPickerSlots::slots() const {
     std::array<SlotView, kSlotCount> views;
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         SlotView& view = views[std::size_t(slot - 1)];
@@ -43,12 +43,12 @@ std::array<SlotView, kSlotCount> SymbolSelection::slots() const {
         view.symbol = view.entry <= count() ? symbols_.entry(view.entry) : std::string();
         const bool current = !currentSymbol_.empty() && !view.symbol.empty() &&
                              framework::equalsIgnoreCase(view.symbol, currentSymbol_);
-        view.background = current ? kGreen : kLightGrey;
+        view.background = current ? framework::kGreen : framework::kLightGrey;
     }
     return views;
 }
 
-std::int16_t SymbolSelection::clickedEntry(int slot) const {
+std::int16_t SymbolPickerSlots::clickedEntry(int slot) const {
     if (slot < 1 || slot > kSlotCount)
         return 0;
     const int entry = slotEntry(firstRow_, slot);

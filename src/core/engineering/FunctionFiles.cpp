@@ -1,10 +1,10 @@
-// The files the function files are built from must be readable before the run
-// changes anything (the rule is in FunctionFiles.h).
-
 #include "FunctionFiles.h"
+
+#include "ReadInputs.h"
 
 #include "framework/FileSystem.h"
 #include "framework/InstallationPaths.h"
+#include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
 
 #include <vector>
@@ -26,6 +26,16 @@ bool missingOrReadable(const std::string& path) {
 }
 
 } // namespace
+
+std::string replaceExtension(std::string_view path, std::string_view extension) {
+    std::size_t nameStart = 0;
+    for (std::size_t i = 0; i < path.size(); ++i)
+        if (framework::isPathSeparator(path[i]))
+            nameStart = i + 1;
+    const auto dot = path.rfind('.');
+    const std::size_t stem = (dot == std::string_view::npos || dot < nameStart) ? path.size() : dot;
+    return std::string(path.substr(0, stem)) + std::string(extension);
+}
 
 void requireReadableFunctionFiles(std::string_view cfgPath, framework::Procedure& procedure) {
     // The catalogue and the machine list count too: without them the rebuilt

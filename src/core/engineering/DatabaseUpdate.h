@@ -9,17 +9,19 @@ class UpdateObserver;
 
 namespace engineering {
 
-class PresetUpdate {
+class DatabaseUpdate {
 public:
-    virtual ~PresetUpdate() = default;
+    virtual ~DatabaseUpdate() = default;
     virtual void run() = 0;
 };
 
 // The real update: rebuilds the preset definitions and takes over the
-// machine's values (WorkOnMDB), telling the observer (if any) how far it is.
-class DatabaseUpdate final : public PresetUpdate {
+// machine's values (WorkOnMDB, presetdb/PresetUpdate.h), telling the observer
+// (if any) how far it is.
+class PresetDatabaseUpdate final : public DatabaseUpdate {
 public:
-    explicit DatabaseUpdate(presetdb::UpdateObserver* observer = nullptr) : observer_(observer) {}
+    explicit PresetDatabaseUpdate(presetdb::UpdateObserver* observer = nullptr)
+        : observer_(observer) {}
     void run() override;
 
 private:

@@ -1,10 +1,10 @@
-#include "PresetUpdate.h"
+#include "DatabaseUpdate.h"
 
 #include "presetdb/PresetUpdate.h"
 
 namespace engineering {
 
-void DatabaseUpdate::run() {
+void PresetDatabaseUpdate::run() {
     presetdb::WorkOnMDB(observer_);
 }
 
