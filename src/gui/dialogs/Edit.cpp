@@ -40,7 +40,7 @@ Widget* control(QWidget* container, const char* name, framework::TwipsRect rect,
 }
 
 QLabel* label(QWidget* container, const char* name, framework::TwipsRect rect, const char* text) {
-    auto* result = control<QLabel>(container, name, rect, QString::fromUtf8(text));
+    auto* result = control<QLabel>(container, name, rect, keepTokensWhole(QString::fromUtf8(text)));
     result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     result->setWordWrap(true);
     return result;
@@ -156,8 +156,7 @@ void Edit::buildControls() {
     // Return anywhere in the dialog confirms, as in any desktop dialog.
     commandOK_->setDefault(true);
 
-    for (QLabel* caption : findChildren<QLabel*>())
-        fitCaption(*caption);
+    fitCaptions(*this);
 }
 
 void Edit::chainTabOrder() {

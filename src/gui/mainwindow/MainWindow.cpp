@@ -2,6 +2,7 @@
 
 #include "framework/FileSystem.h"
 #include "texts/ControlTable.h"
+#include "widgets/DialogFont.h"
 #include "widgets/WindowLayout.h"
 #include "widgets/WindowPictures.h"
 
@@ -125,7 +126,7 @@ void MainWindow::applyControlTexts() {
         if (auto* label = qobject_cast<QLabel*>(widget))
             label->setText(qt(entry.caption));
         else if (auto* button = qobject_cast<QPushButton*>(widget))
-            button->setText(qt(entry.caption));
+            dialogs::setButtonCaption(*button, qt(entry.caption), qt(entry.toolTip));
     }
 }
 
