@@ -44,18 +44,4 @@ std::string GetPathLogfile() {
     return path;
 }
 
-std::string ReplaceSearchItem(std::string_view text, std::string_view searchItem,
-                              std::string_view replacement) {
-    Procedure procedure("ReplaceSearchItem");
-    std::string result(text);
-    procedure.step([&] {
-        const auto found = upperCase(text).find(upperCase(searchItem));
-        if (found == std::string::npos)
-            return;
-        result = std::string(text.substr(0, found)) + std::string(replacement) +
-                 std::string(text.substr(found + searchItem.size()));
-    });
-    return result;
-}
-
 } // namespace framework

@@ -18,9 +18,5 @@ std::optional<std::string> ReadCommand(std::string_view commandLine, std::string
 // Sets StartModeIntegrated and SilentMode and returns StartModeIntegrated.
 bool GetStartModeIntegrated();
 std::string GetPathLogfile();
-// The text with the first occurrence of the search item (found without regard
-// to case) replaced.
-std::string ReplaceSearchItem(std::string_view text, std::string_view searchItem,
-                              std::string_view replacement);
 
 } // namespace framework

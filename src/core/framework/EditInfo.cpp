@@ -1,10 +1,6 @@
 #include "EditInfo.h"
 
-#include "ErrorProtocol.h"
 #include "framework/Version.h"
-#include "IniAccess.h"
-#include "InstallationPaths.h"
-#include "ProgramState.h"
 #include "Text.h"
 
 #include <cstdio>
@@ -49,16 +45,6 @@ std::string firstEnvironmentEntry() {
 #else
     return (environ != nullptr && environ[0] != nullptr) ? std::string(environ[0]) : std::string();
 #endif
-}
-
-void WriteEditInfo() {
-    Procedure procedure("WriteEditInfo");
-    procedure.step([&] {
-        SaveIni(programStamp(programState().StartModeIntegrated), "Info", "S_Prog", GetCFGPath());
-    });
-    std::string mark;
-    procedure.step([&] { mark = editorMark(firstEnvironmentEntry()); });
-    procedure.step([&] { SaveIni(mark, "Info", "S_Editor", GetCFGPath()); });
 }
 
 } // namespace framework

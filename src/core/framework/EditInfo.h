@@ -8,8 +8,6 @@
 
 namespace framework {
 
-void WriteEditInfo();
-
 // "major.minor.revision - Integrated" or "... - Standalone".
 std::string programStamp(bool integrated);
 // For each character of the text after the entry's first "=" (the whole entry

@@ -38,11 +38,3 @@ TEST(CommandLine, ValuesAreUpperCasedAndEndAtTheNextSlash) {
     inst.setCommandLine("/EXTERNAL Q4MCFG /LOGFILE d:\\logs\\cfg.txt");
     EXPECT_EQ(GetPathLogfile(), "D:\\LOGS\\CFG.TXT");
 }
-
-TEST(CommandLine, ReplaceSearchItemReplacesTheFirstOccurrenceOnlyWhateverTheCase) {
-    TestInstallation inst;
-    EXPECT_EQ(ReplaceSearchItem("A.###Machine.b.###machine", "###MACHINE", "M1"),
-              "A.M1.b.###machine");
-    EXPECT_EQ(ReplaceSearchItem("Keep Case", "xyz", "q"), "Keep Case");
-    EXPECT_EQ(ReplaceSearchItem("Ölstand ÖL", "öl", "Wasser"), "Wasserstand ÖL");
-}
