@@ -7,6 +7,13 @@
 
 namespace guitest {
 
+void endByRecording(framework::ProgramState& program, std::optional<int>& status) {
+    program.terminate = [&status](int ended) {
+        status = ended;
+        QCoreApplication::exit(ended);
+    };
+}
+
 void whenModalOpens(const QString& objectName, std::function<void(QDialog&)> action) {
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, timer, [=, tries = 0]() mutable {

@@ -49,6 +49,7 @@
 // catalogue is reported and reads as empty; it is never written anyway.
 
 #include "FunctionLists.h"
+#include "SymbolList.h"
 
 #include "framework/ErrorProtocol.h"
 
@@ -57,9 +58,9 @@
 
 namespace engineering {
 
-void ReadInputs(FunctionLists& lists, framework::Procedure& procedure);
+void ReadInputs(FunctionLists& lists, Symbols& symbols, framework::Procedure& procedure);
 // The same under its own procedure "SetupUserInterFace".
-void ReadInputs(FunctionLists& lists);
+void ReadInputs(framework::ProgramState& program, FunctionLists& lists, Symbols& symbols);
 
 // Ends the run, reported under the given procedure, when one of the files the
 // function files are read from or rewrite (the .cfg, the stored file, the
@@ -68,7 +69,7 @@ void requireReadableFunctionFiles(std::string_view cfgPath, framework::Procedure
 
 void WriteInputs(const FunctionLists& lists, framework::Procedure& procedure);
 // The same under its own procedure "WriteInputs".
-void WriteInputs(const FunctionLists& lists);
+void WriteInputs(framework::ProgramState& program, const FunctionLists& lists);
 
 // The path with its extension (from the last "." of its last component)
 // replaced; the extension is appended when there is none.
@@ -77,7 +78,7 @@ std::string replaceExtension(std::string_view path, std::string_view extension);
 // Where the stored function file is read from: in an integrated run the
 // save-and-restore folder's "Engineering\Engineering.int" unless that file is
 // missing, else none (""); otherwise the .cfg path with extension ".int".
-std::string storedFunctionFileToRead(std::string_view cfgPath);
+std::string storedFunctionFileToRead(framework::ProgramState& program, std::string_view cfgPath);
 
 // The merge of step 2 of ReadInputs. Returns the merged entries; `overflow`
 // tells whether entries past the hundredth were left out.

@@ -20,34 +20,35 @@ EngineeringFunction withMendedValues(EngineeringFunction function) {
     return function;
 }
 
-std::optional<EngineeringFunction> readFunctionSection(std::string_view section,
+std::optional<EngineeringFunction> readFunctionSection(framework::ProgramState& program,
+                                                       std::string_view section,
                                                        std::string_view file, bool standard) {
     EngineeringFunction f;
-    f.PWhereICome = LoadIniString(section, "WhereICome", file);
+    f.PWhereICome = LoadIniString(program, section, "WhereICome", file);
     if (f.PWhereICome.empty())
         return std::nullopt;
 
-    f.PDescription = LoadIniString(section, "Description", file);
-    f.PExeFunction = LoadIniString(section, "ExeFunction", file);
-    f.PSymbolName = LoadIniString(section, "SymbolName", file);
-    f.PLoginKey = LoadIniString(section, "LoginKey", file);
-    f.PWindowName = LoadIniString(section, "WindowName", file);
-    f.PWindowName2 = LoadIniString(section, "WindowName2", file);
+    f.PDescription = LoadIniString(program, section, "Description", file);
+    f.PExeFunction = LoadIniString(program, section, "ExeFunction", file);
+    f.PSymbolName = LoadIniString(program, section, "SymbolName", file);
+    f.PLoginKey = LoadIniString(program, section, "LoginKey", file);
+    f.PWindowName = LoadIniString(program, section, "WindowName", file);
+    f.PWindowName2 = LoadIniString(program, section, "WindowName2", file);
 
-    f.PEnabled = LoadIniBoolean(section, "Enabled", file);
-    f.PRemoteDeskTop = LoadIniBoolean(section, "RemoteDeskTop", file);
-    f.PEndWhenExitWindow = LoadIniBoolean(section, "EndWhenExitWindow", file);
+    f.PEnabled = LoadIniBoolean(program, section, "Enabled", file);
+    f.PRemoteDeskTop = LoadIniBoolean(program, section, "RemoteDeskTop", file);
+    f.PEndWhenExitWindow = LoadIniBoolean(program, section, "EndWhenExitWindow", file);
 
-    f.PSpecialKey = LoadIniInteger(section, "SpecialKey", file);
-    f.PPosLeft = LoadIniInteger(section, "PosLeft", file);
-    f.PPosTop = LoadIniInteger(section, "PosTop", file);
-    f.PPosWidth = LoadIniInteger(section, "PosWidth", file);
-    f.PPosHeight = LoadIniInteger(section, "PosHeight", file);
+    f.PSpecialKey = LoadIniInteger(program, section, "SpecialKey", file);
+    f.PPosLeft = LoadIniInteger(program, section, "PosLeft", file);
+    f.PPosTop = LoadIniInteger(program, section, "PosTop", file);
+    f.PPosWidth = LoadIniInteger(program, section, "PosWidth", file);
+    f.PPosHeight = LoadIniInteger(program, section, "PosHeight", file);
 
-    f.PPosMode = LoadIniInteger(section, "PosMode", file);
-    f.PWaitBeforeLogin = LoadIniInteger(section, "WaitBeforeLogin", file);
-    f.PEndTime = LoadIniInteger(section, "EndTime", file);
-    f.PEndMode = LoadIniInteger(section, "EndMode", file);
+    f.PPosMode = LoadIniInteger(program, section, "PosMode", file);
+    f.PWaitBeforeLogin = LoadIniInteger(program, section, "WaitBeforeLogin", file);
+    f.PEndTime = LoadIniInteger(program, section, "EndTime", file);
+    f.PEndMode = LoadIniInteger(program, section, "EndMode", file);
 
     f.PStandard = standard;
     return withMendedValues(std::move(f));

@@ -1,11 +1,13 @@
 #include "PresetUpdate.h"
 
+#include "ConfigurationRun.h"
+
 #include "presetdb/PresetUpdate.h"
 
 namespace engineering {
 
 void DatabaseUpdate::run() {
-    presetdb::WorkOnMDB(observer_);
+    presetdb::WorkOnMDB(configuration_.program, configuration_.presets, observer_);
 }
 
 } // namespace engineering

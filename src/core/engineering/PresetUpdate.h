@@ -9,20 +9,25 @@ class UpdateObserver;
 
 namespace engineering {
 
+class ConfigurationRun;
+
 class PresetUpdate {
 public:
     virtual ~PresetUpdate() = default;
     virtual void run() = 0;
 };
 
-// The real update: rebuilds the preset definitions and takes over the
-// machine's values (WorkOnMDB), telling the observer (if any) how far it is.
+// The real update of the run: rebuilds the preset definitions and takes over
+// the machine's values (WorkOnMDB), telling the observer (if any) how far it is.
 class DatabaseUpdate final : public PresetUpdate {
 public:
-    explicit DatabaseUpdate(presetdb::UpdateObserver* observer = nullptr) : observer_(observer) {}
+    explicit DatabaseUpdate(ConfigurationRun& configuration,
+                            presetdb::UpdateObserver* observer = nullptr)
+        : configuration_(configuration), observer_(observer) {}
     void run() override;
 
 private:
+    ConfigurationRun& configuration_;
     presetdb::UpdateObserver* observer_;
 };
 

@@ -32,11 +32,11 @@ asReadBack(const std::array<EngineeringFunction, kButtonCount>& buttons) {
 
 // The stamp goes into the other content, so that an added [Info] stands
 // before the function sections, where the next run's rebuild keeps it.
-framework::IniDocument stampedConfiguration(std::string_view oldBytes, const FunctionLists& lists) {
+framework::IniDocument stampedConfiguration(std::string_view oldBytes, const FunctionLists& lists,
+                                            bool integrated) {
     return framework::IniDocument::parse(rebuildRuntimeConfiguration(
-        oldBytes, asReadBack(lists.ButtonFunctions), [](framework::IniDocument& other) {
-            other.set("Info", "S_Prog",
-                      framework::programStamp(framework::programState().StartModeIntegrated));
+        oldBytes, asReadBack(lists.ButtonFunctions), [integrated](framework::IniDocument& other) {
+            other.set("Info", "S_Prog", framework::programStamp(integrated));
             other.set("Info", "S_Editor",
                       framework::editorMark(framework::firstEnvironmentEntry()));
         }));
@@ -45,11 +45,12 @@ framework::IniDocument stampedConfiguration(std::string_view oldBytes, const Fun
 } // namespace
 
 void WriteInputs(const FunctionLists& lists, framework::Procedure& procedure) {
+    framework::ProgramState& program = procedure.program();
     std::string cfgPath;
     std::string storedPath;
     std::string backupPath;
     procedure.step([&] {
-        cfgPath = framework::GetCFGPath();
+        cfgPath = framework::GetCFGPath(program);
         storedPath = replaceExtension(cfgPath, ".int");
         backupPath = replaceExtension(cfgPath, ".bak");
     });
@@ -60,7 +61,7 @@ void WriteInputs(const FunctionLists& lists, framework::Procedure& procedure) {
         const StoredFunctionsWritten written =
             writeStoredFunctions(stored, lists.ButtonFunctions, lists.StoredCount);
         for (const int button : written.buttonsWithoutSymbol)
-            showPlainMessage("Key " + std::to_string(button) + " no symbol name");
+            showPlainMessage(program, "Key " + std::to_string(button) + " no symbol name");
         if (!framework::storeIniDocument(storedPath, stored))
             fileAccessFailure();
     });
@@ -76,14 +77,16 @@ void WriteInputs(const FunctionLists& lists, framework::Procedure& procedure) {
     procedure.step([&] {
         if (!oldConfiguration)
             return;
-        if (!framework::storeIniDocument(cfgPath, stampedConfiguration(*oldConfiguration, lists)))
+        if (!framework::storeIniDocument(
+                cfgPath,
+                stampedConfiguration(*oldConfiguration, lists, program.StartModeIntegrated)))
             fileAccessFailure();
     });
     procedure.step([&] { framework::removeFile(backupPath); });
 }
 
-void WriteInputs(const FunctionLists& lists) {
-    framework::Procedure procedure("WriteInputs");
+void WriteInputs(framework::ProgramState& program, const FunctionLists& lists) {
+    framework::Procedure procedure(program, "WriteInputs");
     WriteInputs(lists, procedure);
 }
 

@@ -33,7 +33,7 @@ TEST_F(WriteInputsTest, StoredFileHoldsEveryProgramRunTimeFileEveryEnabledButton
     FunctionLists lists;
     for (int key = 1; key <= 30; ++key)
         lists.button(key) = edited(key, "tool" + std::to_string(key) + ".exe", key != 7);
-    engineering::WriteInputs(lists);
+    engineering::WriteInputs(program(), lists);
 
     // The disabled button is stored but has no run-time section.
     EXPECT_EQ(value(kInt, "Function7", "Enabled"), "false");
@@ -72,7 +72,7 @@ TEST_F(WriteInputsTest, RetiredSectionsEndTheStoredFamily) {
             lists.button(key) = edited(key, "x.exe");
         lists.button(4) = edited(4, ""); // no program: not stored
 
-        engineering::WriteInputs(lists);
+        engineering::WriteInputs(program(), lists);
 
         EXPECT_EQ(value(kInt, "Function4", "WhereICome"), "");
         EXPECT_EQ(value(kInt, "Function4", "SpecialKey"), "44");
@@ -96,37 +96,38 @@ TEST_F(WriteInputsTest, StoredFileBytesAreThoseOfSingleKeyWrites) {
     lists.button(9) = EngineeringFunction{};
     lists.button(30) = edited(30, "calc.exe");
 
-    engineering::WriteInputs(lists);
+    engineering::WriteInputs(program(), lists);
 
     const std::string copy = install.path("copy.int");
     using framework::SaveIni;
     for (int i = 1; i <= 2; ++i)
-        SaveIni(std::string(), "Function" + std::to_string(i), "WhereICome", copy);
+        SaveIni(program(), std::string(), "Function" + std::to_string(i), "WhereICome", copy);
     int k = 0;
     for (int i = 1; i <= 48; ++i) {
         const EngineeringFunction& f = lists.button(i);
         if (f.PExeFunction.empty())
             continue;
         const std::string s = "Function" + std::to_string(++k);
-        SaveIni(f.PEnabled, s, "Enabled", copy);
-        SaveIni(std::string("EngineeringPicture"), s, "WhereICome", copy);
-        SaveIni(f.PExeFunction, s, "ExeFunction", copy);
-        SaveIni(f.PSymbolName.substr(0, f.PSymbolName.size() - 8) + ".gif", s, "SymbolName", copy);
-        SaveIni(f.PSpecialKey, s, "SpecialKey", copy);
-        SaveIni(f.PDescription, s, "Description", copy);
-        SaveIni(f.PPosMode, s, "PosMode", copy);
-        SaveIni(f.PPosLeft, s, "PosLeft", copy);
-        SaveIni(f.PPosTop, s, "PosTop", copy);
-        SaveIni(f.PPosWidth, s, "PosWidth", copy);
-        SaveIni(f.PPosHeight, s, "PosHeight", copy);
-        SaveIni(f.PRemoteDeskTop, s, "RemoteDeskTop", copy);
-        SaveIni(f.PWaitBeforeLogin, s, "WaitBeforeLogin", copy);
-        SaveIni(f.PLoginKey, s, "LoginKey", copy);
-        SaveIni(f.PWindowName, s, "WindowName", copy);
-        SaveIni(f.PWindowName2, s, "WindowName2", copy);
-        SaveIni(f.PEndTime, s, "EndTime", copy);
-        SaveIni(f.PEndMode, s, "EndMode", copy);
-        SaveIni(f.PEndWhenExitWindow, s, "EndWhenExitWindow", copy);
+        SaveIni(program(), f.PEnabled, s, "Enabled", copy);
+        SaveIni(program(), std::string("EngineeringPicture"), s, "WhereICome", copy);
+        SaveIni(program(), f.PExeFunction, s, "ExeFunction", copy);
+        SaveIni(program(), f.PSymbolName.substr(0, f.PSymbolName.size() - 8) + ".gif", s,
+                "SymbolName", copy);
+        SaveIni(program(), f.PSpecialKey, s, "SpecialKey", copy);
+        SaveIni(program(), f.PDescription, s, "Description", copy);
+        SaveIni(program(), f.PPosMode, s, "PosMode", copy);
+        SaveIni(program(), f.PPosLeft, s, "PosLeft", copy);
+        SaveIni(program(), f.PPosTop, s, "PosTop", copy);
+        SaveIni(program(), f.PPosWidth, s, "PosWidth", copy);
+        SaveIni(program(), f.PPosHeight, s, "PosHeight", copy);
+        SaveIni(program(), f.PRemoteDeskTop, s, "RemoteDeskTop", copy);
+        SaveIni(program(), f.PWaitBeforeLogin, s, "WaitBeforeLogin", copy);
+        SaveIni(program(), f.PLoginKey, s, "LoginKey", copy);
+        SaveIni(program(), f.PWindowName, s, "WindowName", copy);
+        SaveIni(program(), f.PWindowName2, s, "WindowName2", copy);
+        SaveIni(program(), f.PEndTime, s, "EndTime", copy);
+        SaveIni(program(), f.PEndMode, s, "EndMode", copy);
+        SaveIni(program(), f.PEndWhenExitWindow, s, "EndWhenExitWindow", copy);
     }
     EXPECT_EQ(install.read(kInt), install.read("copy.int"));
 }
@@ -142,7 +143,7 @@ TEST_F(WriteInputsTest, OnlyGifNamesTakeThe800FormAndGoBackToTheirBaseForm) {
     lists.button(4) = edited(4, "d.exe");
     lists.button(4).PSymbolName = "Engineering\\ALARM_800.GIF"; // as the symbol list has it
 
-    engineering::WriteInputs(lists);
+    engineering::WriteInputs(program(), lists);
 
     for (const std::string_view file : {kInt, kCfg}) {
         SCOPED_TRACE(file);
@@ -159,7 +160,7 @@ TEST_F(WriteInputsTest, MissingSymbolNameIsToldOrLoggedAndItsStaleKeyRemoved) {
     FunctionLists lists = read();
     lists.button(4).PSymbolName.clear();
 
-    engineering::WriteInputs(lists);
+    engineering::WriteInputs(program(), lists);
 
     EXPECT_EQ(value(kInt, "Function1", "SymbolName"), "<missing>");
     EXPECT_EQ(value(kInt, "Function1", "ExeFunction"), "a.exe");
@@ -168,7 +169,7 @@ TEST_F(WriteInputsTest, MissingSymbolNameIsToldOrLoggedAndItsStaleKeyRemoved) {
 
     // A silent run puts the message in the fault log instead.
     silent();
-    engineering::WriteInputs(lists);
+    engineering::WriteInputs(program(), lists);
     EXPECT_EQ(install.boxes.asked.size(), 1u);
     EXPECT_EQ(install.faultLog(), "! Fault Engineering_Config: Key 4 no symbol name\r\n");
 }
@@ -182,7 +183,7 @@ TEST_F(WriteInputsTest, AFileThatBecameUnreadableEndsTheRunBeforeAnythingIsWritt
     const std::string cfg = install.read(kCfg);
     std::filesystem::create_directory(install.path(kInt));
 
-    EXPECT_EQ(testsupport::endStatus([&] { engineering::WriteInputs(lists); }),
+    EXPECT_EQ(testsupport::endStatus([&] { engineering::WriteInputs(program(), lists); }),
               framework::ExitEndedByFailure);
     EXPECT_EQ(install.read(kCfg), cfg);
     EXPECT_TRUE(std::filesystem::is_directory(install.path(kInt)));
@@ -202,7 +203,7 @@ TEST_F(WriteInputsTest, AFileThatCannotBeReplacedKeepsItsBytesAndIsReported) {
         FunctionLists lists = read();
         lists.button(2).PExeFunction = std::string(readOnly) + ".exe";
 
-        engineering::WriteInputs(lists);
+        engineering::WriteInputs(program(), lists);
 
         EXPECT_EQ(install.read(readOnly), old);
         EXPECT_EQ(value(other, "Function1", "ExeFunction"), lists.button(2).PExeFunction);

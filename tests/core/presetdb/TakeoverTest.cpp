@@ -26,13 +26,13 @@ protected:
         Database work = Database::open(sourcePath());
         Database machine = Database::open(machinePath);
         Recordset rows = Recordset::openTable(machine, "PRESET_DEFS");
-        return TakeoverMachineCopyMDBData(work, rows);
+        return TakeoverMachineCopyMDBData(program(), presets, work, rows);
     }
     Row mins() const { return column(sourcePath(), "SELECT min FROM PRESET_DEFS ORDER BY ID"); }
 };
 
 TEST_F(TakeoverTest, MachineValuesGoToTheFirstRowOfTheSameParameter) {
-    GetAddFields();
+    GetAddFields(program(), presets);
     const auto rebuilt = [](int id, const char* name, Value offset) {
         return Preset{.id = id, .machineType = "M1", .varName = name, .offset = offset}.row();
     };
