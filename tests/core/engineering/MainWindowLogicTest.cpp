@@ -189,6 +189,27 @@ TEST_F(MainWindowLogicTest, CancelAsksFirstAndWritesNothing) {
     EXPECT_EQ(update.runs, 0);
 }
 
+// A silent run has no window: the run loads (the missing picture goes to the
+// fault log) and commits (the databases, then the function files).
+using RunWithoutWindow = enginetest::FunctionFilesTest;
+
+TEST_F(RunWithoutWindow, ASilentRunIsTheRunsLoadAndCommit) {
+    install.write(enginetest::kDat, enginetest::function("All_Function_1", 1, "notepad.exe",
+                                                         "Engineering\\Missing.gif"));
+    silent();
+    CountingUpdate update;
+    run().load();
+    EXPECT_EQ(run().lists.button(1).PExeFunction, "notepad.exe");
+    EXPECT_EQ(update.runs, 0);
+    run().commit(update);
+    EXPECT_EQ(update.runs, 1);
+    EXPECT_NE(install.read(enginetest::kInt).find("ExeFunction=notepad.exe"), std::string::npos);
+    EXPECT_TRUE(install.boxes.asked.empty());
+    EXPECT_EQ(install.faultLog(),
+              "! Fault Engineering_Config: Engineering\\Missing_800.gif not found\r\n");
+    EXPECT_EQ(framework::completionStatus(program()), framework::ExitOk);
+}
+
 // The .cfg, the .int, the catalogue, the machine list and an integrated run's
 // stored file and configuration list: each, when it exists but cannot be read, ends the
 // loading with status 1 and a report before anything is written (a silent
