@@ -4,7 +4,7 @@
 // would start there: message boxes go to a fake, and an ended program throws
 // ProgramEnded.
 
-#include "FakeMessageBoxes.h"
+#include "FakeReporter.h"
 
 #include "framework/ProgramState.h"
 
@@ -48,7 +48,7 @@ public:
     // Starts that run anew, with another command line (and so start mode).
     framework::ProgramState& restart(std::string_view commandLine);
 
-    FakeMessageBoxes boxes;
+    FakeReporter boxes;
 
 private:
     std::filesystem::path root_;

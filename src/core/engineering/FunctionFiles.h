@@ -37,7 +37,7 @@
 // reported.
 //
 // Failures are reported through the error protocol under the caller's
-// procedure (the window passes "SetupUserInterFace" and "WriteInputs"); each
+// procedure (the run passes "SetupUserInterFace" and "WriteInputs"); each
 // numbered part is one step, so a failure in one does not stop the next.
 //
 // A file that exists but cannot be read (a folder, FIFO, device or dangling

@@ -18,7 +18,7 @@ struct AskedBox {
     framework::DefaultButton defaultButton;
 };
 
-class FakeMessageBoxes final : public framework::Reporter {
+class FakeReporter final : public framework::Reporter {
 public:
     // Answers for the next questions, in order; a question with no answer left gets the default.
     void answer(bool yes) { answers_.push_back(yes); }
