@@ -25,8 +25,8 @@ inline void fillSymbols(engineering::ConfigurationRun& run, int count) {
 }
 
 // Lets a window test see the program end without an exception through Qt's
-// event dispatch: the status is recorded and the event loop told to quit, as
-// the program's end would end it.
+// event dispatch: the status is recorded, and the handler that ended the
+// program returns to Qt as after any click.
 void endByRecording(framework::ProgramState& program, std::optional<int>& status);
 
 // A picture of the sample installation, copied into the program folder.
