@@ -3,23 +3,27 @@
 #include "WindowRun.h"
 
 #include "dialogs/QtFunctionEditor.h"
+#include "engineering/ConfigurationRun.h"
 #include "engineering/DatabaseUpdate.h"
 #include "framework/ErrorProtocol.h"
 #include "framework/Logs.h"
-#include "framework/ProgramState.h"
 #include "framework/Startup.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/UpdateProgress.h"
-#include "widgets/QtMessageBoxes.h"
+#include "widgets/MessageBoxReporter.h"
 
 #include <QApplication>
 #include <QStyleFactory>
 
 #include <cstdlib>
 #include <iostream>
-#include <memory>
 
 namespace {
+
+// The run whose application is being built. Qt's message handler is a plain
+// function, so this is the only way it reaches the run; set only while the
+// application object is built.
+framework::ProgramState* startingProgram = nullptr;
 
 // While the application starts, Qt ends the process with abort() when it
 // cannot open the display it was given. This handler ends it with the
@@ -29,40 +33,50 @@ void endOnFatalStartMessage(QtMsgType type, const QMessageLogContext& context,
     std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << std::endl;
     if (type != QtFatalMsg)
         return;
-    framework::reportRefusedStart(framework::kNoDisplayMessage);
+    framework::reportRefusedStart(*startingProgram, framework::kNoDisplayMessage);
     std::_Exit(framework::ExitEndedByFailure);
 }
 
-std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
+std::unique_ptr<QApplication> startApplication(framework::ProgramState& program, int& argc,
+                                               char** argv) {
+    startingProgram = &program;
     qInstallMessageHandler(endOnFatalStartMessage);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(nullptr);
+    startingProgram = nullptr;
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     return application;
 }
 
 } // namespace
 
-int runWithWindow(int argc, char** argv) {
-    const auto application = startApplication(argc, argv);
-    framework::QtMessageBoxes boxes;
-    framework::programState().messageBoxes = &boxes;
+struct ProgramWindows::Boxes {
+    framework::MessageBoxReporter reporter;
+};
 
-    engineering::MainWindow window(nullptr, nullptr);
-    dialogs::QtFunctionEditor editor(&window);
-    engineering::UpdateProgress progress(&window);
-    engineering::PresetDatabaseUpdate update(&progress);
+ProgramWindows::ProgramWindows() : boxes_(std::make_unique<Boxes>()) {}
+ProgramWindows::~ProgramWindows() = default;
+
+framework::Reporter* ProgramWindows::reporter() {
+    return &boxes_->reporter;
+}
+
+int ProgramWindows::show(engineering::ConfigurationRun& run, int argc, char** argv) {
+    const auto application = startApplication(run.program, argc, argv);
+    engineering::UpdateProgress progress;
+    engineering::PresetDatabaseUpdate update(run, &progress);
+    engineering::MainWindow window(run, nullptr, update);
+    progress.setWindow(&window);
+    dialogs::QtFunctionEditor editor(run, &window);
     window.logic().setEditor(&editor);
-    window.logic().setDatabaseUpdate(&update);
-    boxes.setParent(&window);
+    boxes_->reporter.setParent(&window);
     window.load();
     window.show();
     return application->exec();
 }
 
-void reportFaultInWindow(int argc, char** argv, const char* message) {
-    const auto application = startApplication(argc, argv);
-    framework::QtMessageBoxes boxes;
-    framework::programState().messageBoxes = &boxes;
-    framework::ReportFault(message);
+void ProgramWindows::reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
+                                 const std::string& message) {
+    const auto application = startApplication(run.program, argc, argv);
+    framework::ReportFault(run.program, message);
 }

@@ -1,9 +1,36 @@
 #pragma once
-// The program's window, when it was built with one (ENGINEERING_WINDOW). A
-// silent run never calls these, so it creates no application object and
-// needs no display.
+// The program's windows, when it was built with them (ENGINEERING_WINDOW).
+// A silent run only builds this object and never shows anything: it creates
+// no application object and needs no display.
 
-// Runs the program with its main window and returns the exit status.
-int runWithWindow(int argc, char** argv);
-// Shows a fault that ends the start in the program's message box.
-void reportFaultInWindow(int argc, char** argv, const char* message);
+#include <memory>
+#include <string>
+
+namespace engineering {
+class ConfigurationRun;
+}
+namespace framework {
+class Reporter;
+}
+
+class ProgramWindows {
+public:
+    ProgramWindows();
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    // The message boxes a run with a window reports through; null when the
+    // program was built without a window.
+    framework::Reporter* reporter();
+
+    // Shows the main window on the run and returns the exit status.
+    int show(engineering::ConfigurationRun& run, int argc, char** argv);
+    // Shows a fault that ends the start in the program's message box.
+    void reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
+                     const std::string& message);
+
+private:
+    struct Boxes;
+    std::unique_ptr<Boxes> boxes_;
+};

@@ -1,22 +1,21 @@
 // The configuration program of the Engineering component.
 //
-// Started by hand it opens the main window on the installation it lives in.
-// Started with /EXTERNAL SILENT it loads, runs the OK sequence and ends
-// without creating any window or application object, so it needs no display.
+// main() builds the run from the command line and the installation
+// (ConfigurationRun.h). Started by hand the program opens the main window on
+// the run. Started with /EXTERNAL SILENT it loads and commits the run and
+// ends, without creating any window or application object, so it needs no
+// display.
 //
 // Either way the run holds its installation from loading until the process
 // ends, so that two runs never change one installation's files together.
 
 #include "WindowRun.h"
 
+#include "engineering/ConfigurationRun.h"
 #include "engineering/DatabaseUpdate.h"
-#include "engineering/MainWindowLogic.h"
-#include "framework/CommandLine.h"
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
 #include "framework/InstallationLock.h"
-#include "framework/ProgramLocation.h"
-#include "framework/ProgramState.h"
 #include "framework/Startup.h"
 #include "framework/Version.h"
 
@@ -59,19 +58,21 @@ bool answeredInformationRequest(int argc, char** argv) {
     return false;
 }
 
-int runSilently() {
-    engineering::PresetDatabaseUpdate update;
-    engineering::MainWindowLogic logic(nullptr, nullptr, &update);
-    logic.Form_Load(); // runs the closing sequence, which ends the program
-    return framework::completionStatus();
+// The silent run: what the main window does on loading and on OK, without it.
+int runSilently(engineering::ConfigurationRun& run) {
+    engineering::PresetDatabaseUpdate update(run);
+    run.load();
+    run.commit(update);
+    return framework::completionStatus(run.program);
 }
 
 // Ends a start that cannot go on, having changed nothing: standard error, the
 // fault log and, in a window run, the program's message box.
-int refuseStart(const std::string& message, bool window, int argc, char** argv) {
-    framework::reportRefusedStart(message);
+int refuseStart(engineering::ConfigurationRun& run, ProgramWindows& windows,
+                const std::string& message, bool window, int argc, char** argv) {
+    framework::reportRefusedStart(run.program, message);
     if (window)
-        reportFaultInWindow(argc, argv, message.c_str());
+        windows.reportFault(run, argc, argv, message);
     return framework::ExitEndedByFailure;
 }
 
@@ -86,22 +87,22 @@ std::string lockRefusal(const framework::InstallationLock& lock) {
 int main(int argc, char** argv) {
     if (answeredInformationRequest(argc, argv))
         return 0;
-    framework::initialiseProgram(argc, argv);
-    framework::GetStartModeIntegrated();
-    const bool window = !framework::programState().SilentMode;
+    ProgramWindows windows;
+    engineering::ConfigurationRun run(framework::startOf(argc, argv), windows.reporter());
+    const bool window = !run.program.SilentMode;
     if (window && !framework::displayAvailable()) {
-        framework::reportRefusedStart(framework::kNoDisplayMessage);
+        framework::reportRefusedStart(run.program, framework::kNoDisplayMessage);
         return framework::ExitEndedByFailure;
     }
 
-    // Held until the process ends: the closing sequence ends it at once, and
-    // the system then releases the lock.
-    const framework::InstallationLock lock(framework::installationLockPath(),
+    // Held until the process ends (the window's closing sequence ends it at
+    // once, and the system then releases the lock).
+    const framework::InstallationLock lock(framework::installationLockPath(run.program),
                                            framework::kInstallationLockWait);
     if (!lock.mayProceed())
-        return refuseStart(lockRefusal(lock), window, argc, argv);
+        return refuseStart(run, windows, lockRefusal(lock), window, argc, argv);
     // Only under the lock: another run's temporaries are never taken for stale.
-    framework::removeStaleTemporaries(framework::executableFolder());
+    framework::removeStaleTemporaries(run.program.executableFolder);
 
-    return window ? runWithWindow(argc, argv) : runSilently();
+    return window ? windows.show(run, argc, argv) : runSilently(run);
 }

@@ -47,25 +47,28 @@ void writeText(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// The installation WorkOnMDB works on: <root>/Engineering, <root>/parameter.
+// The installation WorkOnMDB works on: <root>/Engineering, <root>/parameter,
+// and a silent run on it.
 struct Installation {
-    explicit Installation(const fs::path& root) : root(root) {
+    explicit Installation(const fs::path& root)
+        : root(root), program(silentStart(root / "Engineering"), nullptr) {
         fs::create_directories(component());
         fs::create_directories(root / "parameter");
         writeText(component() / "Engineering.cfg",
                   "[Project]\r\nForMachine1=true\r\nDataBaseAdditionalFields=speed,width\r\n");
         writeText(root / "parameter" / "Program.ini", "[Project]\r\nVWStudio=false\r\n");
-        auto& state = framework::programState();
-        state.executableFolder = component().string();
-        state.executableBaseName = "Engineering_Config";
-        state.SilentMode = true;
-        state.ExistingMachines = {"M1"};
-        state.ProgramIniPath = (root / "parameter" / "Program.ini").string();
+        program.ExistingMachines = {"M1"};
+        program.ProgramIniPath = (root / "parameter" / "Program.ini").string();
+    }
+    static framework::ProgramStart silentStart(const fs::path& component) {
+        return {"/EXTERNAL SILENT", component.string(), "Engineering_Config"};
     }
     fs::path component() const { return root / "Engineering"; }
     fs::path source() const { return component() / "Engineering_Source.mdb"; }
     fs::path target() const { return component() / "Engineering.mdb"; }
     fs::path root;
+    framework::ProgramState program;
+    presetdb::PresetState presets;
 };
 
 void copyOver(const fs::path& from, const fs::path& to) {
@@ -124,14 +127,14 @@ Figures measure(int rows, int repetitions, const fs::path& scratch) {
         copyOver(pristine / "source.mdb", installation.source());
         copyOver(pristine / "target.mdb", installation.target());
         const auto start = Clock::now();
-        presetdb::WorkOnMDB();
+        presetdb::WorkOnMDB(installation.program, installation.presets);
         updates.push_back(milliseconds(Clock::now() - start));
     }
     GapObserver observer;
     copyOver(pristine / "source.mdb", installation.source());
     copyOver(pristine / "target.mdb", installation.target());
     observer.note();
-    presetdb::WorkOnMDB(&observer);
+    presetdb::WorkOnMDB(installation.program, installation.presets, &observer);
     observer.note();
 
     if (fs::exists(installation.root / "Q4Mcfglog.txt"))

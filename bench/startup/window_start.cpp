@@ -1,9 +1,10 @@
 // The program's main window on the installation whose component folder is
 // argv[1], ended as soon as it is shown with its pictures.
 
-#include "framework/ProgramState.h"
+#include "engineering/ConfigurationRun.h"
+#include "engineering/DatabaseUpdate.h"
 #include "mainwindow/MainWindow.h"
-#include "widgets/QtMessageBoxes.h"
+#include "widgets/MessageBoxReporter.h"
 
 #include <cstdlib>
 #include <QApplication>
@@ -13,14 +14,13 @@
 int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
-    auto& state = framework::programState();
-    state.executableFolder = argv[1];
-    state.executableBaseName = "Engineering_Config";
+    framework::MessageBoxReporter boxes;
+    engineering::ConfigurationRun run({"", argv[1], "Engineering_Config"}, &boxes);
     QApplication application(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
-    framework::QtMessageBoxes boxes;
-    state.messageBoxes = &boxes;
-    engineering::MainWindow window(nullptr, nullptr);
+    engineering::PresetDatabaseUpdate update(run);
+    engineering::MainWindow window(run, nullptr, update);
+    boxes.setParent(&window);
     window.load();
     window.show();
     // End as soon as the window is shown, as the program's own end would: at once.

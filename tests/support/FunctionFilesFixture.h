@@ -1,9 +1,10 @@
 #pragma once
-// A scratch installation with a .cfg, a program.ini naming machine M1 and
-// helpers that write function sections as Windows-1252 text with CR LF or
-// build a function as the edit dialog leaves it.
+// A scratch installation with a .cfg, a program.ini naming machine M1, a run
+// on it, and helpers that write function sections as Windows-1252 text with
+// CR LF or build a function as the edit dialog leaves it.
 
 #include "TestInstallation.h"
+#include "TestRun.h"
 
 #include "engineering/FunctionFields.h"
 #include "engineering/ReadInputs.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -92,19 +94,31 @@ protected:
         install.write(kCfg, "[Project]\r\nValidMachines=ALL\r\n\r\n");
         install.write("parameter/program.ini",
                       "[Project]\r\nNumberOfMachines=1\r\n[Machine1]\r\nMachineName=M1\r\n");
-        framework::GetExistingMachines("");
+        startRun("");
     }
 
-    void silent() { framework::programState().SilentMode = true; }
+    // Starts the run anew with a command line; it reads the machine list as
+    // loading does.
+    void startRun(std::string_view commandLine) {
+        run_ = std::make_unique<testsupport::TestRun>(install, commandLine);
+        framework::GetExistingMachines(program(), framework::GetQ4MConfigurationIniPath(program()));
+    }
+    void silent() { startRun("/EXTERNAL SILENT"); }
+
+    engineering::ConfigurationRun& run() { return *run_; }
+    framework::ProgramState& program() { return run_->program; }
 
     engineering::FunctionLists read() {
         engineering::FunctionLists lists;
-        framework::Procedure procedure("SetupUserInterFace");
-        engineering::ReadInputs(lists, procedure);
+        framework::Procedure procedure(program(), "SetupUserInterFace");
+        engineering::ReadInputs(lists, run().symbols, procedure);
         return lists;
     }
 
     testsupport::TestInstallation install;
+
+private:
+    std::unique_ptr<testsupport::TestRun> run_;
 };
 
 } // namespace enginetest

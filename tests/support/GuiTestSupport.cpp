@@ -7,6 +7,12 @@
 
 namespace guitest {
 
+void endByRecording(framework::ProgramState& program, std::optional<int>& status) {
+    // Only recorded: telling the application to quit would make every later
+    // modal dialog of the test program return at once.
+    program.terminate = [&status](int ended) { status = ended; };
+}
+
 void whenModalOpens(const QString& objectName, std::function<void(QDialog&)> action) {
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, timer, [=, tries = 0]() mutable {

@@ -1,25 +1,33 @@
 #pragma once
-// Helpers for the window tests: the program's symbol list, controls found by
-// name, and acting on a modal dialog while it is open.
+// Helpers for the window tests: the run's symbol list, the end of the
+// program, controls found by name, and acting on a modal dialog while it is
+// open.
 
 #include "DialogTestData.h"
 #include "TestInstallation.h"
+#include "TestRun.h"
 
 #include <QDialog>
 #include <QWidget>
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 namespace guitest {
 
 using dialogtest::symbolName;
 
-// The program's symbol list: count names whose files need not exist.
-inline void fillSymbols(int count) {
-    engineering::programSymbols() = dialogtest::symbolsOf(count);
+// The run's symbol list: count names whose files need not exist.
+inline void fillSymbols(engineering::ConfigurationRun& run, int count) {
+    run.symbols = dialogtest::symbolsOf(count);
 }
+
+// Lets a window test see the program end without an exception through Qt's
+// event dispatch: the status is recorded, and the handler that ended the
+// program returns to Qt as after any click.
+void endByRecording(framework::ProgramState& program, std::optional<int>& status);
 
 // A picture of the sample installation, copied into the program folder.
 inline void copySamplePicture(const testsupport::TestInstallation& installation,

@@ -2,7 +2,6 @@
 
 #include "framework/ErrorProtocol.h"
 #include "framework/ProfileFiles.h"
-#include "framework/ProgramState.h"
 
 #include <algorithm>
 #include <fstream>
@@ -20,17 +19,10 @@ TestInstallation::TestInstallation(std::string_view componentName) : component_(
     fs::create_directories(componentFolder());
     fs::create_directories(parameterFolder());
 
-    framework::resetProgramState();
     framework::clearProfileCache();
-    auto& state = framework::programState();
-    state.executableFolder = componentFolder().string();
-    state.executableBaseName = component_ + "_Config";
-    state.messageBoxes = &boxes;
-    state.terminate = [](int status) { throw framework::ProgramEnded{status}; };
 }
 
 TestInstallation::~TestInstallation() {
-    framework::resetProgramState();
     framework::clearProfileCache();
     std::error_code error;
     fs::remove_all(root_, error);
@@ -66,8 +58,23 @@ std::vector<std::string> TestInstallation::fileNames(std::string_view relative) 
     return names;
 }
 
-void TestInstallation::setCommandLine(std::string_view line) const {
-    framework::programState().commandLine = std::string(line);
+framework::ProgramStart TestInstallation::start(std::string_view commandLine) const {
+    return {std::string(commandLine), componentFolder().string(), component_ + "_Config"};
+}
+
+framework::ProgramState& TestInstallation::program() {
+    return program_ ? *program_ : restart("");
+}
+
+framework::ProgramState& TestInstallation::restart(std::string_view commandLine) {
+    program_.reset();
+    program_ = std::make_unique<framework::ProgramState>(start(commandLine), &boxes);
+    endByThrowing(*program_);
+    return *program_;
+}
+
+void endByThrowing(framework::ProgramState& program) {
+    program.terminate = [](int status) { throw framework::ProgramEnded{status}; };
 }
 
 int endStatus(const std::function<void()>& action) {

@@ -1,12 +1,16 @@
 #pragma once
 // A scratch installation for one test: <root>/Engineering is the program's
-// folder, <root>/parameter beside it. The framework's program state points at
-// it, message boxes go to a fake, and an ended program throws ProgramEnded.
+// folder, <root>/parameter beside it. A run on it is started as the program
+// would start there: message boxes go to a fake, and an ended program throws
+// ProgramEnded.
 
-#include "FakeMessageBoxes.h"
+#include "FakeReporter.h"
+
+#include "framework/ProgramState.h"
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,14 +40,24 @@ public:
     std::string errorLog() const { return read("Q4Mcfglog.txt"); }
     std::string faultLog() const { return read("HalvarServicePack.log"); }
 
-    void setCommandLine(std::string_view line) const;
+    // How the program in the component folder starts with this command line.
+    framework::ProgramStart start(std::string_view commandLine = "") const;
+    // The framework's state of a run on the installation, started with the
+    // command line of the last restart (none at first).
+    framework::ProgramState& program();
+    // Starts that run anew, with another command line (and so start mode).
+    framework::ProgramState& restart(std::string_view commandLine);
 
-    FakeMessageBoxes boxes;
+    FakeReporter boxes;
 
 private:
     std::filesystem::path root_;
     std::string component_;
+    std::unique_ptr<framework::ProgramState> program_;
 };
+
+// Lets a test observe the end of the program: terminate throws ProgramEnded.
+void endByThrowing(framework::ProgramState& program);
 
 // The status the program ended with while running action; -1 if it did not end.
 int endStatus(const std::function<void()>& action);

@@ -7,8 +7,8 @@
 
 #include "dialogs/Edit.h"
 #include "dialogs/SymbolAuswahl.h"
+#include "engineering/ConfigurationRun.h"
 #include "engineering/SymbolList.h"
-#include "framework/ProgramState.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -48,15 +48,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = std::filesystem::absolute(argv[3]).lexically_normal().string();
-    framework::programState().executableFolder = folder;
-    framework::programState().executableBaseName = "Engineering_Config";
-    engineering::fillSymbolList(engineering::programSymbols(), folder);
+    engineering::ConfigurationRun run({"", folder, "Engineering_Config"}, nullptr);
+    engineering::fillSymbolList(run.symbols, folder);
 
-    dialogs::Edit edit;
+    dialogs::Edit edit(run);
     edit.function() = sampleFunction();
     edit.Aufbauen();
     edit.show();
-    dialogs::SymbolAuswahl picker(&edit);
+    dialogs::SymbolAuswahl picker(run, &edit);
     picker.SymbolName = "Engineering\\GEAR_800.GIF";
     QWidget& window = std::string_view(argv[1]) == "picker" ? static_cast<QWidget&>(picker) : edit;
     window.show();

@@ -55,10 +55,11 @@ std::int16_t SymbolPickerSlots::clickedEntry(int slot) const {
     return entry <= count() ? std::int16_t(entry) : 0;
 }
 
-std::filesystem::path symbolPicturePath(std::string_view symbolName) {
+std::filesystem::path symbolPicturePath(std::string_view installationFolder,
+                                        std::string_view symbolName) {
     if (symbolName.empty())
         return {};
-    std::string path = framework::installationFolder();
+    std::string path(installationFolder);
     path += framework::kSeparator;
     path += symbolName;
     return framework::nativePath(path);

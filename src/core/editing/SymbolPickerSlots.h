@@ -73,6 +73,7 @@ private:
 
 // The file to show for a symbol name (relative to the installation folder,
 // e.g. "Engineering\Pump_800.gif"); empty for an empty name.
-std::filesystem::path symbolPicturePath(std::string_view symbolName);
+std::filesystem::path symbolPicturePath(std::string_view installationFolder,
+                                        std::string_view symbolName);
 
 } // namespace dialogs

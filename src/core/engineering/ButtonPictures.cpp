@@ -4,11 +4,20 @@
 
 namespace engineering {
 
-std::string buttonPicturePath(const EngineeringFunction& function) {
+std::string buttonPicturePath(std::string_view installationFolder,
+                              const EngineeringFunction& function) {
     if (function.PSymbolName.empty())
         return {};
-    return framework::installationFolder() + std::string(framework::kSeparator) +
+    return std::string(installationFolder) + std::string(framework::kSeparator) +
            function.PSymbolName;
+}
+
+std::string missingPictureMessage(const EngineeringFunction& function) {
+    return function.PSymbolName + " not found";
+}
+
+std::string damagedPictureMessage(const EngineeringFunction& function) {
+    return function.PSymbolName + " cannot be shown: the picture is damaged";
 }
 
 bool buttonEnabled(const EngineeringFunction& function, bool allEnabled) {

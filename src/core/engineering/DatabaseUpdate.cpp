@@ -1,11 +1,13 @@
 #include "DatabaseUpdate.h"
 
+#include "ConfigurationRun.h"
+
 #include "presetdb/PresetUpdate.h"
 
 namespace engineering {
 
 void PresetDatabaseUpdate::run() {
-    presetdb::WorkOnMDB(observer_);
+    presetdb::WorkOnMDB(configuration_.program, configuration_.presets, observer_);
 }
 
 } // namespace engineering

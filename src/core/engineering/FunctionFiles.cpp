@@ -38,14 +38,15 @@ std::string replaceExtension(std::string_view path, std::string_view extension) 
 }
 
 void requireReadableFunctionFiles(std::string_view cfgPath, framework::Procedure& procedure) {
+    framework::ProgramState& program = procedure.program();
     // The catalogue and the machine list count too: without them the rebuilt
     // function sections would lose every function they contribute.
     std::vector<std::string> files{std::string(cfgPath), replaceExtension(cfgPath, ".int"),
                                    replaceExtension(cfgPath, ".dat"),
-                                   framework::GetProgramIniPath(1)};
-    if (framework::programState().StartModeIntegrated) {
-        files.push_back(storedFunctionFileToRead(cfgPath));
-        files.push_back(framework::GetQ4MConfigurationIniPath());
+                                   framework::GetProgramIniPath(program, 1)};
+    if (program.StartModeIntegrated) {
+        files.push_back(storedFunctionFileToRead(program, cfgPath));
+        files.push_back(framework::GetQ4MConfigurationIniPath(program));
     }
     for (const std::string& file : files) {
         if (!file.empty() && !missingOrReadable(file))

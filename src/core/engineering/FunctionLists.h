@@ -1,5 +1,5 @@
 #pragma once
-// The lists of engineering functions the main window owns for the whole run.
+// The lists of engineering functions, owned by the run (ConfigurationRun.h).
 //
 // The three source lists are filled once at start-up from the catalogue (its
 // general and its machine part) and the stored function file; each holds at

@@ -20,35 +20,37 @@ EngineeringFunction withMendedValues(EngineeringFunction function) {
 }
 
 struct FieldReader {
+    framework::ProgramState& program;
     EngineeringFunction& function;
     std::string_view section;
     std::string_view key;
     std::string_view file;
 
     void operator()(StringMember member) const {
-        function.*member = framework::LoadIniString(section, key, file);
+        function.*member = framework::LoadIniString(program, section, key, file);
     }
     void operator()(IntegerMember member) const {
-        function.*member = framework::LoadIniInteger(section, key, file);
+        function.*member = framework::LoadIniInteger(program, section, key, file);
     }
     void operator()(BooleanMember member) const {
-        function.*member = framework::LoadIniBoolean(section, key, file);
+        function.*member = framework::LoadIniBoolean(program, section, key, file);
     }
 };
 
 } // namespace
 
-std::optional<EngineeringFunction> readFunctionSection(std::string_view section,
+std::optional<EngineeringFunction> readFunctionSection(framework::ProgramState& program,
+                                                       std::string_view section,
                                                        std::string_view file, bool standard) {
     constexpr std::string_view kWhereICome = "WhereICome";
     EngineeringFunction f;
-    f.PWhereICome = framework::LoadIniString(section, kWhereICome, file);
+    f.PWhereICome = framework::LoadIniString(program, section, kWhereICome, file);
     if (f.PWhereICome.empty())
         return std::nullopt;
 
     for (const FunctionField& field : kFunctionFields)
         if (field.key != kWhereICome)
-            std::visit(FieldReader{f, section, field.key, file}, field.member);
+            std::visit(FieldReader{program, f, section, field.key, file}, field.member);
 
     f.PStandard = standard;
     return withMendedValues(std::move(f));

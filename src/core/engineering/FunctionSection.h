@@ -18,11 +18,16 @@
 #include <optional>
 #include <string_view>
 
+namespace framework {
+class ProgramState;
+}
+
 namespace engineering {
 
 // The record of the section, or nothing when its WhereICome is empty. The
 // symbol name is kept as stored; `standard` becomes the record's PStandard.
-std::optional<EngineeringFunction> readFunctionSection(std::string_view section,
+std::optional<EngineeringFunction> readFunctionSection(framework::ProgramState& program,
+                                                       std::string_view section,
                                                        std::string_view file, bool standard);
 
 } // namespace engineering

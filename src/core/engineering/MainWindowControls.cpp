@@ -3,6 +3,7 @@
 #include "EngineeringFunction.h"
 
 #include "framework/ProgramLocation.h"
+#include "framework/ProgramState.h"
 
 namespace engineering {
 namespace {
@@ -51,9 +52,10 @@ dialogs::ControlTable mainWindowControls() {
     return controls;
 }
 
-std::string mainWindowCaption(bool integrated) {
-    return "Erweiterte Konfiguration " + framework::GetFileNameOnly(framework::executableFolder()) +
-           (integrated ? " - integriert" : " - standalone");
+std::string mainWindowCaption(framework::ProgramState& program) {
+    return "Erweiterte Konfiguration " +
+           framework::GetFileNameOnly(program, program.executableFolder) +
+           (program.StartModeIntegrated ? " - integriert" : " - standalone");
 }
 
 } // namespace engineering

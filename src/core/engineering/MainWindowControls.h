@@ -14,6 +14,10 @@
 
 #include <string>
 
+namespace framework {
+class ProgramState;
+}
+
 namespace engineering {
 
 inline constexpr const char* kMainWindowName = "Tessaron";
@@ -34,7 +38,7 @@ framework::TwipsRect picGeometry(int n);
 dialogs::ControlTable mainWindowControls();
 
 // "Erweiterte Konfiguration " + the program folder's name + " - integriert"
-// or " - standalone".
-std::string mainWindowCaption(bool integrated);
+// or " - standalone", as the start mode is.
+std::string mainWindowCaption(framework::ProgramState& program);
 
 } // namespace engineering

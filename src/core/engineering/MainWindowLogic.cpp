@@ -1,163 +1,115 @@
 #include "MainWindowLogic.h"
 
 #include "ButtonPictures.h"
-#include "framework/CommandLine.h"
+#include "PlainMessage.h"
+
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
-#include "framework/InstallationPaths.h"
 #include "framework/Logs.h"
 #include "framework/ProgramLocation.h"
-#include "framework/ProgramState.h"
-#include "FunctionFiles.h"
-#include "PlainMessage.h"
-#include "ReadInputs.h"
-#include "texts/LanguageTexts.h"
-#include "WriteInputs.h"
 
 namespace engineering {
-namespace {
 
-using framework::programState;
-
-} // namespace
-
-MainWindowLogic::MainWindowLogic(MainWindowView* view, FunctionEditor* editor,
-                                 DatabaseUpdate* update)
-    : view_(view), editor_(editor), update_(update), controls_(mainWindowControls()) {}
+MainWindowLogic::MainWindowLogic(ConfigurationRun& run, MainWindowView& view,
+                                 FunctionEditor* editor, DatabaseUpdate& update)
+    : run_(run), view_(view), editor_(editor), update_(update) {}
 
 void MainWindowLogic::Form_Load() {
-    framework::Procedure procedure("Form_Load");
-    // A function file that exists but cannot be read ends the run before
-    // anything is written, the language file's missing keys included.
+    framework::Procedure procedure(run_.program, "Form_Load");
+    procedure.step([&] { run_.load(); });
     procedure.step([&] {
-        programState().StartModeIntegrated = framework::GetStartModeIntegrated();
-        requireReadableFunctionFiles(framework::GetCFGPath(), procedure);
+        caption_ = mainWindowCaption(run_.program);
+        view_.setCaption(caption_);
     });
-    procedure.step([&] { dialogs::LoadToolTipTexts(controls_); });
-    procedure.step(
-        [&] { programState().StartModeIntegrated = framework::GetStartModeIntegrated(); });
-    procedure.step([&] { ConfigIniPath = framework::GetQ4MConfigurationIniPath(); });
-    procedure.step([&] {
-        caption_ = mainWindowCaption(programState().StartModeIntegrated);
-        if (view_ != nullptr)
-            view_->setCaption(caption_);
-    });
-    procedure.step([&] { framework::GetExistingMachines(ConfigIniPath); });
-    procedure.step([&] { SetupUserInterFace(); });
-    procedure.step([&] {
-        if (programState().SilentMode)
-            CommandOK_Click();
-        else if (view_ != nullptr)
-            view_->setOkCancelEnabled(true);
-    });
+    // Loading has reported the missing pictures already.
+    procedure.step([&] { LoadButtonPictures(false, MissingPictures::AlreadyReported); });
+    procedure.step([&] { view_.setOkCancelEnabled(true); });
 }
 
-void MainWindowLogic::SetupUserInterFace() {
-    framework::Procedure procedure("SetupUserInterFace");
-    procedure.step([&] { ReadInputs(lists_, procedure); });
-    procedure.step([&] { LoadButtonPictures(false); });
-}
-
-void MainWindowLogic::LoadButtonPictures(bool allEnabled) {
+void MainWindowLogic::LoadButtonPictures(bool allEnabled, MissingPictures missing) {
+    const std::string folder = framework::installationFolder(run_.program);
     for (int n = 1; n <= kButtonCount; ++n) {
-        const EngineeringFunction& function = lists_.button(n);
+        const EngineeringFunction& function = run_.lists.button(n);
         if (!function.PSymbolName.empty()) {
-            const std::string path = buttonPicturePath(function);
-            if (!framework::fileExists(path))
-                showPlainMessage(function.PSymbolName + " not found");
-            else if (view_ != nullptr && !view_->showPicture(n, path))
-                showPlainMessage(function.PSymbolName + " cannot be shown: the picture is damaged");
+            const std::string path = buttonPicturePath(folder, function);
+            if (!framework::fileExists(path)) {
+                if (missing == MissingPictures::Report)
+                    showPlainMessage(run_.program, missingPictureMessage(function));
+            } else if (!view_.showPicture(n, path)) {
+                showPlainMessage(run_.program, damagedPictureMessage(function));
+            }
         }
-        if (view_ != nullptr)
-            view_->setButtonEnabled(n, buttonEnabled(function, allEnabled));
+        view_.setButtonEnabled(n, buttonEnabled(function, allEnabled));
     }
 }
 
 void MainWindowLogic::CommandQuest_Click() {
-    bool& helpMode = programState().HelpMode;
+    bool& helpMode = run_.program.HelpMode;
     helpMode = !helpMode;
-    if (view_ != nullptr)
-        view_->setHelpHighlighted(helpMode);
+    view_.setHelpHighlighted(helpMode);
 }
 
 void MainWindowLogic::CommandEdit_Click() {
-    if (programState().HelpMode) {
-        framework::ShowHelpText(kHelpCommandEdit);
+    if (run_.program.HelpMode) {
+        framework::ShowHelpText(run_.program, kHelpCommandEdit);
         return;
     }
     EditMode = !EditMode;
-    if (view_ != nullptr)
-        view_->setEditHighlighted(EditMode);
+    view_.setEditHighlighted(EditMode);
     LoadButtonPictures(EditMode);
 }
 
 void MainWindowLogic::Pic_Click(int index) {
-    if (programState().HelpMode) {
-        framework::ShowHelpText(kHelpPic);
+    if (run_.program.HelpMode) {
+        framework::ShowHelpText(run_.program, kHelpPic);
         return;
     }
     if (!EditMode || editor_ == nullptr)
         return;
-    const auto edited = editor_->edit(lists_.button(index));
+    const auto edited = editor_->edit(run_.lists.button(index));
     if (!edited)
         return;
-    storeEditedFunction(lists_, index, *edited);
+    storeEditedFunction(run_.lists, index, *edited);
     LoadButtonPictures(true);
 }
 
 void MainWindowLogic::CommandOK_Click() {
-    if (programState().HelpMode) {
-        framework::ShowHelpText(kHelpCommandOK);
+    if (run_.program.HelpMode) {
+        framework::ShowHelpText(run_.program, kHelpCommandOK);
         return;
     }
-    framework::Procedure procedure("CommandOK_Click");
-    procedure.step([&] {
-        if (view_ != nullptr)
-            view_->setOkCancelEnabled(false);
-    });
+    framework::Procedure procedure(run_.program, "CommandOK_Click");
+    procedure.step([&] { view_.setOkCancelEnabled(false); });
     procedure.step([&] { CloseMe(); });
 }
 
 void MainWindowLogic::CloseMe() {
-    framework::Procedure procedure("CloseMe");
-    procedure.step([&] {
-        if (view_ != nullptr)
-            view_->processPendingEvents();
-    });
-    procedure.step([&] {
-        if (view_ != nullptr)
-            view_->setBusy(true);
-    });
-    procedure.step([&] {
-        if (update_ != nullptr)
-            update_->run();
-    });
-    procedure.step([&] { WriteInputs(lists_); });
-    procedure.step([&] {
-        if (view_ != nullptr)
-            view_->setBusy(false);
-    });
-    framework::QuitProgram(framework::completionStatus());
+    framework::Procedure procedure(run_.program, "CloseMe");
+    procedure.step([&] { view_.processPendingEvents(); });
+    procedure.step([&] { view_.setBusy(true); });
+    procedure.step([&] { run_.commit(update_); });
+    procedure.step([&] { view_.setBusy(false); });
+    framework::QuitProgram(run_.program, framework::completionStatus(run_.program));
 }
 
 void MainWindowLogic::CommandCancel_Click() {
-    if (programState().HelpMode) {
-        framework::ShowHelpText(kHelpCommandCancel);
+    if (run_.program.HelpMode) {
+        framework::ShowHelpText(run_.program, kHelpCommandCancel);
         return;
     }
-    framework::Procedure procedure("CommandCancel_Click");
+    framework::Procedure procedure(run_.program, "CommandCancel_Click");
     bool confirmed = false;
-    procedure.step([&] { confirmed = framework::ConfirmCancelEdits(); });
+    procedure.step([&] { confirmed = framework::ConfirmCancelEdits(run_.program); });
     if (confirmed)
-        framework::QuitProgram(framework::ExitOk);
+        framework::QuitProgram(run_.program, framework::ExitOk);
 }
 
 bool MainWindowLogic::Form_QueryUnload() {
-    framework::Procedure procedure("Form_QueryUnload");
+    framework::Procedure procedure(run_.program, "Form_QueryUnload");
     bool confirmed = false;
-    procedure.step([&] { confirmed = framework::ConfirmCancelEdits(); });
+    procedure.step([&] { confirmed = framework::ConfirmCancelEdits(run_.program); });
     if (confirmed)
-        framework::QuitProgram(framework::ExitOk);
+        framework::QuitProgram(run_.program, framework::ExitOk);
     return confirmed;
 }
 

@@ -1,16 +1,17 @@
 #pragma once
 // What the main window does, without the window: loading, help mode, edit
-// mode, the function buttons and the closing sequence. The Qt window only
-// shows what this logic tells its view; a silent run has no view at all and
-// never touches a window system.
+// mode, the function buttons and the closing sequence. The logic is a client
+// of the run: it loads the run, edits its function lists and commits it on OK
+// (ConfigurationRun.h); the Qt window only shows what the logic tells its
+// view. A silent run has no window and no logic at all.
 
+#include "ConfigurationRun.h"
 #include "DatabaseUpdate.h"
 #include "EngineeringFunction.h"
 #include "FunctionEditor.h"
 #include "FunctionLists.h"
 #include "MainWindowControls.h"
 
-#include <optional>
 #include <string>
 
 namespace engineering {
@@ -32,42 +33,38 @@ public:
 
 class MainWindowLogic {
 public:
-    // view, editor and update may be null (a silent run has no view; a
-    // missing editor opens nothing; a missing update skips the databases).
-    MainWindowLogic(MainWindowView* view, FunctionEditor* editor, DatabaseUpdate* update);
+    // editor may be null until setEditor (a missing editor opens nothing).
+    MainWindowLogic(ConfigurationRun& run, MainWindowView& view, FunctionEditor* editor,
+                    DatabaseUpdate& update);
 
-    // Loading; in a silent run it goes on into the closing sequence and ends the program.
+    // Loads the run and shows its functions.
     void Form_Load();
     void CommandQuest_Click();
     void CommandEdit_Click();
     void Pic_Click(int index);
+    // Commits the run and ends the program.
     void CommandOK_Click();
     void CommandCancel_Click();
     // Closing from the title bar: true when the window may close (the program then ends).
     bool Form_QueryUnload();
 
     void setEditor(FunctionEditor* editor) { editor_ = editor; }
-    void setDatabaseUpdate(DatabaseUpdate* update) { update_ = update; }
 
     bool editMode() const { return EditMode; }
-    const FunctionLists& lists() const { return lists_; }
-    FunctionLists& lists() { return lists_; }
+    const FunctionLists& lists() const { return run_.lists; }
     const std::string& caption() const { return caption_; }
-    dialogs::ControlTable& controls() { return controls_; }
-    const dialogs::ControlTable& controls() const { return controls_; }
+    const dialogs::ControlTable& controls() const { return run_.controls; }
 
 private:
-    void SetupUserInterFace();
-    void LoadButtonPictures(bool allEnabled);
+    enum class MissingPictures { Report, AlreadyReported };
+    void LoadButtonPictures(bool allEnabled, MissingPictures missing = MissingPictures::Report);
     void CloseMe();
 
-    MainWindowView* view_;
+    ConfigurationRun& run_;
+    MainWindowView& view_;
     FunctionEditor* editor_;
-    DatabaseUpdate* update_;
-    FunctionLists lists_;
-    dialogs::ControlTable controls_;
+    DatabaseUpdate& update_;
     bool EditMode = false;
-    std::string ConfigIniPath;
     std::string caption_;
 };
 

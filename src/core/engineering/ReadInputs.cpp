@@ -24,11 +24,11 @@ using framework::Failure;
 }
 
 // Fills one list from the sections prefix + 1, prefix + 2, ... of the file.
-void readFamily(std::string_view file, const std::string& prefix, bool standard, FunctionList& list,
-                std::int16_t& count) {
+void readFamily(framework::ProgramState& program, std::string_view file, const std::string& prefix,
+                bool standard, FunctionList& list, std::int16_t& count) {
     count = 0;
     for (int n = 1;; ++n) {
-        auto function = readFunctionSection(prefix + std::to_string(n), file, standard);
+        auto function = readFunctionSection(program, prefix + std::to_string(n), file, standard);
         if (!function)
             return;
         if (count == kFunctionListCapacity)
@@ -39,11 +39,11 @@ void readFamily(std::string_view file, const std::string& prefix, bool standard,
 
 } // namespace
 
-std::string storedFunctionFileToRead(std::string_view cfgPath) {
-    if (!framework::programState().StartModeIntegrated)
+std::string storedFunctionFileToRead(framework::ProgramState& program, std::string_view cfgPath) {
+    if (!program.StartModeIntegrated)
         return replaceExtension(cfgPath, ".int");
     const std::string saveAndRestore = framework::LoadIniString(
-        "Common", "SaveAndRestore", framework::GetQ4MConfigurationIniPath());
+        program, "Common", "SaveAndRestore", framework::GetQ4MConfigurationIniPath(program));
     const std::string path = framework::joinFolder(
         saveAndRestore, "Engineering" + std::string(framework::kSeparator) + "Engineering.int");
     return framework::probeFile(path) == framework::FileKind::Missing ? std::string() : path;
@@ -102,30 +102,33 @@ MergedFunctions mergeFunctions(const FunctionLists& lists, bool withStoredFile) 
 
 } // namespace
 
-void ReadInputs(FunctionLists& lists, framework::Procedure& procedure) {
+void ReadInputs(FunctionLists& lists, Symbols& symbols, framework::Procedure& procedure) {
+    framework::ProgramState& program = procedure.program();
     lists = FunctionLists{};
     std::string cfgPath;
     std::string catalogue;
     procedure.step([&] {
-        cfgPath = framework::GetCFGPath();
+        cfgPath = framework::GetCFGPath(program);
         catalogue = replaceExtension(cfgPath, ".dat");
     });
     procedure.step([&] { requireReadableFunctionFiles(cfgPath, procedure); });
 
     procedure.step([&] {
-        readFamily(catalogue, "All_Function_", true, lists.StandardFunctions, lists.StandardCount);
+        readFamily(program, catalogue, "All_Function_", true, lists.StandardFunctions,
+                   lists.StandardCount);
     });
     procedure.step([&] {
-        const std::string& machine = framework::existingMachine(1);
-        readFamily(catalogue, machine + "_Function_", false, lists.MachineFunctions,
+        const std::string& machine = framework::existingMachine(program, 1);
+        readFamily(program, catalogue, machine + "_Function_", false, lists.MachineFunctions,
                    lists.MachineCount);
     });
 
     std::string storedFile;
-    procedure.step([&] { storedFile = storedFunctionFileToRead(cfgPath); });
+    procedure.step([&] { storedFile = storedFunctionFileToRead(program, cfgPath); });
     procedure.step([&] {
         if (!storedFile.empty())
-            readFamily(storedFile, "Function", true, lists.StoredFunctions, lists.StoredCount);
+            readFamily(program, storedFile, "Function", true, lists.StoredFunctions,
+                       lists.StoredCount);
     });
 
     MergedFunctions merged;
@@ -144,7 +147,7 @@ void ReadInputs(FunctionLists& lists, framework::Procedure& procedure) {
     }
 
     procedure.step([&] {
-        if (fillSymbolList(programSymbols(), framework::executableFolder()) > 0)
+        if (fillSymbolList(symbols, program.executableFolder) > 0)
             subscriptOutOfRange();
     });
 }

@@ -19,10 +19,11 @@
 //     the hundredth are reported once.
 //
 // Failures are reported through the error protocol under the caller's
-// procedure (the window's "SetupUserInterFace"); each numbered part is one
+// procedure (the run's "SetupUserInterFace"); each numbered part is one
 // step, so a failure in one does not stop the next.
 
 #include "FunctionLists.h"
+#include "SymbolList.h"
 
 #include "framework/ErrorProtocol.h"
 
@@ -31,11 +32,11 @@
 
 namespace engineering {
 
-void ReadInputs(FunctionLists& lists, framework::Procedure& procedure);
+void ReadInputs(FunctionLists& lists, Symbols& symbols, framework::Procedure& procedure);
 
 // Where the stored function file is read from: in an integrated run the
 // save-and-restore folder's "Engineering\Engineering.int" unless that file is
 // missing, else none (""); otherwise the .cfg path with extension ".int".
-std::string storedFunctionFileToRead(std::string_view cfgPath);
+std::string storedFunctionFileToRead(framework::ProgramState& program, std::string_view cfgPath);
 
 } // namespace engineering

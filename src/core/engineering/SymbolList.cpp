@@ -14,15 +14,6 @@ const std::string& Symbols::entry(int n) const {
     return SymbolList[std::size_t(n - 1)];
 }
 
-Symbols& programSymbols() {
-    static Symbols symbols;
-    return symbols;
-}
-
-void resetProgramSymbols() {
-    programSymbols() = Symbols{};
-}
-
 std::vector<std::string> symbolPictureFiles(std::string_view folder) {
     std::vector<std::string> names = framework::listFiles(folder);
     std::erase_if(names, [](const std::string& name) {

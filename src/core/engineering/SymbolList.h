@@ -1,7 +1,8 @@
 #pragma once
 // The symbol pictures available for the buttons: "Engineering\" + the file
 // name of each picture in the program's folder whose name ends in "_800.gif".
-// Filled once at start-up by the function-file reader, read by the dialogs.
+// Filled once at start-up by the function-file reader, read by the dialogs;
+// the run owns it.
 //
 // Listing rules: plain, not hidden files whose name ends in "_800.gif" in any
 // letter case (Pump.gif beside Pump_800.gif is not listed; a name too short to
@@ -27,9 +28,6 @@ struct Symbols {
     // Entry n (1-based), "" outside 1..SymbolCount.
     const std::string& entry(int n) const;
 };
-
-Symbols& programSymbols();
-void resetProgramSymbols();
 
 // The qualifying picture files of a folder, in listing order.
 std::vector<std::string> symbolPictureFiles(std::string_view folder);

@@ -33,22 +33,22 @@ asReadBack(const std::array<EngineeringFunction, kButtonCount>& buttons) {
 // The new .cfg. The stamp goes into the other content, so that an added
 // [Info] stands before the function sections, where the next run's rebuild
 // keeps it.
-framework::IniDocument stampedConfiguration(std::string_view oldBytes, const FunctionLists& lists) {
+framework::IniDocument stampedConfiguration(framework::ProgramState& program,
+                                            std::string_view oldBytes, const FunctionLists& lists) {
     return rebuildRuntimeConfiguration(
-        oldBytes, asReadBack(lists.ButtonFunctions), [](framework::IniDocument& other) {
-            framework::WriteEditInfo(other, framework::programState().StartModeIntegrated);
-        });
+        oldBytes, asReadBack(lists.ButtonFunctions),
+        [&program](framework::IniDocument& other) { framework::WriteEditInfo(program, other); });
 }
 
 } // namespace
 
-void WriteInputs(const FunctionLists& lists) {
-    framework::Procedure procedure("WriteInputs");
+void WriteInputs(framework::ProgramState& program, const FunctionLists& lists) {
+    framework::Procedure procedure(program, "WriteInputs");
     std::string cfgPath;
     std::string storedPath;
     std::string backupPath;
     procedure.step([&] {
-        cfgPath = framework::GetCFGPath();
+        cfgPath = framework::GetCFGPath(program);
         storedPath = replaceExtension(cfgPath, ".int");
         backupPath = replaceExtension(cfgPath, ".bak");
     });
@@ -59,7 +59,7 @@ void WriteInputs(const FunctionLists& lists) {
         const StoredFunctionsWritten written =
             writeStoredFunctions(stored, lists.ButtonFunctions, lists.StoredCount);
         for (const int button : written.buttonsWithoutSymbol)
-            showPlainMessage("Key " + std::to_string(button) + " no symbol name");
+            showPlainMessage(program, "Key " + std::to_string(button) + " no symbol name");
         if (!framework::storeIniDocument(storedPath, stored))
             fileAccessFailure();
     });
@@ -75,7 +75,8 @@ void WriteInputs(const FunctionLists& lists) {
     procedure.step([&] {
         if (!oldConfiguration)
             return;
-        if (!framework::storeIniDocument(cfgPath, stampedConfiguration(*oldConfiguration, lists)))
+        if (!framework::storeIniDocument(cfgPath,
+                                         stampedConfiguration(program, *oldConfiguration, lists)))
             fileAccessFailure();
     });
     procedure.step([&] { framework::removeFile(backupPath); });

@@ -20,8 +20,12 @@
 
 #include "FunctionLists.h"
 
+namespace framework {
+class ProgramState;
+}
+
 namespace engineering {
 
-void WriteInputs(const FunctionLists& lists);
+void WriteInputs(framework::ProgramState& program, const FunctionLists& lists);
 
 } // namespace engineering

@@ -14,9 +14,20 @@
 
 namespace framework {
 
-std::optional<std::string> ReadCommand(std::string_view commandLine, std::string_view keyword);
-// Sets StartModeIntegrated and SilentMode and returns StartModeIntegrated.
-bool GetStartModeIntegrated();
-std::string GetPathLogfile();
+class ProgramState;
+
+std::optional<std::string> ReadCommand(ProgramState& program, std::string_view commandLine,
+                                       std::string_view keyword);
+
+// The start mode the command line names: "EXTERNAL" "Q4MCFG" is integrated,
+// "SILENT" silent, anything else standalone. Decided once, when the run's
+// program state is built.
+struct StartMode {
+    bool StartModeIntegrated = false;
+    bool SilentMode = false;
+};
+StartMode GetStartModeIntegrated(std::string_view commandLine);
+
+std::string GetPathLogfile(ProgramState& program);
 
 } // namespace framework

@@ -3,6 +3,7 @@
 #include "ErrorProtocol.h"
 #include "framework/Version.h"
 #include "IniAccess.h"
+#include "ProgramState.h"
 #include "Text.h"
 
 #include <cstdio>
@@ -49,12 +50,14 @@ std::string firstEnvironmentEntry() {
 #endif
 }
 
-void WriteEditInfo(IniDocument& cfg, bool integrated) {
-    Procedure procedure("WriteEditInfo");
-    procedure.step([&] { SaveIni(programStamp(integrated), "Info", "S_Prog", cfg); });
+void WriteEditInfo(ProgramState& program, IniDocument& cfg) {
+    Procedure procedure(program, "WriteEditInfo");
+    procedure.step([&] {
+        SaveIni(program, programStamp(program.StartModeIntegrated), "Info", "S_Prog", cfg);
+    });
     std::string mark;
     procedure.step([&] { mark = editorMark(firstEnvironmentEntry()); });
-    procedure.step([&] { SaveIni(mark, "Info", "S_Editor", cfg); });
+    procedure.step([&] { SaveIni(program, mark, "Info", "S_Editor", cfg); });
 }
 
 } // namespace framework

@@ -11,9 +11,11 @@
 
 namespace framework {
 
-// Sets both keys in the .cfg's document, which the caller stores; `integrated`
-// is the start mode StartModeIntegrated.
-void WriteEditInfo(IniDocument& cfg, bool integrated);
+class ProgramState;
+
+// Sets both keys in the .cfg's document, which the caller stores, under the
+// procedure "WriteEditInfo"; the start mode is the run's StartModeIntegrated.
+void WriteEditInfo(ProgramState& program, IniDocument& cfg);
 
 // "major.minor.revision - Integrated" or "... - Standalone".
 std::string programStamp(bool integrated);

@@ -1,7 +1,6 @@
 #include "ErrorProtocol.h"
 
 #include "Logs.h"
-#include "MessageBoxes.h"
 #include "ProgramLocation.h"
 #include "ProgramState.h"
 
@@ -11,63 +10,58 @@ namespace framework {
 
 Failure::Failure(std::int32_t number, std::string description, std::string source)
     : std::runtime_error(description), number_(number), source_(std::move(source)),
-      description_(std::move(description)) {
-    if (source_.empty())
-        source_ = programState().executableBaseName;
-}
+      description_(std::move(description)) {}
 
-int ErrorSub(std::int32_t number, const std::string& source, const std::string& description,
-             const std::string& procedureName, bool fatal) {
-    ProgramState& state = programState();
-    state.failureReported = true;
+int ErrorSub(ProgramState& program, std::int32_t number, const std::string& source,
+             const std::string& description, const std::string& procedureName, bool fatal) {
+    program.failureReported = true;
 
-    const std::string line = "Fehler in " + GetOCXNameOrEmpty() + " / " + source + " / " +
+    const std::string line = "Fehler in " + GetOCXNameOrEmpty(program) + " / " + source + " / " +
                              procedureName + " (Nr. " + std::to_string(number) +
                              ") :" + description;
-    const std::string logged = LogError(line, false);
+    const std::string logged = LogError(program, line, false);
     const std::string message =
         "Unexpected error!" + std::string(kLfCr) + description + std::string(kLfCr) + logged;
 
-    if (state.SilentMode) {
-        LogFault(message);
-        return 2;
+    if (fatal) {
+        program.reporter().tell({"Fatal error", message, MessageIcon::Critical});
+        return 1;
     }
-    if (state.messageBoxes == nullptr)
-        return fatal ? 1 : 2;
-    if (!fatal) {
-        const bool resume = state.messageBoxes->askYesNo("Unexpected error",
-                                                         message + std::string(kLfCr) + "Resume?",
-                                                         MessageIcon::Critical, DefaultButton::Yes);
-        return resume ? 2 : 1;
-    }
-    state.messageBoxes->inform("Fatal error", message, MessageIcon::Critical);
-    return 1;
+    const bool resume = program.reporter().ask(
+        {"Unexpected error", message + std::string(kLfCr) + "Resume?", MessageIcon::Critical},
+        DefaultButton::Yes, message);
+    return resume ? 2 : 1;
 }
 
-void QuitProgram(int status) {
-    programState().terminate(status);
-    // A terminate function must not return; make sure the program ends anyway.
-    throw ProgramEnded{status};
+void QuitProgram(ProgramState& program, int status) {
+    program.terminate(status);
 }
 
-void EndProgram() {
-    QuitProgram(ExitEndedByFailure);
+void EndProgram(ProgramState& program) {
+    QuitProgram(program, ExitEndedByFailure);
+    // Nothing may run after an end because of a failure.
+    throw ProgramEnded{ExitEndedByFailure};
 }
 
-int completionStatus() {
-    return programState().failureReported ? ExitFailuresReported : ExitOk;
+int completionStatus(const ProgramState& program) {
+    return program.failureReported ? ExitFailuresReported : ExitOk;
 }
 
 void Procedure::handle(const Failure& failure) {
     if (mode_ == OnFailure::SkipSilently)
         return;
-    if (ErrorSub(failure.number(), failure.source(), failure.description(), name_, false) == 1)
-        EndProgram();
+    if (ErrorSub(program_, failure.number(), sourceOf(failure), failure.description(), name_,
+                 false) == 1)
+        EndProgram(program_);
 }
 
 void Procedure::fatal(const Failure& failure) {
-    ErrorSub(failure.number(), failure.source(), failure.description(), name_, true);
-    EndProgram();
+    ErrorSub(program_, failure.number(), sourceOf(failure), failure.description(), name_, true);
+    EndProgram(program_);
+}
+
+const std::string& Procedure::sourceOf(const Failure& failure) const {
+    return failure.source().empty() ? program_.executableBaseName : failure.source();
 }
 
 Failure Procedure::translate(const std::exception& error) {

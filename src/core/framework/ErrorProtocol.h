@@ -1,11 +1,12 @@
 #pragma once
 // The error protocol every named procedure of the program runs under.
 //
-// A procedure creates a Procedure scope with its own name and runs each of its
-// steps through step(). A step that fails (throws a Failure or any standard
-// exception) is handed to ErrorSub, which logs it and asks whether to resume
-// (in a silent run it logs and resumes by itself). On "end" the program ends
-// through EndProgram; on "resume" the procedure goes on with its next step.
+// A procedure creates a Procedure scope with the run's program state and its
+// own name and runs each of its steps through step(). A step that fails
+// (throws a Failure or any standard exception) is handed to ErrorSub, which
+// logs it and asks the run's reporter whether to resume (a silent run's logs
+// and resumes by itself). On "end" the program ends through EndProgram; on
+// "resume" the procedure goes on with its next step.
 //
 // A helper without a scope of its own simply throws: the failure then reaches
 // the step of the nearest caller that has one, and that caller goes on after
@@ -17,6 +18,8 @@
 #include <string_view>
 
 namespace framework {
+
+class ProgramState;
 
 // Run-time error numbers, as the program reports them.
 enum ErrorNumber : std::int32_t {
@@ -31,7 +34,8 @@ enum ErrorNumber : std::int32_t {
     ErrDatabaseContactAdministrator = 9999,
 };
 
-// A run-time failure: number, source (the component that raised it) and description.
+// A run-time failure: number, source (the component that raised it; left
+// empty, the report names the executable) and description.
 class Failure : public std::runtime_error {
 public:
     Failure(std::int32_t number, std::string description, std::string source = {});
@@ -45,22 +49,25 @@ private:
     std::string description_;
 };
 
-// Thrown by a test's terminate function so that an ended program can be
-// observed. Deliberately not a std::exception: no step ever catches it.
+// Thrown when the program ended because of a failure but the run's terminate
+// function returned (only a test's does), so that nothing after the end runs.
+// Deliberately not a std::exception: no step ever catches it.
 struct ProgramEnded {
     int status;
 };
 
 // Logs the failure and decides: 1 = end the program, 2 = continue.
-int ErrorSub(std::int32_t number, const std::string& source, const std::string& description,
-             const std::string& procedureName, bool fatal);
+int ErrorSub(ProgramState& program, std::int32_t number, const std::string& source,
+             const std::string& description, const std::string& procedureName, bool fatal);
 
 // Ends the program at once because of a failure. Writes nothing more.
-[[noreturn]] void EndProgram();
-// Ends the program at once with the given status (a normal end).
-[[noreturn]] void QuitProgram(int status);
+[[noreturn]] void EndProgram(ProgramState& program);
+// Ends the program at once with the given status (a normal end). Returns only
+// when the run's terminate function does (a test's), and then the caller does
+// nothing more.
+void QuitProgram(ProgramState& program, int status);
 // The status a normal end reports: failures reported along the way make it non-zero.
-int completionStatus();
+int completionStatus(const ProgramState& program);
 
 class Procedure {
 public:
@@ -69,11 +76,12 @@ public:
         SkipSilently // go on with the next step without a report
     };
 
-    explicit Procedure(std::string_view name, OnFailure mode = OnFailure::Report)
-        : name_(name), mode_(mode) {}
+    Procedure(ProgramState& program, std::string_view name, OnFailure mode = OnFailure::Report)
+        : program_(program), name_(name), mode_(mode) {}
     Procedure(const Procedure&) = delete;
     Procedure& operator=(const Procedure&) = delete;
 
+    ProgramState& program() const { return program_; }
     const std::string& name() const { return name_; }
 
     // Runs one step; returns false when it failed and the procedure goes on.
@@ -95,8 +103,10 @@ public:
 
 private:
     void handle(const Failure& failure);
+    const std::string& sourceOf(const Failure& failure) const;
     static Failure translate(const std::exception& error);
 
+    ProgramState& program_;
     std::string name_;
     OnFailure mode_;
 };

@@ -43,15 +43,15 @@ bool isWritable(const IniValue& value) {
 }
 
 // The text to write, or nothing (reported) when the value cannot be written.
-std::optional<std::string> writableText(const IniValue& value, std::string_view section,
-                                        std::string_view key) {
+std::optional<std::string> writableText(ProgramState& program, const IniValue& value,
+                                        std::string_view section, std::string_view key) {
     if (!isWritable(value)) {
-        ReportFault("Ini Save:  wrong data type");
+        ReportFault(program, "Ini Save:  wrong data type");
         return std::nullopt;
     }
     std::string text = iniText(value);
     if (const auto refusal = IniDocument::refusal(section, key, text)) {
-        ReportFault("Ini Save:  " + *refusal);
+        ReportFault(program, "Ini Save:  " + *refusal);
         return std::nullopt;
     }
     return text;
@@ -90,22 +90,22 @@ std::string missingEntryMessage(std::string_view file, std::string_view section,
            std::string(key) + "' not found";
 }
 
-std::string LoadIniString(std::string_view section, std::string_view key, std::string_view file,
-                          bool reportMissing) {
-    Procedure procedure("LoadIniString");
+std::string LoadIniString(ProgramState& program, std::string_view section, std::string_view key,
+                          std::string_view file, bool reportMissing) {
+    Procedure procedure(program, "LoadIniString");
     std::string value;
     procedure.step(
         [&] { value = profileReadString(section, key, kDefaultBlanks, kBufferSize, file); });
     procedure.step([&] {
         if (value.empty() && reportMissing)
-            ReportFault(missingEntryMessage(file, section, key));
+            ReportFault(program, missingEntryMessage(file, section, key));
     });
     return value;
 }
 
-std::int16_t LoadIniInteger(std::string_view section, std::string_view key, std::string_view file,
-                            bool reportMissing) {
-    Procedure procedure("LoadIniInteger");
+std::int16_t LoadIniInteger(ProgramState& program, std::string_view section, std::string_view key,
+                            std::string_view file, bool reportMissing) {
+    Procedure procedure(program, "LoadIniInteger");
     std::int16_t result = 0;
     procedure.step([&] {
         const std::int32_t read = profileReadInt(section, key, -1, file);
@@ -116,37 +116,37 @@ std::int16_t LoadIniInteger(std::string_view section, std::string_view key, std:
     });
     procedure.step([&] {
         if (result == -1 && reportMissing)
-            ReportFault(missingEntryMessage(file, section, key));
+            ReportFault(program, missingEntryMessage(file, section, key));
     });
     return result;
 }
 
-bool LoadIniBoolean(std::string_view section, std::string_view key, std::string_view file,
-                    bool reportMissing) {
-    Procedure procedure("LoadIniBoolean");
+bool LoadIniBoolean(ProgramState& program, std::string_view section, std::string_view key,
+                    std::string_view file, bool reportMissing) {
+    Procedure procedure(program, "LoadIniBoolean");
     std::string text;
     procedure.step([&] {
         text = upperCase(profileReadString(section, key, kDefaultBlanks, kBufferSize, file));
     });
     procedure.step([&] {
         if (text != "TRUE" && text != "FALSE" && reportMissing)
-            ReportFault(missingEntryMessage(file, section, key));
+            ReportFault(program, missingEntryMessage(file, section, key));
     });
     return text == "TRUE";
 }
 
-std::int16_t SaveIni(const IniValue& value, std::string_view section, std::string_view key,
-                     std::string_view file) {
-    Procedure procedure("SaveIni");
+std::int16_t SaveIni(ProgramState& program, const IniValue& value, std::string_view section,
+                     std::string_view key, std::string_view file) {
+    Procedure procedure(program, "SaveIni");
     std::int16_t result = 0;
     procedure.step([&] {
-        const auto text = writableText(value, section, key);
+        const auto text = writableText(program, value, section, key);
         if (!text)
             return;
         if (profileWriteString(section, key, *text, file))
             result = 1;
         else
-            ReportFault(writeFailure(file));
+            ReportFault(program, writeFailure(file));
     });
     return result;
 }
@@ -156,12 +156,12 @@ std::string LoadIniString(std::string_view section, std::string_view key,
     return profileReadString(section, key, kDefaultBlanks, kBufferSize, document);
 }
 
-std::int16_t SaveIni(const IniValue& value, std::string_view section, std::string_view key,
-                     IniDocument& document) {
-    Procedure procedure("SaveIni");
+std::int16_t SaveIni(ProgramState& program, const IniValue& value, std::string_view section,
+                     std::string_view key, IniDocument& document) {
+    Procedure procedure(program, "SaveIni");
     std::int16_t result = 0;
     procedure.step([&] {
-        if (const auto text = writableText(value, section, key)) {
+        if (const auto text = writableText(program, value, section, key)) {
             document.set(section, key, *text);
             result = 1;
         }

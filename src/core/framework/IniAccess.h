@@ -33,12 +33,14 @@
 
 namespace framework {
 
-std::string LoadIniString(std::string_view section, std::string_view key, std::string_view file,
-                          bool reportMissing = false);
-std::int16_t LoadIniInteger(std::string_view section, std::string_view key, std::string_view file,
-                            bool reportMissing = false);
-bool LoadIniBoolean(std::string_view section, std::string_view key, std::string_view file,
-                    bool reportMissing = false);
+class ProgramState;
+
+std::string LoadIniString(ProgramState& program, std::string_view section, std::string_view key,
+                          std::string_view file, bool reportMissing = false);
+std::int16_t LoadIniInteger(ProgramState& program, std::string_view section, std::string_view key,
+                            std::string_view file, bool reportMissing = false);
+bool LoadIniBoolean(ProgramState& program, std::string_view section, std::string_view key,
+                    std::string_view file, bool reportMissing = false);
 
 // The kinds of value SaveIni is handed. Empty and Null stand for the values it
 // cannot write.
@@ -47,13 +49,13 @@ struct IniNull {};
 using IniValue = std::variant<std::int16_t, std::int32_t, float, double, std::uint8_t, std::string,
                               bool, IniEmpty, IniNull>;
 
-std::int16_t SaveIni(const IniValue& value, std::string_view section, std::string_view key,
-                     std::string_view file);
+std::int16_t SaveIni(ProgramState& program, const IniValue& value, std::string_view section,
+                     std::string_view key, std::string_view file);
 
 std::string LoadIniString(std::string_view section, std::string_view key,
                           const IniDocument& document);
-std::int16_t SaveIni(const IniValue& value, std::string_view section, std::string_view key,
-                     IniDocument& document);
+std::int16_t SaveIni(ProgramState& program, const IniValue& value, std::string_view section,
+                     std::string_view key, IniDocument& document);
 
 // The text SaveIni writes for a value (nothing for Empty and Null).
 std::string iniText(const IniValue& value);

@@ -1,6 +1,7 @@
 #include "InstallationLock.h"
 
 #include "ProgramLocation.h"
+#include "ProgramState.h"
 
 #include <thread>
 
@@ -105,8 +106,8 @@ Attempt tryLock(int descriptor, std::string& problem) {
 
 } // namespace
 
-fs::path installationLockPath() {
-    return fs::path(executableFolder()) / (executableBaseName() + ".lock");
+fs::path installationLockPath(const ProgramState& program) {
+    return fs::path(program.executableFolder) / (program.executableBaseName + ".lock");
 }
 
 InstallationLock::InstallationLock(const fs::path& file, std::chrono::milliseconds wait,

@@ -19,6 +19,8 @@
 
 namespace framework {
 
+class ProgramState;
+
 // How long a second run waits for the run that holds the installation.
 inline constexpr std::chrono::seconds kInstallationLockWait{30};
 // How often it tries again meanwhile.
@@ -27,7 +29,7 @@ inline constexpr std::chrono::milliseconds kInstallationLockPoll{100};
 inline constexpr std::string_view kAnotherRunMessage = "another run is editing this installation";
 
 // The lock file of the running program: executable folder + base name + ".lock".
-std::filesystem::path installationLockPath();
+std::filesystem::path installationLockPath(const ProgramState& program);
 
 class InstallationLock {
 public:

@@ -13,13 +13,13 @@ namespace {
 
 const std::string kSep(kSeparator);
 
-std::string componentFile(std::string_view suffix) {
-    const std::string component = GetOCXName();
-    return installationFolder() + kSep + component + kSep + component + std::string(suffix);
+std::string componentFile(ProgramState& program, std::string_view suffix) {
+    const std::string component = GetOCXName(program);
+    return installationFolder(program) + kSep + component + kSep + component + std::string(suffix);
 }
 
-std::string saveAndRestoreFolder(std::string_view iniFile) {
-    return LoadIniString("Common", "SaveAndRestore", iniFile);
+std::string saveAndRestoreFolder(ProgramState& program, std::string_view iniFile) {
+    return LoadIniString(program, "Common", "SaveAndRestore", iniFile);
 }
 
 // A file that exists but cannot be read is not missing: its path is kept (it
@@ -41,70 +41,69 @@ std::string joinFolder(std::string_view base, std::string_view relative) {
     return std::string(base) + kSep + std::string(relative);
 }
 
-std::string GetPathOCXMDB() {
-    Procedure procedure("GetPathOCXMDB");
+std::string GetPathOCXMDB(ProgramState& program) {
+    Procedure procedure(program, "GetPathOCXMDB");
     std::string path;
-    procedure.step([&] { path = componentFile(".mdb"); });
+    procedure.step([&] { path = componentFile(program, ".mdb"); });
     return path;
 }
 
-std::string GetPathSourceOCXMDB() {
-    Procedure procedure("GetPathSourceOCXMDB");
+std::string GetPathSourceOCXMDB(ProgramState& program) {
+    Procedure procedure(program, "GetPathSourceOCXMDB");
     std::string path;
-    procedure.step([&] { path = unlessMissing(componentFile("_Source.mdb")); });
+    procedure.step([&] { path = unlessMissing(componentFile(program, "_Source.mdb")); });
     return path;
 }
 
-std::string GetCFGPath() {
-    Procedure procedure("GetCFGPath");
+std::string GetCFGPath(ProgramState& program) {
+    Procedure procedure(program, "GetCFGPath");
     std::string path;
-    procedure.step([&] { path = componentFile(".cfg"); });
+    procedure.step([&] { path = componentFile(program, ".cfg"); });
     if (probeFile(path) == FileKind::Missing) {
-        ReportFault("File not found: " + std::string(kLfCr) + upperCase(path));
-        EndProgram();
+        ReportFault(program, "File not found: " + std::string(kLfCr) + upperCase(path));
+        EndProgram(program);
     }
     return path;
 }
 
-std::string GetQ4MConfigurationIniPath() {
-    Procedure procedure("GetQ4MConfigurationIniPath");
+std::string GetQ4MConfigurationIniPath(ProgramState& program) {
+    Procedure procedure(program, "GetQ4MConfigurationIniPath");
     std::string path;
     procedure.step([&] {
-        path = unlessMissing(installationFolder() + kSep + "parameter" + kSep +
+        path = unlessMissing(installationFolder(program) + kSep + "parameter" + kSep +
                              "q4mconfiguration.ini");
     });
     return path;
 }
 
-std::string GetProgramIniPath(int mode) {
-    Procedure procedure("GetProgramIniPath");
+std::string GetProgramIniPath(ProgramState& program, int mode) {
+    Procedure procedure(program, "GetProgramIniPath");
     std::string path;
     procedure.step([&] {
-        if (mode == 1 && programState().StartModeIntegrated)
-            path = joinFolder(saveAndRestoreFolder(GetQ4MConfigurationIniPath()),
+        if (mode == 1 && program.StartModeIntegrated)
+            path = joinFolder(saveAndRestoreFolder(program, GetQ4MConfigurationIniPath(program)),
                               "parameter" + kSep + "program.ini");
         else
-            path = installationFolder() + kSep + "parameter" + kSep + "Program.ini";
+            path = installationFolder(program) + kSep + "parameter" + kSep + "Program.ini";
         path = unlessMissing(std::move(path));
     });
     return path;
 }
 
-std::string GetPathMachineCopyMDB(std::string_view iniFile) {
-    Procedure procedure("GetPathMachineCopyMDB");
+std::string GetPathMachineCopyMDB(ProgramState& program, std::string_view iniFile) {
+    Procedure procedure(program, "GetPathMachineCopyMDB");
     std::string path;
     procedure.step([&] {
-        const std::string component = GetOCXName();
-        path = unlessMissing(
-            joinFolder(saveAndRestoreFolder(iniFile), component + kSep + component + ".mdb"));
+        const std::string component = GetOCXName(program);
+        path = unlessMissing(joinFolder(saveAndRestoreFolder(program, iniFile),
+                                        component + kSep + component + ".mdb"));
     });
     return path;
 }
 
-void GetExistingMachines(std::string_view iniFile) {
-    Procedure procedure("GetExistingMachines");
-    ProgramState& state = programState();
-    procedure.step([&] { state.ProgramIniPath = GetProgramIniPath(1); });
+void GetExistingMachines(ProgramState& state, std::string_view iniFile) {
+    Procedure procedure(state, "GetExistingMachines");
+    procedure.step([&] { state.ProgramIniPath = GetProgramIniPath(state, 1); });
     procedure.step([&] { reportIfUnreadable(state.ProgramIniPath); });
     procedure.step([&] {
         if (state.StartModeIntegrated) {
@@ -112,7 +111,8 @@ void GetExistingMachines(std::string_view iniFile) {
             if (!fileExists(iniFile))
                 return;
             for (int i = 1; i <= 5; ++i) {
-                std::string name = LoadIniString("Common", "NameM" + std::to_string(i), iniFile);
+                std::string name =
+                    LoadIniString(state, "Common", "NameM" + std::to_string(i), iniFile);
                 if (name == "-" || name.empty())
                     return;
                 state.ExistingMachines.resize(std::size_t(i));
@@ -120,22 +120,23 @@ void GetExistingMachines(std::string_view iniFile) {
             }
             return;
         }
-        const int count = LoadIniInteger("Project", "NumberOfMachines", state.ProgramIniPath);
+        const int count =
+            LoadIniInteger(state, "Project", "NumberOfMachines", state.ProgramIniPath);
         for (int i = 1; i <= count; ++i) {
             state.ExistingMachines.resize(std::size_t(i));
-            state.ExistingMachines[std::size_t(i - 1)] =
-                LoadIniString("Machine" + std::to_string(i), "MachineName", state.ProgramIniPath);
+            state.ExistingMachines[std::size_t(i - 1)] = LoadIniString(
+                state, "Machine" + std::to_string(i), "MachineName", state.ProgramIniPath);
         }
     });
 }
 
-std::string GetValidMachines() {
+std::string GetValidMachines(ProgramState& program) {
     // No handler of its own: a failure goes to the caller's.
-    return LoadIniString("Project", "ValidMachines", GetCFGPath());
+    return LoadIniString(program, "Project", "ValidMachines", GetCFGPath(program));
 }
 
-const std::string& existingMachine(std::size_t i) {
-    const auto& machines = programState().ExistingMachines;
+const std::string& existingMachine(const ProgramState& program, std::size_t i) {
+    const auto& machines = program.ExistingMachines;
     if (i < 1 || i > machines.size())
         throw Failure(ErrSubscriptOutOfRange, "Subscript out of range");
     return machines[i - 1];

@@ -18,19 +18,22 @@
 
 namespace framework {
 
-std::string GetPathOCXMDB();
-std::string GetPathSourceOCXMDB();
+class ProgramState;
+
+std::string GetPathOCXMDB(ProgramState& program);
+std::string GetPathSourceOCXMDB(ProgramState& program);
 // Ends the program with "File not found: " when the .cfg file is missing
 // (one that exists but cannot be read is the caller's to report).
-std::string GetCFGPath();
-std::string GetQ4MConfigurationIniPath();
-std::string GetProgramIniPath(int mode);
-std::string GetPathMachineCopyMDB(std::string_view iniFile);
-void GetExistingMachines(std::string_view iniFile);
-std::string GetValidMachines();
+std::string GetCFGPath(ProgramState& program);
+std::string GetQ4MConfigurationIniPath(ProgramState& program);
+std::string GetProgramIniPath(ProgramState& program, int mode);
+std::string GetPathMachineCopyMDB(ProgramState& program, std::string_view iniFile);
+// Fills the program state's ProgramIniPath and ExistingMachines.
+void GetExistingMachines(ProgramState& program, std::string_view iniFile);
+std::string GetValidMachines(ProgramState& program);
 
 // Name of machine i (from 1); a subscript failure when there is no such machine.
-const std::string& existingMachine(std::size_t i);
+const std::string& existingMachine(const ProgramState& program, std::size_t i);
 
 // base joined with a relative part, with one separator between them whether
 // or not base ends with one ("\" or the platform's).

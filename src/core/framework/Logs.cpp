@@ -3,7 +3,6 @@
 #include "CommandLine.h"
 #include "ErrorProtocol.h"
 #include "FileSystem.h"
-#include "MessageBoxes.h"
 #include "ProgramLocation.h"
 #include "ProgramState.h"
 #include "Text.h"
@@ -17,8 +16,8 @@ bool appendLine(const std::string& path, const std::string& line) {
     return !path.empty() && appendToFile(path, toWindows1252(line) + std::string(kCrLf));
 }
 
-std::string faultLine(const std::string& message) {
-    return "! Fault " + executableBaseName() + ": " + message;
+std::string faultLine(const ProgramState& program, const std::string& message) {
+    return "! Fault " + program.executableBaseName + ": " + message;
 }
 
 std::string cannotWrite(const std::string& path, const std::string& line) {
@@ -32,27 +31,23 @@ void toStandardError(const std::string& report) {
     std::fflush(stderr);
 }
 
-void writeErrorLine(const std::string& line) {
-    const std::string path = errorLogPath();
+void writeErrorLine(ProgramState& program, const std::string& line) {
+    const std::string path = errorLogPath(program);
     if (appendLine(path, line))
         return;
     const std::string report = cannotWrite(path, line);
-    if (!appendLine(faultLogPath(), faultLine(report)))
+    if (!appendLine(faultLogPath(program), faultLine(program, report)))
         toStandardError(report);
 }
 
-void writeFaultLine(const std::string& message) {
-    const std::string path = faultLogPath();
-    const std::string line = faultLine(message);
+void writeFaultLine(ProgramState& program, const std::string& message) {
+    const std::string path = faultLogPath(program);
+    const std::string line = faultLine(program, message);
     if (appendLine(path, line))
         return;
     const std::string report = cannotWrite(path, line);
-    if (!appendLine(errorLogPath(), report))
+    if (!appendLine(errorLogPath(program), report))
         toStandardError(report);
-}
-
-MessageBoxes* boxes() {
-    return programState().messageBoxes;
 }
 
 std::string replaceLineMarkers(const std::string& text) {
@@ -72,76 +67,67 @@ std::string replaceLineMarkers(const std::string& text) {
 
 } // namespace
 
-std::string errorLogPath() {
-    if (programState().StartModeIntegrated)
-        return GetPathLogfile();
-    return installationFolder() + std::string(kSeparator) + "Q4Mcfglog.txt";
+std::string errorLogPath(ProgramState& program) {
+    if (program.StartModeIntegrated)
+        return GetPathLogfile(program);
+    return installationFolder(program) + std::string(kSeparator) + "Q4Mcfglog.txt";
 }
 
-std::string faultLogPath() {
+std::string faultLogPath([[maybe_unused]] const ProgramState& program) {
 #ifdef _WIN32
     return "C:\\HalvarServicePack.log";
 #else
-    return installationFolder() + std::string(kSeparator) + "HalvarServicePack.log";
+    return installationFolder(program) + std::string(kSeparator) + "HalvarServicePack.log";
 #endif
 }
 
-std::string LogError(const std::string& message, bool show) {
-    const std::string path = errorLogPath();
-    writeErrorLine(message);
+std::string LogError(ProgramState& program, const std::string& message, bool show) {
+    const std::string path = errorLogPath(program);
+    writeErrorLine(program, message);
     const std::string text = "Error logged to " + std::string(kLfCr) + upperCase(path);
     if (!show)
         return text;
-    ReportFault(text);
+    ReportFault(program, text);
     return {};
 }
 
-void LogFault(const std::string& message) {
-    writeFaultLine(message);
+void LogFault(ProgramState& program, const std::string& message) {
+    writeFaultLine(program, message);
 }
 
-void ReportFault(const std::string& message) {
+void ReportFault(ProgramState& program, const std::string& message) {
     // Whatever was not done is a failure: the run must not end with status 0.
-    programState().failureReported = true;
-    if (programState().SilentMode) {
-        LogFault(message);
-        return;
-    }
-    if (boxes() != nullptr)
-        boxes()->inform(executableBaseName(), message, MessageIcon::Critical);
+    program.failureReported = true;
+    program.reporter().tell({program.executableBaseName, message, MessageIcon::Critical});
 }
 
-bool ConfirmCancelEdits() {
+bool ConfirmCancelEdits(ProgramState& program) {
     const std::string lfcr(kLfCr);
     std::string message =
         "Cancel edits?" + lfcr + "Remark:" + lfcr + "Until now no changes have been taken over ";
-    const std::string component = GetOCXNameOrEmpty();
-    if (programState().StartModeIntegrated) {
+    const std::string component = GetOCXNameOrEmpty(program);
+    if (program.StartModeIntegrated) {
         message += lfcr + "\"" + component +
                    "\" has to be configured again in \"standalone-mode\" via " + lfcr + "\"" +
-                   executableFolder() + std::string(kSeparator) + executableBaseName() + ".exe\"";
+                   program.executableFolder + std::string(kSeparator) + program.executableBaseName +
+                   ".exe\"";
     }
-    if (programState().SilentMode) {
-        LogFault(message);
-        return true;
-    }
-    if (boxes() == nullptr ||
-        !boxes()->askYesNo("Cancel?", message, MessageIcon::Exclamation, DefaultButton::No))
+    if (!program.reporter().ask({"Cancel?", message, MessageIcon::Exclamation}, DefaultButton::No,
+                                message))
         return false;
-    LogError("Konfigurations-EXE wurde abgebrochen:     " + component, false);
+    LogError(program, "Konfigurations-EXE wurde abgebrochen:     " + component, false);
     return true;
 }
 
-void ShowHelpText(int helpId) {
+void ShowHelpText(ProgramState& program, int helpId) {
     // A failure here (a help number outside 1 to 100) is skipped without a report.
-    Procedure procedure("ShowHelpText", Procedure::OnFailure::SkipSilently);
-    if (!programState().HelpMode)
+    Procedure procedure(program, "ShowHelpText", Procedure::OnFailure::SkipSilently);
+    if (!program.HelpMode)
         return;
     std::string text;
-    procedure.step([&] { text = programState().HelpTexts.at(std::size_t(helpId - 1)); });
+    procedure.step([&] { text = program.HelpTexts.at(std::size_t(helpId - 1)); });
     procedure.step([&] {
-        if (boxes() != nullptr)
-            boxes()->inform("Info:", replaceLineMarkers(text), MessageIcon::Information);
+        program.reporter().tell({"Info:", replaceLineMarkers(text), MessageIcon::Information});
     });
 }
 

@@ -19,24 +19,28 @@
 
 namespace framework {
 
+class ProgramState;
+
 inline constexpr std::string_view kLfCr = "\n\r";
 inline constexpr std::string_view kCrLf = "\r\n";
 
-std::string errorLogPath();
-std::string faultLogPath();
+std::string errorLogPath(ProgramState& program);
+std::string faultLogPath(const ProgramState& program);
 
 // Appends message to the error log. Returns "Error logged to " + LF CR + the
 // log path in upper case when show is false; otherwise reports that text
 // through ReportFault and returns "".
-std::string LogError(const std::string& message, bool show);
+std::string LogError(ProgramState& program, const std::string& message, bool show);
 // Appends "! Fault " + executable base name + ": " + message to the fault log.
-void LogFault(const std::string& message);
-// A critical message box titled with the executable base name, or in a silent
-// run a fault-log line. Counts as a reported failure (completionStatus).
-void ReportFault(const std::string& message);
-// Asks whether the edits are to be cancelled; true when confirmed (always in a silent run).
-bool ConfirmCancelEdits();
+void LogFault(ProgramState& program, const std::string& message);
+// Tells the run's reporter (a critical message titled with the executable base
+// name; a silent run's fault log). Counts as a reported failure
+// (completionStatus).
+void ReportFault(ProgramState& program, const std::string& message);
+// Asks whether the edits are to be cancelled; true when confirmed. On Yes the
+// error log gets the cancel line.
+bool ConfirmCancelEdits(ProgramState& program);
 // In help mode, shows the help text of the given help number.
-void ShowHelpText(int helpId);
+void ShowHelpText(ProgramState& program, int helpId);
 
 } // namespace framework

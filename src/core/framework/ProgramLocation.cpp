@@ -36,25 +36,16 @@ std::string componentNameOf(const std::string& baseName) {
 
 } // namespace
 
-void detectProgramLocation() {
+void locateRunningProgram(ProgramStart& start) {
     const std::filesystem::path exe = runningExecutable();
-    ProgramState& state = programState();
-    std::string folder = exe.parent_path().string();
-    if (folder.empty())
-        folder = std::string(kSeparator);
-    state.executableFolder = folder;
-    state.executableBaseName = exe.stem().string();
+    start.executableFolder = exe.parent_path().string();
+    if (start.executableFolder.empty())
+        start.executableFolder = std::string(kSeparator);
+    start.executableBaseName = exe.stem().string();
 }
 
-const std::string& executableFolder() {
-    return programState().executableFolder;
-}
-const std::string& executableBaseName() {
-    return programState().executableBaseName;
-}
-
-std::string installationFolder() {
-    std::string folder = executableFolder();
+std::string installationFolder(const ProgramState& program) {
+    std::string folder = program.executableFolder;
     while (!folder.empty() && !isPathSeparator(folder.back()))
         folder.pop_back();
     if (!folder.empty())
@@ -62,23 +53,23 @@ std::string installationFolder() {
     return folder;
 }
 
-std::string GetOCXName() {
-    Procedure procedure("GetOCXName");
+std::string GetOCXName(ProgramState& program) {
+    Procedure procedure(program, "GetOCXName");
     std::string name;
-    procedure.step([&] { name = componentNameOf(executableBaseName()); });
+    procedure.step([&] { name = componentNameOf(program.executableBaseName); });
     return name;
 }
 
-std::string GetOCXNameOrEmpty() {
+std::string GetOCXNameOrEmpty(const ProgramState& program) {
     try {
-        return componentNameOf(executableBaseName());
+        return componentNameOf(program.executableBaseName);
     } catch (const Failure&) {
         return {};
     }
 }
 
-std::string GetFileNameOnly(std::string_view path) {
-    Procedure procedure("GetFileNameOnly");
+std::string GetFileNameOnly(ProgramState& program, std::string_view path) {
+    Procedure procedure(program, "GetFileNameOnly");
     std::string name;
     procedure.step([&] {
         std::size_t start = 0;

@@ -23,20 +23,22 @@ inline bool isPathSeparator(char c) {
     return c == '\\' || c == kSeparator[0];
 }
 
-// Reads the running executable's folder and base name from the platform
-// (on Linux /proc/self/exe), never from the working directory.
-void detectProgramLocation();
+class ProgramState;
+struct ProgramStart;
 
-const std::string& executableFolder();
-const std::string& executableBaseName();
+// Sets the start's executable folder and base name from the running
+// executable as the platform names it (on Linux /proc/self/exe), never from
+// the working directory.
+void locateRunningProgram(ProgramStart& start);
+
 // The executable folder less its last component (empty at the file-system root).
-std::string installationFolder();
+std::string installationFolder(const ProgramState& program);
 
 // The component name: the executable base name less its last 7 characters.
-std::string GetOCXName();
+std::string GetOCXName(ProgramState& program);
 // The same without the error protocol: "" when the base name is too short.
-std::string GetOCXNameOrEmpty();
+std::string GetOCXNameOrEmpty(const ProgramState& program);
 // The part after the last separator ("\" or the platform's); the whole text if there is none.
-std::string GetFileNameOnly(std::string_view path);
+std::string GetFileNameOnly(ProgramState& program, std::string_view path);
 
 } // namespace framework

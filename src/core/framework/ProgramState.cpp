@@ -1,5 +1,7 @@
 #include "ProgramState.h"
 
+#include "CommandLine.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,25 +16,16 @@ void exitAtOnce(int status) {
     std::_Exit(status);
 }
 
-ProgramState makeInitialState() {
-    ProgramState state;
-    state.terminate = exitAtOnce;
-    return state;
-}
-
-ProgramState& instance() {
-    static ProgramState state = makeInitialState();
-    return state;
-}
-
 } // namespace
 
-ProgramState& programState() {
-    return instance();
-}
-
-void resetProgramState() {
-    instance() = makeInitialState();
+ProgramState::ProgramState(ProgramStart start, Reporter* interactive)
+    : commandLine(std::move(start.commandLine)),
+      executableFolder(std::move(start.executableFolder)),
+      executableBaseName(std::move(start.executableBaseName)), terminate(exitAtOnce) {
+    const StartMode mode = GetStartModeIntegrated(commandLine);
+    StartModeIntegrated = mode.StartModeIntegrated;
+    SilentMode = mode.SilentMode;
+    reporter_ = SilentMode || interactive == nullptr ? &silent_ : interactive;
 }
 
 } // namespace framework

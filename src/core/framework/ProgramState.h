@@ -1,6 +1,12 @@
 #pragma once
-// The configuration framework's program-wide variables, kept in one place.
-// They are set once during start-up and read afterwards.
+// The configuration framework's program-wide variables of one run: how the
+// program was started, the start mode, the machine list, the help texts, the
+// reporter and whether a failure was reported. The run owns them and hands
+// them to every framework operation; they are set while the run is built and
+// loaded, and read afterwards.
+
+#include "Reporter.h"
+#include "SilentReporter.h"
 
 #include <array>
 #include <functional>
@@ -9,16 +15,41 @@
 
 namespace framework {
 
-class MessageBoxes;
-
-struct ProgramState {
+// How the program was started.
+struct ProgramStart {
     // The program's arguments joined by one blank, without the program's path.
     std::string commandLine;
     // Folder of the running executable (no trailing separator except at the
     // file-system root) and its file name without extension.
     std::string executableFolder;
     std::string executableBaseName;
+};
 
+// Exit statuses of the program.
+enum ExitStatus : int {
+    ExitOk = 0,              // OK sequence without a reported failure, or a confirmed cancel
+    ExitEndedByFailure = 1,  // ended because of a failure
+    ExitFailuresReported = 2 // completed, but failures were reported along the way
+};
+
+class ProgramState {
+public:
+    // Decides the start mode from the command line ("EXTERNAL", see
+    // CommandLine.h) and chooses the reporter once: a silent run reports to
+    // the logs, any other run through `interactive` (not owned; it must
+    // outlive the run), or to the logs as well when there is none (a program
+    // built without a window).
+    ProgramState(ProgramStart start, Reporter* interactive);
+    ProgramState(const ProgramState&) = delete;
+    ProgramState& operator=(const ProgramState&) = delete;
+
+    Reporter& reporter() { return *reporter_; }
+
+    std::string commandLine;
+    std::string executableFolder;
+    std::string executableBaseName;
+
+    // Never both true.
     bool StartModeIntegrated = false;
     bool SilentMode = false;
 
@@ -29,27 +60,17 @@ struct ProgramState {
     bool HelpMode = false;
     std::array<std::string, 100> HelpTexts;
 
-    // Not owned; null means no box can be shown (a box is then skipped).
-    MessageBoxes* messageBoxes = nullptr;
-
     // Set when a failure was reported through ErrorSub or ReportFault; decides
     // the exit status.
     bool failureReported = false;
 
-    // Ends the process with the given status. Never returns in the program;
-    // tests install a function that throws ProgramEnded.
+    // Ends the process at once with the given status; the program's never
+    // returns. Tests install one that lets them observe the end.
     std::function<void(int)> terminate;
-};
 
-ProgramState& programState();
-// Puts every variable back to its start value (tests).
-void resetProgramState();
-
-// Exit statuses of the program.
-enum ExitStatus : int {
-    ExitOk = 0,              // OK sequence without a reported failure, or a confirmed cancel
-    ExitEndedByFailure = 1,  // ended because of a failure
-    ExitFailuresReported = 2 // completed, but failures were reported along the way
+private:
+    SilentReporter silent_{*this};
+    Reporter* reporter_;
 };
 
 } // namespace framework

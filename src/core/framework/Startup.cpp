@@ -19,9 +19,11 @@ std::string joinArguments(int argc, char** argv) {
     return line;
 }
 
-void initialiseProgram(int argc, char** argv) {
-    programState().commandLine = joinArguments(argc, argv);
-    detectProgramLocation();
+ProgramStart startOf(int argc, char** argv) {
+    ProgramStart start;
+    start.commandLine = joinArguments(argc, argv);
+    locateRunningProgram(start);
+    return start;
 }
 
 bool displayAvailable() {
@@ -37,9 +39,9 @@ bool displayAvailable() {
 #endif
 }
 
-void reportRefusedStart(std::string_view message) {
-    std::cerr << executableBaseName() << ": " << message << std::endl;
-    LogFault(std::string(message));
+void reportRefusedStart(ProgramState& program, std::string_view message) {
+    std::cerr << program.executableBaseName << ": " << message << std::endl;
+    LogFault(program, std::string(message));
 }
 
 } // namespace framework

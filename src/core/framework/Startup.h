@@ -6,6 +6,9 @@
 
 namespace framework {
 
+class ProgramState;
+struct ProgramStart;
+
 inline constexpr std::string_view kNoDisplayMessage =
     "No display to show the window on; use /EXTERNAL SILENT to run without one.";
 inline constexpr std::string_view kNoWindowBuiltMessage =
@@ -14,8 +17,8 @@ inline constexpr std::string_view kNoWindowBuiltMessage =
 // The program's arguments (argv[1..]) joined by one blank.
 std::string joinArguments(int argc, char** argv);
 
-// Records the command line and the program's location.
-void initialiseProgram(int argc, char** argv);
+// How this process was started: the joined arguments and where the program lives.
+ProgramStart startOf(int argc, char** argv);
 
 // Whether a window could be shown, decided before any window-system library
 // is loaded. On Linux a display is named by DISPLAY, WAYLAND_DISPLAY or
@@ -25,6 +28,6 @@ bool displayAvailable();
 
 // Reports why a start cannot go on before any window exists: on standard
 // error and in the fault log.
-void reportRefusedStart(std::string_view message);
+void reportRefusedStart(ProgramState& program, std::string_view message);
 
 } // namespace framework

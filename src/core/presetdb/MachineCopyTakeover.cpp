@@ -1,13 +1,11 @@
 #include "MachineCopyTakeover.h"
 
 #include "PresetMessages.h"
-#include "PresetState.h"
 
 #include "framework/ErrorProtocol.h"
 #include "framework/IniAccess.h"
 #include "framework/InstallationPaths.h"
 #include "framework/Logs.h"
-#include "framework/MessageBoxes.h"
 #include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
 #include "framework/Text.h"
@@ -97,30 +95,25 @@ std::vector<MachineRow> readMachineRows(Recordset& machine, std::size_t rowCount
 
 [[noreturn]] void endWithDatabaseError(Procedure& procedure) {
     procedure.fatal(Failure(framework::ErrDatabaseContactAdministrator,
-                            std::string(kContactAdministrator), framework::executableBaseName()));
+                            std::string(kContactAdministrator),
+                            procedure.program().executableBaseName));
 }
 
 void warnAboutLostColumns(Procedure& procedure) {
-    const framework::ProgramState& state = framework::programState();
-    if (state.SilentMode) {
-        framework::LogFault(lostColumnsWarningSilent());
+    framework::ProgramState& program = procedure.program();
+    const LostColumnsWarning warning = lostColumnsWarning(program);
+    if (program.reporter().ask(
+            {program.executableBaseName, warning.question, framework::MessageIcon::Exclamation},
+            framework::DefaultButton::No, warning.unattended))
         return;
-    }
-    // Without a way to ask, the default answer No holds.
-    const bool goOn = state.messageBoxes != nullptr &&
-                      state.messageBoxes->askYesNo(
-                          framework::executableBaseName(), lostColumnsWarning(),
-                          framework::MessageIcon::Exclamation, framework::DefaultButton::No);
-    if (goOn)
-        return;
-    framework::LogError(lostColumnsStopText(), false);
+    framework::LogError(program, lostColumnsStopText(program), false);
     endWithDatabaseError(procedure);
 }
 
 // Every configured column must be in the rebuilt table, spelt exactly so; the
 // first column does not count.
-void checkConfiguredColumns(Database& work, Procedure& procedure) {
-    const std::vector<std::string>& configured = presetState().AdditionalFields;
+void checkConfiguredColumns(const PresetState& presets, Database& work, Procedure& procedure) {
+    const std::vector<std::string>& configured = presets.AdditionalFields;
     if (configured.empty())
         return;
     const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
@@ -129,7 +122,8 @@ void checkConfiguredColumns(Database& work, Procedure& procedure) {
                                          [&](const auto& c) { return c.name == configured[a]; });
         if (present)
             continue;
-        framework::LogError(columnConflictText(configured[a]), false);
+        framework::LogError(procedure.program(),
+                            columnConflictText(procedure.program(), configured[a]), false);
         endWithDatabaseError(procedure);
     }
 }
@@ -178,12 +172,12 @@ std::unordered_map<RowKey, std::size_t, RowKeyHash> indexRebuiltRows(Recordset& 
 
 } // namespace
 
-std::vector<std::string> GetAdditionalFieldsMDB() {
-    Procedure procedure("GetAdditionalFieldsMDB");
+std::vector<std::string> GetAdditionalFieldsMDB(framework::ProgramState& program) {
+    Procedure procedure(program, "GetAdditionalFieldsMDB");
     std::vector<std::string> names{""};
     procedure.step([&] {
-        std::string list = framework::LoadIniString("Project", "DataBaseAdditionalFields",
-                                                    framework::GetCFGPath());
+        std::string list = framework::LoadIniString(program, "Project", "DataBaseAdditionalFields",
+                                                    framework::GetCFGPath(program));
         list = list.empty() ? "part" : "part," + list;
         for (;;) {
             const auto comma = list.find(',');
@@ -196,11 +190,10 @@ std::vector<std::string> GetAdditionalFieldsMDB() {
     return names;
 }
 
-void GetAddFields() {
-    Procedure procedure("GetAddFields");
-    PresetState& state = presetState();
+void GetAddFields(framework::ProgramState& program, PresetState& state) {
+    Procedure procedure(program, "GetAddFields");
     procedure.step([&] {
-        state.AdditionalFields = GetAdditionalFieldsMDB();
+        state.AdditionalFields = GetAdditionalFieldsMDB(program);
         if (state.AdditionalFields.empty())
             return;
         const std::size_t upper = state.AdditionalFields.size() - 1;
@@ -214,11 +207,11 @@ void GetAddFields() {
     });
 }
 
-TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine, Pacer& pacer) {
-    Procedure procedure("TakeoverMachineCopyMDBData");
+TakeoverResult TakeoverMachineCopyMDBData(framework::ProgramState& program, PresetState& presets,
+                                          Database& work, Recordset& machine, Pacer& pacer) {
+    Procedure procedure(program, "TakeoverMachineCopyMDBData");
 
-    if (machine.fieldCount() > kColumnsWithoutAdditional &&
-        presetState().AdditionalFieldsCount == 0)
+    if (machine.fieldCount() > kColumnsWithoutAdditional && presets.AdditionalFieldsCount == 0)
         warnAboutLostColumns(procedure);
 
     std::size_t rowCount = 0;
@@ -240,7 +233,7 @@ TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine, Pa
     std::array<int, kTakenOver.size()> valueFields{};
     std::optional<Transaction> writes;
     const bool ready = procedure.step([&] {
-        checkConfiguredColumns(work, procedure);
+        checkConfiguredColumns(presets, work, procedure);
         rebuilt = openRebuiltRows(work);
         firstRow = indexRebuiltRows(*rebuilt);
         for (std::size_t v = 0; v < kTakenOver.size(); ++v)

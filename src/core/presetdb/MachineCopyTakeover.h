@@ -32,11 +32,16 @@
 //    table then lacks values set on the machine.
 
 #include "Database.h"
+#include "PresetState.h"
 #include "Recordset.h"
 #include "UpdateObserver.h"
 
 #include <string>
 #include <vector>
+
+namespace framework {
+class ProgramState;
+}
 
 namespace presetdb {
 
@@ -45,9 +50,10 @@ enum class TakeoverResult {
     Failed // values could not be read or written; a failure was reported
 };
 
-std::vector<std::string> GetAdditionalFieldsMDB();
-void GetAddFields();
+std::vector<std::string> GetAdditionalFieldsMDB(framework::ProgramState& program);
+void GetAddFields(framework::ProgramState& program, PresetState& presets);
 
-TakeoverResult TakeoverMachineCopyMDBData(Database& work, Recordset& machine, Pacer& pacer);
+TakeoverResult TakeoverMachineCopyMDBData(framework::ProgramState& program, PresetState& presets,
+                                          Database& work, Recordset& machine, Pacer& pacer);
 
 } // namespace presetdb

@@ -6,19 +6,29 @@
 #include <string>
 #include <string_view>
 
+namespace framework {
+class ProgramState;
+}
+
 namespace presetdb {
 
 // The description of error 9999.
 inline constexpr std::string_view kContactAdministrator = "Database-Error - Contact Administrator!";
 
 // Integrated run without a machine copy; targetPath names the component's database.
-std::string missingMachineCopyMessage(std::string_view targetPath);
-// The machine copy has columns that no configured column takes over.
-std::string lostColumnsWarning();
-std::string lostColumnsWarningSilent();
+std::string missingMachineCopyMessage(framework::ProgramState& program,
+                                      std::string_view targetPath);
+
+// The machine copy has columns that no configured column takes over: the
+// question, and the same text on one line for the log of a run that cannot ask.
+struct LostColumnsWarning {
+    std::string question;
+    std::string unattended;
+};
+LostColumnsWarning lostColumnsWarning(framework::ProgramState& program);
 // Logged when the user stops at the lost-columns warning.
-std::string lostColumnsStopText();
+std::string lostColumnsStopText(framework::ProgramState& program);
 // Logged when a configured column is missing from the rebuilt table.
-std::string columnConflictText(std::string_view missingColumn);
+std::string columnConflictText(framework::ProgramState& program, std::string_view missingColumn);
 
 } // namespace presetdb

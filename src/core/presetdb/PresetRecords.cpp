@@ -1,6 +1,5 @@
 #include "PresetRecords.h"
 
-#include "PresetState.h"
 #include "Recordset.h"
 
 #include "framework/ErrorProtocol.h"
@@ -57,31 +56,33 @@ std::string replacePlaceholder(std::string text, std::string_view placeholder,
 
 // Without a section "Project" (an empty, damaged or foreign .cfg) no machine
 // is selected, by accident rather than by the engineer's choice.
-void requireProjectSection() {
-    const std::string cfg = framework::GetCFGPath();
+void requireProjectSection(framework::ProgramState& program) {
+    const std::string cfg = framework::GetCFGPath(program);
     if (!framework::loadIniDocument(cfg).hasSection("Project"))
         throw Failure(framework::ErrPathFileAccess,
                       "Section [Project] not found in '" + cfg + "': no machine can be selected");
 }
 
-bool isMachineSelected(int machine, const std::string& validMachines) {
-    if (framework::programState().StartModeIntegrated) {
+bool isMachineSelected(framework::ProgramState& program, int machine,
+                       const std::string& validMachines) {
+    if (program.StartModeIntegrated) {
         const std::string valid = framework::upperCase(validMachines);
-        return valid == "ALL" ||
-               valid.find(framework::upperCase(framework::existingMachine(std::size_t(machine)))) !=
-                   std::string::npos;
+        return valid == "ALL" || valid.find(framework::upperCase(framework::existingMachine(
+                                     program, std::size_t(machine)))) != std::string::npos;
     }
-    return framework::LoadIniBoolean("Project", "ForMachine" + std::to_string(machine),
-                                     framework::GetCFGPath());
+    return framework::LoadIniBoolean(program, "Project", "ForMachine" + std::to_string(machine),
+                                     framework::GetCFGPath(program));
 }
 
 // Writes the template rows for one machine into the destination.
 class MachineRowWriter {
 public:
-    MachineRowWriter(Recordset& templates, Recordset& destination, PreviousDatabase& previous,
+    MachineRowWriter(framework::ProgramState& program, const PresetState& presets,
+                     Recordset& templates, Recordset& destination, PreviousDatabase& previous,
                      std::string machine)
-        : templates_(templates), destination_(destination), previous_(previous),
-          machine_(std::move(machine)), partField_(destination.findField("part")) {
+        : program_(program), presets_(presets), templates_(templates), destination_(destination),
+          previous_(previous), machine_(std::move(machine)),
+          partField_(destination.findField("part")) {
         for (int j = 0; j < destination.fieldCount(); ++j)
             isVarName_.push_back(framework::upperCase(destination.fieldName(j)) == "VAR_NAME");
     }
@@ -103,7 +104,7 @@ private:
         const int part = toInt16(destination_.value(*partField_));
         if (part < 1 || part > int(kPartCount))
             throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
-        const PresetState& state = presetState();
+        const PresetState& state = presets_;
         std::array<std::string, kSystemCount> names;
         for (std::size_t system = 0; system < kSystemCount; ++system) {
             std::string name =
@@ -112,10 +113,12 @@ private:
             name = replacePlaceholder(std::move(name), kMachinePlaceholder, machine_);
             names[system] = replacePlaceholder(std::move(name), kMachinePlaceholder, machine_);
         }
-        VarNameInQuelleErsetzen(previous_, names[0], names[1]);
+        VarNameInQuelleErsetzen(program_, presets_, previous_, names[0], names[1]);
         return names.at(std::size_t(state.VWStudioProject));
     }
 
+    framework::ProgramState& program_;
+    const PresetState& presets_;
     Recordset& templates_;
     Recordset& destination_;
     PreviousDatabase& previous_;
@@ -126,15 +129,16 @@ private:
 
 } // namespace
 
-bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) {
-    Procedure procedure("CreateRecordSets");
+bool CreateRecordSets(framework::ProgramState& program, const PresetState& presets, Database& work,
+                      PreviousDatabase& previous, Pacer& pacer) {
+    Procedure procedure(program, "CreateRecordSets");
     std::string validMachines;
     std::optional<Recordset> destination;
     std::optional<Recordset> templates;
     std::size_t rowCount = 0;
     const bool ready = procedure.step([&] {
-        requireProjectSection();
-        validMachines = framework::GetValidMachines();
+        requireProjectSection(program);
+        validMachines = framework::GetValidMachines(program);
         destination = Recordset::openTable(work, "PRESET_DEFS");
         templates = Recordset::openQuery(work, kTemplateQuery);
         if (templates->recordCount() > 32767)
@@ -162,14 +166,14 @@ bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) 
     for (int machine = 1; complete && machine <= kMachineCount; ++machine) {
         bool selected = false;
         std::string machineName;
-        step([&] { selected = isMachineSelected(machine, validMachines); });
+        step([&] { selected = isMachineSelected(program, machine, validMachines); });
         if (!selected)
             continue;
-        step([&] { machineName = framework::existingMachine(std::size_t(machine)); });
+        step([&] { machineName = framework::existingMachine(program, std::size_t(machine)); });
         if (!complete)
             continue;
 
-        MachineRowWriter writer(*templates, *destination, previous, machineName);
+        MachineRowWriter writer(program, presets, *templates, *destination, previous, machineName);
         const int columnCount = destination->fieldCount();
         pacer.stage(50, 600, rowCount);
         for (std::size_t row = 0; row < rowCount; ++row) {
@@ -194,19 +198,20 @@ bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer) 
     return complete;
 }
 
-void VarNameInQuelleErsetzen(PreviousDatabase& previous, const std::string& name32,
+void VarNameInQuelleErsetzen(framework::ProgramState& program, const PresetState& presets,
+                             PreviousDatabase& previous, const std::string& name32,
                              const std::string& nameStudio) {
-    Procedure procedure("VarNameInQuelleErsetzen");
+    Procedure procedure(program, "VarNameInQuelleErsetzen");
     procedure.step([&] {
-        if (presetState().VWStudioProject == 1)
+        if (presets.VWStudioProject == 1)
             previous.renameVariable(name32, nameStudio);
         else
             previous.renameVariable(nameStudio, name32);
     });
 }
 
-void CategorieNachCategoryID(PreviousDatabase& previous) {
-    Procedure procedure("CategorieNachCategoryID");
+void CategorieNachCategoryID(framework::ProgramState& program, PreviousDatabase& previous) {
+    Procedure procedure(program, "CategorieNachCategoryID");
     if (!previous.isOpen())
         return;
     procedure.step([&] {

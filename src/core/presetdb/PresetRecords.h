@@ -28,21 +28,28 @@
 // case) of the previous database's PRESET_DEFS to "category_id".
 
 #include "Database.h"
+#include "PresetState.h"
 #include "PreviousDatabase.h"
 #include "UpdateObserver.h"
 
 #include <string>
+
+namespace framework {
+class ProgramState;
+}
 
 namespace presetdb {
 
 // True only when every template row was stored whole and committed for every
 // selected machine (or there was nothing to store). False after any reported
 // failure: the rebuilt table then must not replace the panel's database.
-bool CreateRecordSets(Database& work, PreviousDatabase& previous, Pacer& pacer);
+bool CreateRecordSets(framework::ProgramState& program, const PresetState& presets, Database& work,
+                      PreviousDatabase& previous, Pacer& pacer);
 
-void VarNameInQuelleErsetzen(PreviousDatabase& previous, const std::string& name32,
+void VarNameInQuelleErsetzen(framework::ProgramState& program, const PresetState& presets,
+                             PreviousDatabase& previous, const std::string& name32,
                              const std::string& nameStudio);
 
-void CategorieNachCategoryID(PreviousDatabase& previous);
+void CategorieNachCategoryID(framework::ProgramState& program, PreviousDatabase& previous);
 
 } // namespace presetdb

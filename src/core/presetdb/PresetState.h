@@ -1,6 +1,6 @@
 #pragma once
-// The preset update's program-wide variables, kept in one place. The update
-// sets them and the preset records and the takeover read them in the same run.
+// The preset update's program-wide variables of one run, owned by the run.
+// The update sets them and the preset records and the takeover read them.
 
 #include <array>
 #include <cstdint>
@@ -25,9 +25,5 @@ struct PresetState {
     std::string AdditionalFieldsSQL;
     std::int16_t AdditionalFieldsCount = 0;
 };
-
-PresetState& presetState();
-// Puts every variable back to its start value (tests).
-void resetPresetState();
 
 } // namespace presetdb

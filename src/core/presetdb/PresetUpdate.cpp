@@ -4,7 +4,6 @@
 #include "MachineCopyTakeover.h"
 #include "PresetMessages.h"
 #include "PresetRecords.h"
-#include "PresetState.h"
 #include "PreviousDatabase.h"
 #include "Recordset.h"
 
@@ -12,7 +11,6 @@
 #include "framework/FileSystem.h"
 #include "framework/IniAccess.h"
 #include "framework/InstallationPaths.h"
-#include "framework/MessageBoxes.h"
 #include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
 #include "framework/Text.h"
@@ -66,22 +64,21 @@ void replaceDatabaseFile(const std::string& from, const std::string& to) {
 
 // One "System" test of a Source_DEFS row: stores the row's "Var_Name" as the
 // template of its part when "System" names this system.
-void storeNameTemplate(const Recordset& row, std::size_t system) {
+void storeNameTemplate(PresetState& presets, const Recordset& row, std::size_t system) {
     const Value& name = row.value("System");
     if (name.isNull() || framework::upperCase(toText(name)) != kSystemNames[system])
         return;
     const int part = toInt16(row.value("Part"));
     if (part < 1 || part > int(kPartCount))
         throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
-    presetState().VarNameTemplates[system][std::size_t(part - 1)] = toText(row.value("Var_Name"));
+    presets.VarNameTemplates[system][std::size_t(part - 1)] = toText(row.value("Var_Name"));
 }
 
 // Reads VarNameTemplates from Source_DEFS. A failure while the rows are read
 // is not reported: part 1 of both systems then gets "###Var_Name" and the
 // reading goes on with the next test. False when there is no Source_DEFS to
 // read (reported).
-bool readNameTemplates(Database& source, Procedure& procedure) {
-    PresetState& state = presetState();
+bool readNameTemplates(PresetState& state, Database& source, Procedure& procedure) {
     const auto fallBack = [&state] {
         for (auto& templates : state.VarNameTemplates)
             templates[0] = "###Var_Name";
@@ -91,10 +88,10 @@ bool readNameTemplates(Database& source, Procedure& procedure) {
         fallBack();
         return false;
     }
-    Procedure quiet(procedure.name(), Procedure::OnFailure::SkipSilently);
+    Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
     for (rows->moveFirst(); !rows->eof(); rows->moveNext())
         for (std::size_t system = 0; system < kSystemCount; ++system)
-            if (!quiet.step([&] { storeNameTemplate(*rows, system); }))
+            if (!quiet.step([&] { storeNameTemplate(state, *rows, system); }))
                 fallBack();
     return true;
 }
@@ -110,8 +107,8 @@ void rebuildPresetTable(Database& work) {
 // Steps of the update that read the previous database. Returns false when its
 // machine values could not be read or taken over (a failure has been
 // reported); a previous database without PRESET_DEFS has none to lose.
-bool takeOverMachineValues(Database& work, PreviousDatabase& previous, Procedure& procedure,
-                           Pacer& pacer) {
+bool takeOverMachineValues(PresetState& presets, Database& work, PreviousDatabase& previous,
+                           Procedure& procedure, Pacer& pacer) {
     bool hasPresetTable = false;
     std::optional<Recordset> machine;
     if (!procedure.step([&] {
@@ -123,8 +120,10 @@ bool takeOverMachineValues(Database& work, PreviousDatabase& previous, Procedure
         return false;
     if (!hasPresetTable)
         return true;
-    GetAddFields();
-    return TakeoverMachineCopyMDBData(work, *machine, pacer) == TakeoverResult::Done;
+    framework::ProgramState& program = procedure.program();
+    GetAddFields(program, presets);
+    return TakeoverMachineCopyMDBData(program, presets, work, *machine, pacer) ==
+           TakeoverResult::Done;
 }
 
 // Builds the new PRESET_DEFS of the source database in one transaction that
@@ -132,13 +131,13 @@ bool takeOverMachineValues(Database& work, PreviousDatabase& previous, Procedure
 // template row stored, the machine's values (from previousPath, when that
 // file exists) read and written into it. True then; otherwise the failure has
 // been reported and the source's tables are as they were.
-bool buildPresetTable(const std::string& sourcePath, const std::string& previousPath,
-                      Procedure& procedure, Pacer& pacer) {
+bool buildPresetTable(PresetState& presets, const std::string& sourcePath,
+                      const std::string& previousPath, Procedure& procedure, Pacer& pacer) {
     std::optional<Database> work;
     if (!procedure.step([&] { work = Database::open(sourcePath); }))
         return false;
     work->setProgressCallback([&pacer] { pacer.poll(); });
-    if (!readNameTemplates(*work, procedure))
+    if (!readNameTemplates(presets, *work, procedure))
         return false;
 
     std::optional<Transaction> build;
@@ -157,36 +156,36 @@ bool buildPresetTable(const std::string& sourcePath, const std::string& previous
             previous.database().setProgressCallback([&pacer] { pacer.poll(); });
         }))
         return false;
-    CategorieNachCategoryID(previous);
-    if (!CreateRecordSets(*work, previous, pacer))
+    framework::ProgramState& program = procedure.program();
+    CategorieNachCategoryID(program, previous);
+    if (!CreateRecordSets(program, presets, *work, previous, pacer))
         return false;
-    if (previous.isOpen() && !takeOverMachineValues(*work, previous, procedure, pacer))
+    if (previous.isOpen() && !takeOverMachineValues(presets, *work, previous, procedure, pacer))
         return false;
     return procedure.step([&] { build->commit(); });
 }
 
 } // namespace
 
-void WorkOnMDB(UpdateObserver* observer) {
-    Procedure procedure("WorkOnMDB");
+void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObserver* observer) {
+    Procedure procedure(program, "WorkOnMDB");
     Pacer pacer(observer);
-    const framework::ProgramState& program = framework::programState();
-    PresetState& state = presetState();
 
     std::string sourcePath;
     std::string targetPath;
     std::string machineCopyPath;
     procedure.step([&] {
-        sourcePath = framework::GetPathSourceOCXMDB();
-        targetPath = framework::GetPathOCXMDB();
-        machineCopyPath = framework::GetPathMachineCopyMDB(framework::GetQ4MConfigurationIniPath());
+        sourcePath = framework::GetPathSourceOCXMDB(program);
+        targetPath = framework::GetPathOCXMDB(program);
+        machineCopyPath = framework::GetPathMachineCopyMDB(
+            program, framework::GetQ4MConfigurationIniPath(program));
     });
     procedure.step([&] {
-        state.VWStudioProject =
-            !program.StartModeIntegrated &&
-                    framework::LoadIniBoolean("Project", "VWStudio", program.ProgramIniPath)
-                ? 1
-                : 0;
+        presets.VWStudioProject = !program.StartModeIntegrated &&
+                                          framework::LoadIniBoolean(program, "Project", "VWStudio",
+                                                                    program.ProgramIniPath)
+                                      ? 1
+                                      : 0;
     });
     if (sourcePath.empty())
         return;
@@ -213,17 +212,16 @@ void WorkOnMDB(UpdateObserver* observer) {
     std::string previousPath = targetPath;
     if (program.StartModeIntegrated) {
         procedure.step([&] {
-            if (!machineCopyPath.empty()) {
+            if (!machineCopyPath.empty())
                 previousPath = machineCopyPath;
-            } else if (!program.SilentMode && program.messageBoxes != nullptr) {
-                program.messageBoxes->inform(framework::executableBaseName(),
-                                             missingMachineCopyMessage(targetPath),
-                                             framework::MessageIcon::Information);
-            }
+            else
+                program.reporter().tell({program.executableBaseName,
+                                         missingMachineCopyMessage(program, targetPath),
+                                         framework::MessageIcon::Information});
         });
     }
 
-    const bool built = buildPresetTable(sourcePath, previousPath, procedure, pacer);
+    const bool built = buildPresetTable(presets, sourcePath, previousPath, procedure, pacer);
     pacer.stage(950, 1000, 0);
     // Only a table built whole replaces the panel's database; otherwise the
     // target stays exactly as it was (or absent).

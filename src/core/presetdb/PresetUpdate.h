@@ -27,10 +27,16 @@
 // Each database has one connection for the whole update. An observer, when
 // given, is called from the long loops at most every few milliseconds.
 
+#include "PresetState.h"
 #include "UpdateObserver.h"
+
+namespace framework {
+class ProgramState;
+}
 
 namespace presetdb {
 
-void WorkOnMDB(UpdateObserver* observer = nullptr);
+void WorkOnMDB(framework::ProgramState& program, PresetState& presets,
+               UpdateObserver* observer = nullptr);
 
 } // namespace presetdb

@@ -25,24 +25,24 @@ bool hasCaption(const ControlEntry& control) {
     return kind == "LABEL" || kind == "COMMANDBUTTON" || kind == "CHECKBOX";
 }
 
-void applyTexts(ControlEntry& control, const std::string& key, const std::string& language,
-                IniDocument& texts) {
+void applyTexts(framework::ProgramState& program, ControlEntry& control, const std::string& key,
+                const std::string& language, IniDocument& texts) {
     if (hasCaption(control)) {
         const std::string captionKey = "Caption_" + key;
         const std::string caption = LoadIniString(language, captionKey, texts);
         if (hasText(caption))
             control.caption = caption;
         else if (language != kDefaultLanguage)
-            SaveIni(std::string("0"), language, captionKey, texts);
+            SaveIni(program, std::string("0"), language, captionKey, texts);
         else
-            SaveIni(control.caption, kDefaultLanguage, captionKey, texts);
+            SaveIni(program, control.caption, kDefaultLanguage, captionKey, texts);
 
         if (control.helpId != 0) {
             const std::string helpKey = "Help" + std::to_string(control.helpId);
             const std::string help = LoadIniString(language, helpKey, texts);
-            framework::programState().HelpTexts.at(std::size_t(control.helpId - 1)) = help;
+            program.HelpTexts.at(std::size_t(control.helpId - 1)) = help;
             if (!hasText(help))
-                SaveIni(std::string("0"), language, helpKey, texts);
+                SaveIni(program, std::string("0"), language, helpKey, texts);
         }
     }
 
@@ -52,80 +52,83 @@ void applyTexts(ControlEntry& control, const std::string& key, const std::string
         if (hasText(toolTip))
             control.toolTip = toolTip;
         else
-            SaveIni(std::string("0"), language, toolTipKey, texts);
+            SaveIni(program, std::string("0"), language, toolTipKey, texts);
     }
 }
 
 // The language code of the texts; "1031" set when there is none.
-std::string languageOf(IniDocument& texts) {
+std::string languageOf(framework::ProgramState& program, IniDocument& texts) {
     std::string language = LoadIniString("Language", "Language", texts);
     if (language.empty()) {
         language = kDefaultLanguage;
-        SaveIni(language, "Language", "Language", texts);
+        SaveIni(program, language, "Language", "Language", texts);
     }
     return language;
 }
 
 // The language file's texts, or nothing (reported) when it exists but cannot
 // be read: it is then neither used nor written.
-std::optional<IniDocument> readableTexts(const std::string& file) {
+std::optional<IniDocument> readableTexts(framework::ProgramState& program,
+                                         const std::string& file) {
     if (framework::probeFile(file) == framework::FileKind::Unreadable) {
-        framework::ReportFault("File '" + file +
-                               "' cannot be read: the built-in texts are shown and the file "
-                               "is left as it is");
+        framework::ReportFault(program, "File '" + file +
+                                            "' cannot be read: the built-in texts are shown and "
+                                            "the file is left as it is");
         return std::nullopt;
     }
     return framework::loadIniDocument(file);
 }
 
-void store(const std::string& file, const IniDocument& before, const IniDocument& texts) {
+void store(framework::ProgramState& program, const std::string& file, const IniDocument& before,
+           const IniDocument& texts) {
     if (texts == before || framework::storeIniDocument(file, texts))
         return;
-    framework::ReportFault("File '" + file + "' cannot be written");
+    framework::ReportFault(program, "File '" + file + "' cannot be written");
 }
 
 } // namespace
 
-std::string languageFilePath() {
-    return framework::executableFolder() + std::string(framework::kSeparator) +
-           framework::executableBaseName() + ".ini";
+std::string languageFilePath(const framework::ProgramState& program) {
+    return program.executableFolder + std::string(framework::kSeparator) +
+           program.executableBaseName + ".ini";
 }
 
-std::string GetLanguage() {
-    framework::Procedure procedure("GetLanguage");
+std::string GetLanguage(framework::ProgramState& program) {
+    framework::Procedure procedure(program, "GetLanguage");
     std::string language = kDefaultLanguage;
     procedure.step([&] {
-        const std::string file = languageFilePath();
-        auto texts = readableTexts(file);
+        const std::string file = languageFilePath(program);
+        auto texts = readableTexts(program, file);
         if (!texts)
             return;
         const IniDocument before = *texts;
-        language = languageOf(*texts);
-        store(file, before, *texts);
+        language = languageOf(program, *texts);
+        store(program, file, before, *texts);
     });
     return language;
 }
 
-void LoadToolTipTexts(ControlTable& controls) {
-    const std::string file = languageFilePath();
+void LoadToolTipTexts(framework::ProgramState& program, ControlTable& controls) {
+    const std::string file = languageFilePath(program);
     std::optional<IniDocument> loaded;
     std::string language = kDefaultLanguage;
-    framework::Procedure procedure("GetLanguage");
-    procedure.step([&] { loaded = readableTexts(file); });
+    framework::Procedure procedure(program, "GetLanguage");
+    procedure.step([&] { loaded = readableTexts(program, file); });
     // An unreadable file reads as empty, so every control keeps its built-in
     // texts; the keys set below are then dropped.
     const IniDocument before = loaded.value_or(IniDocument{});
     IniDocument texts = before;
-    procedure.step([&] { language = languageOf(texts); });
+    procedure.step([&] { language = languageOf(program, texts); });
 
     const std::size_t count = controls.size();
     for (std::size_t i = 0; i < count; ++i) {
-        framework::Procedure perControl("LoadToolTipTexts",
+        framework::Procedure perControl(program, "LoadToolTipTexts",
                                         framework::Procedure::OnFailure::SkipSilently);
-        perControl.step([&] { applyTexts(controls[i], textKey(controls, i), language, texts); });
+        perControl.step(
+            [&] { applyTexts(program, controls[i], textKey(controls, i), language, texts); });
     }
     if (loaded)
-        store(file, before, texts);
+        store(program, file, before, texts);
 }
 
 } // namespace dialogs

@@ -3,7 +3,8 @@
 #include "editing/EditChoices.h"
 #include "editing/NumberBox.h"
 #include "editing/SymbolPickerSlots.h"
-#include "engineering/SymbolList.h"
+#include "engineering/ConfigurationRun.h"
+#include "framework/ProgramLocation.h"
 #include "QtFileChooser.h"
 #include "SymbolAuswahl.h"
 #include "SymbolPictures.h"
@@ -73,7 +74,8 @@ QPushButton* pictureButton(QWidget* container, const char* name, framework::Twip
 
 } // namespace
 
-Edit::Edit(QWidget* parent, FileChooser* files) : QDialog(parent), files_(files) {
+Edit::Edit(const engineering::ConfigurationRun& run, QWidget* parent, FileChooser* files)
+    : QDialog(parent), run_(run), files_(files) {
     static const bool picturesReady = (engineering::initWindowPictures(), true);
     (void)picturesReady;
     if (!files_) {
@@ -224,7 +226,8 @@ void Edit::Aufbauen() {
 }
 
 void Edit::showSymbol() {
-    einSymbol_->setPicture(loadSymbolPicture(function_.PSymbolName));
+    einSymbol_->setPicture(
+        loadSymbolPicture(framework::installationFolder(run_.program), function_.PSymbolName));
 }
 
 void Edit::numberBoxChanged(QLineEdit& box, std::int16_t& field) {
@@ -307,11 +310,11 @@ void Edit::TextExe_DblClick() {
 }
 
 void Edit::EinSymbol_Click() {
-    SymbolAuswahl picker(this);
+    SymbolAuswahl picker(run_, this);
     picker.SymbolName = function_.PSymbolName;
     picker.SymbolNummer = 0;
     picker.exec();
-    const std::string& chosen = engineering::programSymbols().entry(picker.SymbolNummer);
+    const std::string& chosen = run_.symbols.entry(picker.SymbolNummer);
     if (picker.SymbolNummer == 0 || chosen.empty())
         return;
     function_.PSymbolName = chosen;

@@ -26,6 +26,10 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
+namespace engineering {
+class ConfigurationRun;
+}
+
 namespace dialogs {
 
 class FileChooser;
@@ -38,9 +42,12 @@ public:
     static constexpr std::int16_t kStatusOk = 13;
     static constexpr std::int16_t kStatusCancel = 27;
 
-    // files: the chooser a double-click on the program box opens (not owned,
-    // it must outlive the dialog); null for the platform's file dialog.
-    explicit Edit(QWidget* parent = nullptr, FileChooser* files = nullptr);
+    // run: its symbol list and installation folder give the symbols to pick
+    // and show. files: the chooser a double-click on the program box opens
+    // (not owned, it must outlive the dialog); null for the platform's file
+    // dialog.
+    explicit Edit(const engineering::ConfigurationRun& run, QWidget* parent = nullptr,
+                  FileChooser* files = nullptr);
     ~Edit() override;
 
     std::int16_t Status = kStatusClosed;
@@ -82,6 +89,7 @@ private:
     void CommandOK_Click();
     void CommandCancel_Click();
 
+    const engineering::ConfigurationRun& run_;
     engineering::EngineeringFunction function_;
     std::unique_ptr<FileChooser> ownFiles_;
     FileChooser* files_;

@@ -6,7 +6,7 @@ namespace dialogs {
 
 std::optional<engineering::EngineeringFunction>
 QtFunctionEditor::edit(const engineering::EngineeringFunction& function) {
-    Edit dialog(mainWindow_, files_);
+    Edit dialog(run_, mainWindow_, files_);
     dialog.function() = function;
     dialog.Aufbauen();
     dialog.exec();

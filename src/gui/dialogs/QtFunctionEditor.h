@@ -7,6 +7,10 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace engineering {
+class ConfigurationRun;
+}
+
 namespace dialogs {
 
 class FileChooser;
@@ -15,14 +19,16 @@ class QtFunctionEditor final : public engineering::FunctionEditor {
 public:
     // files: the program box's file chooser (not owned); null for the
     // platform's file dialog.
-    explicit QtFunctionEditor(QWidget* mainWindow, FileChooser* files = nullptr)
-        : mainWindow_(mainWindow), files_(files) {}
+    QtFunctionEditor(const engineering::ConfigurationRun& run, QWidget* mainWindow,
+                     FileChooser* files = nullptr)
+        : run_(run), mainWindow_(mainWindow), files_(files) {}
 
     // The dialog's fields when it was closed with OK, nothing otherwise.
     std::optional<engineering::EngineeringFunction>
     edit(const engineering::EngineeringFunction& function) override;
 
 private:
+    const engineering::ConfigurationRun& run_;
     QPointer<QWidget> mainWindow_;
     FileChooser* files_;
 };

@@ -1,6 +1,7 @@
 #include "SymbolAuswahl.h"
 
-#include "engineering/SymbolList.h"
+#include "engineering/ConfigurationRun.h"
+#include "framework/ProgramLocation.h"
 #include "SymbolPictures.h"
 #include "widgets/DialogFont.h"
 #include "widgets/PictureBox.h"
@@ -21,7 +22,8 @@ constexpr std::array<int, kSlotRows> kRowTops = {30, 960, 1890, 2820, 3750};
 
 } // namespace
 
-SymbolAuswahl::SymbolAuswahl(QWidget* parent) : QDialog(parent) {
+SymbolAuswahl::SymbolAuswahl(const engineering::ConfigurationRun& run, QWidget* parent)
+    : QDialog(parent), run_(run) {
     setObjectName(QStringLiteral("SymbolAuswahl"));
     setWindowTitle(QStringLiteral("Symbol"));
     framework::setBackgroundColour(*this, framework::kLightGrey);
@@ -71,7 +73,7 @@ void SymbolAuswahl::wheelEvent(QWheelEvent* event) {
 }
 
 void SymbolAuswahl::Form_Load() {
-    selection_.emplace(engineering::programSymbols(), SymbolName);
+    selection_.emplace(run_.symbols, SymbolName);
     {
         const QSignalBlocker quiet(scroll_);
         scroll_->setRange(0, selection_->scrollMaximum());
@@ -90,10 +92,11 @@ void SymbolAuswahl::Form_Load() {
 
 void SymbolAuswahl::ShowSymbols() {
     const auto slots = selection_->slots();
+    const std::string folder = framework::installationFolder(run_.program);
     for (std::size_t i = 0; i < slots.size(); ++i) {
         PictureBox& box = *bild_[i];
         const SlotView& view = slots[i];
-        box.setPicture(loadSymbolPicture(view.symbol));
+        box.setPicture(loadSymbolPicture(folder, view.symbol));
         box.setBackground(QColor(QRgb(view.background)));
         box.setAccessibleName(QString::fromStdString(view.symbol));
         // Empty slots choose nothing; the keyboard passes them by.

@@ -3,7 +3,7 @@
 //
 // The caller sets SymbolName (the function's symbol, marked green when it is
 // shown) and SymbolNummer := 0, shows the picker modally and reads
-// SymbolNummer: the 1-based entry of the program's symbol list that was
+// SymbolNummer: the 1-based entry of the run's symbol list that was
 // clicked, or 0 when nothing was chosen ("Abbruch", the close box, Escape).
 // Each showing starts at the top row. What the slots show and return is
 // SymbolPickerSlots's (see SymbolPickerSlots.h); the mouse wheel over the slots
@@ -21,6 +21,10 @@
 class QPushButton;
 class QScrollBar;
 
+namespace engineering {
+class ConfigurationRun;
+}
+
 namespace dialogs {
 
 class PictureBox;
@@ -28,7 +32,8 @@ class PictureBox;
 class SymbolAuswahl : public QDialog {
     Q_OBJECT
 public:
-    explicit SymbolAuswahl(QWidget* parent = nullptr);
+    // The run's symbol list and installation folder are read while it shows.
+    explicit SymbolAuswahl(const engineering::ConfigurationRun& run, QWidget* parent = nullptr);
     ~SymbolAuswahl() override;
 
     std::string SymbolName;
@@ -45,6 +50,7 @@ private:
     void Bild_Click(int slot);
     void CommandEsc_Click();
 
+    const engineering::ConfigurationRun& run_;
     std::optional<SymbolPickerSlots> selection_;
     std::array<PictureBox*, kSlotCount> bild_{};
     QScrollBar* scroll_ = nullptr;

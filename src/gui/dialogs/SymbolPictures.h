@@ -11,6 +11,6 @@ namespace dialogs {
 // "Engineering\Pump_800.gif"). An empty name, a missing file and a file that
 // cannot be decoded all give an empty picture, without a message: the window
 // then shows only its background.
-QPixmap loadSymbolPicture(std::string_view symbolName);
+QPixmap loadSymbolPicture(std::string_view installationFolder, std::string_view symbolName);
 
 } // namespace dialogs

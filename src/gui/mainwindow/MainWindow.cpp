@@ -35,8 +35,9 @@ constexpr PictureButton kPictureButtons[] = {
 
 } // namespace
 
-MainWindow::MainWindow(FunctionEditor* editor, DatabaseUpdate* update, QWidget* parent)
-    : QWidget(parent), logic_(this, editor, update) {
+MainWindow::MainWindow(ConfigurationRun& run, FunctionEditor* editor, DatabaseUpdate& update,
+                       QWidget* parent)
+    : QWidget(parent), logic_(run, *this, editor, update) {
     initWindowPictures();
     setObjectName(kMainWindowName);
     framework::setBackgroundColour(*this, framework::kLightGrey);

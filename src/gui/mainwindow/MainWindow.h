@@ -1,8 +1,8 @@
 #pragma once
 // The main window: the 48 function buttons of the panel's engineering screen
 // in a grid of 8 columns of 6, with Edit, the help button, OK and Cancel. It is
-// built from the main window's control table and does only what
-// MainWindowLogic tells it.
+// built from the run's control table and does only what MainWindowLogic tells
+// it.
 
 #include "engineering/MainWindowLogic.h"
 
@@ -19,9 +19,11 @@ namespace engineering {
 class MainWindow final : public QWidget, private MainWindowView {
     Q_OBJECT
 public:
-    MainWindow(FunctionEditor* editor, DatabaseUpdate* update, QWidget* parent = nullptr);
+    // editor may be null until the logic is given one (setEditor).
+    MainWindow(ConfigurationRun& run, FunctionEditor* editor, DatabaseUpdate& update,
+               QWidget* parent = nullptr);
 
-    // Runs the window's loading; in a silent run it never returns.
+    // Loads the run and shows its functions.
     void load();
 
     MainWindowLogic& logic() { return logic_; }

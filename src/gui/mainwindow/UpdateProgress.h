@@ -15,8 +15,11 @@ namespace engineering {
 
 class UpdateProgress final : public presetdb::UpdateObserver {
 public:
-    explicit UpdateProgress(QWidget* window) : window_(window) {}
+    explicit UpdateProgress(QWidget* window = nullptr) : window_(window) {}
     ~UpdateProgress() override;
+
+    // The window the progress dialog stands over.
+    void setWindow(QWidget* window) { window_ = window; }
 
     void keepResponsive() override;
     void progress(std::int64_t done, std::int64_t total) override;

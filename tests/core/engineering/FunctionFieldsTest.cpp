@@ -59,7 +59,7 @@ TEST_F(FunctionFilesTest, EveryFieldIsWrittenToBothFilesAndReadBackIntoItsMember
         lists.button(5) = withChangedField(base, field);
         install.write(kCfg, "[Project]\r\n");
         std::filesystem::remove(install.path(kInt));
-        engineering::WriteInputs(lists);
+        engineering::WriteInputs(program(), lists);
 
         const std::string stored = install.read(kInt);
         const std::string cfg = install.read(kCfg);
@@ -70,8 +70,9 @@ TEST_F(FunctionFilesTest, EveryFieldIsWrittenToBothFilesAndReadBackIntoItsMember
         expected.PWhereICome = "EngineeringPicture";
         expected.PSymbolName = engineering::storedSymbolName(expected.PSymbolName);
         expected.PStandard = true;
-        EXPECT_EQ(engineering::readFunctionSection("Function1", install.path(kInt), true),
-                  expected);
+        EXPECT_EQ(
+            engineering::readFunctionSection(program(), "Function1", install.path(kInt), true),
+            expected);
 
         if (!expected.PEnabled) {
             EXPECT_EQ(cfg.find("[Function"), std::string::npos);
@@ -81,8 +82,9 @@ TEST_F(FunctionFilesTest, EveryFieldIsWrittenToBothFilesAndReadBackIntoItsMember
                   std::vector<std::string>(engineering::kRuntimeFunctionKeys.begin(),
                                            engineering::kRuntimeFunctionKeys.end()));
         expected.PEnabled = false;
-        EXPECT_EQ(engineering::readFunctionSection("Function1", install.path(kCfg), true),
-                  expected);
+        EXPECT_EQ(
+            engineering::readFunctionSection(program(), "Function1", install.path(kCfg), true),
+            expected);
     }
 }
 

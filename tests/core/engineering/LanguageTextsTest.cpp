@@ -43,14 +43,14 @@ class LanguageTextsTest : public ::testing::Test {
 protected:
     ControlTable load() {
         ControlTable controls = engineering::mainWindowControls();
-        dialogs::LoadToolTipTexts(controls);
+        dialogs::LoadToolTipTexts(install.program(), controls);
         return controls;
     }
     std::optional<std::string> value(std::string_view section, std::string_view key) {
         return framework::IniDocument::parse(install.read(kLanguageFile)).value(section, key);
     }
     const std::string& helpText(int number) {
-        return framework::programState().HelpTexts[std::size_t(number - 1)];
+        return install.program().HelpTexts[std::size_t(number - 1)];
     }
     std::optional<framework::FileStamp> stamp() {
         return framework::fileStamp(install.path(kLanguageFile));
@@ -79,7 +79,7 @@ TEST(LanguageTexts, WritesTheMissingKeysAsKeyByKeyWritingDid) {
         if (c.before)
             install.write(kLanguageFile, *c.before);
         ControlTable controls = engineering::mainWindowControls();
-        dialogs::LoadToolTipTexts(controls);
+        dialogs::LoadToolTipTexts(install.program(), controls);
         EXPECT_EQ(install.read(kLanguageFile), expectedFile(c.expected)) << c.expected;
         EXPECT_TRUE(install.boxes.asked.empty()) << c.expected;
     }
@@ -87,7 +87,7 @@ TEST(LanguageTexts, WritesTheMissingKeysAsKeyByKeyWritingDid) {
 
 TEST_F(LanguageTextsTest, FirstStartSetsHelpTextsAndTheSecondLeavesTheFileAlone) {
     load();
-    EXPECT_EQ(dialogs::languageFilePath(), install.path(kLanguageFile));
+    EXPECT_EQ(dialogs::languageFilePath(install.program()), install.path(kLanguageFile));
     // Help10 is shared by the 48 buttons: only the first of them read it empty.
     EXPECT_EQ(helpText(11), "");
     EXPECT_EQ(helpText(10), "0");
@@ -118,7 +118,7 @@ TEST_F(LanguageTextsTest, NotttTagKeepsTheToolTipAndABadHelpNumberOnlyStopsItsCo
     controls[0] = {"LabelInfo", 0, "Label", "nottt", 0, "Info", "built in", {}, "Form"};
     controls[1] = {"CheckWide", 0, "CheckBox", "", 101, "Wide", "", {}, "Form"};
     controls[2] = {"FrameBox", 0, "Frame", "NoTTT-x", 0, "Box", "frame tip", {}, "Form"};
-    dialogs::LoadToolTipTexts(controls);
+    dialogs::LoadToolTipTexts(install.program(), controls);
 
     EXPECT_EQ(value("1031", "Caption_LabelInfo_nottt"), "Info");
     EXPECT_EQ(value("1031", "TTT_LabelInfo_nottt"), std::nullopt);
@@ -139,9 +139,9 @@ TEST(LanguageTexts, AnUnreadableFileShowsTheBuiltInTextsIsReportedOnceAndKept) {
         if (!testsupport::makeUnreadable(file, kind))
             continue; // no read permission cannot stop root
         ControlTable controls = engineering::mainWindowControls();
-        dialogs::LoadToolTipTexts(controls);
+        dialogs::LoadToolTipTexts(install.program(), controls);
         const auto name = testsupport::unreadableName(kind);
-        EXPECT_EQ(dialogs::GetLanguage(), dialogs::kDefaultLanguage) << name;
+        EXPECT_EQ(dialogs::GetLanguage(install.program()), dialogs::kDefaultLanguage) << name;
         EXPECT_TRUE(testsupport::isUnchangedUnreadable(file, kind)) << name;
         for (std::size_t i = 0; i < controls.size(); ++i) {
             EXPECT_EQ(controls[i].caption, builtIn[i].caption) << name;

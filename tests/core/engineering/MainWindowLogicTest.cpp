@@ -14,7 +14,6 @@
 
 using namespace engineering;
 using framework::ProgramEnded;
-using framework::programState;
 
 namespace {
 
@@ -87,13 +86,13 @@ protected:
                 function("All_Function_3", 3, "paint.exe", "Engineering\\Broken.gif"));
         install.write("Engineering/Pump_800.gif", "GIF89a");
         install.write("Engineering/Broken_800.gif", "not a picture");
-        programState().ExistingMachines.clear(); // loading reads them
+        program().ExistingMachines.clear(); // loading reads them
     }
 
     RecordingView view;
     ScriptedEditor editor;
     CountingUpdate update;
-    MainWindowLogic logic{&view, &editor, &update};
+    MainWindowLogic logic{run(), view, &editor, update};
 };
 
 } // namespace
@@ -108,14 +107,14 @@ TEST_F(MainWindowLogicTest, LoadingShowsTheFunctionsAndReportsMissingPictures) {
     EXPECT_EQ(install.boxes.asked[0].text, "Engineering\\Missing_800.gif not found");
     EXPECT_EQ(install.boxes.asked[1].text,
               "Engineering\\Broken_800.gif cannot be shown: the picture is damaged");
-    EXPECT_EQ(programState().ExistingMachines, std::vector<std::string>{"M1"});
+    EXPECT_EQ(program().ExistingMachines, std::vector<std::string>{"M1"});
 }
 
 TEST_F(MainWindowLogicTest, HelpModeShowsHelpTextsInsteadOfActing) {
     logic.Form_Load();
     install.boxes.asked.clear();
-    programState().HelpTexts[0] = "OK help";
-    programState().HelpTexts[9] = "Button help";
+    program().HelpTexts[0] = "OK help";
+    program().HelpTexts[9] = "Button help";
     logic.CommandQuest_Click();
     EXPECT_TRUE(view.helpGreen);
     logic.CommandEdit_Click(); // shows help 11, does not switch
@@ -129,7 +128,7 @@ TEST_F(MainWindowLogicTest, HelpModeShowsHelpTextsInsteadOfActing) {
     EXPECT_TRUE(editor.seen.empty());
     logic.CommandQuest_Click();
     EXPECT_FALSE(view.helpGreen);
-    EXPECT_FALSE(programState().HelpMode);
+    EXPECT_FALSE(program().HelpMode);
 }
 
 TEST_F(MainWindowLogicTest, EditModeMakesEveryButtonPressable) {
@@ -190,9 +189,31 @@ TEST_F(MainWindowLogicTest, CancelAsksFirstAndWritesNothing) {
     EXPECT_EQ(update.runs, 0);
 }
 
+// A silent run has no window: the run loads (the missing picture goes to the
+// fault log) and commits (the databases, then the function files).
+using RunWithoutWindow = enginetest::FunctionFilesTest;
+
+TEST_F(RunWithoutWindow, ASilentRunIsTheRunsLoadAndCommit) {
+    install.write(enginetest::kDat, enginetest::function("All_Function_1", 1, "notepad.exe",
+                                                         "Engineering\\Missing.gif"));
+    silent();
+    CountingUpdate update;
+    run().load();
+    EXPECT_EQ(run().lists.button(1).PExeFunction, "notepad.exe");
+    EXPECT_EQ(update.runs, 0);
+    run().commit(update);
+    EXPECT_EQ(update.runs, 1);
+    EXPECT_NE(install.read(enginetest::kInt).find("ExeFunction=notepad.exe"), std::string::npos);
+    EXPECT_TRUE(install.boxes.asked.empty());
+    EXPECT_EQ(install.faultLog(),
+              "! Fault Engineering_Config: Engineering\\Missing_800.gif not found\r\n");
+    EXPECT_EQ(framework::completionStatus(program()), framework::ExitOk);
+}
+
 // The .cfg, the .int, the catalogue, the machine list and an integrated run's
 // stored file and configuration list: each, when it exists but cannot be read, ends the
-// loading with status 1 and a report before anything is written.
+// loading with status 1 and a report before anything is written (a silent
+// run is the run's load and commit).
 TEST(StartUp, AnInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
     namespace fs = std::filesystem;
     const std::pair<std::string_view, bool> files[] = {{enginetest::kCfg, false},
@@ -216,12 +237,14 @@ TEST(StartUp, AnInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
             fs::create_directories(fs::path(install.path(file)).parent_path());
             if (!testsupport::makeUnreadable(install.path(file), kind))
                 continue; // no read permission cannot stop root
-            install.setCommandLine(integrated ? "/EXTERNAL Q4MCFG" : "/EXTERNAL SILENT");
+            testsupport::TestRun run(install, integrated ? "/EXTERNAL Q4MCFG" : "/EXTERNAL SILENT");
             const auto before = installationContent(install.root());
             CountingUpdate update;
-            MainWindowLogic logic(nullptr, nullptr, &update);
 
-            EXPECT_EQ(testsupport::endStatus([&] { logic.Form_Load(); }),
+            EXPECT_EQ(testsupport::endStatus([&] {
+                          run.load();
+                          run.commit(update);
+                      }),
                       framework::ExitEndedByFailure);
             EXPECT_EQ(update.runs, 0);
             EXPECT_EQ(installationContent(install.root()), before);

@@ -67,7 +67,7 @@ TEST_F(FunctionFilesTest, IntegratedRunReadsTheStoredFileOfTheSaveAndRestoreFold
     install.write(kInt, function("Function1", 1, "local.exe"));
     install.write("parameter/q4mconfiguration.ini",
                   "[Common]\r\nSaveAndRestore=" + install.path("SR") + "\\\r\nNameM1=M1\r\n");
-    framework::programState().StartModeIntegrated = true;
+    startRun("/EXTERNAL Q4MCFG");
     EXPECT_EQ(read().button(1).PExeFunction, "catalogue.exe");
 
     install.write("SR/Engineering/Engineering.int", function("Function1", 1, "saved.exe"));
@@ -78,7 +78,7 @@ TEST_F(FunctionFilesTest, IntegratedRunReadsTheStoredFileOfTheSaveAndRestoreFold
 
 TEST_F(FunctionFilesTest, BadRecordsAreReportedAndTheRestIsPlaced) {
     silent();
-    framework::programState().ExistingMachines.clear();
+    program().ExistingMachines.clear();
     std::string catalogue;
     for (int n = 1; n <= 101; ++n)
         catalogue += function("All_Function_" + std::to_string(n), n == 1 ? 60 : 2, "x.exe");
@@ -109,7 +109,7 @@ TEST_F(FunctionFilesTest, SymbolListKeepsTheFirstHundred800PicturesInNameOrder) 
         install.write("Engineering/S" + std::to_string(1000 + n).substr(1) + "_800.gif", "GIF89a");
 
     read();
-    const auto& symbols = engineering::programSymbols();
+    const auto& symbols = run().symbols;
     ASSERT_EQ(symbols.SymbolCount, 100);
     EXPECT_EQ(symbols.entry(1), "Engineering\\alarm_800.GIF");
     EXPECT_EQ(symbols.entry(2), "Engineering\\Pump_800.gif");

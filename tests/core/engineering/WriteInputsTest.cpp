@@ -34,7 +34,7 @@ TEST_F(WriteInputsTest, StoredFileHoldsEveryProgramRunTimeFileEveryEnabledButton
     FunctionLists lists;
     for (int key = 1; key <= 30; ++key)
         lists.button(key) = edited(key, "tool" + std::to_string(key) + ".exe", key != 7);
-    engineering::WriteInputs(lists);
+    engineering::WriteInputs(program(), lists);
 
     // The disabled button is stored but has no run-time section.
     EXPECT_EQ(value(kInt, "Function7", "Enabled"), "false");
@@ -73,7 +73,7 @@ TEST_F(WriteInputsTest, RetiredSectionsEndTheStoredFamily) {
             lists.button(key) = edited(key, "x.exe");
         lists.button(4) = edited(4, ""); // no program: not stored
 
-        engineering::WriteInputs(lists);
+        engineering::WriteInputs(program(), lists);
 
         EXPECT_EQ(value(kInt, "Function4", "WhereICome"), "");
         EXPECT_EQ(value(kInt, "Function4", "SpecialKey"), "44");
@@ -97,12 +97,12 @@ TEST_F(WriteInputsTest, StoredFileBytesAreThoseOfSingleKeyWrites) {
     lists.button(9) = EngineeringFunction{};
     lists.button(30) = edited(30, "calc.exe");
 
-    engineering::WriteInputs(lists);
+    engineering::WriteInputs(program(), lists);
 
     const std::string copy = install.path("copy.int");
     using framework::SaveIni;
     for (int i = 1; i <= 2; ++i)
-        SaveIni(std::string(), "Function" + std::to_string(i), "WhereICome", copy);
+        SaveIni(program(), std::string(), "Function" + std::to_string(i), "WhereICome", copy);
     int k = 0;
     for (int i = 1; i <= 48; ++i) {
         const EngineeringFunction& f = lists.button(i);
@@ -115,7 +115,7 @@ TEST_F(WriteInputsTest, StoredFileBytesAreThoseOfSingleKeyWrites) {
                 value = std::string("EngineeringPicture");
             if (key == "SymbolName")
                 value = f.PSymbolName.substr(0, f.PSymbolName.size() - 8) + ".gif";
-            SaveIni(value, s, key, copy);
+            SaveIni(program(), value, s, key, copy);
         }
     }
     EXPECT_EQ(install.read(kInt), install.read("copy.int"));
@@ -132,7 +132,7 @@ TEST_F(WriteInputsTest, OnlyGifNamesTakeThe800FormAndGoBackToTheirBaseForm) {
     lists.button(4) = edited(4, "d.exe");
     lists.button(4).PSymbolName = "Engineering\\ALARM_800.GIF"; // as the symbol list has it
 
-    engineering::WriteInputs(lists);
+    engineering::WriteInputs(program(), lists);
 
     for (const std::string_view file : {kInt, kCfg}) {
         SCOPED_TRACE(file);
@@ -149,7 +149,7 @@ TEST_F(WriteInputsTest, MissingSymbolNameIsToldOrLoggedAndItsStaleKeyRemoved) {
     FunctionLists lists = read();
     lists.button(4).PSymbolName.clear();
 
-    engineering::WriteInputs(lists);
+    engineering::WriteInputs(program(), lists);
 
     EXPECT_EQ(value(kInt, "Function1", "SymbolName"), "<missing>");
     EXPECT_EQ(value(kInt, "Function1", "ExeFunction"), "a.exe");
@@ -158,7 +158,7 @@ TEST_F(WriteInputsTest, MissingSymbolNameIsToldOrLoggedAndItsStaleKeyRemoved) {
 
     // A silent run puts the message in the fault log instead.
     silent();
-    engineering::WriteInputs(lists);
+    engineering::WriteInputs(program(), lists);
     EXPECT_EQ(install.boxes.asked.size(), 1u);
     EXPECT_EQ(install.faultLog(), "! Fault Engineering_Config: Key 4 no symbol name\r\n");
 }
@@ -172,7 +172,7 @@ TEST_F(WriteInputsTest, AFileThatBecameUnreadableEndsTheRunBeforeAnythingIsWritt
     const std::string cfg = install.read(kCfg);
     std::filesystem::create_directory(install.path(kInt));
 
-    EXPECT_EQ(testsupport::endStatus([&] { engineering::WriteInputs(lists); }),
+    EXPECT_EQ(testsupport::endStatus([&] { engineering::WriteInputs(program(), lists); }),
               framework::ExitEndedByFailure);
     EXPECT_EQ(install.read(kCfg), cfg);
     EXPECT_TRUE(std::filesystem::is_directory(install.path(kInt)));
@@ -192,7 +192,7 @@ TEST_F(WriteInputsTest, AFileThatCannotBeReplacedKeepsItsBytesAndIsReported) {
         FunctionLists lists = read();
         lists.button(2).PExeFunction = std::string(readOnly) + ".exe";
 
-        engineering::WriteInputs(lists);
+        engineering::WriteInputs(program(), lists);
 
         EXPECT_EQ(install.read(readOnly), old);
         EXPECT_EQ(value(other, "Function1", "ExeFunction"), lists.button(2).PExeFunction);

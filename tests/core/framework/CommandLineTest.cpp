@@ -10,31 +10,35 @@
 using namespace framework;
 using testsupport::TestInstallation;
 
+// The start mode is decided once, when the run's program state is built.
 TEST(CommandLine, StartModesFollowTheExternalKeyword) {
     struct Case {
         const char* commandLine;
         bool integrated, silent;
     };
+    TestInstallation inst;
     for (const auto& [line, integrated, silent] :
          {Case{"", false, false}, Case{"/external q4mcfg", true, false},
           Case{"/EXTERNAL=SILENT", false, true}, Case{"/EXTERNAL  SILENT /LOGFILE x", false, true},
           Case{"/EXTERNAL SILENTX", false, false}, Case{"/EXTERNAL", false, false}}) {
-        TestInstallation inst;
-        inst.setCommandLine(line);
-        EXPECT_EQ(GetStartModeIntegrated(), integrated) << line;
-        EXPECT_EQ(programState().SilentMode, silent) << line;
+        const ProgramState& program = inst.restart(line);
+        EXPECT_EQ(program.StartModeIntegrated, integrated) << line;
+        EXPECT_EQ(program.SilentMode, silent) << line;
     }
 }
 
 TEST(CommandLine, ValuesAreUpperCasedAndEndAtTheNextSlash) {
     TestInstallation inst;
-    EXPECT_EQ(ReadCommand("/EXTERNAL silent /LOGFILE c:\\Temp\\log.txt", "LOGFILE"),
+    ProgramState& program = inst.program();
+    EXPECT_EQ(ReadCommand(program, "/EXTERNAL silent /LOGFILE c:\\Temp\\log.txt", "LOGFILE"),
               "C:\\TEMP\\LOG.TXT");
-    EXPECT_EQ(ReadCommand("/LOGFILE /tmp/log.txt", "LOGFILE"), "");
-    EXPECT_EQ(ReadCommand("/EXTERNAL SILENT", "LOGFILE"), std::nullopt);
-    EXPECT_EQ(ReadCommand("/logfile", "LOGFILE"), "") << "a keyword at the end reads as empty";
+    EXPECT_EQ(ReadCommand(program, "/LOGFILE /tmp/log.txt", "LOGFILE"), "");
+    EXPECT_EQ(ReadCommand(program, "/EXTERNAL SILENT", "LOGFILE"), std::nullopt);
+    EXPECT_EQ(ReadCommand(program, "/logfile", "LOGFILE"), "")
+        << "a keyword at the end reads as empty";
     // The first occurrence counts, even inside a folder name.
-    EXPECT_EQ(ReadCommand("/LOGFILE d:\\EXTERNALS\\log /EXTERNAL SILENT", "EXTERNAL"), "\\LOG");
-    inst.setCommandLine("/EXTERNAL Q4MCFG /LOGFILE d:\\logs\\cfg.txt");
-    EXPECT_EQ(GetPathLogfile(), "D:\\LOGS\\CFG.TXT");
+    EXPECT_EQ(ReadCommand(program, "/LOGFILE d:\\EXTERNALS\\log /EXTERNAL SILENT", "EXTERNAL"),
+              "\\LOG");
+    EXPECT_EQ(GetPathLogfile(inst.restart("/EXTERNAL Q4MCFG /LOGFILE d:\\logs\\cfg.txt")),
+              "D:\\LOGS\\CFG.TXT");
 }

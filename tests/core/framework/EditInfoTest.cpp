@@ -26,18 +26,18 @@ TEST(EditInfo, StampsVersionModeAndEditorIntoTheCfgDocument) {
     const std::string mark = editorMark(firstEnvironmentEntry());
     struct Case {
         const char* old;
-        bool integrated;
+        const char* commandLine;
         std::string stamped;
     };
-    for (const auto& [old, integrated, stamped] :
-         {Case{"[Project]\r\nValidMachines=ALL\r\n", false,
+    for (const auto& [old, commandLine, stamped] :
+         {Case{"[Project]\r\nValidMachines=ALL\r\n", "",
                "[Project]\r\nValidMachines=ALL\r\n[Info]\r\nS_Prog=" + version +
                    " - Standalone\r\nS_Editor=" + mark + "\r\n"},
-          Case{"[Info]\r\nS_Editor=old\r\nS_Prog=old\r\n\r\n[Project]\r\n", true,
+          Case{"[Info]\r\nS_Editor=old\r\nS_Prog=old\r\n\r\n[Project]\r\n", "/EXTERNAL Q4MCFG",
                "[Info]\r\nS_Editor=" + mark + "\r\nS_Prog=" + version +
                    " - Integrated\r\n\r\n[Project]\r\n"}}) {
         IniDocument cfg = IniDocument::parse(old);
-        WriteEditInfo(cfg, integrated);
+        WriteEditInfo(inst.restart(commandLine), cfg);
         EXPECT_EQ(cfg.bytes(), stamped) << old;
     }
 }

@@ -19,9 +19,9 @@ namespace {
 
 // A procedure with three steps, the second of which fails in a helper: an
 // index out of range, as a library reports it.
-std::vector<int> runThreeSteps() {
+std::vector<int> runThreeSteps(ProgramState& program) {
     std::vector<int> ran;
-    Procedure procedure("Form_Load");
+    Procedure procedure(program, "Form_Load");
     procedure.step([&] { ran.push_back(1); });
     procedure.step([&] {
         [] { throw std::out_of_range("index"); }();
@@ -38,8 +38,9 @@ const std::string kLogLine =
 
 TEST(ErrorProtocol, InteractiveYesResumesWithTheNextStepAndNoEndsAfterLogging) {
     TestInstallation inst;
+    ProgramState& program = inst.program();
     inst.boxes.answer(true);
-    EXPECT_EQ(runThreeSteps(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(runThreeSteps(program), (std::vector<int>{1, 3}));
     ASSERT_EQ(inst.boxes.asked.size(), 1u);
     const auto& box = inst.boxes.asked[0];
     EXPECT_EQ(box.title, "Unexpected error");
@@ -47,22 +48,21 @@ TEST(ErrorProtocol, InteractiveYesResumesWithTheNextStepAndNoEndsAfterLogging) {
     EXPECT_EQ(box.text, "Unexpected error!\n\rSubscript out of range\n\rError logged to \n\r" +
                             upperCase(inst.path("Q4Mcfglog.txt")) + "\n\rResume?");
     EXPECT_EQ(inst.errorLog(), kLogLine);
-    EXPECT_EQ(completionStatus(), ExitFailuresReported);
+    EXPECT_EQ(completionStatus(program), ExitFailuresReported);
     inst.boxes.answer(false);
-    EXPECT_EQ(testsupport::endStatus(runThreeSteps), ExitEndedByFailure);
+    EXPECT_EQ(testsupport::endStatus([&] { runThreeSteps(program); }), ExitEndedByFailure);
     EXPECT_EQ(inst.errorLog(), kLogLine + kLogLine);
 }
 
 TEST(ErrorProtocol, IntegratedRunsLogToTheLogfileOfTheCommandLine) {
     TestInstallation inst;
-    programState().StartModeIntegrated = true;
     // A value ends at the first "/", so the path is given with backslashes.
     std::string logs = inst.path("logs");
     std::replace(logs.begin(), logs.end(), '/', '\\');
-    inst.setCommandLine("/EXTERNAL Q4MCFG /LOGFILE " + logs + "\\cfg.txt");
+    ProgramState& program = inst.restart("/EXTERNAL Q4MCFG /LOGFILE " + logs + "\\cfg.txt");
     inst.write("LOGS/keep", "");
     inst.boxes.answer(true);
-    runThreeSteps();
+    runThreeSteps(program);
     // The path comes back upper-cased; the existing folder is found, the new file created.
     EXPECT_EQ(inst.read("LOGS/CFG.TXT"), kLogLine);
     EXPECT_NE(inst.boxes.asked[0].text.find("Error logged to \n\r" + upperCase(logs) + "\\CFG.TXT"),
@@ -71,17 +71,18 @@ TEST(ErrorProtocol, IntegratedRunsLogToTheLogfileOfTheCommandLine) {
 
 TEST(Reports, ReportFaultAndLogErrorShowABoxOrWriteTheLogs) {
     TestInstallation inst;
-    ReportFault("Ölstand");
+    ReportFault(inst.program(), "Ölstand");
     ASSERT_EQ(inst.boxes.asked.size(), 1u);
     EXPECT_EQ(inst.boxes.asked[0].title, "Engineering_Config");
-    programState().SilentMode = true;
-    ReportFault("Ölstand");
+    ProgramState& silent = inst.restart("/EXTERNAL SILENT");
+    ReportFault(silent, "Ölstand");
     EXPECT_EQ(inst.faultLog(), "! Fault Engineering_Config: \xD6lstand\r\n");
+    EXPECT_EQ(completionStatus(silent), ExitFailuresReported);
     // LogError shows where it logged in a box, or returns it.
-    programState().SilentMode = false;
-    EXPECT_EQ(LogError("line", false),
+    ProgramState& program = inst.restart("");
+    EXPECT_EQ(LogError(program, "line", false),
               "Error logged to \n\r" + upperCase(inst.path("Q4Mcfglog.txt")));
-    EXPECT_EQ(LogError("line2", true), "");
+    EXPECT_EQ(LogError(program, "line2", true), "");
     EXPECT_EQ(inst.boxes.asked.size(), 2u);
     EXPECT_EQ(inst.errorLog(), "line\r\nline2\r\n");
 }
@@ -90,18 +91,18 @@ TEST(Reports, ReportFaultAndLogErrorShowABoxOrWriteTheLogs) {
 // the FIFO for ever); the line goes to the other log, or to standard error.
 TEST(Reports, ALogThatIsNoFileIsReportedInTheOtherAndWhenBothFailOnStandardError) {
     TestInstallation inst;
-    programState().SilentMode = true;
+    ProgramState& program = inst.restart("/EXTERNAL SILENT");
     const std::string errorLog = inst.path("Q4Mcfglog.txt");
     const std::string faultLog = inst.path("HalvarServicePack.log");
     ASSERT_EQ(::mkfifo(errorLog.c_str(), 0666), 0);
-    LogError("line", false);
+    LogError(program, "line", false);
     EXPECT_EQ(inst.faultLog(),
               "! Fault Engineering_Config: Cannot write " + errorLog + ": line\r\n");
 
     std::filesystem::remove(faultLog);
     std::filesystem::create_directory(faultLog);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(runThreeSteps(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(runThreeSteps(program), (std::vector<int>{1, 3}));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Cannot write " + errorLog + ": " + kLogLine.substr(0, kLogLine.size() - 2) + "\n" +
                   "Cannot write " + faultLog +
@@ -114,43 +115,59 @@ TEST(Reports, ALogThatIsNoFileIsReportedInTheOtherAndWhenBothFailOnStandardError
 
 TEST(CancelQuestion, YesLogsTheCancelAndNoKeepsEditing) {
     TestInstallation inst;
+    ProgramState& program = inst.program();
     inst.boxes.answer(false);
-    EXPECT_FALSE(ConfirmCancelEdits());
+    EXPECT_FALSE(ConfirmCancelEdits(program));
     EXPECT_FALSE(inst.exists("Q4Mcfglog.txt"));
     inst.boxes.answer(true);
-    EXPECT_TRUE(ConfirmCancelEdits());
+    EXPECT_TRUE(ConfirmCancelEdits(program));
     EXPECT_EQ(inst.errorLog(), "Konfigurations-EXE wurde abgebrochen:     Engineering\r\n");
     const auto& box = inst.boxes.asked[0];
     EXPECT_EQ(box.title, "Cancel?");
     EXPECT_EQ(box.defaultButton, DefaultButton::No);
     EXPECT_EQ(box.text, "Cancel edits?\n\rRemark:\n\rUntil now no changes have been taken over ");
-    programState().SilentMode = true; // silent runs confirm by themselves and log the question
-    EXPECT_TRUE(ConfirmCancelEdits());
-    EXPECT_EQ(inst.boxes.asked.size(), 2u);
-    EXPECT_NE(inst.faultLog().find("Cancel edits?"), std::string::npos);
     // Integrated, the question names the component and the executable.
-    programState().SilentMode = false;
-    programState().StartModeIntegrated = true;
+    ProgramState& integrated = inst.restart("/EXTERNAL Q4MCFG");
     inst.boxes.answer(false);
-    ConfirmCancelEdits();
+    ConfirmCancelEdits(integrated);
     EXPECT_EQ(inst.boxes.asked[2].text,
               "Cancel edits?\n\rRemark:\n\rUntil now no changes have been taken over \n\r"
               "\"Engineering\" has to be configured again in \"standalone-mode\" via \n\r\"" +
                   inst.path("Engineering") + "/Engineering_Config.exe\"");
 }
 
+// A silent run has nobody to ask: its reporter is chosen when the run starts,
+// and every message and the unattended text of every question go to the
+// fault log; every question is answered Yes.
+TEST(Reports, ASilentRunLogsWhatItWouldShowAndAnswersYes) {
+    TestInstallation inst;
+    ProgramState& program = inst.restart("/EXTERNAL SILENT");
+    EXPECT_TRUE(program.reporter().ask({"Title", "Resume?", MessageIcon::Critical},
+                                       DefaultButton::No, "Failed"));
+    program.reporter().tell({"Info:", "Text", MessageIcon::Information});
+    // A program built without a window has no boxes: its runs report to the logs too.
+    ProgramState windowless(inst.start(""), nullptr);
+    EXPECT_FALSE(windowless.SilentMode);
+    windowless.reporter().tell({"Title", "No window", MessageIcon::Critical});
+    EXPECT_TRUE(inst.boxes.asked.empty());
+    EXPECT_EQ(inst.faultLog(), "! Fault Engineering_Config: Failed\r\n"
+                               "! Fault Engineering_Config: Text\r\n"
+                               "! Fault Engineering_Config: No window\r\n");
+}
+
 TEST(HelpTexts, ShownOnlyInHelpModeWithLineMarkersReplaced) {
     TestInstallation inst;
-    programState().HelpTexts[9] = "A<crlf>B<CRLF>C";
-    ShowHelpText(10);
+    ProgramState& program = inst.program();
+    program.HelpTexts[9] = "A<crlf>B<CRLF>C";
+    ShowHelpText(program, 10);
     EXPECT_TRUE(inst.boxes.asked.empty());
-    programState().HelpMode = true;
-    ShowHelpText(10);
+    program.HelpMode = true;
+    ShowHelpText(program, 10);
     ASSERT_EQ(inst.boxes.asked.size(), 1u);
     EXPECT_EQ(inst.boxes.asked[0].title, "Info:");
     EXPECT_EQ(inst.boxes.asked[0].text, "A\r\nB\r\nC");
-    ShowHelpText(0); // out of range: skipped without a report
-    ShowHelpText(101);
+    ShowHelpText(program, 0); // out of range: skipped without a report
+    ShowHelpText(program, 101);
     EXPECT_FALSE(inst.exists("Q4Mcfglog.txt"));
-    EXPECT_FALSE(programState().failureReported);
+    EXPECT_FALSE(program.failureReported);
 }

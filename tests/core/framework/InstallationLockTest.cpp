@@ -16,7 +16,7 @@ using namespace std::chrono_literals;
 
 TEST(InstallationLock, OneHolderAtATimeAndFreeAgainWhenReleased) {
     testsupport::TestInstallation installation;
-    const fs::path file = framework::installationLockPath();
+    const fs::path file = framework::installationLockPath(installation.program());
     EXPECT_EQ(file, installation.componentFolder() / "Engineering_Config.lock");
     {
         const InstallationLock first(file, 0ms);

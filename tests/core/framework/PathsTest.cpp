@@ -17,18 +17,19 @@ using testsupport::TestInstallation;
 
 TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
     TestInstallation inst;
-    EXPECT_EQ(GetOCXName(), "Engineering");
-    EXPECT_EQ(installationFolder(), inst.root().string());
-    EXPECT_EQ(GetPathOCXMDB(), inst.path("Engineering/Engineering.mdb"));
-    programState().executableFolder = "/";
-    EXPECT_EQ(installationFolder(), "") << "the file-system root has no parent folder";
-    programState().executableFolder = "C:\\Inst\\Engineering";
-    EXPECT_EQ(installationFolder(), "C:\\Inst");
-    EXPECT_EQ(GetFileNameOnly("C:\\a\\b\\c.exe"), "c.exe");
+    ProgramState& program = inst.program();
+    EXPECT_EQ(GetOCXName(program), "Engineering");
+    EXPECT_EQ(installationFolder(program), inst.root().string());
+    EXPECT_EQ(GetPathOCXMDB(program), inst.path("Engineering/Engineering.mdb"));
+    program.executableFolder = "/";
+    EXPECT_EQ(installationFolder(program), "") << "the file-system root has no parent folder";
+    program.executableFolder = "C:\\Inst\\Engineering";
+    EXPECT_EQ(installationFolder(program), "C:\\Inst");
+    EXPECT_EQ(GetFileNameOnly(program, "C:\\a\\b\\c.exe"), "c.exe");
     // A base name too short to hold the component is a failure.
-    programState().executableBaseName = "Eng";
+    program.executableBaseName = "Eng";
     inst.boxes.answer(true);
-    EXPECT_EQ(GetOCXName(), "");
+    EXPECT_EQ(GetOCXName(program), "");
     ASSERT_EQ(inst.boxes.asked.size(), 1u);
     EXPECT_NE(inst.boxes.asked[0].text.find("Invalid procedure call"), std::string::npos);
 }
@@ -37,28 +38,28 @@ TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
 // reported where it is read, once.
 TEST(InstallationPaths, RequiredFilesGiveEmptyOnlyWhenMissing) {
     TestInstallation inst;
-    EXPECT_EQ(GetPathSourceOCXMDB(), "");
-    EXPECT_EQ(GetProgramIniPath(1), "");
+    ProgramState& standalone = inst.program();
+    EXPECT_EQ(GetPathSourceOCXMDB(standalone), "");
+    EXPECT_EQ(GetProgramIniPath(standalone, 1), "");
     inst.write("Engineering/Engineering_Source.mdb", "x");
-    EXPECT_EQ(GetPathSourceOCXMDB(), inst.path("Engineering/Engineering_Source.mdb"));
+    EXPECT_EQ(GetPathSourceOCXMDB(standalone), inst.path("Engineering/Engineering_Source.mdb"));
 
-    programState().StartModeIntegrated = true;
-    EXPECT_EQ(GetQ4MConfigurationIniPath(), "");
+    ProgramState& integrated = inst.restart("/EXTERNAL Q4MCFG");
+    EXPECT_EQ(GetQ4MConfigurationIniPath(integrated), "");
     const std::string q4m = inst.path("parameter/q4mconfiguration.ini");
     std::filesystem::create_directory(q4m);
-    ASSERT_EQ(GetQ4MConfigurationIniPath(), q4m);
+    ASSERT_EQ(GetQ4MConfigurationIniPath(integrated), q4m);
     inst.boxes.answer(true);
-    GetExistingMachines(q4m);
-    EXPECT_TRUE(programState().ExistingMachines.empty());
+    GetExistingMachines(integrated, q4m);
+    EXPECT_TRUE(integrated.ExistingMachines.empty());
     ASSERT_EQ(inst.boxes.asked.size(), 1u);
     EXPECT_NE(inst.boxes.asked[0].text.find("\n\rCannot read " + q4m + "\n\r"), std::string::npos);
 
     std::filesystem::remove(q4m);
-    programState().StartModeIntegrated = false;
-    programState().SilentMode = true;
+    ProgramState& silent = inst.restart("/EXTERNAL SILENT");
     const std::string programIni = inst.path("parameter/Program.ini");
     std::filesystem::create_symlink("missing", programIni);
-    GetExistingMachines("");
+    GetExistingMachines(silent, "");
     const std::string log = inst.errorLog();
     EXPECT_NE(log.find("(Nr. 75) :Cannot read " + programIni + "\r\n"), std::string::npos) << log;
     EXPECT_EQ(log.find("Cannot read"), log.rfind("Cannot read " + programIni)) << "each once";
@@ -73,13 +74,13 @@ TEST(InstallationPaths, ExistingComponentsAreFoundWithoutRegardToCase) {
     EXPECT_TRUE(fileExists(inst.root().string() + "/engineering\\pump_800.GIF"));
     EXPECT_FALSE(fileExists(inst.path("Engineering")));
     EXPECT_FALSE(fileExists(inst.path("Engineering/.hidden")));
-    GetExistingMachines("");
-    EXPECT_EQ(programState().ExistingMachines, std::vector<std::string>{"M1"});
+    GetExistingMachines(inst.program(), "");
+    EXPECT_EQ(inst.program().ExistingMachines, std::vector<std::string>{"M1"});
 }
 
 TEST(InstallationPaths, MissingCfgEndsTheProgramWithABox) {
     TestInstallation inst;
-    EXPECT_EQ(testsupport::endStatus([] { GetCFGPath(); }), ExitEndedByFailure);
+    EXPECT_EQ(testsupport::endStatus([&] { GetCFGPath(inst.program()); }), ExitEndedByFailure);
     ASSERT_EQ(inst.boxes.asked.size(), 1u);
     EXPECT_EQ(inst.boxes.asked[0].text, "File not found: \n\r" + upperCase(inst.cfgPath()));
 }
@@ -89,20 +90,21 @@ TEST(MachineList, IntegratedStopsAtADashOrEmptyNameAfterAtMostFiveStandaloneRead
     for (const auto& [names, expected] : std::vector<std::pair<Names, std::size_t>>{
              {{"M1", "-", "M3"}, 1}, {{"M1", "M2", "", "M4"}, 2}, {Names(6, "M"), 5}}) {
         TestInstallation inst;
-        programState().StartModeIntegrated = true;
+        ProgramState& program = inst.restart("/EXTERNAL Q4MCFG");
         std::string ini = "[Common]\r\n";
         for (std::size_t i = 0; i < names.size(); ++i)
             ini += "NameM" + std::to_string(i + 1) + "=" + names[i] + "\r\n";
         inst.write("parameter/q4mconfiguration.ini", ini);
-        GetExistingMachines(GetQ4MConfigurationIniPath());
-        EXPECT_EQ(programState().ExistingMachines.size(), expected) << names.size();
+        GetExistingMachines(program, GetQ4MConfigurationIniPath(program));
+        EXPECT_EQ(program.ExistingMachines.size(), expected) << names.size();
     }
     // Standalone, program.ini gives the count and the names.
     TestInstallation inst;
     inst.write("parameter/Program.ini",
                "[Project]\r\nNumberOfMachines=2\r\n[Machine1]\r\nMachineName=Press\r\n");
-    GetExistingMachines("");
-    EXPECT_EQ(programState().ExistingMachines, (std::vector<std::string>{"Press", ""}));
-    EXPECT_EQ(existingMachine(1), "Press");
-    EXPECT_THROW(existingMachine(3), Failure);
+    ProgramState& program = inst.program();
+    GetExistingMachines(program, "");
+    EXPECT_EQ(program.ExistingMachines, (std::vector<std::string>{"Press", ""}));
+    EXPECT_EQ(existingMachine(program, 1), "Press");
+    EXPECT_THROW(existingMachine(program, 3), Failure);
 }

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace presettest {
@@ -55,9 +56,15 @@ inline std::string errorLine(const std::string& procedure, int number,
 
 class PresetFixture : public ::testing::Test {
 protected:
-    PresetFixture() {
-        resetPresetState();
-        framework::programState().ExistingMachines = {"M1"};
+    PresetFixture() { startRun(""); }
+
+    framework::ProgramState& program() { return *program_; }
+    // Starts the run anew with a command line, with machine 1 named "M1" and
+    // program.ini at programIniPath.
+    void startRun(std::string_view commandLine) {
+        program_ = &install.restart(commandLine);
+        program_->ExistingMachines = {"M1"};
+        program_->ProgramIniPath = programIniPath;
     }
 
     std::string sourcePath() const { return install.path("Engineering/Engineering_Source.mdb"); }
@@ -71,8 +78,8 @@ protected:
             text += line + "\r\n";
         install.write("Engineering/Engineering.cfg", text);
     }
-    static void runSilently(bool silent = true) { framework::programState().SilentMode = silent; }
-    static void runIntegrated() { framework::programState().StartModeIntegrated = true; }
+    void runSilently(bool silent = true) { startRun(silent ? "/EXTERNAL SILENT" : ""); }
+    void runIntegrated() { startRun("/EXTERNAL Q4MCFG"); }
 
     // A source database with both template tables: rows (System, Var_Name,
     // Part) of Source_DEFS, and the preset templates.
@@ -124,6 +131,11 @@ protected:
     }
 
     testsupport::TestInstallation install;
+    std::string programIniPath;
+    PresetState presets;
+
+private:
+    framework::ProgramState* program_ = nullptr;
 };
 
 } // namespace presettest

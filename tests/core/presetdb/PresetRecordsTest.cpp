@@ -20,12 +20,12 @@ protected:
             work.createTable("PRESET_DEFS", work.columns("Source_PRESET_DEFS"));
             PreviousDatabase none;
             Pacer pacer;
-            CreateRecordSets(work, none, pacer);
+            CreateRecordSets(program(), presets, work, none, pacer);
         }
         return query(sourcePath(), "SELECT " + columns + " FROM PRESET_DEFS ORDER BY ID");
     }
-    static std::string& nameTemplate(std::size_t system, std::size_t part) {
-        return presetState().VarNameTemplates[system][part - 1];
+    std::string& nameTemplate(std::size_t system, std::size_t part) {
+        return presets.VarNameTemplates[system][part - 1];
     }
 };
 
@@ -101,12 +101,13 @@ TEST_F(PresetRecordsTest, CategoryRenamedAndReplacementsInOrderWhateverTheLetter
                         Preset{.id = 5, .varName = nullptr}.row()},
                        columns);
     PreviousDatabase previous(Database::open(targetPath()));
-    CategorieNachCategoryID(previous);
-    VarNameInQuelleErsetzen(previous, "M1.Temp", "STUDIO.TEMP");
-    VarNameInQuelleErsetzen(previous, "Chained", "m1.temp"); // finds the names just written
-    VarNameInQuelleErsetzen(previous, "Quoted", "SAY \"HI\"");
-    presetState().VWStudioProject = 1; // now the VisiWin32 name is the old one
-    VarNameInQuelleErsetzen(previous, "other", "Studio");
+    CategorieNachCategoryID(program(), previous);
+    VarNameInQuelleErsetzen(program(), presets, previous, "M1.Temp", "STUDIO.TEMP");
+    VarNameInQuelleErsetzen(program(), presets, previous, "Chained",
+                            "m1.temp"); // finds the names just written
+    VarNameInQuelleErsetzen(program(), presets, previous, "Quoted", "SAY \"HI\"");
+    presets.VWStudioProject = 1; // now the VisiWin32 name is the old one
+    VarNameInQuelleErsetzen(program(), presets, previous, "other", "Studio");
     previous.close();
     EXPECT_EQ(column(targetPath(), "SELECT var_name FROM PRESET_DEFS ORDER BY ID"),
               (Row{"Chained", "Chained", "Quoted", "Studio", nullptr}));

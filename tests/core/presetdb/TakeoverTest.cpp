@@ -27,13 +27,13 @@ protected:
         Database machine = Database::open(machinePath);
         Recordset rows = Recordset::openTable(machine, "PRESET_DEFS");
         Pacer pacer;
-        return TakeoverMachineCopyMDBData(work, rows, pacer);
+        return TakeoverMachineCopyMDBData(program(), presets, work, rows, pacer);
     }
     Row mins() const { return column(sourcePath(), "SELECT min FROM PRESET_DEFS ORDER BY ID"); }
 };
 
 TEST_F(TakeoverTest, MachineValuesGoToTheFirstRowOfTheSameParameter) {
-    GetAddFields();
+    GetAddFields(program(), presets);
     const auto rebuilt = [](int id, const char* name, Value offset) {
         return Preset{.id = id, .machineType = "M1", .varName = name, .offset = offset}.row();
     };

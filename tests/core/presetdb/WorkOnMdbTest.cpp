@@ -53,7 +53,8 @@ protected:
     WorkOnMdbTest() {
         writeCfg({"ForMachine1=true", "ValidMachines=M1"});
         setVWStudio("false");
-        framework::programState().ProgramIniPath = install.path("parameter/Program.ini");
+        programIniPath = install.path("parameter/Program.ini");
+        program().ProgramIniPath = programIniPath;
     }
 
     void setVWStudio(const std::string& value) const {
@@ -88,7 +89,7 @@ TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
         std::int64_t last = 0, total = 0;
     } observer;
     makeStandardSource();
-    WorkOnMDB(&observer); // no target yet
+    WorkOnMDB(program(), presets, &observer); // no target yet
     EXPECT_GT(observer.total, 0);
     EXPECT_EQ(observer.last, observer.total); // the progress grows to completion
     EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 0.0}, {2, "M1.Temp", 0.0}}));
@@ -110,17 +111,17 @@ TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
     Database(Database::open(sourcePath())).execute("CREATE INDEX old ON PRESET_DEFS (var_name)");
     const auto sourceTime = fs::file_time_type::clock::now() - std::chrono::hours(24 * 300);
     fs::last_write_time(sourcePath(), sourceTime);
-    WorkOnMDB();
+    WorkOnMDB(program(), presets);
     EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 42.0}, {2, "M1.Temp", 7.0}}));
-    EXPECT_EQ(presetState().AdditionalFieldsCount, 1); // "part" alone
+    EXPECT_EQ(presets.AdditionalFieldsCount, 1); // "part" alone
     EXPECT_EQ(fs::last_write_time(sourcePath()), sourceTime);
     EXPECT_EQ(column(sourcePath(), "SELECT count(*) FROM sqlite_master WHERE type = 'index'"),
               Row{0});
 
     // Standalone VisiWin Studio project: the names are brought to the Studio names.
     setVWStudio("True");
-    WorkOnMDB();
-    EXPECT_EQ(presetState().VWStudioProject, 1);
+    WorkOnMDB(program(), presets);
+    EXPECT_EQ(presets.VWStudioProject, 1);
     EXPECT_EQ(targetRows()[0], (Row{1, "ns=M1;Speed", 42.0}));
     EXPECT_TRUE(nothingLogged());
 }
@@ -132,7 +133,7 @@ TEST_F(WorkOnMdbTest, IntegratedTheMachineCopyReplacesTheTargetOrItsAbsenceIsTol
                   "[Common]\r\nSaveAndRestore=" + install.path("SaveRestore") + "\r\n");
     makeStandardSource();
     makeTarget(targetPath(), 3.0);
-    WorkOnMDB();
+    WorkOnMDB(program(), presets);
     ASSERT_EQ(install.boxes.asked.size(), 1u);
     EXPECT_EQ(install.boxes.asked[0].text.find("Konnte die Datei:Engineering.mdb in der Vorlage"),
               0u);
@@ -140,8 +141,8 @@ TEST_F(WorkOnMdbTest, IntegratedTheMachineCopyReplacesTheTargetOrItsAbsenceIsTol
 
     makeTarget(install.path("SaveRestore/Engineering/Engineering.mdb"), 77.0);
     setVWStudio("TRUE"); // integrated runs never use VisiWin Studio
-    WorkOnMDB();
-    EXPECT_EQ(presetState().VWStudioProject, 0);
+    WorkOnMDB(program(), presets);
+    EXPECT_EQ(presets.VWStudioProject, 0);
     EXPECT_EQ(targetRows()[0], (Row{1, "M1.Speed", 77.0}));
     EXPECT_EQ(install.boxes.asked.size(), 1u);
 
@@ -149,7 +150,7 @@ TEST_F(WorkOnMdbTest, IntegratedTheMachineCopyReplacesTheTargetOrItsAbsenceIsTol
     const std::string before = target();
     install.write("SaveRestore/Engineering/Engineering.mdb", "not a database");
     install.boxes.answer(true); // resume
-    WorkOnMDB();
+    WorkOnMDB(program(), presets);
     EXPECT_EQ(target(), before);
     ASSERT_EQ(install.boxes.asked.size(), 2u);
     EXPECT_NE(install.boxes.asked[1].text.find("Could not open database"), std::string::npos);
@@ -168,7 +169,7 @@ TEST_F(WorkOnMdbTest, TemplatesWithTheLegacyCategoryColumnKeepTheMachinesValues)
         targetPath(),
         {Preset{.machineType = "M1", .varName = "M1.Temp", .offset = 2, .min = 42.0}.row()},
         legacy);
-    WorkOnMDB();
+    WorkOnMDB(program(), presets);
     EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 0.0}, {2, "M1.Temp", 42.0}}));
     EXPECT_EQ(Database::open(targetPath()).columns("PRESET_DEFS"), legacy);
     EXPECT_TRUE(nothingLogged());
@@ -183,8 +184,8 @@ TEST_F(WorkOnMdbTest, BadTemplateRowsFallBackToTheVariableNameOfPartOne) {
                 {nullptr, "ignored", 4},
                 {"VISIWIN32", "three.###Var_Name", 3}},
                {});
-    WorkOnMDB();
-    const auto& templates = presetState().VarNameTemplates;
+    WorkOnMDB(program(), presets);
+    const auto& templates = presets.VarNameTemplates;
     EXPECT_EQ(templates[0][0], "###Var_Name");
     EXPECT_EQ(templates[1][0], "###Var_Name");
     EXPECT_EQ(templates[0][1], "later.###Var_Name");
@@ -226,7 +227,7 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
          "TakeoverMachineCopyMDBData (Nr. 3000) :SQL error: no such column: min", Outcome::Kept},
         {"part out of range", onSource("UPDATE Source_PRESET_DEFS SET part = 51 WHERE ID = 2"),
          "CreateRecordSets (Nr. 9) :Subscript out of range"},
-        {"machine 1 without a name", [] { framework::programState().ExistingMachines.clear(); },
+        {"machine 1 without a name", [this] { program().ExistingMachines.clear(); },
          "CreateRecordSets (Nr. 9) :Subscript out of range"},
         {".cfg without [Project]",
          [this] {
@@ -285,7 +286,7 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
-    framework::ProgramState& program = framework::programState();
+    framework::ProgramState& program = this->program();
     for (const Case& c : cases)
         for (const bool withTarget : {true, false}) {
             if (!withTarget && c.outcome != Outcome::KeptOrAbsent)
@@ -295,7 +296,7 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
             fs::remove_all(targetPath());
             fs::remove(install.path("Q4Mcfglog.txt"));
             framework::clearProfileCache();
-            resetPresetState();
+            presets = PresetState{};
             program.failureReported = false;
             program.ExistingMachines = {"M1"};
             writeCfg({"ForMachine1=true", "ValidMachines=M1"});
@@ -314,10 +315,10 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
 #ifndef _WIN32
             if (c.diskFull) {
                 const FileSizeLimit full(fs::file_size(sourcePath()));
-                WorkOnMDB();
+                WorkOnMDB(program, presets);
             } else
 #endif
-                WorkOnMDB();
+                WorkOnMDB(program, presets);
 
             const std::string log = nothingLogged() ? "" : install.errorLog();
             EXPECT_EQ(program.failureReported, !c.reported.empty()) << log;
@@ -339,11 +340,11 @@ TEST_F(WorkOnMdbTest, AConfiguredColumnMissingFromTheRebuiltTableEndsWithNothing
     makeStandardSource();
     makeTarget(targetPath(), 5.0);
     const std::string before = target();
-    EXPECT_THROW(WorkOnMDB(), framework::ProgramEnded);
-    EXPECT_EQ(install.errorLog(), columnConflictText("Var_Name") + "\r\n" +
+    EXPECT_THROW(WorkOnMDB(program(), presets), framework::ProgramEnded);
+    EXPECT_EQ(install.errorLog(), columnConflictText(program(), "Var_Name") + "\r\n" +
                                       errorLine("TakeoverMachineCopyMDBData", 9999,
                                                 "Database-Error - Contact Administrator!"));
-    EXPECT_EQ(columnConflictText("Var_Name"),
+    EXPECT_EQ(columnConflictText(program(), "Var_Name"),
               "Conflict while attempting to extend database!Configurationsfile "
               "\"ENGINEERING.CFG\", demanded field \"VAR_NAME\"missing in machinecopy-database\n\r"
               "Configuration of \"ENGINEERING\" aborted.");
@@ -351,11 +352,10 @@ TEST_F(WorkOnMdbTest, AConfiguredColumnMissingFromTheRebuiltTableEndsWithNothing
     // A trailing comma demands a column with an empty name.
     runSilently(false);
     writeCfg({"ForMachine1=true", "DataBaseAdditionalFields=var_name,"});
-    EXPECT_THROW(WorkOnMDB(), framework::ProgramEnded);
+    EXPECT_THROW(WorkOnMDB(program(), presets), framework::ProgramEnded);
     ASSERT_EQ(install.boxes.asked.size(), 1u);
     EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
-    EXPECT_EQ(presetState().AdditionalFields,
-              (std::vector<std::string>{"", "part", "var_name", ""}));
+    EXPECT_EQ(presets.AdditionalFields, (std::vector<std::string>{"", "part", "var_name", ""}));
 
     EXPECT_EQ(target(), before);
     // The rebuild was not committed: the source has no PRESET_DEFS.

@@ -53,8 +53,7 @@ const Controls<bool> kCheckBoxes = {{"EinEnabled", &Record::PEnabled},
 
 class EditDialog : public ::testing::Test {
 protected:
-    void SetUp() override { guitest::fillSymbols(5); }
-    void TearDown() override { engineering::resetProgramSymbols(); }
+    void SetUp() override { guitest::fillSymbols(run, 5); }
 
     // Shows the dialog filled with the function.
     void open(const EngineeringFunction& function) {
@@ -68,8 +67,9 @@ protected:
     void pressOk() { child<QPushButton>(edit, "CommandOK").click(); }
 
     testsupport::TestInstallation installation;
+    testsupport::TestRun run{installation};
     FakeFileChooser files;
-    Edit edit{nullptr, &files};
+    Edit edit{run, nullptr, &files};
 };
 
 } // namespace
@@ -213,9 +213,10 @@ TEST_F(EditDialog, ThePickerChoosesTheSymbolAndItsPictureIsShown) {
 // The dialog as the main window opens it, modal over the window.
 TEST(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThroughClosingNothing) {
     testsupport::TestInstallation installation;
+    const testsupport::TestRun run(installation);
     QWidget mainWindow;
     mainWindow.show();
-    dialogs::QtFunctionEditor editor{&mainWindow};
+    dialogs::QtFunctionEditor editor{run, &mainWindow};
     guitest::whenModalOpens("Edit", [&](QDialog& dialog) {
         EXPECT_EQ(dialog.parentWidget(), &mainWindow);
         for (const auto& [name, text] : {std::pair("TextExe", "new.exe"), {"TextEndTime", "60"}}) {

@@ -17,11 +17,9 @@ namespace {
 
 class SymbolPicker : public ::testing::Test {
 protected:
-    void TearDown() override { engineering::resetProgramSymbols(); }
-
     void open(int symbolCount, const std::string& current = "") {
         picker.hide();
-        guitest::fillSymbols(symbolCount);
+        guitest::fillSymbols(run, symbolCount);
         picker.SymbolName = current;
         picker.SymbolNummer = 0;
         picker.show();
@@ -32,7 +30,8 @@ protected:
     std::string shown(int s) { return slot(s).accessibleName().toStdString(); }
     QScrollBar& scroll() { return child<QScrollBar>(picker, "Scroll"); }
     testsupport::TestInstallation installation;
-    dialogs::SymbolAuswahl picker;
+    testsupport::TestRun run{installation};
+    dialogs::SymbolAuswahl picker{run};
 };
 
 } // namespace

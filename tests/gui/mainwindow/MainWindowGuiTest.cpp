@@ -2,7 +2,9 @@
 // mode and the cancel question, driven by clicks.
 
 #include "FunctionFilesFixture.h"
+#include "GuiTestSupport.h"
 
+#include "engineering/DatabaseUpdate.h"
 #include "framework/ErrorProtocol.h"
 #include "mainwindow/MainWindow.h"
 
@@ -12,7 +14,6 @@
 #include <QTest>
 
 using namespace engineering;
-using framework::programState;
 
 namespace {
 
@@ -27,7 +28,8 @@ protected:
     }
     QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
 
-    MainWindow window{nullptr, nullptr};
+    PresetDatabaseUpdate update{run()};
+    MainWindow window{run(), nullptr, update};
 };
 
 } // namespace
@@ -50,7 +52,7 @@ TEST_F(MainWindowGui, GridOfFortyEightButtonsDownTheColumnsAndTheTabOrder) {
 }
 
 TEST_F(MainWindowGui, HelpModeClickOnOkShowsItsHelpText) {
-    programState().HelpTexts[0] = "Saves and ends";
+    program().HelpTexts[0] = "Saves and ends";
     QTest::mouseClick(button("CommandQuest"), Qt::LeftButton);
     EXPECT_EQ(button("CommandQuest")->palette().color(QPalette::Button), QColor(0, 255, 0));
     QTest::mouseClick(button("CommandOK"), Qt::LeftButton);
@@ -61,12 +63,17 @@ TEST_F(MainWindowGui, HelpModeClickOnOkShowsItsHelpText) {
 }
 
 TEST_F(MainWindowGui, ClosingAsksAndNoKeepsTheWindowOpen) {
+    std::optional<int> ended;
+    guitest::endByRecording(program(), ended);
     install.boxes.answer(false);
     QCloseEvent event;
     QApplication::sendEvent(&window, &event);
     EXPECT_FALSE(event.isAccepted());
     EXPECT_EQ(install.boxes.asked.size(), 1u);
+    EXPECT_EQ(ended, std::nullopt);
     install.boxes.answer(true);
     QCloseEvent second;
-    EXPECT_THROW(QApplication::sendEvent(&window, &second), framework::ProgramEnded);
+    QApplication::sendEvent(&window, &second);
+    EXPECT_TRUE(second.isAccepted());
+    EXPECT_EQ(ended, framework::ExitOk);
 }

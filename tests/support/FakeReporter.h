@@ -1,7 +1,8 @@
 #pragma once
-// Message boxes for tests: told their next answers, record what they were asked.
+// The reporter of a test's run with a window: told its next answers, it
+// records what it was asked instead of showing a box.
 
-#include "framework/MessageBoxes.h"
+#include "framework/Reporter.h"
 
 #include <deque>
 #include <string>
@@ -17,23 +18,23 @@ struct AskedBox {
     framework::DefaultButton defaultButton;
 };
 
-class FakeMessageBoxes final : public framework::MessageBoxes {
+class FakeReporter final : public framework::Reporter {
 public:
     // Answers for the next questions, in order; a question with no answer left gets the default.
     void answer(bool yes) { answers_.push_back(yes); }
 
-    bool askYesNo(const std::string& title, const std::string& text, framework::MessageIcon icon,
-                  framework::DefaultButton defaultButton) override {
-        asked.push_back({title, text, icon, true, defaultButton});
+    bool ask(const framework::Message& question, framework::DefaultButton defaultButton,
+             std::string_view) override {
+        asked.push_back({question.title, question.text, question.icon, true, defaultButton});
         if (answers_.empty())
             return defaultButton == framework::DefaultButton::Yes;
         const bool yes = answers_.front();
         answers_.pop_front();
         return yes;
     }
-    void inform(const std::string& title, const std::string& text,
-                framework::MessageIcon icon) override {
-        asked.push_back({title, text, icon, false, framework::DefaultButton::Yes});
+    void tell(const framework::Message& message) override {
+        asked.push_back(
+            {message.title, message.text, message.icon, false, framework::DefaultButton::Yes});
     }
 
     std::vector<AskedBox> asked;

@@ -1,4 +1,4 @@
-#include "QtMessageBoxes.h"
+#include "MessageBoxReporter.h"
 
 #include <QMessageBox>
 
@@ -38,19 +38,19 @@ std::string displayText(const std::string& text) {
     return out;
 }
 
-bool QtMessageBoxes::askYesNo(const std::string& title, const std::string& text, MessageIcon icon,
-                              DefaultButton defaultButton) {
-    QMessageBox box(toQt(icon), QString::fromStdString(title),
-                    QString::fromStdString(displayText(text)), QMessageBox::Yes | QMessageBox::No,
-                    parent_);
+bool MessageBoxReporter::ask(const Message& question, DefaultButton defaultButton,
+                             std::string_view) {
+    QMessageBox box(toQt(question.icon), QString::fromStdString(question.title),
+                    QString::fromStdString(displayText(question.text)),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(defaultButton == DefaultButton::Yes ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtMessageBoxes::inform(const std::string& title, const std::string& text, MessageIcon icon) {
-    QMessageBox box(toQt(icon), QString::fromStdString(title),
-                    QString::fromStdString(displayText(text)), QMessageBox::Ok, parent_);
+void MessageBoxReporter::tell(const Message& message) {
+    QMessageBox box(toQt(message.icon), QString::fromStdString(message.title),
+                    QString::fromStdString(displayText(message.text)), QMessageBox::Ok, parent_);
     box.exec();
 }
 
