@@ -2,6 +2,7 @@
 
 #include "framework/ErrorProtocol.h"
 #include "framework/ProfileFiles.h"
+#include "framework/Text.h"
 
 #include <algorithm>
 #include <fstream>
@@ -84,6 +85,14 @@ int endStatus(const std::function<void()>& action) {
         return ended.status;
     }
     return -1;
+}
+
+std::string shownPath(const std::string& path) {
+#ifdef _WIN32
+    return framework::upperCase(path);
+#else
+    return path;
+#endif
 }
 
 } // namespace testsupport

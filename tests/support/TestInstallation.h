@@ -62,4 +62,8 @@ void endByThrowing(framework::ProgramState& program);
 // The status the program ended with while running action; -1 if it did not end.
 int endStatus(const std::function<void()>& action);
 
+// A real path as the program's messages show it: upper-cased on Windows,
+// where that names the same file, and as it is elsewhere.
+std::string shownPath(const std::string& path);
+
 } // namespace testsupport

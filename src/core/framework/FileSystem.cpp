@@ -100,6 +100,14 @@ std::optional<std::string> readFileBytes(std::string_view path) {
     return bytes;
 }
 
+std::string displayedPath(std::string_view path) {
+#ifdef _WIN32
+    return upperCase(path);
+#else
+    return nativePath(path).string();
+#endif
+}
+
 std::string cannotReadMessage(std::string_view path) {
     return "Cannot read " + nativePath(path).string(); // as it exists, letter case included
 }

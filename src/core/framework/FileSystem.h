@@ -55,6 +55,12 @@ FileKind probeFile(std::string_view path);
 // be read (an I/O error shows only here, not in probeFile).
 std::optional<std::string> readFileBytes(std::string_view path);
 
+// A path as messages and logs show it. On Windows in upper case, which names
+// the same file there; on a system with case-sensitive names as it exists
+// (existing components in their real letter case), since an upper-cased path
+// would name another file or none.
+std::string displayedPath(std::string_view path);
+
 // The program's one wording for a file that exists but cannot be read:
 // "Cannot read " + the path as it exists, with the platform's separators.
 std::string cannotReadMessage(std::string_view path);

@@ -60,7 +60,7 @@ std::string GetCFGPath(ProgramState& program) {
     std::string path;
     procedure.step([&] { path = componentFile(program, ".cfg"); });
     if (probeFile(path) == FileKind::Missing) {
-        ReportFault(program, "File not found: " + std::string(kLfCr) + upperCase(path));
+        ReportFault(program, "File not found: " + std::string(kLfCr) + displayedPath(path));
         EndProgram(program);
     }
     return path;

@@ -84,7 +84,7 @@ std::string faultLogPath([[maybe_unused]] const ProgramState& program) {
 std::string LogError(ProgramState& program, const std::string& message, bool show) {
     const std::string path = errorLogPath(program);
     writeErrorLine(program, message);
-    const std::string text = "Error logged to " + std::string(kLfCr) + upperCase(path);
+    const std::string text = "Error logged to " + std::string(kLfCr) + displayedPath(path);
     if (!show)
         return text;
     ReportFault(program, text);

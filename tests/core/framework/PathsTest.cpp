@@ -82,7 +82,8 @@ TEST(InstallationPaths, MissingCfgEndsTheProgramWithABox) {
     TestInstallation inst;
     EXPECT_EQ(testsupport::endStatus([&] { GetCFGPath(inst.program()); }), ExitEndedByFailure);
     ASSERT_EQ(inst.boxes.asked.size(), 1u);
-    EXPECT_EQ(inst.boxes.asked[0].text, "File not found: \n\r" + upperCase(inst.cfgPath()));
+    EXPECT_EQ(inst.boxes.asked[0].text,
+              "File not found: \n\r" + testsupport::shownPath(inst.cfgPath()));
 }
 
 TEST(MachineList, IntegratedStopsAtADashOrEmptyNameAfterAtMostFiveStandaloneReadsTheCount) {
