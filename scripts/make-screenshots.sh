@@ -15,11 +15,15 @@ for shot in edit:edit-dialog picker:symbol-picker; do
         "${shot%%:*}" "docs/${shot#*:}.png" examples/Engineering
 done
 
-# The main window: the program itself on a scratch copy of the sample.
+# The main window: the program itself on a scratch copy of the sample, its
+# Edit button translated as a German installation has it ("Bearbeiten", which
+# only fits in a smaller font).
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 cp -r examples/. "$scratch/"
 cmake --install build --prefix "$scratch/Engineering" >/dev/null
+printf '[Language]\r\nLanguage=1031\r\n[1031]\r\nCaption_CommandEdit_=Bearbeiten\r\n' \
+    >"$scratch/Engineering/Engineering_Config.ini"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     "$1" & pid=$!
     sleep 3
