@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -20,10 +21,14 @@ using namespace testsupport;
 
 namespace {
 
-enum class Damage { Empty, Binary, LongLine, Folder, Fifo, DanglingLink, NoPermission };
-constexpr Damage kDamages[] = {Damage::Empty,       Damage::Binary, Damage::LongLine,
-                               Damage::Folder,      Damage::Fifo,   Damage::DanglingLink,
-                               Damage::NoPermission};
+// Empty, binary and a 10 MB line change a file's bytes; the others put
+// something unreadable in its place (no read permission only when not root).
+struct Damage {
+    std::string_view name;
+    std::optional<Unreadable> unreadable = std::nullopt;
+};
+const Damage kEmpty{"empty"}, kBinary{"binary"}, kLongLine{"a 10 MB line"};
+const Damage kDamages[] = {kEmpty, kBinary, kLongLine};
 
 // What a run must leave exactly as it was, besides the damage itself.
 enum class Keeps {
@@ -34,72 +39,26 @@ enum class Keeps {
 using enum Keeps;
 
 struct Row {
-    std::string_view file;                   // relative to the installation
-    int empty, binary, longLine, unreadable; // exit status by damage
+    std::string_view file;     // relative to the installation
+    std::array<int, 4> status; // empty, binary, 10 MB line, unreadable
     Keeps keptAtStatus2 = DamageOnly;
     std::string_view failure = {}; // what a report names when not the file's path
 };
 
 // A 10 MB line is appended to a valid text file; a database gets 10 MB of text.
-// Unreadable: a folder, a FIFO, a dangling link, no read permission (not as root).
 // clang-format off
 const Row kTable[] = {
     // file                               empty binary 10MB unreadable  kept at status 2
-    {"Engineering/Engineering.cfg",           2,     2,   0,         1, Databases},
-    {"Engineering/Engineering.int",           0,     0,   0,         1},
-    {"Engineering/Engineering.dat",           0,     0,   0,         1},
-    {"Engineering/Engineering_Config.ini",    0,     0,   0,         2, DamageOnly},
-    {"Engineering/Engineering_Source.mdb",    2,     2,   2,         2, Databases},
-    {"Engineering/Engineering.mdb",           2,     2,   2,         2, Databases},
-    {"parameter/program.ini",                 2,     2,   0,         1, Databases,
+    {"Engineering/Engineering.cfg",         {2,     2,   0,         1}, Databases},
+    {"Engineering/Engineering.int",         {0,     0,   0,         1}},
+    {"Engineering/Engineering.dat",         {0,     0,   0,         1}},
+    {"Engineering/Engineering_Config.ini",  {0,     0,   0,         2}, DamageOnly},
+    {"Engineering/Engineering_Source.mdb",  {2,     2,   2,         2}, Databases},
+    {"Engineering/Engineering.mdb",         {2,     2,   2,         2}, Databases},
+    {"parameter/program.ini",               {2,     2,   0,         1}, Databases,
      "Subscript out of range"},
 };
 // clang-format on
-
-int statusOf(const Row& row, Damage damage) {
-    switch (damage) {
-    case Damage::Empty:
-        return row.empty;
-    case Damage::Binary:
-        return row.binary;
-    case Damage::LongLine:
-        return row.longLine;
-    default:
-        return row.unreadable;
-    }
-}
-
-Keeps keptBy(const Row& row, int status) {
-    return status == 0 ? DamageOnly : status == 1 ? Everything : row.keptAtStatus2;
-}
-
-std::optional<Unreadable> unreadableKind(Damage damage) {
-    switch (damage) {
-    case Damage::Folder:
-        return Unreadable::Folder;
-    case Damage::Fifo:
-        return Unreadable::Fifo;
-    case Damage::DanglingLink:
-        return Unreadable::DanglingLink;
-    case Damage::NoPermission:
-        return Unreadable::NoPermission;
-    default:
-        return std::nullopt;
-    }
-}
-
-std::string_view nameOf(Damage damage) {
-    switch (damage) {
-    case Damage::Empty:
-        return "empty";
-    case Damage::Binary:
-        return "binary";
-    case Damage::LongLine:
-        return "a 10 MB line";
-    default:
-        return unreadableName(*unreadableKind(damage));
-    }
-}
 
 // A few KB of random bytes, the same on every run, with NUL, CR and LF among them.
 std::string binaryBytes() {
@@ -122,18 +81,19 @@ std::string longText() {
 
 // Damages the file at path; returns the bytes it must hold after the run, or
 // nothing for an unreadable kind (nullopt where the platform cannot make it).
-std::optional<std::string> damage(const fs::path& path, Damage kind) {
-    if (const auto unreadable = unreadableKind(kind)) {
+std::optional<std::string> damage(const fs::path& path, const Damage& kind) {
+    if (kind.unreadable) {
         fs::remove(path);
-        return makeUnreadable(path, *unreadable) ? std::optional<std::string>("") : std::nullopt;
+        return makeUnreadable(path, *kind.unreadable) ? std::optional<std::string>("")
+                                                      : std::nullopt;
     }
     std::string added;
     std::string bytes;
-    if (kind == Damage::Binary) {
+    if (kind.name == kBinary.name) {
         added = bytes = binaryBytes();
-    } else if (kind == Damage::LongLine && path.extension() == ".mdb") {
+    } else if (kind.name == kLongLine.name && path.extension() == ".mdb") {
         added = bytes = longText();
-    } else if (kind == Damage::LongLine) {
+    } else if (kind.name == kLongLine.name) {
         bytes = readFile(path);
         if (!bytes.empty() && !bytes.ends_with('\n'))
             bytes += "\r\n";
@@ -180,11 +140,17 @@ std::vector<std::string> changedEntries(const std::map<std::string, std::string>
 } // namespace
 
 TEST(DamagedInstallation, ARunCompletesItsChangeOrKeepsWhatItCannotSafelyChange) {
+    std::vector<Damage> damages(std::begin(kDamages), std::end(kDamages));
+    for (const Unreadable kind : kUnreadableKinds)
+        damages.push_back({unreadableName(kind), kind});
     for (const Row& row : kTable) {
-        for (const Damage kind : kDamages) {
-            SCOPED_TRACE(std::string(row.file) + " " + std::string(nameOf(kind)));
-            const int status = statusOf(row, kind);
-            const Keeps keeps = keptBy(row, status);
+        for (std::size_t index = 0; index < damages.size(); ++index) {
+            const Damage& kind = damages[index];
+            SCOPED_TRACE(std::string(row.file) + " " + std::string(kind.name));
+            const int status = row.status[std::min<std::size_t>(index, 3)];
+            const Keeps keeps = status == 0   ? DamageOnly
+                                : status == 1 ? Everything
+                                              : row.keptAtStatus2;
             SampleInstallation installation("damaged");
             const fs::path damaged = installation.root() / row.file;
             const auto added = damage(damaged, kind);
@@ -198,9 +164,8 @@ TEST(DamagedInstallation, ARunCompletesItsChangeOrKeepsWhatItCannotSafelyChange)
             ASSERT_TRUE(ending.exited) << describe(ending);
             EXPECT_EQ(ending.status, status);
             const auto changed = changedEntries(before, snapshot(installation.root()));
-            const auto unreadable = unreadableKind(kind);
-            EXPECT_TRUE(unreadable ? isUnchangedUnreadable(damaged, *unreadable)
-                                   : readFile(damaged).find(*added) != std::string::npos)
+            EXPECT_TRUE(kind.unreadable ? isUnchangedUnreadable(damaged, *kind.unreadable)
+                                        : readFile(damaged).find(*added) != std::string::npos)
                 << "the damage itself was changed";
             if (keeps == Everything) {
                 EXPECT_EQ(changed, std::vector<std::string>{});

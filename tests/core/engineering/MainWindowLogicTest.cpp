@@ -210,19 +210,14 @@ TEST_F(RunWithoutWindow, ASilentRunIsTheRunsLoadAndCommit) {
     EXPECT_EQ(framework::completionStatus(program()), framework::ExitOk);
 }
 
-// The .cfg, the .int, the catalogue, the machine list and an integrated run's
-// stored file and configuration list: each, when it exists but cannot be read, ends the
-// loading with status 1 and a report before anything is written (a silent
-// run is the run's load and commit).
-TEST(StartUp, AnInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
+// An integrated run's stored file and configuration list: each, when it
+// exists but cannot be read, ends the loading with status 1 and a box before
+// anything is written. The silent run's inputs are damaged on the whole
+// program (DamagedInstallation).
+TEST(StartUp, AnIntegratedInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
     namespace fs = std::filesystem;
-    const std::pair<std::string_view, bool> files[] = {{enginetest::kCfg, false},
-                                                       {enginetest::kInt, false},
-                                                       {enginetest::kDat, false},
-                                                       {"parameter/program.ini", false},
-                                                       {"SR/Engineering/Engineering.int", true},
-                                                       {"parameter/q4mconfiguration.ini", true}};
-    for (const auto& [file, integrated] : files) {
+    for (const std::string_view file :
+         {"SR/Engineering/Engineering.int", "parameter/q4mconfiguration.ini"}) {
         for (const auto kind : testsupport::kUnreadableKinds) {
             SCOPED_TRACE(std::string(file) + " as a " +
                          std::string(testsupport::unreadableName(kind)));
@@ -230,14 +225,13 @@ TEST(StartUp, AnInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
             install.write(enginetest::kCfg, "[Project]\r\nValidMachines=ALL\r\n");
             install.write(enginetest::kDat, enginetest::function("All_Function_1", 1, "a.exe"));
             install.write(enginetest::kInt, enginetest::function("Function1", 2, "b.exe"));
-            install.write("parameter/program.ini", "[Project]\r\nNumberOfMachines=0\r\n");
             install.write("parameter/q4mconfiguration.ini",
                           "[Common]\r\nSaveAndRestore=" + install.path("SR") + "\r\nNameM1=M1\r\n");
             fs::remove(install.path(file));
             fs::create_directories(fs::path(install.path(file)).parent_path());
             if (!testsupport::makeUnreadable(install.path(file), kind))
                 continue; // no read permission cannot stop root
-            testsupport::TestRun run(install, integrated ? "/EXTERNAL Q4MCFG" : "/EXTERNAL SILENT");
+            testsupport::TestRun run(install, "/EXTERNAL Q4MCFG");
             const auto before = installationContent(install.root());
             CountingUpdate update;
 
@@ -248,16 +242,10 @@ TEST(StartUp, AnInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
                       framework::ExitEndedByFailure);
             EXPECT_EQ(update.runs, 0);
             EXPECT_EQ(installationContent(install.root()), before);
-            const std::string report = "Cannot read " + install.path(file);
-            if (integrated) {
-                ASSERT_EQ(install.boxes.asked.size(), 1u);
-                EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
-                EXPECT_NE(install.boxes.asked[0].text.find(report), std::string::npos);
-            } else {
-                EXPECT_NE(install.errorLog().find("/ Form_Load (Nr. 75) :" + report + "\r\n"),
-                          std::string::npos)
-                    << install.errorLog();
-            }
+            ASSERT_EQ(install.boxes.asked.size(), 1u);
+            EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
+            EXPECT_NE(install.boxes.asked[0].text.find("Cannot read " + install.path(file)),
+                      std::string::npos);
         }
     }
 }

@@ -3,14 +3,11 @@
 #include "presetdb/PresetMessages.h"
 #include "presetdb/PresetUpdate.h"
 
-#include "UnreadableFile.h"
-
 #include "framework/ErrorProtocol.h"
 #include "framework/ProfileFiles.h"
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #ifndef _WIN32
@@ -196,8 +193,9 @@ TEST_F(WorkOnMdbTest, BadTemplateRowsFallBackToTheVariableNameOfPartOne) {
 
 // Every point at which the new table can fail to be built whole: the target
 // then stays byte for byte as it was (or absent), the failure is reported
-// (a silent run ends with status 2), and the source keeps its tables. A
-// database that exists but cannot be read is one of them.
+// (a silent run ends with status 2), and the source keeps its tables. Damaged
+// and unreadable databases and a .cfg without [Project] are run on the whole
+// program (DamagedInstallation).
 TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
     runSilently();
     enum class Outcome {
@@ -229,14 +227,6 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
          "CreateRecordSets (Nr. 9) :Subscript out of range"},
         {"machine 1 without a name", [this] { program().ExistingMachines.clear(); },
          "CreateRecordSets (Nr. 9) :Subscript out of range"},
-        {".cfg without [Project]",
-         [this] {
-             install.write("Engineering/Engineering.cfg", "\0\x01\xff ForMachine1=true\r\n"s);
-         },
-         "CreateRecordSets (Nr. 75) :Section [Project] not found"},
-        {"source not a database",
-         [this] { install.write("Engineering/Engineering_Source.mdb", "not a database"); },
-         "WorkOnMDB (Nr. 3000) :Could not open database"},
 #ifndef _WIN32
         {"disk full", [] {}, "WorkOnMDB (Nr. 3000) :SQL error: disk I/O error",
          Outcome::KeptOrAbsent, true},
@@ -264,28 +254,7 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
          "CategorieNachCategoryID (Nr. 3000)", Outcome::Replaced},
         {"ForMachine1=false", [this] { writeCfg({"ForMachine1=false"}); }, "", Outcome::Replaced},
     };
-    using testsupport::Unreadable;
-    for (const auto kind : {Unreadable::Folder, Unreadable::Fifo, Unreadable::DanglingLink})
-        for (const bool source : {true, false})
-            cases.push_back({std::string(source ? "source" : "target") + " as a " +
-                                 std::string(testsupport::unreadableName(kind)),
-                             [this, source, kind] {
-                                 fs::remove(source ? sourcePath() : targetPath());
-                                 ASSERT_TRUE(testsupport::makeUnreadable(
-                                     source ? sourcePath() : targetPath(), kind));
-                             },
-                             "WorkOnMDB (Nr. 75) :Cannot read ",
-                             source ? Outcome::KeptOrAbsent : Outcome::Kept});
 
-    // A file's bytes; for anything else in a file's place only its kind, as
-    // reading a FIFO would wait.
-    const auto state = [](const std::string& path) {
-        const auto status = fs::symlink_status(path);
-        if (!fs::is_regular_file(status))
-            return "kind " + std::to_string(int(status.type()));
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
     framework::ProgramState& program = this->program();
     for (const Case& c : cases)
         for (const bool withTarget : {true, false}) {
@@ -308,8 +277,8 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
                     {Preset{.machineType = "M1", .varName = "M1.Speed", .offset = 1}.row(),
                      Preset{.machineType = "M1", .varName = "ns=M1;Temp", .offset = 2}.row()});
             c.damage();
-            const std::string sourceBefore = state(sourcePath());
-            const std::string targetBefore = state(targetPath());
+            const std::string sourceBefore = install.read("Engineering/Engineering_Source.mdb");
+            const std::string targetBefore = target();
             const auto names = install.fileNames("Engineering");
 
 #ifndef _WIN32
@@ -327,8 +296,8 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
                 EXPECT_EQ(target(), install.read("Engineering/Engineering_Source.mdb"));
                 continue;
             }
-            EXPECT_TRUE(state(targetPath()) == targetBefore);
-            EXPECT_TRUE(state(sourcePath()) == sourceBefore);
+            EXPECT_TRUE(target() == targetBefore);
+            EXPECT_TRUE(install.read("Engineering/Engineering_Source.mdb") == sourceBefore);
             // No journal or temporary file is left behind.
             EXPECT_EQ(install.fileNames("Engineering"), names);
         }
