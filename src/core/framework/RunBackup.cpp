@@ -136,9 +136,16 @@ bool RunBackup::keep(std::string_view path) {
     const fs::path named = nativePath(path);
     const std::string name = named.filename().string();
     std::error_code error;
-    // Missing, a dangling link, a folder or a FIFO: nothing the program replaces.
-    if (!fs::is_regular_file(named, error))
+    // Missing, a dangling link, a folder or a FIFO: nothing to keep. A new file
+    // is still only made where a backup could be kept, so that a run whose
+    // backups fail writes nothing at all.
+    if (!fs::is_regular_file(named, error)) {
+        if (!makeFolder())
+            return false;
+        if (kept_.empty())
+            removeFolder();
         return true;
+    }
     if (std::find(kept_.begin(), kept_.end(), name) != kept_.end())
         return true;
     const fs::path original = fs::canonical(named, error);
@@ -160,10 +167,14 @@ void RunBackup::forget(const std::string& name) {
     kept_.erase(it);
     std::error_code ignored;
     fs::remove(folder_ / name, ignored);
-    if (kept_.empty()) {
-        fs::remove(folder_, ignored);
-        folder_.clear();
-    }
+    if (kept_.empty())
+        removeFolder();
+}
+
+void RunBackup::removeFolder() {
+    std::error_code ignored;
+    fs::remove(folder_, ignored);
+    folder_.clear();
 }
 
 } // namespace framework

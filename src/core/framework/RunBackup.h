@@ -55,8 +55,8 @@ public:
     RunBackup(std::filesystem::path componentFolder, WallClock::time_point start);
 
     // Keeps the file's current version (the first one, when kept twice). A
-    // missing file needs none. False when it could not be kept: the caller
-    // must then not replace the file.
+    // missing file needs none, but the folder must be possible. False when it
+    // could not be kept: the caller must then not replace (or create) the file.
     bool keep(std::string_view path);
     // Lets a kept file go again (it was not changed); the folder goes with
     // its last file.
@@ -70,6 +70,7 @@ public:
 
 private:
     bool makeFolder();
+    void removeFolder();
 
     std::filesystem::path componentFolder_;
     WallClock::time_point start_;
