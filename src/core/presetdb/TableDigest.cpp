@@ -3,56 +3,49 @@
 #include "Database.h"
 
 #include <cstring>
+#include <functional>
+#include <string_view>
 
 namespace presetdb {
 namespace {
 
-// 64-bit FNV-1a: fast, and a changed value changes the result with
-// overwhelming likelihood, which is all a change report needs.
-class Fnv1a {
+// Mixes each value's hash into the running one: a changed value changes the
+// result with overwhelming likelihood, which is all a change report needs.
+class Mixer {
 public:
-    void add(const void* data, std::size_t size) {
-        const auto* bytes = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < size; ++i)
-            hash_ = (hash_ ^ bytes[i]) * 0x100000001b3ULL;
+    void add(std::uint64_t value) {
+        hash_ ^= value + 0x9e3779b97f4a7c15ULL + (hash_ << 6) + (hash_ >> 2);
     }
-    void add(std::string_view text) {
-        addSize(text.size());
-        add(text.data(), text.size());
-    }
-    void addSize(std::size_t size) {
-        const std::uint64_t value = size;
-        add(&value, sizeof value);
-    }
+    void add(std::string_view text) { add(std::hash<std::string_view>{}(text) ^ text.size()); }
     std::uint64_t value() const { return hash_; }
 
 private:
     std::uint64_t hash_ = 0xcbf29ce484222325ULL;
 };
 
-void addValue(Fnv1a& hash, const Value& value) {
-    const auto kind = static_cast<unsigned char>(value.kind());
-    hash.add(&kind, 1);
+void addValue(Mixer& hash, const Value& value) {
+    hash.add(std::uint64_t(value.kind()));
     switch (value.kind()) {
     case ValueKind::Null:
         break;
-    case ValueKind::Integer: {
-        const std::int64_t number = value.integer();
-        hash.add(&number, sizeof number);
+    case ValueKind::Integer:
+        hash.add(std::uint64_t(value.integer()));
         break;
-    }
     case ValueKind::Real: {
+        std::uint64_t bits = 0;
         const double number = value.real();
-        hash.add(&number, sizeof number);
+        std::memcpy(&bits, &number, sizeof bits);
+        hash.add(bits);
         break;
     }
     case ValueKind::Text:
         hash.add(value.text());
         break;
-    case ValueKind::Blob:
-        hash.addSize(value.blob().bytes.size());
-        hash.add(value.blob().bytes.data(), value.blob().bytes.size());
+    case ValueKind::Blob: {
+        const auto& bytes = value.blob().bytes;
+        hash.add(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         break;
+    }
     }
 }
 
@@ -61,7 +54,7 @@ void addValue(Fnv1a& hash, const Value& value) {
 TableDigest digestTable(Database& database, std::string_view table) {
     Statement rows =
         database.prepare("SELECT * FROM " + quoteIdentifier(table) + " ORDER BY rowid");
-    Fnv1a hash;
+    Mixer hash;
     const int columns = rows.columnCount();
     for (int c = 0; c < columns; ++c)
         hash.add(rows.columnName(c));
