@@ -13,20 +13,25 @@
 
 #include "engineering/ConfigurationRun.h"
 #include "engineering/DatabaseUpdate.h"
+#include "engineering/RestoreBackup.h"
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
 #include "framework/InstallationLock.h"
+#include "framework/ScratchInstallation.h"
 #include "framework/Startup.h"
 #include "framework/Version.h"
 
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace {
 
 void printUsage() {
     std::cout << "Usage: Engineering_Config [/EXTERNAL Q4MCFG | /EXTERNAL SILENT] [/LOGFILE path]\n"
+                 "       Engineering_Config /DRYRUN\n"
+                 "       Engineering_Config /RESTORE [LIST | yyyy-mm-dd_hh-mm-ss]\n"
                  "\n"
                  "Edits the 48 engineering-function buttons of the operator panel and writes\n"
                  "the component's function files. The program works on the installation it\n"
@@ -37,7 +42,17 @@ void printUsage() {
                  "  /EXTERNAL SILENT   no window: load, write the files and end\n"
                  "  /LOGFILE path      error log of an integrated run (a value ends at the\n"
                  "                     next \"/\": on Linux give the path with backslashes)\n"
+                 "  /DRYRUN            no window: run the OK sequence on a scratch copy of\n"
+                 "                     the installation, print its change report, change\n"
+                 "                     nothing\n"
+                 "  /RESTORE           put back the newest backup (backup/ in the component\n"
+                 "                     folder); /RESTORE yyyy-mm-dd_hh-mm-ss a given one,\n"
+                 "                     /RESTORE LIST lists them\n"
                  "  --help, --version  this text, the version\n"
+                 "\n"
+                 "Each run that writes appends what it changed to Engineering_Config_changes.txt\n"
+                 "beside the error log and keeps the versions it replaced in\n"
+                 "backup/yyyy-mm-dd_hh-mm-ss/ (the last 10 runs).\n"
                  "\n"
                  "Exit status: 0 done (or cancelled), 1 ended by a failure, 2 done but\n"
                  "failures were reported.\n";
@@ -82,13 +97,46 @@ std::string lockRefusal(const framework::InstallationLock& lock) {
     return "cannot lock this installation: " + lock.problem();
 }
 
+// The dry run: the silent run on a scratch copy of the installation, its
+// change report on standard output and what it logged on standard error. It
+// takes the installation's lock only while copying, and only when the lock
+// file exists, so that it creates nothing in the installation.
+int dryRun(framework::ProgramStart start, ProgramWindows& windows) {
+    std::optional<framework::InstallationLock> lock;
+    {
+        engineering::ConfigurationRun probe(start, nullptr);
+        const auto lockPath = framework::installationLockPath(probe.program);
+        if (framework::fileExists(lockPath.string()))
+            lock.emplace(lockPath, framework::kInstallationLockWait);
+        if (lock && !lock->mayProceed()) {
+            framework::reportRefusedStart(probe.program, lockRefusal(*lock));
+            return framework::ExitEndedByFailure;
+        }
+    }
+    const framework::ScratchInstallation scratch(start);
+    lock.reset();
+    start.executableFolder = scratch.componentFolder();
+    engineering::ConfigurationRun run(std::move(start), windows.reporter());
+    if (!scratch.ok()) {
+        std::cerr << run.program.executableBaseName
+                  << ": cannot copy the installation for a dry run" << std::endl;
+        return framework::ExitEndedByFailure;
+    }
+    const int status = runSilently(run);
+    std::cerr << scratch.logLines() << std::flush;
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (answeredInformationRequest(argc, argv))
         return 0;
     ProgramWindows windows;
-    engineering::ConfigurationRun run(framework::startOf(argc, argv), windows.reporter());
+    framework::ProgramStart start = framework::startOf(argc, argv);
+    if (framework::GetRunRequest(start.commandLine).action == framework::RunAction::DryRun)
+        return dryRun(std::move(start), windows);
+    engineering::ConfigurationRun run(std::move(start), windows.reporter());
     const bool window = !run.program.SilentMode;
     if (window && !framework::displayAvailable()) {
         framework::reportRefusedStart(run.program, framework::kNoDisplayMessage);
@@ -104,5 +152,7 @@ int main(int argc, char** argv) {
     // Only under the lock: another run's temporaries are never taken for stale.
     framework::removeStaleTemporaries(run.program.executableFolder);
 
+    if (run.program.request.action == framework::RunAction::Restore)
+        return engineering::restoreBackup(run, std::cout);
     return window ? windows.show(run, argc, argv) : runSilently(run);
 }

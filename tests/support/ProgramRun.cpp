@@ -41,8 +41,9 @@ std::string describe(const Ending& ending) {
 }
 
 ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& arguments,
-                       const fs::path& errorFile, const std::vector<std::string>& environment)
-    : errorFile_(errorFile) {
+                       const fs::path& errorFile, const std::vector<std::string>& environment,
+                       const fs::path& outputFile)
+    : errorFile_(errorFile), outputFile_(outputFile) {
     std::vector<std::string> texts{program.string()};
     texts.insert(texts.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -57,7 +58,11 @@ ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& 
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    if (outputFile.empty())
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    else
+        posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
     if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
@@ -99,6 +104,8 @@ Ending ProgramRun::wait(std::chrono::milliseconds limit) {
     ending.exited = WIFEXITED(status) && !ending.timedOut;
     ending.status = WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status);
     ending.errorOutput = readFile(errorFile_);
+    if (!outputFile_.empty())
+        ending.output = readFile(outputFile_);
     return ending;
 }
 

@@ -22,6 +22,7 @@ struct Ending {
     bool timedOut = false; // killed because it ran longer than it was given
     int status = -1;       // exit status, or the signal's number
     std::string errorOutput;
+    std::string output; // standard output, when it was kept
 };
 
 // "exit 2", "signal 6" or "killed after its time limit", for failure messages.
@@ -35,7 +36,8 @@ class ProgramRun {
 public:
     ProgramRun(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                const std::filesystem::path& errorFile,
-               const std::vector<std::string>& environment = environmentWithoutDisplay());
+               const std::vector<std::string>& environment = environmentWithoutDisplay(),
+               const std::filesystem::path& outputFile = {});
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
     ~ProgramRun();
@@ -47,6 +49,7 @@ public:
 private:
     pid_t pid_ = -1;
     std::filesystem::path errorFile_;
+    std::filesystem::path outputFile_;
 };
 
 } // namespace testsupport

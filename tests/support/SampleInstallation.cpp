@@ -27,7 +27,8 @@ SampleInstallation::~SampleInstallation() {
 
 Ending SampleInstallation::run(const std::vector<std::string>& arguments,
                                std::chrono::milliseconds limit) const {
-    ProgramRun run(program(), arguments, scratch("run.stderr"));
+    ProgramRun run(program(), arguments, scratch("run.stderr"), environmentWithoutDisplay(),
+                   scratch("run.stdout"));
     return run.wait(limit);
 }
 

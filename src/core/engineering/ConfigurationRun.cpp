@@ -29,6 +29,7 @@ void ConfigurationRun::load() {
     procedure.step([&] { configIniPath = framework::GetQ4MConfigurationIniPath(program); });
     procedure.step([&] { framework::GetExistingMachines(program, configIniPath); });
     procedure.step([&] { readFunctions(); });
+    loadedButtons = lists.ButtonFunctions;
 }
 
 void ConfigurationRun::readFunctions() {
@@ -47,8 +48,14 @@ void ConfigurationRun::reportMissingPictures() {
 
 void ConfigurationRun::commit(DatabaseUpdate& update) {
     framework::Procedure procedure(program, "CloseMe");
+    procedure.step([&] { changes.keepBeforeClosing(); });
     procedure.step([&] { update.run(); });
     procedure.step([&] { WriteInputs(program, lists); });
+    procedure.step([&] {
+        const std::vector<FileChange> files = changes.settle(&presets.report);
+        changes.report(
+            changeReportBody(loadedButtons, lists.ButtonFunctions, presets.report, files));
+    });
 }
 
 } // namespace engineering

@@ -15,8 +15,9 @@
 //    read (FunctionFiles.h), applies the language file (LanguageTexts.h),
 //    reads the machine list, then ("SetupUserInterFace") the function files
 //    and the symbol list, and reports every button picture that is missing.
-//  - commit(update): the work of the closing sequence ("CloseMe"): the preset
-//    update, then the function files (WriteInputs).
+//  - commit(update): the work of the closing sequence ("CloseMe"): the old
+//    versions of the files it replaces kept (RunChanges.h), the preset
+//    update, then the function files (WriteInputs), then the change report.
 //
 // A silent run is load() and commit(). A run with a window loads, shows the
 // functions, lets the engineer edit `lists` and commits on OK
@@ -24,6 +25,7 @@
 
 #include "DatabaseUpdate.h"
 #include "FunctionLists.h"
+#include "RunChanges.h"
 #include "SymbolList.h"
 
 #include "framework/ProgramState.h"
@@ -43,6 +45,10 @@ public:
     void commit(DatabaseUpdate& update);
 
     framework::ProgramState program;
+    // Backups and change report of the run; after program, which it hooks into.
+    RunChanges changes{program};
+    // The buttons as loaded, what the change report compares with.
+    ButtonArray loadedButtons{};
     presetdb::PresetState presets;
     Symbols symbols;
     FunctionLists lists;

@@ -112,6 +112,11 @@ bool applyOwnership(const OpenFile&, const FileOwnership&, bool) {
     return true; // ReplaceFileW keeps the replaced file's security and attributes
 }
 
+bool giveOwnership(const fs::path&, const FileOwnership&) {
+    // A new file or folder inherits its folder's security on Windows.
+    return true;
+}
+
 bool runningAsRoot() {
     return false;
 }
@@ -227,6 +232,11 @@ bool applyOwnership(const OpenFile& file, const FileOwnership& ownership, bool w
         ::fchown(file.handle(), uid_t(ownership.user), gid_t(ownership.group)) != 0)
         return false;
     return !withMode || ::fchmod(file.handle(), mode_t(ownership.mode)) == 0;
+}
+
+bool giveOwnership(const fs::path& path, const FileOwnership& ownership) {
+    return !runningAsRoot() ||
+           ::lchown(path.c_str(), uid_t(ownership.user), gid_t(ownership.group)) == 0;
 }
 
 bool runningAsRoot() {

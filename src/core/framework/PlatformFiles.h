@@ -83,6 +83,9 @@ std::optional<FileOwnership> ownershipOf(const std::filesystem::path& path);
 // Gives an open file the owner and group (only when running as root) and,
 // when withMode, the mode bits.
 bool applyOwnership(const OpenFile& file, const FileOwnership& ownership, bool withMode);
+// Gives a file or folder the owner and group, when running as root (true
+// otherwise; nothing to do on Windows, where new entries inherit).
+bool giveOwnership(const std::filesystem::path& path, const FileOwnership& ownership);
 // Whether the program may give files away to other users.
 bool runningAsRoot();
 

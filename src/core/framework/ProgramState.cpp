@@ -23,8 +23,10 @@ ProgramState::ProgramState(ProgramStart start, Reporter* interactive)
       executableFolder(std::move(start.executableFolder)),
       executableBaseName(std::move(start.executableBaseName)), terminate(exitAtOnce) {
     const StartMode mode = GetStartModeIntegrated(commandLine);
-    StartModeIntegrated = mode.StartModeIntegrated;
-    SilentMode = mode.SilentMode;
+    request = GetRunRequest(commandLine);
+    const bool ownAction = request.action != RunAction::Edit;
+    StartModeIntegrated = mode.StartModeIntegrated && !ownAction;
+    SilentMode = mode.SilentMode || ownAction;
     reporter_ = SilentMode || interactive == nullptr ? &silent_ : interactive;
 }
 

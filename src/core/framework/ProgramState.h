@@ -5,6 +5,7 @@
 // them to every framework operation; they are set while the run is built and
 // loaded, and read afterwards.
 
+#include "CommandLine.h"
 #include "Reporter.h"
 #include "SilentReporter.h"
 
@@ -52,6 +53,8 @@ public:
     // Never both true.
     bool StartModeIntegrated = false;
     bool SilentMode = false;
+    // Edit, dry run or restore (CommandLine.h).
+    RunRequest request;
 
     std::string ProgramIniPath;
     // Machine names; ExistingMachines[0] is machine 1.
@@ -63,6 +66,11 @@ public:
     // Set when a failure was reported through ErrorSub or ReportFault; decides
     // the exit status.
     bool failureReported = false;
+
+    // Called before a component file is replaced outside the closing
+    // sequence (the language file), to keep its old version; when it returns
+    // false the file must stay as it is. Empty: no backup is kept.
+    std::function<bool(std::string_view path)> keepBeforeReplacing;
 
     // Ends the process at once with the given status; the program's never
     // returns. Tests install one that lets them observe the end.

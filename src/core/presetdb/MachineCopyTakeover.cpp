@@ -170,6 +170,22 @@ std::unordered_map<RowKey, std::size_t, RowKeyHash> indexRebuiltRows(Recordset& 
     return firstRow;
 }
 
+std::string reportText(const Value& value) {
+    return value.isNull() ? "NULL" : toText(value);
+}
+
+// The machine row as stored, for the report of a row whose values found no
+// rebuilt row.
+PresetTableReport::DroppedRow droppedRow(Recordset& machine, std::size_t position) {
+    machine.move(position);
+    PresetTableReport::DroppedRow row;
+    for (std::size_t k = 0; k < kKeys.size(); ++k)
+        row.keys[k] = reportText(machine.value(machine.fieldIndex(kKeys[k])));
+    for (std::size_t v = 0; v < kTakenOver.size(); ++v)
+        row.values[v] = reportText(machine.value(machine.fieldIndex(kTakenOver[v])));
+    return row;
+}
+
 } // namespace
 
 std::vector<std::string> GetAdditionalFieldsMDB(framework::ProgramState& program) {
@@ -244,24 +260,32 @@ TakeoverResult TakeoverMachineCopyMDBData(framework::ProgramState& program, Pres
         return TakeoverResult::Failed;
 
     bool complete = true;
+    std::vector<std::size_t> unmatched;
+    PresetTableReport& report = presets.report;
     pacer.stage(750, 950, rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         pacer.tick(i);
         const MachineRow& row = rows[i];
-        if (!row.key)
+        const auto found = row.key ? firstRow.find(*row.key) : firstRow.end();
+        if (found == firstRow.end()) {
+            unmatched.push_back(i);
             continue;
-        const auto found = firstRow.find(*row.key);
-        if (found == firstRow.end())
-            continue;
-        complete = procedure.step([&] {
+        }
+        const bool written = procedure.step([&] {
             rebuilt->move(found->second);
             rebuilt->edit();
             for (std::size_t v = 0; v < kTakenOver.size(); ++v)
                 rebuilt->setValue(valueFields[v], row.values[v]);
             rebuilt->update();
-        }) && complete;
+        });
+        report.valuesTakenOver += written ? 1 : 0;
+        complete = written && complete;
     }
     complete = procedure.step([&] { writes->commit(); }) && complete;
+    procedure.step([&] {
+        for (const std::size_t position : unmatched)
+            report.dropped.push_back(droppedRow(machine, position));
+    });
     return complete ? TakeoverResult::Done : TakeoverResult::Failed;
 }
 

@@ -17,7 +17,9 @@
 //    null key matches nothing. Of several matching rebuilt rows the first in
 //    "ID" order (table order without an "ID" column) gets the values; when
 //    two machine rows have the same keys the later one wins. Machine rows
-//    without a counterpart are dropped.
+//    without a counterpart are dropped: presets.report counts the rows taken
+//    over and lists every dropped row with its keys and values, so that no
+//    value set on the machine disappears unseen.
 //  - More than 15 machine columns while AdditionalFieldsCount is 0: the
 //    lost-columns warning (logged in a silent run; otherwise a question whose
 //    No ends the program with error 9999).

@@ -12,6 +12,25 @@ namespace presetdb {
 inline constexpr std::size_t kSystemCount = 2; // 0 = VisiWin32, 1 = VisiWin Studio
 inline constexpr std::size_t kPartCount = 50;  // parts 1 to 50
 
+// What the update did to the preset table, for the run's change report.
+struct PresetTableReport {
+    // A machine row whose values found no rebuilt row: its three keys
+    // ("machine_type", "var_name", "offset_or_bitno") and its five values
+    // ("abs_min", "abs_max", "min", "max", "pass"), as text ("NULL" for null).
+    struct DroppedRow {
+        std::array<std::string, 3> keys;
+        std::array<std::string, 5> values;
+    };
+
+    bool built = false;              // the new table was built whole and committed
+    std::size_t rowsBefore = 0;      // rows of the previous table
+    std::size_t rowsAfter = 0;       // rows of the rebuilt table
+    std::size_t valuesTakenOver = 0; // machine rows whose values went into the rebuilt table
+    std::vector<DroppedRow> dropped;
+    // Whether the rebuilt table holds other rows or values than the previous one.
+    bool changed = false;
+};
+
 struct PresetState {
     // HMI variable-name templates by system and part index (part - 1); all
     // empty at start.
@@ -24,6 +43,8 @@ struct PresetState {
     std::vector<std::string> AdditionalFields;
     std::string AdditionalFieldsSQL;
     std::int16_t AdditionalFieldsCount = 0;
+
+    PresetTableReport report;
 };
 
 } // namespace presetdb

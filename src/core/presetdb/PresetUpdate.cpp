@@ -6,6 +6,7 @@
 #include "PresetRecords.h"
 #include "PreviousDatabase.h"
 #include "Recordset.h"
+#include "TableDigest.h"
 
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
@@ -126,6 +127,19 @@ bool takeOverMachineValues(PresetState& presets, Database& work, PreviousDatabas
            TakeoverResult::Done;
 }
 
+// The preset table's digest for the change report; nothing when the database
+// has no such table or it cannot be read (the table then counts as changed).
+std::optional<TableDigest> presetTableDigest(Database& database, Procedure& procedure) {
+    std::optional<TableDigest> digest;
+    Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
+    quiet.step([&] {
+        for (const std::string& table : database.tableNames())
+            if (table == kPresetTable)
+                digest = digestTable(database, kPresetTable);
+    });
+    return digest;
+}
+
 // Builds the new PRESET_DEFS of the source database in one transaction that
 // is committed only when the table was built whole: templates read, every
 // template row stored, the machine's values (from previousPath, when that
@@ -156,13 +170,24 @@ bool buildPresetTable(PresetState& presets, const std::string& sourcePath,
             previous.database().setProgressCallback([&pacer] { pacer.poll(); });
         }))
         return false;
+    const std::optional<TableDigest> before =
+        previous.isOpen() ? presetTableDigest(previous.database(), procedure) : std::nullopt;
     framework::ProgramState& program = procedure.program();
     CategorieNachCategoryID(program, previous);
     if (!CreateRecordSets(program, presets, *work, previous, pacer))
         return false;
     if (previous.isOpen() && !takeOverMachineValues(presets, *work, previous, procedure, pacer))
         return false;
-    return procedure.step([&] { build->commit(); });
+    const std::optional<TableDigest> after = presetTableDigest(*work, procedure);
+    PresetTableReport& report = presets.report;
+    const TableDigest none;
+    const TableDigest& old = before.has_value() ? *before : none;
+    const TableDigest& now = after.has_value() ? *after : none;
+    report.rowsBefore = old.rows;
+    report.rowsAfter = now.rows;
+    report.changed = !before.has_value() || !after.has_value() || old != now;
+    report.built = procedure.step([&] { build->commit(); });
+    return report.built;
 }
 
 } // namespace
@@ -170,6 +195,7 @@ bool buildPresetTable(PresetState& presets, const std::string& sourcePath,
 void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObserver* observer) {
     Procedure procedure(program, "WorkOnMDB");
     Pacer pacer(observer);
+    presets.report = {};
 
     std::string sourcePath;
     std::string targetPath;

@@ -7,6 +7,7 @@
 #include "framework/ProfileFiles.h"
 #include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
+#include "framework/RunBackup.h"
 #include "framework/Text.h"
 
 namespace dialogs {
@@ -81,7 +82,11 @@ std::optional<IniDocument> readableTexts(framework::ProgramState& program,
 
 void store(framework::ProgramState& program, const std::string& file, const IniDocument& before,
            const IniDocument& texts) {
-    if (texts == before || framework::storeIniDocument(file, texts))
+    if (texts == before)
+        return;
+    if (program.keepBeforeReplacing && !program.keepBeforeReplacing(file))
+        framework::endForMissingBackup(program, file);
+    if (framework::storeIniDocument(file, texts))
         return;
     framework::ReportFault(program, "File '" + file + "' cannot be written");
 }
