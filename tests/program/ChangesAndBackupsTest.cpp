@@ -97,7 +97,9 @@ TEST_F(ChangesAndBackups, ADryRunChangesNothingAndPrintsTheReportOfTheRealRun) {
     ASSERT_EQ(backups.size(), 1u);
     EXPECT_EQ(readFile(component / "backup" / backups[0] / "Engineering.cfg"),
               before.at("Engineering/Engineering.cfg"));
-    EXPECT_NE(written.find("old versions in backup\\" + backups[0]), std::string::npos);
+    EXPECT_NE(written.find("old versions in backup" +
+                           std::string(1, char(fs::path::preferred_separator)) + backups[0]),
+              std::string::npos);
 
     // Nothing left to change: one line, and no backup folder for it.
     ASSERT_EQ(installation.runSilently().status, 0);

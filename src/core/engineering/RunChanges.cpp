@@ -98,7 +98,8 @@ std::string RunChanges::header() const {
     std::string text = "==== " + framework::readableTime(started_) + " " + startModeText(program_);
     if (const auto folder = backup_.folderName();
         folder && program_.request.action != framework::RunAction::DryRun)
-        text += ", old versions in " + std::string(framework::kBackupFolderName) + "\\" + *folder;
+        text += ", old versions in " + std::string(framework::kBackupFolderName) +
+                std::string(framework::kSeparator) + *folder;
     return text;
 }
 
