@@ -73,12 +73,14 @@ std::string errorLogPath(ProgramState& program) {
     return installationFolder(program) + std::string(kSeparator) + "Q4Mcfglog.txt";
 }
 
-std::string faultLogPath([[maybe_unused]] const ProgramState& program) {
+std::string faultLogPath(const ProgramState& program) {
 #ifdef _WIN32
-    return "C:\\HalvarServicePack.log";
-#else
-    return installationFolder(program) + std::string(kSeparator) + "HalvarServicePack.log";
+    // A dry run works on a scratch copy of the installation and writes no
+    // log of the real one: its fault log stays in the copy too.
+    if (program.request.action != RunAction::DryRun)
+        return "C:\\HalvarServicePack.log";
 #endif
+    return installationFolder(program) + std::string(kSeparator) + "HalvarServicePack.log";
 }
 
 std::string LogError(ProgramState& program, const std::string& message, bool show) {
