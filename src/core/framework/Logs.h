@@ -4,7 +4,8 @@
 // Error log: the installation folder's "Q4Mcfglog.txt", or in an integrated
 // run the path given by LOGFILE on the command line. Fault log:
 // C:\HalvarServicePack.log on Windows, the installation folder's
-// "HalvarServicePack.log" elsewhere. Both are opened for each line, appended
+// "HalvarServicePack.log" elsewhere and in a dry run (whose installation is a
+// scratch copy). Both are opened for each line, appended
 // to (created when missing) and closed; lines end with CR LF, without date or
 // time. Line breaks inside messages are LF CR.
 //
