@@ -4,6 +4,7 @@
 #include "WindowRun.h"
 
 #include "framework/ErrorProtocol.h"
+#include "framework/ProgramState.h"
 #include "framework/Startup.h"
 
 int runWithWindow(int, char**) {

@@ -1,6 +1,8 @@
 #include "TestInstallation.h"
 
 #include "framework/ErrorProtocol.h"
+#include "framework/FileSystem.h"
+#include "framework/Logs.h"
 #include "framework/ProfileFiles.h"
 #include "framework/ProgramState.h"
 
@@ -27,17 +29,34 @@ TestInstallation::TestInstallation(std::string_view componentName) : component_(
     state.executableBaseName = component_ + "_Config";
     state.messageBoxes = &boxes;
     state.terminate = [](int status) { throw framework::ProgramEnded{status}; };
+#ifdef _WIN32
+    fs::remove_all(faultLogFile());
+#endif
 }
 
 TestInstallation::~TestInstallation() {
+    std::error_code error;
+#ifdef _WIN32
+    fs::remove_all(faultLogFile(), error);
+#endif
     framework::resetProgramState();
     framework::clearProfileCache();
-    std::error_code error;
     fs::remove_all(root_, error);
 }
 
 std::string TestInstallation::cfgPath() const {
     return (componentFolder() / (component_ + ".cfg")).string();
+}
+
+fs::path TestInstallation::faultLogFile() const {
+    return framework::withNativeSeparators(framework::faultLogPath());
+}
+
+std::string TestInstallation::faultLog() const {
+    std::ifstream in(faultLogFile(), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 void TestInstallation::write(std::string_view relative, std::string_view bytes) const {

@@ -126,6 +126,39 @@ bool replaceFile(const fs::path& temporary, const fs::path& target, bool targetE
 
 void flushFolder(const fs::path&) {}
 
+namespace {
+
+std::uint64_t ticksOf(const FILETIME& time) {
+    return (std::uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+FILETIME fileTimeOf(std::uint64_t ticks) {
+    return FILETIME{DWORD(ticks & 0xFFFFFFFFu), DWORD(ticks >> 32)};
+}
+
+OpenFile openForAttributes(const fs::path& path, DWORD access) {
+    return OpenFile(CreateFileW(path.c_str(), access,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+} // namespace
+
+std::optional<FileTimes> fileTimesOf(const fs::path& path) {
+    const OpenFile file = openForAttributes(path, FILE_READ_ATTRIBUTES);
+    FILETIME created{}, accessed{}, written{};
+    if (!file.isOpen() || !GetFileTime(file.handle(), &created, &accessed, &written))
+        return std::nullopt;
+    return FileTimes{ticksOf(created), ticksOf(written)};
+}
+
+bool restoreFileTimes(const fs::path& path, const FileTimes& times) {
+    const OpenFile file = openForAttributes(path, FILE_WRITE_ATTRIBUTES);
+    const FILETIME created = fileTimeOf(times.created);
+    const FILETIME written = fileTimeOf(times.lastWritten);
+    return file.isOpen() && SetFileTime(file.handle(), &created, nullptr, &written) != 0;
+}
+
 #else
 
 namespace {
@@ -235,6 +268,20 @@ bool runningAsRoot() {
 
 bool replaceFile(const fs::path& temporary, const fs::path& target, bool) {
     return ::rename(temporary.c_str(), target.c_str()) == 0;
+}
+
+std::optional<FileTimes> fileTimesOf(const fs::path& path) {
+    std::error_code error;
+    const auto written = fs::last_write_time(path, error);
+    if (error)
+        return std::nullopt;
+    return FileTimes{written};
+}
+
+bool restoreFileTimes(const fs::path& path, const FileTimes& times) {
+    std::error_code error;
+    fs::last_write_time(path, times.lastWritten, error);
+    return !error;
 }
 
 void flushFolder(const fs::path& folder) {

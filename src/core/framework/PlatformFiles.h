@@ -86,6 +86,20 @@ bool applyOwnership(const OpenFile& file, const FileOwnership& ownership, bool w
 // Whether the program may give files away to other users.
 bool runningAsRoot();
 
+// The times that a change of a file's content moves and that the program can
+// put back: the last-write time and, on Windows, the creation time (Linux has
+// no call that sets it). The last-access time is left to the system.
+struct FileTimes {
+#ifdef _WIN32
+    std::uint64_t created = 0; // FILETIME values: 100 ns since 1601
+    std::uint64_t lastWritten = 0;
+#else
+    std::filesystem::file_time_type lastWritten;
+#endif
+};
+std::optional<FileTimes> fileTimesOf(const std::filesystem::path& path);
+bool restoreFileTimes(const std::filesystem::path& path, const FileTimes& times);
+
 // Puts the written temporary file in place of the target, in one step.
 bool replaceFile(const std::filesystem::path& temporary, const std::filesystem::path& target,
                  bool targetExists);

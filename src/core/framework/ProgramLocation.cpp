@@ -1,6 +1,7 @@
 #include "ProgramLocation.h"
 
 #include "ErrorProtocol.h"
+#include "FileSystem.h"
 #include "ProgramState.h"
 #include "Text.h"
 
@@ -43,11 +44,11 @@ std::string componentNameOf(const std::string& baseName) {
 void detectProgramLocation() {
     const std::filesystem::path exe = runningExecutable();
     ProgramState& state = programState();
-    std::string folder = exe.parent_path().string();
+    std::string folder = utf8Text(exe.parent_path());
     if (folder.empty())
         folder = std::string(kSeparator);
     state.executableFolder = folder;
-    state.executableBaseName = exe.stem().string();
+    state.executableBaseName = utf8Text(exe.stem());
 }
 
 const std::string& executableFolder() {
