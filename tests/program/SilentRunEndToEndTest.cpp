@@ -71,6 +71,21 @@ TEST_F(SilentRun, ASecondRunChangesNothingTheFirstWrote) {
     EXPECT_TRUE(written() == first);
 }
 
+// The editor mark is the first entry of the process's environment block:
+// "Ab-c_1" without "-" and "_", each character's code + 5 in hexadecimal.
+TEST_F(SilentRun, TheEditorMarkComesFromTheFirstEntryOfTheEnvironment) {
+    std::vector<std::string> environment{"A_FIRST=Ab-c_1"};
+    for (std::string& entry : testsupport::environmentWithoutDisplay())
+        environment.push_back(std::move(entry));
+    testsupport::ProgramRun run(installation.program(), {"/EXTERNAL", "SILENT"},
+                                installation.scratch("mark.stderr"), environment);
+    const testsupport::Ending ending = run.wait();
+    ASSERT_TRUE(ending.exited && ending.status == 0) << testsupport::describe(ending);
+    EXPECT_NE(installation.file("Engineering.cfg").find("\r\nS_Editor=46676836\r\n"),
+              std::string::npos)
+        << installation.file("Engineering.cfg");
+}
+
 TEST_F(SilentRun, MissingCfgEndsWithAFailureStatusAndAFaultLogLine) {
     fs::remove(component / "Engineering.cfg");
     const std::string stored = installation.file("Engineering.int");

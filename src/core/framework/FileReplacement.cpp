@@ -128,7 +128,7 @@ bool writeFileAtomically(std::string_view path, std::string_view bytes) {
     const auto temporary = writeTemporary(*target, bytes, replaced);
     if (!temporary)
         return false;
-    if (!platform::replaceFile(*temporary, *target, replaced.has_value())) {
+    if (!platform::replaceFile(*temporary, *target)) {
         std::error_code ignored;
         fs::remove(*temporary, ignored);
         return false;

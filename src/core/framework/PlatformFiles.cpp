@@ -101,25 +101,32 @@ bool flushToDisk(const OpenFile& file) {
     return FlushFileBuffers(file.handle()) != 0;
 }
 
+// The attributes a replacement keeps; read-only is never set on a file the
+// program writes (a read-only file is not replaced at all).
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 std::optional<FileOwnership> ownershipOf(const fs::path& path) {
-    std::error_code error;
-    if (!fs::exists(fs::status(path, error)))
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
         return std::nullopt;
-    return FileOwnership{};
+    return FileOwnership{std::uint32_t(attributes & kKeptAttributes), 0, 0};
 }
 
-bool applyOwnership(const OpenFile&, const FileOwnership&, bool) {
-    return true; // ReplaceFileW keeps the replaced file's security and attributes
+bool applyOwnership(const OpenFile& file, const FileOwnership& ownership, bool withMode) {
+    // The access list is the one the folder gives a new file.
+    if (!withMode || ownership.mode == 0)
+        return true;
+    FILE_BASIC_INFO info{}; // times of 0 stay as they are
+    info.FileAttributes = ownership.mode;
+    return SetFileInformationByHandle(file.handle(), FileBasicInfo, &info, sizeof info) != 0;
 }
 
 bool runningAsRoot() {
     return false;
 }
 
-bool replaceFile(const fs::path& temporary, const fs::path& target, bool targetExists) {
-    if (targetExists && ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return true;
+bool replaceFile(const fs::path& temporary, const fs::path& target) {
     return MoveFileExW(temporary.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
@@ -266,7 +273,7 @@ bool runningAsRoot() {
     return ::geteuid() == 0;
 }
 
-bool replaceFile(const fs::path& temporary, const fs::path& target, bool) {
+bool replaceFile(const fs::path& temporary, const fs::path& target) {
     return ::rename(temporary.c_str(), target.c_str()) == 0;
 }
 
