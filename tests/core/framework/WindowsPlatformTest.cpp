@@ -9,6 +9,7 @@
 #include "framework/ProfileFiles.h"
 #include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
+#include "framework/Startup.h"
 
 #include "TestInstallation.h"
 
@@ -72,6 +73,25 @@ TEST(WindowsPlatform, TheProgramsFolderIsTheExecutablesWhateverTheWorkingFolder)
     EXPECT_EQ(installationFolder(), "C:");
     EXPECT_EQ(GetPathOCXMDB(), "C:\\Engineering\\Engineering.mdb");
     EXPECT_EQ(errorLogPath(), "C:\\Q4Mcfglog.txt");
+}
+
+// The arguments come from the command line as the process got it, after the
+// program's name, in UTF-8 whatever the ANSI code page holds.
+TEST(WindowsPlatform, TheArgumentsAreTheCommandLineAfterTheProgramsName) {
+    struct Case {
+        const wchar_t* line;
+        const char* arguments;
+    };
+    for (const auto& [line, arguments] :
+         {Case{L"\"C:\\Program Files\\E\\Engineering_Config.exe\" /EXTERNAL SILENT",
+               "/EXTERNAL SILENT"},
+          Case{L"Engineering_Config.exe  /EXTERNAL Q4MCFG /LOGFILE C:\\Pr\u00FCfung\\\u03A9.txt",
+               "/EXTERNAL Q4MCFG /LOGFILE C:\\Pr\xC3\xBC"
+               "fung\\\xCE\xA9.txt"},
+          Case{L"\"C:\\E\\Engineering_Config.exe\"/EXTERNAL\tSILENT", "/EXTERNAL\tSILENT"},
+          Case{L"Engineering_Config.exe", ""}, Case{L"\"unclosed", ""}}) {
+        EXPECT_EQ(argumentsOfCommandLine(line), arguments);
+    }
 }
 
 // The fault log is the drive root's, whatever the installation; its lines are
