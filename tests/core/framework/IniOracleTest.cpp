@@ -26,6 +26,7 @@
 #include <vector>
 
 using namespace framework;
+using namespace std::string_literals;
 using testsupport::TestInstallation;
 
 namespace {
@@ -127,9 +128,7 @@ const std::vector<FileCase> kFiles = {
      "[s]\r\nbig=4294967295\r\nbigger=4294967296\r\n",
      {{"s", "big"}, {"s", "bigger"}}},
     {"comment lines are ordinary lines", "[s]\r\n;k=v\r\n#h=w\r\n", {{"s", ";k"}, {"s", "#h"}}},
-    {"a NUL byte ends the value",
-     std::string("[s]\r\nk=ab\0cd\r\nj=after\r\n", 24),
-     {{"s", "k"}, {"s", "j"}}},
+    {"a NUL byte ends the value", "[s]\r\nk=ab\0cd\r\nj=after\r\n"s, {{"s", "k"}, {"s", "j"}}},
     {"tabs in names", "[\tt\t]\r\nk=1\r\n[u]\r\n k \t= v\r\n", {{"t", "k"}, {"u", "k"}}},
     {"empty values as numbers",
      "[s]\r\nk=\r\nb= \r\nq=\"\"\r\n",
