@@ -5,6 +5,7 @@
 
 #include "engineering/ConfigurationRun.h"
 #include "framework/ErrorProtocol.h"
+#include "framework/ProgramState.h"
 #include "framework/Startup.h"
 
 struct ProgramWindows::Boxes {};

@@ -2,6 +2,8 @@
 # Installs the Debian packages the project needs, when any is missing.
 # --xvfb adds a virtual X server and ImageMagick (benchmarks and screenshots);
 # --fuzz adds clang and its libFuzzer runtime (the INI fuzzer, fuzz/).
+# --windows adds the MinGW-w64 cross compiler, Wine, GoogleTest's sources and
+# what building SQLite from its source package needs (scripts/test-windows.sh).
 # Needs root (or sudo) for apt-get; stops with a clear message otherwise.
 set -euo pipefail
 
@@ -11,6 +13,7 @@ for flag in "$@"; do
     case "$flag" in
         --xvfb) packages+=(xvfb xauth imagemagick) ;;
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+        --windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest tcl dpkg-dev perl) ;;
         *) echo "error: unknown option $flag" >&2; exit 1 ;;
     esac
 done

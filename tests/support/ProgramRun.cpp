@@ -1,14 +1,22 @@
 #include "ProgramRun.h"
 
-#include <fcntl.h>
 #include <fstream>
-#include <signal.h>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
 #include <thread>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 extern char** environ;
+#endif
 
 namespace fs = std::filesystem;
 
@@ -21,14 +29,35 @@ std::string readFile(const fs::path& path) {
     return content.str();
 }
 
+namespace {
+
+// The process's own environment, one "NAME=value" entry each.
+std::vector<std::string> ownEnvironment() {
+    std::vector<std::string> entries;
+#ifdef _WIN32
+    if (LPWCH block = GetEnvironmentStringsW()) {
+        for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) {
+            const std::u8string text = fs::path(entry).u8string();
+            entries.emplace_back(text.begin(), text.end());
+        }
+        FreeEnvironmentStringsW(block);
+    }
+#else
+    for (char** entry = environ; *entry != nullptr; ++entry)
+        entries.emplace_back(*entry);
+#endif
+    return entries;
+}
+
+} // namespace
+
 std::vector<std::string> environmentWithoutDisplay(const std::vector<std::string>& extra) {
     std::vector<std::string> entries;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string_view text(*entry);
+    for (std::string& text : ownEnvironment()) {
         const bool display = text.starts_with("DISPLAY=") || text.starts_with("WAYLAND_DISPLAY=") ||
                              text.starts_with("QT_QPA_PLATFORM=");
         if (!display)
-            entries.emplace_back(text);
+            entries.push_back(std::move(text));
     }
     entries.insert(entries.end(), extra.begin(), extra.end());
     return entries;
@@ -39,6 +68,107 @@ std::string describe(const Ending& ending) {
         return "killed after its time limit";
     return (ending.exited ? "exit " : "signal ") + std::to_string(ending.status);
 }
+
+#ifdef _WIN32
+
+namespace {
+
+std::wstring wide(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end())).wstring();
+}
+
+// One argument as the C run-time's command-line parser takes it back.
+std::wstring quoted(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos)
+        return argument;
+    std::wstring text = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        text.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        text += c;
+    }
+    text.append(2 * backslashes, L'\\');
+    return text + L"\"";
+}
+
+HANDLE inheritable(const fs::path& path, DWORD access, DWORD disposition) {
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
+    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &attributes,
+                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+} // namespace
+
+ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& arguments,
+                       const fs::path& errorFile, const std::vector<std::string>& environment)
+    : errorFile_(errorFile) {
+    std::wstring commandLine = quoted(program.wstring());
+    for (const std::string& argument : arguments)
+        commandLine += L" " + quoted(wide(argument));
+    std::wstring block;
+    for (const std::string& entry : environment)
+        block += wide(entry) + L'\0';
+    block += L'\0';
+
+    const HANDLE input = inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
+    const HANDLE output = inheritable("NUL", GENERIC_WRITE, OPEN_EXISTING);
+    const HANDLE error = inheritable(errorFile, GENERIC_WRITE, CREATE_ALWAYS);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = output;
+    startup.hStdError = error;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                       CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, block.data(), nullptr,
+                       &startup, &process)) {
+        process_ = process.hProcess;
+        CloseHandle(process.hThread);
+    }
+    for (const HANDLE handle : {input, output, error})
+        if (handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+}
+
+ProgramRun::~ProgramRun() {
+    if (process_ != nullptr) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, INFINITE);
+        CloseHandle(process_);
+    }
+}
+
+void ProgramRun::kill() const {
+    if (process_ != nullptr)
+        TerminateProcess(process_, 1);
+}
+
+Ending ProgramRun::wait(std::chrono::milliseconds limit) {
+    Ending ending;
+    if (process_ == nullptr)
+        return ending;
+    if (WaitForSingleObject(process_, DWORD(limit.count())) == WAIT_TIMEOUT) {
+        ending.timedOut = true;
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, INFINITE);
+    }
+    DWORD status = 0;
+    GetExitCodeProcess(process_, &status);
+    CloseHandle(process_);
+    process_ = nullptr;
+    ending.exited = !ending.timedOut;
+    ending.status = int(status);
+    ending.errorOutput = readFile(errorFile_);
+    return ending;
+}
+
+#else
 
 ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& arguments,
                        const fs::path& errorFile, const std::vector<std::string>& environment,
@@ -108,5 +238,7 @@ Ending ProgramRun::wait(std::chrono::milliseconds limit) {
         ending.output = readFile(outputFile_);
     return ending;
 }
+
+#endif
 
 } // namespace testsupport

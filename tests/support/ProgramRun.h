@@ -5,8 +5,10 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
-#include <sys/types.h>
 #include <vector>
+#ifndef _WIN32
+#include <sys/types.h>
+#endif
 
 namespace testsupport {
 
@@ -18,7 +20,7 @@ std::vector<std::string> environmentWithoutDisplay(const std::vector<std::string
 
 // How a started program ended.
 struct Ending {
-    bool exited = false;   // false: ended by a signal, or killed after its time
+    bool exited = false;   // false: ended by a signal (on Windows: killed), or after its time
     bool timedOut = false; // killed because it ran longer than it was given
     int status = -1;       // exit status, or the signal's number
     std::string errorOutput;
@@ -47,7 +49,11 @@ public:
     Ending wait(std::chrono::milliseconds limit = kRunTimeLimit);
 
 private:
+#ifdef _WIN32
+    void* process_ = nullptr;
+#else
     pid_t pid_ = -1;
+#endif
     std::filesystem::path errorFile_;
     std::filesystem::path outputFile_;
 };

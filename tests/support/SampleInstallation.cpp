@@ -18,11 +18,25 @@ SampleInstallation::SampleInstallation(const std::string& name) {
     fs::create_directories(scratch_);
     fs::copy(EXAMPLES_DIR, root_, fs::copy_options::recursive);
     placeInComponent(PROGRAM_PATH);
+#ifdef _WIN32
+    fs::remove_all(faultLogFile());
+#endif
 }
 
 SampleInstallation::~SampleInstallation() {
     std::error_code ignored;
+#ifdef _WIN32
+    fs::remove_all(faultLogFile(), ignored);
+#endif
     fs::remove_all(scratch_, ignored);
+}
+
+fs::path SampleInstallation::faultLogFile() const {
+#ifdef _WIN32
+    return "C:\\HalvarServicePack.log";
+#else
+    return root_ / "HalvarServicePack.log";
+#endif
 }
 
 Ending SampleInstallation::run(const std::vector<std::string>& arguments,
@@ -91,7 +105,9 @@ std::vector<std::string> queryRows(sqlite3* database, const std::string& sql) {
 
 std::vector<std::string> databaseContent(const fs::path& path, const std::string& onlyTable) {
     sqlite3* database = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &database, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    const std::u8string name = path.u8string(); // SQLite takes UTF-8 names
+    if (sqlite3_open_v2(reinterpret_cast<const char*>(name.c_str()), &database,
+                        SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         sqlite3_close(database);
         return {"cannot open " + path.string()};
     }

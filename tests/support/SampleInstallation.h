@@ -23,18 +23,39 @@ public:
 
     const std::filesystem::path& root() const { return root_; }
     std::filesystem::path component() const { return root_ / "Engineering"; }
-    std::filesystem::path program() const { return component() / "Engineering_Config"; }
+#ifdef _WIN32
+    std::filesystem::path program() const {
+        return component() / "Engineering_Config.exe";
+    }
+#else
+    std::filesystem::path program() const {
+        return component() / "Engineering_Config";
+    }
+#endif
     // A place for a run's by-products, outside the installation.
-    std::filesystem::path scratch(std::string_view name) const { return scratch_ / name; }
+    std::filesystem::path scratch(std::string_view name) const {
+        return scratch_ / name;
+    }
 
     // A file of the component folder.
-    std::string file(std::string_view name) const { return readFile(component() / name); }
-    std::string errorLog() const { return readFile(root_ / "Q4Mcfglog.txt"); }
-    std::string faultLog() const { return readFile(root_ / "HalvarServicePack.log"); }
+    std::string file(std::string_view name) const {
+        return readFile(component() / name);
+    }
+    std::string errorLog() const {
+        return readFile(root_ / "Q4Mcfglog.txt");
+    }
+    // The fault log: C:\HalvarServicePack.log on Windows, which each sample
+    // installation starts without.
+    std::string faultLog() const {
+        return readFile(faultLogFile());
+    }
+    std::filesystem::path faultLogFile() const;
 
     Ending run(const std::vector<std::string>& arguments,
                std::chrono::milliseconds limit = kRunTimeLimit) const;
-    Ending runSilently() const { return run({"/EXTERNAL", "SILENT"}); }
+    Ending runSilently() const {
+        return run({"/EXTERNAL", "SILENT"});
+    }
 
     // Puts the sample's files back: everything but the program goes.
     void restore() const;

@@ -1,6 +1,8 @@
 #include "TestInstallation.h"
 
 #include "framework/ErrorProtocol.h"
+#include "framework/FileSystem.h"
+#include "framework/Logs.h"
 #include "framework/ProfileFiles.h"
 #include "framework/Text.h"
 
@@ -21,16 +23,37 @@ TestInstallation::TestInstallation(std::string_view componentName) : component_(
     fs::create_directories(parameterFolder());
 
     framework::clearProfileCache();
+#ifdef _WIN32
+    fs::remove_all(faultLogFile());
+#endif
 }
 
 TestInstallation::~TestInstallation() {
-    framework::clearProfileCache();
     std::error_code error;
+#ifdef _WIN32
+    fs::remove_all(faultLogFile(), error);
+#endif
+    framework::clearProfileCache();
     fs::remove_all(root_, error);
 }
 
 std::string TestInstallation::cfgPath() const {
     return (componentFolder() / (component_ + ".cfg")).string();
+}
+
+fs::path TestInstallation::faultLogFile() const {
+#ifdef _WIN32
+    return "C:\\HalvarServicePack.log"; // the platform's fixed place
+#else
+    return root_ / "HalvarServicePack.log";
+#endif
+}
+
+std::string TestInstallation::faultLog() const {
+    std::ifstream in(faultLogFile(), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 void TestInstallation::write(std::string_view relative, std::string_view bytes) const {

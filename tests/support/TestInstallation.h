@@ -27,7 +27,10 @@ public:
     const std::filesystem::path& root() const { return root_; }
     std::filesystem::path componentFolder() const { return root_ / component_; }
     std::filesystem::path parameterFolder() const { return root_ / "parameter"; }
-    std::string path(std::string_view relative) const { return (root_ / relative).string(); }
+    // The path with the platform's separators only (relative names use "/").
+    std::string path(std::string_view relative) const {
+        return (root_ / relative).make_preferred().string();
+    }
     std::string cfgPath() const;
 
     // Writes a file relative to the root (folders created), bytes as given.
@@ -36,9 +39,12 @@ public:
     bool exists(std::string_view relative) const;
     // The names in a folder relative to the root, sorted.
     std::vector<std::string> fileNames(std::string_view relative) const;
-    // The error log and, outside Windows in the installation folder, the fault log.
+    // The error log and the fault log (on Windows C:\HalvarServicePack.log,
+    // which each test installation starts without, so that tests using it
+    // run one at a time there).
     std::string errorLog() const { return read("Q4Mcfglog.txt"); }
-    std::string faultLog() const { return read("HalvarServicePack.log"); }
+    std::string faultLog() const;
+    std::filesystem::path faultLogFile() const;
 
     // How the program in the component folder starts with this command line.
     framework::ProgramStart start(std::string_view commandLine = "") const;

@@ -51,7 +51,9 @@ inline bool makeUnreadable(const std::filesystem::path& path, Unreadable kind) {
         std::filesystem::create_symlink(path.parent_path() / "nowhere", path, error);
         return !error;
     case Unreadable::NoPermission: {
-#ifndef _WIN32
+#ifdef _WIN32
+        return false; // read permission is the file's access list there, not a mode bit
+#else
         if (::geteuid() == 0)
             return false;
 #endif

@@ -76,7 +76,7 @@ std::optional<fs::path> replaceableTarget(std::string_view path) {
 
 std::string temporaryName(const fs::path& target) {
     static std::mt19937_64 random{std::random_device{}()};
-    return "." + target.filename().string() + std::string(kTemporaryMark) +
+    return "." + utf8Text(target.filename()) + std::string(kTemporaryMark) +
            std::to_string(random() % 1000000000);
 }
 
@@ -96,7 +96,7 @@ std::optional<fs::path> writeTemporary(const fs::path& target, std::string_view 
     platform::OpenFile file;
     fs::path temporary;
     for (int attempt = 0; attempt < kTemporaryNameAttempts && !file.isOpen(); ++attempt) {
-        temporary = folder / temporaryName(target);
+        temporary = folder / pathFromUtf8(temporaryName(target));
         file = platform::createNewFile(temporary);
     }
     if (!file.isOpen())
@@ -128,7 +128,7 @@ bool writeFileAtomically(std::string_view path, std::string_view bytes) {
     const auto temporary = writeTemporary(*target, bytes, replaced);
     if (!temporary)
         return false;
-    if (!platform::replaceFile(*temporary, *target, replaced.has_value())) {
+    if (!platform::replaceFile(*temporary, *target)) {
         std::error_code ignored;
         fs::remove(*temporary, ignored);
         return false;
@@ -148,7 +148,7 @@ std::size_t removeStaleTemporaries(std::string_view folder) {
     for (fs::directory_iterator it(nativePath(folder), error), end; !error && it != end;
          it.increment(error)) {
         std::error_code ignored;
-        if (isTemporaryName(it->path().filename().string()) &&
+        if (isTemporaryName(utf8Text(it->path().filename())) &&
             fs::is_regular_file(it->symlink_status(ignored)) && fs::remove(it->path(), ignored))
             ++removed;
     }

@@ -3,8 +3,16 @@
 #include "PlatformFiles.h"
 #include "Text.h"
 
-#include <sys/stat.h>
 #include <system_error>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -47,11 +55,20 @@ fs::path resolveCase(const fs::path& path) {
 #endif
 
 bool isHidden(const fs::path& path) {
-    const std::string name = path.filename().string();
+    const std::string name = utf8Text(path.filename());
     return !name.empty() && name.front() == '.';
 }
 
 } // namespace
+
+fs::path pathFromUtf8(std::string_view utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string utf8Text(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
 
 fs::path withNativeSeparators(std::string_view path) {
     std::string text(path);
@@ -60,7 +77,7 @@ fs::path withNativeSeparators(std::string_view path) {
         if (c == '\\')
             c = '/';
 #endif
-    return fs::path(text);
+    return pathFromUtf8(text);
 }
 
 fs::path nativePath(std::string_view path) {
@@ -109,23 +126,49 @@ std::string displayedPath(std::string_view path) {
 }
 
 std::string cannotReadMessage(std::string_view path) {
-    return "Cannot read " + nativePath(path).string(); // as it exists, letter case included
+    return "Cannot read " + utf8Text(nativePath(path)); // as it exists, letter case included
 }
 
+#ifdef _WIN32
+// The stat of the C run-time gives whole seconds and no identity; the handle's
+// information has the write time in 100 ns and the file's index, which a
+// replacement changes.
+std::optional<FileStamp> fileStamp(const fs::path& path) {
+    const HANDLE handle = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(handle, &info) != 0;
+    CloseHandle(handle);
+    if (!known || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    const auto combined = [](DWORD high, DWORD low) {
+        return (std::uint64_t(high) << 32) | std::uint64_t(low);
+    };
+    FileStamp stamp;
+    stamp.size = combined(info.nFileSizeHigh, info.nFileSizeLow);
+    // File times count 100 ns from 1601; the stamp counts nanoseconds from 1970.
+    constexpr std::int64_t kTicksFrom1601To1970 = 116444736000000000;
+    const auto ticks = std::int64_t(
+        combined(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
+    stamp.modifiedNs = (ticks - kTicksFrom1601To1970) * 100;
+    stamp.identity = combined(info.nFileIndexHigh, info.nFileIndexLow);
+    return stamp;
+}
+#else
 std::optional<FileStamp> fileStamp(const fs::path& path) {
     struct stat info {};
-    if (::stat(path.string().c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     FileStamp stamp;
     stamp.size = std::uintmax_t(info.st_size);
-#if defined(_WIN32)
-    stamp.modifiedNs = std::int64_t(info.st_mtime) * 1000000000;
-#else
     stamp.modifiedNs = std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-#endif
     stamp.identity = std::uint64_t(info.st_ino);
     return stamp;
 }
+#endif
 
 bool appendToFile(std::string_view path, std::string_view bytes) {
     platform::OpenFile file = platform::openRegularForAppending(nativePath(path));
@@ -143,7 +186,7 @@ std::vector<std::string> listFiles(std::string_view folder) {
     for (fs::directory_iterator it(nativePath(folder), error), end; !error && it != end;
          it.increment(error)) {
         if (it->is_regular_file(error) && !isHidden(it->path()))
-            names.push_back(it->path().filename().string());
+            names.push_back(utf8Text(it->path().filename()));
     }
     return names;
 }

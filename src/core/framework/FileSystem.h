@@ -33,6 +33,12 @@
 
 namespace framework {
 
+// A path text (UTF-8) as a path, and a path as text. On Windows the path is
+// UTF-16 and converted here; the standard library's narrow conversion would
+// take the text in the system's code page.
+std::filesystem::path pathFromUtf8(std::string_view utf8);
+std::string utf8Text(const std::filesystem::path& path);
+
 // The path to open for a path text (backslashes converted, letter case resolved).
 std::filesystem::path nativePath(std::string_view path);
 // The path text with the platform's separators only, letter case as given.

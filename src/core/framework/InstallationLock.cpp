@@ -1,5 +1,6 @@
 #include "InstallationLock.h"
 
+#include "FileSystem.h"
 #include "ProgramLocation.h"
 #include "ProgramState.h"
 
@@ -107,7 +108,8 @@ Attempt tryLock(int descriptor, std::string& problem) {
 } // namespace
 
 fs::path installationLockPath(const ProgramState& program) {
-    return fs::path(program.executableFolder) / (program.executableBaseName + ".lock");
+    return pathFromUtf8(program.executableFolder) /
+           pathFromUtf8(program.executableBaseName + ".lock");
 }
 
 InstallationLock::InstallationLock(const fs::path& file, std::chrono::milliseconds wait,
@@ -119,7 +121,7 @@ InstallationLock::InstallationLock(const fs::path& file, std::chrono::millisecon
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         state_ = folderRefusedFile(file, error) ? State::NotWritable : State::Failed;
-        problem_ = file.string() + ": " + systemMessage(error);
+        problem_ = utf8Text(file) + ": " + systemMessage(error);
         return;
     }
     handle_ = handle;
@@ -130,13 +132,13 @@ InstallationLock::InstallationLock(const fs::path& file, std::chrono::millisecon
         const bool refused =
             opened.error == EACCES || opened.error == EPERM || opened.error == EROFS;
         state_ = opened.creating && refused ? State::NotWritable : State::Failed;
-        problem_ = file.string() + ": " + systemMessage(opened.error);
+        problem_ = utf8Text(file) + ": " + systemMessage(opened.error);
         return;
     }
     descriptor_ = opened.descriptor;
     struct stat info {};
     if (::fstat(descriptor_, &info) != 0 || !S_ISREG(info.st_mode)) {
-        problem_ = file.string() + ": not a plain file";
+        problem_ = utf8Text(file) + ": not a plain file";
         return;
     }
     const int lockable = descriptor_;
@@ -148,7 +150,7 @@ InstallationLock::InstallationLock(const fs::path& file, std::chrono::millisecon
             state_ = State::Held;
             return;
         case Attempt::Error:
-            problem_ = file.string() + ": " + problem_;
+            problem_ = utf8Text(file) + ": " + problem_;
             state_ = State::Failed;
             return;
         case Attempt::Busy:

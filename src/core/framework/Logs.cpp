@@ -22,7 +22,7 @@ std::string faultLine(const ProgramState& program, const std::string& message) {
 
 std::string cannotWrite(const std::string& path, const std::string& line) {
     const std::string log =
-        path.empty() ? std::string("the error log") : withNativeSeparators(path).string();
+        path.empty() ? std::string("the error log") : utf8Text(withNativeSeparators(path));
     return "Cannot write " + log + ": " + line;
 }
 

@@ -101,15 +101,25 @@ bool flushToDisk(const OpenFile& file) {
     return FlushFileBuffers(file.handle()) != 0;
 }
 
+// The attributes a replacement keeps; read-only is never set on a file the
+// program writes (a read-only file is not replaced at all).
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 std::optional<FileOwnership> ownershipOf(const fs::path& path) {
-    std::error_code error;
-    if (!fs::exists(fs::status(path, error)))
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
         return std::nullopt;
-    return FileOwnership{};
+    return FileOwnership{std::uint32_t(attributes & kKeptAttributes), 0, 0};
 }
 
-bool applyOwnership(const OpenFile&, const FileOwnership&, bool) {
-    return true; // ReplaceFileW keeps the replaced file's security and attributes
+bool applyOwnership(const OpenFile& file, const FileOwnership& ownership, bool withMode) {
+    // The access list is the one the folder gives a new file.
+    if (!withMode || ownership.mode == 0)
+        return true;
+    FILE_BASIC_INFO info{}; // times of 0 stay as they are
+    info.FileAttributes = ownership.mode;
+    return SetFileInformationByHandle(file.handle(), FileBasicInfo, &info, sizeof info) != 0;
 }
 
 bool giveOwnership(const fs::path&, const FileOwnership&) {
@@ -121,15 +131,45 @@ bool runningAsRoot() {
     return false;
 }
 
-bool replaceFile(const fs::path& temporary, const fs::path& target, bool targetExists) {
-    if (targetExists && ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return true;
+bool replaceFile(const fs::path& temporary, const fs::path& target) {
     return MoveFileExW(temporary.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 void flushFolder(const fs::path&) {}
+
+namespace {
+
+std::uint64_t ticksOf(const FILETIME& time) {
+    return (std::uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+FILETIME fileTimeOf(std::uint64_t ticks) {
+    return FILETIME{DWORD(ticks & 0xFFFFFFFFu), DWORD(ticks >> 32)};
+}
+
+OpenFile openForAttributes(const fs::path& path, DWORD access) {
+    return OpenFile(CreateFileW(path.c_str(), access,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+} // namespace
+
+std::optional<FileTimes> fileTimesOf(const fs::path& path) {
+    const OpenFile file = openForAttributes(path, FILE_READ_ATTRIBUTES);
+    FILETIME created{}, accessed{}, written{};
+    if (!file.isOpen() || !GetFileTime(file.handle(), &created, &accessed, &written))
+        return std::nullopt;
+    return FileTimes{ticksOf(created), ticksOf(written)};
+}
+
+bool restoreFileTimes(const fs::path& path, const FileTimes& times) {
+    const OpenFile file = openForAttributes(path, FILE_WRITE_ATTRIBUTES);
+    const FILETIME created = fileTimeOf(times.created);
+    const FILETIME written = fileTimeOf(times.lastWritten);
+    return file.isOpen() && SetFileTime(file.handle(), &created, nullptr, &written) != 0;
+}
 
 #else
 
@@ -243,8 +283,22 @@ bool runningAsRoot() {
     return ::geteuid() == 0;
 }
 
-bool replaceFile(const fs::path& temporary, const fs::path& target, bool) {
+bool replaceFile(const fs::path& temporary, const fs::path& target) {
     return ::rename(temporary.c_str(), target.c_str()) == 0;
+}
+
+std::optional<FileTimes> fileTimesOf(const fs::path& path) {
+    std::error_code error;
+    const auto written = fs::last_write_time(path, error);
+    if (error)
+        return std::nullopt;
+    return FileTimes{written};
+}
+
+bool restoreFileTimes(const fs::path& path, const FileTimes& times) {
+    std::error_code error;
+    fs::last_write_time(path, times.lastWritten, error);
+    return !error;
 }
 
 void flushFolder(const fs::path& folder) {

@@ -8,8 +8,14 @@
 //    folder is refused before it is opened, and checked again on the open
 //    handle, so that no call waits on a FIFO or touches a device.
 //  - A new file is created exclusively: an existing name is never reused.
-//  - On Windows the replaced file's attributes, security and owner are kept by
-//    the system's own replace call; mode and owner are set only on Linux.
+//  - A file is replaced by renaming the new file over it in one step
+//    (rename on Linux, MoveFileExW with replace on Windows). ReplaceFileW is
+//    not used: it is no single step (a run killed inside it can leave no file
+//    at all), which a replacement must never risk.
+//  - On Windows the replaced file's attributes (hidden, system, archive, not
+//    indexed) are given to the new file before it takes the old one's place;
+//    its access list is the one the folder gives a new file. Mode and owners
+//    are set only on Linux.
 
 #include <cstdint>
 #include <filesystem>
@@ -72,7 +78,8 @@ bool writeAll(const OpenFile& file, std::string_view bytes);
 // Writes the file's data through to the disk.
 bool flushToDisk(const OpenFile& file);
 
-// What belongs to a file besides its bytes (Linux: mode bits, owner, group).
+// What belongs to a file besides its bytes (Linux: mode bits, owner, group;
+// Windows: the attributes, in mode).
 struct FileOwnership {
     std::uint32_t mode = 0;
     std::uint32_t user = 0;
@@ -89,9 +96,22 @@ bool giveOwnership(const std::filesystem::path& path, const FileOwnership& owner
 // Whether the program may give files away to other users.
 bool runningAsRoot();
 
+// The times that a change of a file's content moves and that the program can
+// put back: the last-write time and, on Windows, the creation time (Linux has
+// no call that sets it). The last-access time is left to the system.
+struct FileTimes {
+#ifdef _WIN32
+    std::uint64_t created = 0; // FILETIME values: 100 ns since 1601
+    std::uint64_t lastWritten = 0;
+#else
+    std::filesystem::file_time_type lastWritten;
+#endif
+};
+std::optional<FileTimes> fileTimesOf(const std::filesystem::path& path);
+bool restoreFileTimes(const std::filesystem::path& path, const FileTimes& times);
+
 // Puts the written temporary file in place of the target, in one step.
-bool replaceFile(const std::filesystem::path& temporary, const std::filesystem::path& target,
-                 bool targetExists);
+bool replaceFile(const std::filesystem::path& temporary, const std::filesystem::path& target);
 // Writes a folder's entries through to the disk (nothing to do on Windows).
 void flushFolder(const std::filesystem::path& folder);
 

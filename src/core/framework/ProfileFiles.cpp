@@ -33,7 +33,7 @@ const IniDocument* cachedDocument(std::string_view file) {
         stamp = fileStamp(real);
     }
     auto& files = cache();
-    const std::string key = real.string();
+    const std::string key = utf8Text(real);
     if (!stamp) {
         files.erase(key);
         return probeFile(file) == FileKind::Unreadable ? nullptr : &kEmpty;
@@ -62,9 +62,9 @@ bool store(std::string_view file, const std::string& bytes) {
         return false;
     const auto real = nativePath(file);
     if (const auto stamp = fileStamp(real))
-        cache()[real.string()] = CachedFile{*stamp, IniDocument::parse(bytes)};
+        cache()[utf8Text(real)] = CachedFile{*stamp, IniDocument::parse(bytes)};
     else
-        cache().erase(real.string());
+        cache().erase(utf8Text(real));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "ProgramLocation.h"
 
 #include "ErrorProtocol.h"
+#include "FileSystem.h"
 #include "ProgramState.h"
 #include "Text.h"
 
@@ -38,10 +39,11 @@ std::string componentNameOf(const std::string& baseName) {
 
 void locateRunningProgram(ProgramStart& start) {
     const std::filesystem::path exe = runningExecutable();
-    start.executableFolder = exe.parent_path().string();
-    if (start.executableFolder.empty())
-        start.executableFolder = std::string(kSeparator);
-    start.executableBaseName = exe.stem().string();
+    std::string folder = utf8Text(exe.parent_path());
+    if (folder.empty())
+        folder = std::string(kSeparator);
+    start.executableFolder = folder;
+    start.executableBaseName = utf8Text(exe.stem());
 }
 
 std::string installationFolder(const ProgramState& program) {

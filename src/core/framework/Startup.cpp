@@ -4,8 +4,16 @@
 #include "ProgramLocation.h"
 #include "ProgramState.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 
 namespace framework {
 
@@ -19,9 +27,33 @@ std::string joinArguments(int argc, char** argv) {
     return line;
 }
 
-ProgramStart startOf(int argc, char** argv) {
+#ifdef _WIN32
+std::string argumentsOfCommandLine(std::wstring_view line) {
+    if (!line.empty() && line.front() == L'"') {
+        const auto end = line.find(L'"', 1);
+        line.remove_prefix(end == std::wstring_view::npos ? line.size() : end + 1);
+    } else {
+        line.remove_prefix(std::min(line.find_first_of(L" \t"), line.size()));
+    }
+    line.remove_prefix(std::min(line.find_first_not_of(L" \t"), line.size()));
+    if (line.empty())
+        return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string text(std::size_t(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), text.data(), size, nullptr,
+                        nullptr);
+    return text;
+}
+#endif
+
+ProgramStart startOf([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
     ProgramStart start;
+#ifdef _WIN32
+    start.commandLine = argumentsOfCommandLine(GetCommandLineW());
+#else
     start.commandLine = joinArguments(argc, argv);
+#endif
     locateRunningProgram(start);
     return start;
 }

@@ -17,6 +17,14 @@ inline constexpr std::string_view kNoWindowBuiltMessage =
 // The program's arguments (argv[1..]) joined by one blank.
 std::string joinArguments(int argc, char** argv);
 
+#ifdef _WIN32
+// The arguments as the process's command line holds them: the text after the
+// program's own name (quoted or not) and the blanks after it, in UTF-8. On
+// Windows the program takes its arguments from here, since argv holds them in
+// the ANSI code page, where a path such as C:\Prüfung\log.txt may not fit.
+std::string argumentsOfCommandLine(std::wstring_view line);
+#endif
+
 // How this process was started: the joined arguments and where the program lives.
 ProgramStart startOf(int argc, char** argv);
 

@@ -216,7 +216,8 @@ Database Database::open(std::string_view path) {
     if (!hasSqliteHeader(file))
         throwOpenFailure(path, "the file is not a database");
     sqlite3* connection = nullptr;
-    const int result = sqlite3_open_v2(file.c_str(), &connection, SQLITE_OPEN_READWRITE, nullptr);
+    const int result = sqlite3_open_v2(framework::utf8Text(file).c_str(), &connection,
+                                       SQLITE_OPEN_READWRITE, nullptr);
     if (result != SQLITE_OK) {
         const std::string reason =
             connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(result);
@@ -239,7 +240,7 @@ Database Database::create(std::string_view path) {
         throw Failure(framework::ErrDatabase,
                       "Could not create database '" + std::string(path) + "': the file exists");
     sqlite3* connection = nullptr;
-    const int result = sqlite3_open_v2(file.c_str(), &connection,
+    const int result = sqlite3_open_v2(framework::utf8Text(file).c_str(), &connection,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (result != SQLITE_OK) {
         const std::string reason =

@@ -12,15 +12,13 @@
 #include "framework/FileSystem.h"
 #include "framework/IniAccess.h"
 #include "framework/InstallationPaths.h"
+#include "framework/PlatformFiles.h"
 #include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
 #include "framework/Text.h"
 
 #include <array>
-#include <filesystem>
 #include <optional>
-
-namespace fs = std::filesystem;
 
 namespace presetdb {
 namespace {
@@ -31,20 +29,16 @@ using framework::Procedure;
 constexpr std::string_view kPresetTable = "PRESET_DEFS";
 constexpr std::array<std::string_view, kSystemCount> kSystemNames = {"VISIWIN32", "VISIWINSTUDIO"};
 
-// The source database keeps its file times across the update. Only the
-// last-write time is saved and put back: Linux offers no call that sets a
-// file's creation time, and the last-access time is never put back.
-std::optional<fs::file_time_type> lastWriteTime(const std::string& path) {
-    std::error_code error;
-    const auto time = fs::last_write_time(framework::nativePath(path), error);
-    if (error)
-        return std::nullopt;
-    return time;
+// The source database keeps its file times across the update: the last-write
+// time and, on Windows, the creation time (PlatformFiles.h). The last-access
+// time is never put back.
+std::optional<framework::platform::FileTimes> sourceFileTimes(const std::string& path) {
+    return framework::platform::fileTimesOf(framework::nativePath(path));
 }
 
-void restoreLastWriteTime(const std::string& path, fs::file_time_type time) {
-    std::error_code error; // as before the run, a time that cannot be set is left as it is
-    fs::last_write_time(framework::nativePath(path), time, error);
+void restoreSourceFileTimes(const std::string& path, const framework::platform::FileTimes& times) {
+    // As before the run, a time that cannot be set is left as it is.
+    framework::platform::restoreFileTimes(framework::nativePath(path), times);
 }
 
 // Replaces the file "to" with a copy of "from", atomically. A journal left
@@ -230,8 +224,8 @@ void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObs
     }
     pacer.stage(0, 50, 0);
 
-    std::optional<fs::file_time_type> sourceTime;
-    procedure.step([&] { sourceTime = lastWriteTime(sourcePath); });
+    std::optional<framework::platform::FileTimes> sourceTimes;
+    procedure.step([&] { sourceTimes = sourceFileTimes(sourcePath); });
 
     // In an integrated run the machine's values come from the machine copy
     // when there is one.
@@ -254,8 +248,8 @@ void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObs
     if (built)
         procedure.step([&] { replaceDatabaseFile(sourcePath, targetPath); });
     procedure.step([&] {
-        if (sourceTime)
-            restoreLastWriteTime(sourcePath, *sourceTime);
+        if (sourceTimes)
+            restoreSourceFileTimes(sourcePath, *sourceTimes);
     });
     pacer.finish();
 }

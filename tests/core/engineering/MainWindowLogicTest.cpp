@@ -6,6 +6,7 @@
 
 #include "engineering/MainWindowLogic.h"
 #include "framework/ErrorProtocol.h"
+#include "framework/Text.h"
 
 #include <filesystem>
 #include <fstream>

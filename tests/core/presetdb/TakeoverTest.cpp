@@ -98,8 +98,7 @@ TEST_F(TakeoverTest, LostColumnsAreLoggedInASilentRunAndOtherwiseAsked) {
               "Engineering_Config :Database-Error - Contact Administrator! Configurationprogram "
               "\"ENGINEERING\" terminated. Please check Configuration in \"ENGINEERING.CFG\" "
               "Restart " +
-                  framework::upperCase(install.componentFolder().string()) +
-                  "/ENGINEERING_CONFIG.EXE!");
+                  framework::upperCase(install.path("Engineering/ENGINEERING_CONFIG.EXE")) + "!");
 }
 
 } // namespace

@@ -106,8 +106,9 @@ TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
         .execute("UPDATE PRESET_DEFS SET min = 42 WHERE ID = 1; "
                  "UPDATE PRESET_DEFS SET min = 7, var_name = 'ns=M1;Temp' WHERE ID = 2");
     Database(Database::open(sourcePath())).execute("CREATE INDEX old ON PRESET_DEFS (var_name)");
-    const auto sourceTime = fs::file_time_type::clock::now() - std::chrono::hours(24 * 300);
-    fs::last_write_time(sourcePath(), sourceTime);
+    fs::last_write_time(sourcePath(),
+                        fs::file_time_type::clock::now() - std::chrono::hours(24 * 300));
+    const auto sourceTime = fs::last_write_time(sourcePath()); // as the system keeps it
     WorkOnMDB(program(), presets);
     EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 42.0}, {2, "M1.Temp", 7.0}}));
     EXPECT_EQ(presets.AdditionalFieldsCount, 1); // "part" alone

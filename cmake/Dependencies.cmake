@@ -1,0 +1,40 @@
+# SQLite 3 and GoogleTest: the installed packages by default; built from their
+# sources when a source folder is given, as for the Windows cross-build, where
+# no Windows build of either is installed.
+#
+#   ENGINEERING_SQLITE_SOURCE_DIR  a folder holding SQLite's amalgamation
+#                                  (sqlite3.c and sqlite3.h)
+#   ENGINEERING_GTEST_SOURCE_DIR   GoogleTest's source tree (on Debian
+#                                  /usr/src/googletest, package googletest)
+
+set(ENGINEERING_SQLITE_SOURCE_DIR "" CACHE PATH "Build SQLite from the amalgamation in this folder")
+set(ENGINEERING_GTEST_SOURCE_DIR "" CACHE PATH "Build GoogleTest from this source tree")
+
+if(ENGINEERING_SQLITE_SOURCE_DIR)
+    enable_language(C)
+    add_library(sqlite3_amalgamation STATIC ${ENGINEERING_SQLITE_SOURCE_DIR}/sqlite3.c)
+    target_include_directories(sqlite3_amalgamation SYSTEM PUBLIC ${ENGINEERING_SQLITE_SOURCE_DIR})
+    # One thread uses a connection at a time; no extensions are loaded.
+    target_compile_definitions(sqlite3_amalgamation PRIVATE
+        SQLITE_THREADSAFE=1 SQLITE_OMIT_LOAD_EXTENSION SQLITE_DQS=0)
+    # Its own code, not ours: no warnings of ours on it.
+    target_compile_options(sqlite3_amalgamation PRIVATE $<IF:$<C_COMPILER_ID:MSVC>,/w,-w>)
+    add_library(SQLite::SQLite3 ALIAS sqlite3_amalgamation)
+else()
+    find_package(SQLite3 REQUIRED)
+endif()
+
+macro(engineering_find_gtest)
+    if(ENGINEERING_GTEST_SOURCE_DIR)
+        set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+        set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+        add_subdirectory(${ENGINEERING_GTEST_SOURCE_DIR} ${PROJECT_BINARY_DIR}/third_party/googletest
+                         EXCLUDE_FROM_ALL SYSTEM)
+        if(NOT TARGET GTest::gtest) # older trees make no aliases of their own
+            add_library(GTest::gtest ALIAS gtest)
+            add_library(GTest::gtest_main ALIAS gtest_main)
+        endif()
+    else()
+        find_package(GTest REQUIRED)
+    endif()
+endmacro()
