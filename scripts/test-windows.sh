@@ -70,12 +70,21 @@ failed=0
 while IFS= read -r exe; do
     log=$out/$(basename "$exe" .exe).log
     echo "== $(basename "$exe") under Wine"
-    set +e
-    wine "$exe" >"$log" 2>&1
-    status=$?
-    set -e
-    # Standard output under Wine ends its lines with CR LF.
-    summary=$(tr -d '\r' <"$log" | grep -E '^\[  (PASSED  |FAILED  |SKIPPED )\] [0-9]' || true)
+    # A run that ends without any test summary lost its Wine server on the way
+    # (it is seen as "wine client error" now and then): it is run again, at
+    # most twice. A run with failing tests has a summary and is never rerun.
+    for attempt in 1 2 3; do
+        set +e
+        wine "$exe" >"$log" 2>&1
+        status=$?
+        set -e
+        # Standard output under Wine ends its lines with CR LF.
+        summary=$(tr -d '\r' <"$log" | grep -E '^\[  (PASSED  |FAILED  |SKIPPED )\] [0-9]' || true)
+        [ -n "$summary" ] && break
+        echo "no test summary (exit $status, try $attempt): $(tail -c 200 "$log")"
+        wineserver -k 2>/dev/null || true
+        wineboot -i </dev/null >/dev/null 2>&1
+    done
     ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\.$/\1/p' <<<"$summary")
     bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below:$/\1/p' <<<"$summary")
     [ -z "$summary" ] || echo "$summary"
@@ -123,13 +132,23 @@ check "the Linux run ends with 0" test "$linux_status" -eq 0
 check "the Windows run ends with 0" test "$windows_status" -eq 0
 check "the Windows run writes no fault log" test ! -e "$fault_log"
 
-# A text file as compared: without the edit-info stamp lines of [Info], and
-# with the installation's own path in either spelling replaced.
+# Each run keeps one backup folder named by its time: compared under one name.
+for side in linux windows; do
+    for folder in "$compare/$side/Engineering/backup"/*/; do
+        if [ -d "$folder" ]; then mv "$folder" "$compare/$side/Engineering/backup/run"; fi
+    done
+done
+
+# A text file as compared: without the edit-info stamp lines of [Info], with
+# the installation's own path in either spelling replaced, and the change
+# report's times and backup folder name left out.
 normalized() { # file, installation root as the program saw it
     INSTALLATION="$2" perl -ne '
         $section = lc $1 if /^\s*\[([^\]]*)\]/;
         next if $section eq "info" && /^S_(Prog|Editor)=/i;
         s/\Q$ENV{INSTALLATION}\E/<installation>/gi;
+        s/^==== \d{4}-\d\d-\d\d \d\d:\d\d:\d\d/==== <time>/;
+        s/backup[\/\\]\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d/backup<sep><time>/;
         print' "$1"
 }
 windows_root="Z:$(printf '%s' "$compare/windows" | tr / '\\')"

@@ -26,7 +26,8 @@ Tree treeOf(const SampleInstallation& installation) {
     Tree tree;
     for (const auto& entry : fs::recursive_directory_iterator(installation.root()))
         if (entry.is_regular_file() && entry.path() != installation.program())
-            tree[fs::relative(entry.path(), installation.root()).string()] = readFile(entry.path());
+            tree[fs::relative(entry.path(), installation.root()).generic_string()] =
+                readFile(entry.path());
     return tree;
 }
 

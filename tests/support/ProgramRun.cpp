@@ -105,8 +105,9 @@ HANDLE inheritable(const fs::path& path, DWORD access, DWORD disposition) {
 } // namespace
 
 ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& arguments,
-                       const fs::path& errorFile, const std::vector<std::string>& environment)
-    : errorFile_(errorFile) {
+                       const fs::path& errorFile, const std::vector<std::string>& environment,
+                       const fs::path& outputFile)
+    : errorFile_(errorFile), outputFile_(outputFile) {
     std::wstring commandLine = quoted(program.wstring());
     for (const std::string& argument : arguments)
         commandLine += L" " + quoted(wide(argument));
@@ -116,7 +117,9 @@ ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& 
     block += L'\0';
 
     const HANDLE input = inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
-    const HANDLE output = inheritable("NUL", GENERIC_WRITE, OPEN_EXISTING);
+    const HANDLE output = outputFile.empty()
+                              ? inheritable("NUL", GENERIC_WRITE, OPEN_EXISTING)
+                              : inheritable(outputFile, GENERIC_WRITE, CREATE_ALWAYS);
     const HANDLE error = inheritable(errorFile, GENERIC_WRITE, CREATE_ALWAYS);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -165,6 +168,8 @@ Ending ProgramRun::wait(std::chrono::milliseconds limit) {
     ending.exited = !ending.timedOut;
     ending.status = int(status);
     ending.errorOutput = readFile(errorFile_);
+    if (!outputFile_.empty())
+        ending.output = readFile(outputFile_);
     return ending;
 }
 

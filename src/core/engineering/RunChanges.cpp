@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <iostream>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -111,7 +110,7 @@ std::string RunChanges::reportPath() const {
 void RunChanges::report(const std::vector<std::string>& body) const {
     const std::string bytes = changeReportBytes(header(), body);
     if (program_.request.action == framework::RunAction::DryRun) {
-        std::cout << bytes << std::flush;
+        framework::platform::writeToStandardOutput(bytes);
         return;
     }
     const std::string path = reportPath();

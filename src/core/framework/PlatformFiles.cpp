@@ -1,10 +1,14 @@
 #include "PlatformFiles.h"
 
+#include <cstdio>
+
 #ifdef _WIN32
 #include <algorithm>
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #else
 #include <cerrno>
@@ -309,5 +313,14 @@ void flushFolder(const fs::path& folder) {
 }
 
 #endif
+
+void writeToStandardOutput(std::string_view bytes) {
+#ifdef _WIN32
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    std::fflush(stdout);
+}
 
 } // namespace framework::platform
