@@ -28,7 +28,8 @@ if [ $# -eq 0 ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Exit status: $status"
     echo "Written:"
     for f in Engineering/Engineering.int Engineering/Engineering.cfg Engineering/Engineering.mdb \
-             Engineering/Engineering_Config.ini Q4Mcfglog.txt HalvarServicePack.log; do
+             Engineering/Engineering_Config.ini Engineering_Config_changes.txt Q4Mcfglog.txt \
+             HalvarServicePack.log; do
         [ -f "$target/$f" ] && echo "  $target/$f"
     done
     exit "$status"
