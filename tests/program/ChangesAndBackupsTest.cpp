@@ -1,6 +1,7 @@
 // The change report, the dry run, the backups and their restore, on copies of
 // the sample installation (whose takeover drops one machine row).
 
+#include "InstallationSnapshot.h"
 #include "SampleInstallation.h"
 
 #include <gtest/gtest.h>
@@ -29,18 +30,6 @@ Tree treeOf(const SampleInstallation& installation) {
             tree[fs::relative(entry.path(), installation.root()).generic_string()] =
                 readFile(entry.path());
     return tree;
-}
-
-// The names of the files that differ between two trees (added, removed, changed).
-std::vector<std::string> differences(const Tree& a, const Tree& b) {
-    std::vector<std::string> names;
-    for (const auto& [name, bytes] : a)
-        if (!b.contains(name) || b.at(name) != bytes)
-            names.push_back(name);
-    for (const auto& [name, bytes] : b)
-        if (!a.contains(name))
-            names.push_back(name);
-    return names;
 }
 
 // A report without its header lines: what two runs of the same change share.
@@ -74,7 +63,7 @@ TEST_F(ChangesAndBackups, ADryRunChangesNothingAndPrintsTheReportOfTheRealRun) {
     const Tree before = treeOf(installation);
     const auto dry = installation.run({"/DRYRUN"});
     ASSERT_TRUE(dry.exited) << describe(dry);
-    EXPECT_EQ(differences(treeOf(installation), before), std::vector<std::string>{})
+    EXPECT_EQ(testsupport::changedEntries(treeOf(installation), before), std::vector<std::string>{})
         << "not a byte, not a log line, not a lock file";
 
     const auto real = installation.runSilently();
@@ -121,7 +110,7 @@ TEST_F(ChangesAndBackups, ARestoreBringsBackTheFilesAndIsItselfUndone) {
     };
 
     ASSERT_EQ(installation.run({"/RESTORE"}).status, 0);
-    EXPECT_EQ(differences(files(treeOf(installation)), files(original)),
+    EXPECT_EQ(testsupport::changedEntries(files(treeOf(installation)), files(original)),
               std::vector<std::string>{});
     EXPECT_NE(readFile(report).find("Restored backup\\"), std::string::npos);
 
@@ -130,7 +119,7 @@ TEST_F(ChangesAndBackups, ARestoreBringsBackTheFilesAndIsItselfUndone) {
     EXPECT_EQ(linesOf(listed.output).size(), 2u) << listed.output;
 
     ASSERT_EQ(installation.run({"/RESTORE"}).status, 0) << "the restore's own backup";
-    EXPECT_EQ(differences(files(treeOf(installation)), files(afterRun)),
+    EXPECT_EQ(testsupport::changedEntries(files(treeOf(installation)), files(afterRun)),
               std::vector<std::string>{});
 
     EXPECT_EQ(installation.run({"/RESTORE", "1999-01-01_00-00-00"}).status, 1);
@@ -161,5 +150,5 @@ TEST_F(ChangesAndBackups, ABackupThatCannotBeWrittenStopsTheRunWithNothingReplac
     after.erase("Q4Mcfglog.txt");
     after.erase("HalvarServicePack.log");
     after.erase("Engineering/Engineering_Config.lock");
-    EXPECT_EQ(differences(after, before), std::vector<std::string>{});
+    EXPECT_EQ(testsupport::changedEntries(after, before), std::vector<std::string>{});
 }

@@ -3,6 +3,7 @@
 // completes its change or keeps what it cannot safely change byte for byte,
 // and says so: a log line or standard error, and status 1 or 2.
 
+#include "InstallationSnapshot.h"
 #include "SampleInstallation.h"
 #include "UnreadableFile.h"
 
@@ -19,6 +20,9 @@
 
 namespace fs = std::filesystem;
 using namespace testsupport;
+
+using testsupport::changedEntries;
+using testsupport::snapshotOf;
 
 namespace {
 
@@ -105,39 +109,6 @@ std::optional<std::string> damage(const fs::path& path, const Damage& kind) {
     return added;
 }
 
-// Every entry of the installation as a reader finds it, but for the logs and
-// the lock: a regular file by its bytes, anything else by its kind.
-std::map<std::string, std::string> snapshot(const fs::path& root) {
-    std::map<std::string, std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        const std::string name = fs::relative(entry.path(), root).generic_string();
-        if (name == "Q4Mcfglog.txt" || name == "HalvarServicePack.log" ||
-            name == "Engineering/Engineering_Config.lock")
-            continue;
-        const fs::file_status status = entry.symlink_status();
-        if (fs::is_symlink(status))
-            entries[name] = "link to " + fs::read_symlink(entry.path()).string();
-        else if (fs::is_regular_file(status))
-            entries[name] = "file " + readFile(entry.path());
-        else
-            entries[name] = fs::is_directory(status) ? "folder" : "special file";
-    }
-    return entries;
-}
-
-// The names of the entries added, removed or changed.
-std::vector<std::string> changedEntries(const std::map<std::string, std::string>& before,
-                                        const std::map<std::string, std::string>& after) {
-    std::vector<std::string> names;
-    for (const auto& [name, content] : before)
-        if (!after.contains(name) || after.at(name) != content)
-            names.push_back(name);
-    for (const auto& [name, content] : after)
-        if (!before.contains(name))
-            names.push_back(name);
-    return names;
-}
-
 } // namespace
 
 TEST(DamagedInstallation, ARunCompletesItsChangeOrKeepsWhatItCannotSafelyChange) {
@@ -157,14 +128,14 @@ TEST(DamagedInstallation, ARunCompletesItsChangeOrKeepsWhatItCannotSafelyChange)
             const auto added = damage(damaged, kind);
             if (!added)
                 continue; // no read permission cannot stop root
-            const auto before = snapshot(installation.root());
+            const auto before = snapshotOf(installation.root());
 
             const Ending ending =
                 installation.run({"/EXTERNAL", "SILENT"}, std::chrono::seconds(20));
 
             ASSERT_TRUE(ending.exited) << describe(ending);
             EXPECT_EQ(ending.status, status);
-            const auto changed = changedEntries(before, snapshot(installation.root()));
+            const auto changed = changedEntries(before, snapshotOf(installation.root()));
             EXPECT_TRUE(kind.unreadable ? isUnchangedUnreadable(damaged, *kind.unreadable)
                                         : readFile(damaged).find(*added) != std::string::npos)
                 << "the damage itself was changed";

@@ -2,6 +2,7 @@
 // accepted and discarded edits, the closing sequence and the cancel question.
 
 #include "FunctionFilesFixture.h"
+#include "InstallationSnapshot.h"
 #include "UnreadableFile.h"
 
 #include "engineering/MainWindowLogic.h"
@@ -50,23 +51,6 @@ public:
     std::optional<EngineeringFunction> result;
     std::vector<EngineeringFunction> seen;
 };
-
-// Every entry below the root but the logs: a file's bytes, or the kind of entry.
-std::map<std::string, std::string> installationContent(const std::filesystem::path& root) {
-    namespace fs = std::filesystem;
-    std::map<std::string, std::string> content;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        const std::string name = fs::relative(entry.path(), root).string();
-        if (name == "Q4Mcfglog.txt" || name == "HalvarServicePack.log")
-            continue;
-        const auto type = entry.symlink_status().type();
-        std::ostringstream bytes;
-        if (type == fs::file_type::regular)
-            bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
-        content[name] = type == fs::file_type::regular ? bytes.str() : std::to_string(int(type));
-    }
-    return content;
-}
 
 class CountingUpdate final : public DatabaseUpdate {
 public:
@@ -233,7 +217,7 @@ TEST(StartUp, AnIntegratedInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten
             if (!testsupport::makeUnreadable(install.path(file), kind))
                 continue; // no read permission cannot stop root
             testsupport::TestRun run(install, "/EXTERNAL Q4MCFG");
-            const auto before = installationContent(install.root());
+            const auto before = testsupport::snapshotOf(install.root());
             CountingUpdate update;
 
             EXPECT_EQ(testsupport::endStatus([&] {
@@ -242,7 +226,7 @@ TEST(StartUp, AnIntegratedInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten
                       }),
                       framework::ExitEndedByFailure);
             EXPECT_EQ(update.runs, 0);
-            EXPECT_EQ(installationContent(install.root()), before);
+            EXPECT_EQ(testsupport::snapshotOf(install.root()), before);
             ASSERT_EQ(install.boxes.asked.size(), 1u);
             EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
             EXPECT_NE(install.boxes.asked[0].text.find("Cannot read " + install.path(file)),
