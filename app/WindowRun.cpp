@@ -34,14 +34,22 @@ void endOnFatalStartMessage(QtMsgType type, const QMessageLogContext& context,
     if (type != QtFatalMsg)
         return;
     framework::reportRefusedStart(*startingProgram, framework::kNoDisplayMessage);
-    std::_Exit(framework::ExitEndedByFailure);
+    // Unwinds out of the application's constructor to main(), which ends the run.
+    throw framework::ProgramEnded{framework::ExitEndedByFailure};
 }
 
 std::unique_ptr<QApplication> startApplication(framework::ProgramState& program, int& argc,
                                                char** argv) {
     startingProgram = &program;
     qInstallMessageHandler(endOnFatalStartMessage);
-    auto application = std::make_unique<QApplication>(argc, argv);
+    std::unique_ptr<QApplication> application;
+    try {
+        application = std::make_unique<QApplication>(argc, argv);
+    } catch (const framework::ProgramEnded&) {
+        qInstallMessageHandler(nullptr);
+        startingProgram = nullptr;
+        throw;
+    }
     qInstallMessageHandler(nullptr);
     startingProgram = nullptr;
     QApplication::setStyle(QStyleFactory::create("Fusion"));
@@ -63,6 +71,8 @@ framework::Reporter* ProgramWindows::reporter() {
 
 int ProgramWindows::show(engineering::ConfigurationRun& run, int argc, char** argv) {
     const auto application = startApplication(run.program, argc, argv);
+    // A normal end (OK done, cancel confirmed) ends the event loop with its status.
+    run.program.terminate = [](int status) { QCoreApplication::exit(status); };
     engineering::UpdateProgress progress;
     engineering::PresetDatabaseUpdate update(run, &progress);
     engineering::MainWindow window(run, nullptr, update);

@@ -14,14 +14,18 @@
 #include "engineering/ConfigurationRun.h"
 #include "engineering/DatabaseUpdate.h"
 #include "engineering/RestoreBackup.h"
+#include "engineering/RunSummary.h"
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
 #include "framework/InstallationLock.h"
+#include "framework/Logs.h"
+#include "framework/RunJournal.h"
 #include "framework/ScratchInstallation.h"
 #include "framework/Startup.h"
 #include "framework/Version.h"
 
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -81,6 +85,12 @@ int runSilently(engineering::ConfigurationRun& run) {
     return framework::completionStatus(run.program);
 }
 
+std::string lockRefusal(const framework::InstallationLock& lock) {
+    if (lock.state() == framework::InstallationLock::State::Busy)
+        return std::string(framework::kAnotherRunMessage);
+    return "cannot lock this installation: " + lock.problem();
+}
+
 // Ends a start that cannot go on, having changed nothing: standard error, the
 // fault log and, in a window run, the program's message box.
 int refuseStart(engineering::ConfigurationRun& run, ProgramWindows& windows,
@@ -91,10 +101,64 @@ int refuseStart(engineering::ConfigurationRun& run, ProgramWindows& windows,
     return framework::ExitEndedByFailure;
 }
 
-std::string lockRefusal(const framework::InstallationLock& lock) {
-    if (lock.state() == framework::InstallationLock::State::Busy)
-        return std::string(framework::kAnotherRunMessage);
-    return "cannot lock this installation: " + lock.problem();
+// Puts back the files of a run that was killed before it completed, so that
+// this run starts from the installation as it was before that one.
+bool recoverInterruptedRuns(engineering::ConfigurationRun& run) {
+    const framework::RecoveryResult recovery =
+        framework::recoverInterruptedRuns(framework::nativePath(run.program.executableFolder));
+    if (!recovery.ok) {
+        framework::reportRefusedStart(
+            run.program, "cannot put back what an interrupted run replaced: " + recovery.problem);
+        return false;
+    }
+    run.changes.reportRolledBack(recovery.rolledBack);
+    return true;
+}
+
+// The run under the installation's lock, after an interrupted one was put back.
+int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int argc, char** argv) {
+    const bool window = !run.program.SilentMode;
+    const framework::InstallationLock lock(framework::installationLockPath(run.program),
+                                           framework::kInstallationLockWait);
+    if (!lock.mayProceed())
+        return refuseStart(run, windows, lockRefusal(lock), window, argc, argv);
+    // Only under the lock: another run's temporaries are never taken for stale.
+    framework::removeStaleTemporaries(run.program.executableFolder);
+    if (!recoverInterruptedRuns(run))
+        return framework::ExitEndedByFailure;
+    if (run.program.request.action == framework::RunAction::Restore)
+        return engineering::restoreBackup(run, std::cout);
+    if (!window)
+        return runSilently(run);
+    const int status = windows.show(run, argc, argv);
+    // A confirmed cancel still keeps what loading wrote (the language file's keys).
+    if (status == framework::ExitOk)
+        run.commitLoaded();
+    return status;
+}
+
+// Runs the program on the run and ends it: whatever way it ends (a returned
+// status, or a failure that ends the program), the caller of a run without a
+// window gets one line on standard error when it did not end with 0, and with
+// --json the run's summary on standard output.
+int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& body) {
+    int status = framework::ExitEndedByFailure;
+    try {
+        status = body();
+    } catch (const framework::ProgramEnded& ended) {
+        status = ended.status;
+    }
+    const framework::ProgramState& program = run.program;
+    if (program.SilentMode && status != framework::ExitOk) {
+        std::cerr << program.executableBaseName << ": ended with status " << status;
+        if (!program.lastFailure.empty())
+            std::cerr << ": " << program.lastFailure;
+        std::cerr << " (logs: " << framework::errorLogPath(run.program) << ", "
+                  << framework::faultLogPath(program) << ")" << std::endl;
+    }
+    if (program.request.json)
+        std::cout << engineering::summaryJson(run.changes.summary(), status) << std::flush;
+    return status;
 }
 
 // The dry run: the silent run on a scratch copy of the installation, its
@@ -122,13 +186,16 @@ int dryRun(framework::ProgramStart start, ProgramWindows& windows) {
                   << ": cannot copy the installation for a dry run" << std::endl;
         return framework::ExitEndedByFailure;
     }
-    const int status = runSilently(run);
+    const int status = finishRun(run, [&] { return runSilently(run); });
     std::cerr << scratch.logLines() << std::flush;
     return status;
 }
 
 } // namespace
 
+// Every run ends here, by a returned status or a failure that unwound to
+// this point: the run's databases are closed, its scratch copy removed and
+// the lock released by the objects that hold them.
 int main(int argc, char** argv) {
     if (answeredInformationRequest(argc, argv))
         return 0;
@@ -137,22 +204,9 @@ int main(int argc, char** argv) {
     if (framework::GetRunRequest(start.commandLine).action == framework::RunAction::DryRun)
         return dryRun(std::move(start), windows);
     engineering::ConfigurationRun run(std::move(start), windows.reporter());
-    const bool window = !run.program.SilentMode;
-    if (window && !framework::displayAvailable()) {
+    if (!run.program.SilentMode && !framework::displayAvailable()) {
         framework::reportRefusedStart(run.program, framework::kNoDisplayMessage);
         return framework::ExitEndedByFailure;
     }
-
-    // Held until the process ends (the window's closing sequence ends it at
-    // once, and the system then releases the lock).
-    const framework::InstallationLock lock(framework::installationLockPath(run.program),
-                                           framework::kInstallationLockWait);
-    if (!lock.mayProceed())
-        return refuseStart(run, windows, lockRefusal(lock), window, argc, argv);
-    // Only under the lock: another run's temporaries are never taken for stale.
-    framework::removeStaleTemporaries(run.program.executableFolder);
-
-    if (run.program.request.action == framework::RunAction::Restore)
-        return engineering::restoreBackup(run, std::cout);
-    return window ? windows.show(run, argc, argv) : runSilently(run);
+    return finishRun(run, [&] { return runLocked(run, windows, argc, argv); });
 }

@@ -38,3 +38,19 @@ macro(engineering_find_gtest)
         find_package(GTest REQUIRED)
     endif()
 endmacro()
+
+# nlohmann/json, header only: the installed package; in a cross build, where
+# packages of the build machine are not searched, its headers alone are taken
+# into an include folder of the build (never the machine's whole /usr/include).
+find_package(nlohmann_json 3 QUIET)
+if(NOT TARGET nlohmann_json::nlohmann_json)
+    find_path(ENGINEERING_JSON_HEADER_DIR nlohmann/json.hpp PATHS /usr/include
+              NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+    if(NOT ENGINEERING_JSON_HEADER_DIR)
+        message(FATAL_ERROR "nlohmann/json.hpp not found (Debian package nlohmann-json3-dev)")
+    endif()
+    file(COPY ${ENGINEERING_JSON_HEADER_DIR}/nlohmann DESTINATION ${PROJECT_BINARY_DIR}/third_party/json)
+    add_library(engineering_json INTERFACE)
+    target_include_directories(engineering_json SYSTEM INTERFACE ${PROJECT_BINARY_DIR}/third_party/json)
+    add_library(nlohmann_json::nlohmann_json ALIAS engineering_json)
+endif()

@@ -48,14 +48,14 @@ void ConfigurationRun::reportMissingPictures() {
 
 void ConfigurationRun::commit(DatabaseUpdate& update) {
     framework::Procedure procedure(program, "CloseMe");
-    procedure.step([&] { changes.keepBeforeClosing(); });
     procedure.step([&] { update.run(); });
     procedure.step([&] { WriteInputs(program, lists); });
-    procedure.step([&] {
-        const std::vector<FileChange> files = changes.settle(&presets.report);
-        changes.report(
-            changeReportBody(loadedButtons, lists.ButtonFunctions, presets.report, files));
-    });
+    // Only now is anything replaced: every staged file together.
+    changes.commit(loadedButtons, lists.ButtonFunctions, &presets.report);
+}
+
+void ConfigurationRun::commitLoaded() {
+    changes.commit(loadedButtons, loadedButtons, nullptr);
 }
 
 } // namespace engineering

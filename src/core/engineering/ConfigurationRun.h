@@ -15,9 +15,9 @@
 //    read (FunctionFiles.h), applies the language file (LanguageTexts.h),
 //    reads the machine list, then ("SetupUserInterFace") the function files
 //    and the symbol list, and reports every button picture that is missing.
-//  - commit(update): the work of the closing sequence ("CloseMe"): the old
-//    versions of the files it replaces kept (RunChanges.h), the preset
-//    update, then the function files (WriteInputs), then the change report.
+//  - commit(update): the work of the closing sequence ("CloseMe"): the preset
+//    update and the function files (WriteInputs) staged, then every staged
+//    file replaced as one change and reported (RunChanges.h).
 //
 // A silent run is load() and commit(). A run with a window loads, shows the
 // functions, lets the engineer edit `lists` and commits on OK
@@ -43,9 +43,12 @@ public:
 
     void load();
     void commit(DatabaseUpdate& update);
+    // Replaces what loading staged (the language file's new keys), for a run
+    // that ends without its closing sequence (a confirmed cancel).
+    void commitLoaded();
 
     framework::ProgramState program;
-    // Backups and change report of the run; after program, which it hooks into.
+    // The run's transaction and change report; after program, which it hooks into.
     RunChanges changes{program};
     // The buttons as loaded, what the change report compares with.
     ButtonArray loadedButtons{};

@@ -5,11 +5,15 @@
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
 #include "framework/Logs.h"
-#include "framework/RunBackup.h"
+#include "framework/ProgramLocation.h"
+#include "framework/RunJournal.h"
+#include "framework/Text.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <optional>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -23,52 +27,120 @@ std::string joined(const std::vector<std::string>& names) {
     return text;
 }
 
+std::vector<std::string> namesOf(const framework::Journal& journal) {
+    std::vector<std::string> names;
+    for (const auto& file : journal.files)
+        names.push_back(file.name + (file.existed ? "" : " (absent)"));
+    return names;
+}
+
+std::string shownFolder(std::string_view name) {
+    return std::string(framework::kBackupFolderName) + std::string(framework::kSeparator) +
+           std::string(name);
+}
+
 int listAll(const fs::path& component, std::ostream& out) {
-    const std::vector<std::string> backups = framework::listBackups(component);
-    if (backups.empty())
-        out << "No backups in " << (component / framework::kBackupFolderName).string() << "\n";
-    for (const std::string& backup : backups)
-        out << backup << ": " << joined(framework::backupFiles(component, backup)) << "\n";
+    const framework::BackupFolders folders = framework::listBackupFolders(component);
+    if (folders.journals.empty() && folders.foreign.empty())
+        out << "No backups in " << framework::utf8Text(component / framework::kBackupFolderName)
+            << "\n";
+    for (const framework::Journal& journal : folders.journals)
+        if (journal.state == framework::JournalState::Complete)
+            out << journal.folder << ": " << joined(namesOf(journal)) << "\n";
+    for (const std::string& name : folders.foreign)
+        out << name << ": foreign (no manifest of this program), never restored\n";
     return framework::ExitOk;
 }
 
-int refuse(ConfigurationRun& run, const std::string& message) {
-    std::cerr << run.program.executableBaseName << ": " << message << std::endl;
-    framework::ReportFault(run.program, message);
-    return framework::ExitEndedByFailure;
+// The files this program replaces, the only ones a restore may put back.
+std::set<std::string> restorableNames(const framework::ProgramState& program) {
+    const std::string component = framework::GetOCXNameOrEmpty(program);
+    std::set<std::string> names;
+    for (const std::string& name :
+         {program.executableBaseName + ".ini", component + ".cfg", component + ".int",
+          component + ".mdb", component + "_Source.mdb"})
+        names.insert(framework::upperCase(name));
+    return names;
+}
+
+// Why the backup must not be restored, if it must not.
+std::optional<std::string> refusal(const framework::ProgramState& program,
+                                   const fs::path& component, const framework::Journal& journal) {
+    const std::set<std::string> restorable = restorableNames(program);
+    std::set<std::string> expected{std::string(framework::kJournalFileName)};
+    for (const auto& file : journal.files) {
+        if (!restorable.contains(framework::upperCase(file.name)))
+            return "it names " + file.name + ", which this program never replaces";
+        if (file.existed)
+            expected.insert(file.name);
+    }
+    std::error_code error;
+    const fs::path folder = framework::backupFolderPath(component, journal.folder);
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        const std::string name = framework::utf8Text(it->path().filename());
+        if (!expected.contains(name))
+            return "it holds " + name + ", which no run of this program put there";
+        if (!fs::is_regular_file(it->symlink_status(ignored)))
+            return name + " in it is not a plain file";
+    }
+    if (error)
+        return "it cannot be read";
+    return std::nullopt;
 }
 
 } // namespace
 
 int restoreBackup(ConfigurationRun& run, std::ostream& out) {
-    const fs::path component = run.changes.componentFolder();
-    const std::string& request = run.program.request.restoreValue;
+    framework::ProgramState& program = run.program;
+    const fs::path component = framework::nativePath(run.changes.componentFolder());
+    const std::string& request = program.request.restoreValue;
     if (request == "LIST")
         return listAll(component, out);
 
-    const std::vector<std::string> backups = framework::listBackups(component);
-    const std::string name = request.empty() && !backups.empty() ? backups.back() : request;
-    if (name.empty() || std::find(backups.begin(), backups.end(), name) == backups.end())
-        return refuse(run, "No backup " + name + " in " +
-                               (component / framework::kBackupFolderName).string());
-    const std::vector<std::string> files = framework::backupFiles(component, name);
-    const fs::path from = component / framework::kBackupFolderName / name;
+    const framework::BackupFolders folders = framework::listBackupFolders(component);
+    std::optional<framework::Journal> chosen;
+    for (const framework::Journal& journal : folders.journals)
+        if (journal.state == framework::JournalState::Complete &&
+            (request.empty() || journal.folder == request))
+            chosen = journal;
+    framework::Procedure procedure(program, "RestoreBackup");
+    const auto refuse = [&](const std::string& message) {
+        procedure.fatal(framework::Failure(framework::ErrPathFileAccess, message));
+    };
+    if (!chosen) {
+        const bool foreign = std::find(folders.foreign.begin(), folders.foreign.end(), request) !=
+                             folders.foreign.end();
+        refuse(foreign
+                   ? shownFolder(request) + " is no backup of this program: nothing was restored"
+                   : "No backup " + request + " in " +
+                         framework::utf8Text(component / framework::kBackupFolderName));
+    }
+    if (const auto why = refusal(program, component, *chosen))
+        refuse("Cannot restore " + shownFolder(chosen->folder) + ": " + *why +
+               "; nothing was restored");
 
-    // Every current version is kept before the first file is put back.
-    for (const std::string& file : files)
-        if (!run.changes.keep((component / file).string()))
-            framework::endForMissingBackup(run.program, (component / file).string());
-    for (const std::string& file : files)
-        if (!framework::copyFileAtomically((from / file).string(), (component / file).string()))
-            framework::ReportFault(run.program, "Cannot put back " + (component / file).string());
-
-    const std::vector<FileChange> changed = run.changes.settle(nullptr);
-    std::vector<std::string> body{"Restored " + std::string(framework::kBackupFolderName) + "\\" +
-                                  name + ": " + joined(files)};
-    body.push_back(changed.empty() ? std::string(kNoChangesLine) : filesReplacedLine(changed));
-    run.changes.report(body);
-    out << "Restored " << from.string() << ": " << joined(files) << "\n";
-    return framework::completionStatus(run.program);
+    framework::RunTransaction& transaction = run.changes.transaction();
+    for (const auto& file : chosen->files) {
+        const std::string target =
+            framework::utf8Text(component / framework::pathFromUtf8(file.name));
+        if (!file.existed) {
+            transaction.stageRemoval(target);
+            continue;
+        }
+        std::string problem;
+        auto bytes = framework::journalCopy(component, *chosen, file, problem);
+        if (!bytes)
+            refuse("Cannot restore " + shownFolder(chosen->folder) + ": " + problem +
+                   "; nothing was restored");
+        transaction.stage(target, std::move(*bytes));
+    }
+    run.changes.commitRestore("Restored " + shownFolder(chosen->folder) + ": " +
+                              joined(namesOf(*chosen)));
+    out << "Restored "
+        << framework::utf8Text(framework::backupFolderPath(component, chosen->folder)) << ": "
+        << joined(namesOf(*chosen)) << "\n";
+    return framework::completionStatus(program);
 }
 
 } // namespace engineering

@@ -1,33 +1,20 @@
 #include "RunChanges.h"
 
-#include "FunctionFiles.h"
-
+#include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
-#include "framework/InstallationPaths.h"
 #include "framework/Logs.h"
 #include "framework/PlatformFiles.h"
 #include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
 #include "framework/Text.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <system_error>
+#include <iostream>
 
 namespace fs = std::filesystem;
 
 namespace engineering {
 namespace {
-
-bool sameContent(const fs::path& kept, const std::string& current) {
-    std::error_code error;
-    const fs::path now = framework::nativePath(current);
-    if (fs::equivalent(kept, now, error)) // never replaced: the backup is a link to it
-        return true;
-    const auto a = framework::readFileBytes(kept.string());
-    const auto b = framework::readFileBytes(now.string());
-    return a && b && *a == *b;
-}
 
 std::string startModeText(const framework::ProgramState& program) {
     switch (program.request.action) {
@@ -43,63 +30,83 @@ std::string startModeText(const framework::ProgramState& program) {
     return program.StartModeIntegrated ? "integrated run" : "standalone run";
 }
 
+std::vector<int> changedButtons(const ButtonArray& before, const ButtonArray& after) {
+    std::vector<int> buttons;
+    for (std::size_t i = 0; i < before.size(); ++i)
+        if (!buttonChangeLines({before[i]}, {after[i]}).empty())
+            buttons.push_back(int(i + 1));
+    return buttons;
+}
+
 } // namespace
 
 RunChanges::RunChanges(framework::ProgramState& program)
-    : program_(program), started_(framework::WallClock::now()),
-      componentFolder_(program.executableFolder), backup_(componentFolder_, started_) {
-    program.keepBeforeReplacing = [this](std::string_view path) { return keep(std::string(path)); };
+    : program_(program), componentFolder_(program.executableFolder) {
+    program.transaction = &transaction_;
+    summary_.startMode = startModeText(program);
 }
 
-bool RunChanges::keep(const std::string& path) {
-    const std::string name = framework::nativePath(path).filename().string();
-    if (std::none_of(tracked_.begin(), tracked_.end(),
-                     [&](const Tracked& file) { return file.name == name; }))
-        tracked_.push_back({path, name, framework::fileExists(path)});
-    return backup_.keep(path);
+RunChanges::~RunChanges() {
+    program_.transaction = nullptr;
 }
 
-void RunChanges::keepBeforeClosing() {
-    const std::string cfg = framework::GetCFGPath(program_);
-    const std::string folder = fs::path(framework::nativePath(cfg)).parent_path().string();
-    for (const std::string& path :
-         {cfg, replaceExtension(cfg, ".int"),
-          framework::joinFolder(folder, framework::GetOCXNameOrEmpty(program_) + ".mdb")})
-        if (!keep(path))
-            framework::endForMissingBackup(program_, path);
-}
-
-std::vector<FileChange> RunChanges::settle(const presetdb::PresetTableReport* presets) {
-    std::vector<FileChange> changed;
-    const std::string database = framework::GetOCXNameOrEmpty(program_) + ".mdb";
-    for (const Tracked& file : tracked_) {
-        const auto& kept = backup_.keptFiles();
-        if (std::find(kept.begin(), kept.end(), file.name) == kept.end()) {
-            if (!file.existed && framework::fileExists(file.path))
-                changed.push_back({file.name, true});
-            continue;
-        }
-        const bool databaseRebuilt =
-            presets && presets->built && framework::equalsIgnoreCase(file.name, database);
-        const bool same = databaseRebuilt ? !presets->changed
-                                          : sameContent(backup_.keptPath(file.name), file.path);
-        if (same)
-            backup_.forget(file.name);
-        else
-            changed.push_back({file.name, false});
+framework::CommitOutcome RunChanges::commitStaged() {
+    framework::CommitOutcome outcome =
+        transaction_.commit(framework::nativePath(componentFolder_), startModeText(program_),
+                            framework::WallClock::now());
+    if (!outcome.ok) {
+        framework::Procedure procedure(program_, "CommitFiles");
+        procedure.fatal(framework::Failure(framework::ErrPathFileAccess, outcome.problem));
     }
-    if (backup_.folderName())
-        framework::rotateBackups(componentFolder_);
-    return changed;
+    summary_.files = outcome.replaced;
+    summary_.backupFolder = outcome.backupFolder;
+    return outcome;
+}
+
+void RunChanges::commitRestore(const std::string& line) {
+    const framework::CommitOutcome outcome = commitStaged();
+    std::vector<FileChange> files;
+    for (const auto& file : outcome.replaced)
+        files.push_back({file.name, !file.before.has_value()});
+    report({line, files.empty() ? std::string(kNoChangesLine) : filesReplacedLine(files)});
+}
+
+void RunChanges::commit(const ButtonArray& before, const ButtonArray& after,
+                        const presetdb::PresetTableReport* presets) {
+    const framework::CommitOutcome outcome = commitStaged();
+    summary_.buttonsChanged = changedButtons(before, after);
+    if (presets != nullptr)
+        summary_.presets = *presets;
+    std::vector<FileChange> files;
+    for (const auto& file : outcome.replaced)
+        files.push_back({file.name, !file.before.has_value()});
+    const presetdb::PresetTableReport none;
+    report(changeReportBody(before, after, presets != nullptr ? *presets : none, files));
+}
+
+void RunChanges::reportRolledBack(const std::vector<framework::Journal>& journals) {
+    std::vector<std::string> body;
+    for (const framework::Journal& journal : journals) {
+        std::string names;
+        for (const auto& file : journal.files)
+            names += (names.empty() ? "" : ", ") + file.name;
+        const std::string line = "Interrupted run of " + journal.time + " (" + journal.run +
+                                 ") rolled back: " + names + " put back";
+        std::cerr << program_.executableBaseName << ": " << line << std::endl;
+        summary_.rolledBack.push_back(journal.folder);
+        body.push_back(line);
+    }
+    if (!body.empty())
+        report(body);
 }
 
 std::string RunChanges::header() const {
-    std::string text = "==== " + framework::readableTime(started_) + " " + startModeText(program_);
-    if (const auto folder = backup_.folderName();
-        folder && program_.request.action != framework::RunAction::DryRun)
+    std::string text = "==== " + framework::readableTime(framework::WallClock::now()) + " " +
+                       startModeText(program_);
+    if (summary_.backupFolder && program_.request.action != framework::RunAction::DryRun)
         text += ", old versions in " + std::string(framework::kBackupFolderName) +
-                std::string(framework::kSeparator) + *folder;
-    return text;
+                std::string(framework::kSeparator) + *summary_.backupFolder;
+    return text + ", status " + std::to_string(framework::completionStatus(program_));
 }
 
 std::string RunChanges::reportPath() const {
@@ -107,15 +114,19 @@ std::string RunChanges::reportPath() const {
     return (log.parent_path() / (program_.executableBaseName + "_changes.txt")).string();
 }
 
-void RunChanges::report(const std::vector<std::string>& body) const {
+void RunChanges::report(const std::vector<std::string>& body) {
     const std::string bytes = changeReportBytes(header(), body);
+    summary_.report += framework::fromWindows1252(bytes);
     if (program_.request.action == framework::RunAction::DryRun) {
-        framework::platform::writeToStandardOutput(bytes);
+        if (!program_.request.json)
+            framework::platform::writeToStandardOutput(bytes);
         return;
     }
     const std::string path = reportPath();
     if (!framework::appendToFile(path, bytes)) {
         framework::LogError(program_, "Cannot write the change report " + path, false);
+        program_.failureReported = true;
+        std::cerr << framework::fromWindows1252(bytes) << std::flush;
         return;
     }
     if (const auto owner = framework::platform::ownershipOf(componentFolder_))

@@ -1,26 +1,23 @@
 #pragma once
-// What a run keeps and tells about the files it replaces: the backup of the
-// replaced versions (framework/RunBackup.h) and the change report
-// (ChangeReport.h).
+// How a run replaces the component's files and tells what it changed.
 //
-// The run keeps the component's .cfg, .int and .mdb before its closing
-// sequence replaces any of them, and the language file before that is
-// replaced (ProgramState::keepBeforeReplacing). A backup that cannot be kept
-// ends the run before anything is replaced. Afterwards the versions of files
-// whose content did not change are let go again (the database counts as
-// changed when its preset table did), so a run that changes nothing leaves no
-// backup folder; the newest backup folders are kept.
+// The run owns one transaction (framework/RunTransaction.h): every file it
+// writes (language file, databases, .int, .cfg) is staged there while it
+// works and replaced together at its end, journalled and backed up in one
+// folder under "backup/" (framework/RunJournal.h). A run that replaces
+// nothing leaves no backup folder.
 //
-// The report is appended to the executable base name + "_changes.txt" beside
-// the error log; run as root, the file takes the component folder's owner and
-// group. A dry run prints it on standard output instead, byte for byte as it
-// would be appended.
+// The change report is appended to the executable base name +
+// "_changes.txt" beside the error log, opened without following links and
+// only when it is a regular file; otherwise it goes to standard error and
+// the run ends with status 2. A dry run prints it on standard output
+// instead, the same text but for the header's word.
 
 #include "ChangeReport.h"
+#include "RunSummary.h"
 
-#include "framework/RunBackup.h"
+#include "framework/RunTransaction.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,41 +29,37 @@ namespace engineering {
 
 class RunChanges {
 public:
-    // Installs the program state's keepBeforeReplacing.
+    // Makes the transaction the program state's.
     explicit RunChanges(framework::ProgramState& program);
+    ~RunChanges();
     RunChanges(const RunChanges&) = delete;
     RunChanges& operator=(const RunChanges&) = delete;
 
-    // Keeps the old version of a file about to be replaced (a missing one is
-    // remembered as missing); false when it cannot be kept.
-    bool keep(const std::string& path);
-    // Keeps the files the closing sequence replaces; ends the run when one
-    // cannot be kept.
-    void keepBeforeClosing();
+    // Replaces the staged files as one change, then reports it. A commit
+    // that fails changes nothing and ends the run (status 1).
+    void commit(const ButtonArray& before, const ButtonArray& after,
+                const presetdb::PresetTableReport* presets);
+    // Replaces the staged files of a restore as one change and reports it
+    // under the given first line.
+    void commitRestore(const std::string& line);
+    // Tells of interrupted runs that were rolled back before this one began.
+    void reportRolledBack(const std::vector<framework::Journal>& journals);
+    // Appends (or, in a dry run, prints) a report with this body.
+    void report(const std::vector<std::string>& body);
 
-    // The files kept whose content changed, and those that were missing and
-    // exist now. Lets the other backups go and rotates the backup folders.
-    std::vector<FileChange> settle(const presetdb::PresetTableReport* presets);
-    // Appends (or, in a dry run, prints) the report with this body.
-    void report(const std::vector<std::string>& body) const;
-
+    framework::RunTransaction& transaction() { return transaction_; }
+    const RunSummary& summary() const { return summary_; }
     std::string reportPath() const;
     const std::string& componentFolder() const { return componentFolder_; }
 
 private:
-    struct Tracked {
-        std::string path;
-        std::string name;
-        bool existed = false;
-    };
-
     std::string header() const;
+    framework::CommitOutcome commitStaged();
 
     framework::ProgramState& program_;
-    framework::WallClock::time_point started_;
     std::string componentFolder_;
-    framework::RunBackup backup_;
-    std::vector<Tracked> tracked_;
+    framework::RunTransaction transaction_;
+    RunSummary summary_;
 };
 
 } // namespace engineering

@@ -10,6 +10,7 @@
 #include "framework/InstallationPaths.h"
 #include "framework/ProfileFiles.h"
 #include "framework/ProgramState.h"
+#include "framework/RunFiles.h"
 
 namespace engineering {
 namespace {
@@ -46,11 +47,9 @@ void WriteInputs(framework::ProgramState& program, const FunctionLists& lists) {
     framework::Procedure procedure(program, "WriteInputs");
     std::string cfgPath;
     std::string storedPath;
-    std::string backupPath;
     procedure.step([&] {
         cfgPath = framework::GetCFGPath(program);
         storedPath = replaceExtension(cfgPath, ".int");
-        backupPath = replaceExtension(cfgPath, ".bak");
     });
     procedure.step([&] { requireReadableFunctionFiles(cfgPath, procedure); });
 
@@ -60,26 +59,20 @@ void WriteInputs(framework::ProgramState& program, const FunctionLists& lists) {
             writeStoredFunctions(stored, lists.ButtonFunctions, lists.StoredCount);
         for (const int button : written.buttonsWithoutSymbol)
             showPlainMessage(program, "Key " + std::to_string(button) + " no symbol name");
-        if (!framework::storeIniDocument(storedPath, stored))
+        if (!framework::storeRunIniDocument(program, storedPath, stored))
             fileAccessFailure();
     });
 
-    std::optional<std::string> oldConfiguration;
+    // The .cfg is rebuilt from its old bytes in memory; no copy of it is
+    // kept on disk (the run's journal keeps the old version).
     procedure.step([&] {
-        oldConfiguration = framework::readFileBytes(cfgPath);
+        const auto oldConfiguration = framework::readFileBytes(cfgPath);
         if (!oldConfiguration)
             fileAccessFailure();
-        if (!framework::writeFileAtomically(backupPath, *oldConfiguration))
+        if (!framework::storeRunIniDocument(
+                program, cfgPath, stampedConfiguration(program, *oldConfiguration, lists)))
             fileAccessFailure();
     });
-    procedure.step([&] {
-        if (!oldConfiguration)
-            return;
-        if (!framework::storeIniDocument(cfgPath,
-                                         stampedConfiguration(program, *oldConfiguration, lists)))
-            fileAccessFailure();
-    });
-    procedure.step([&] { framework::removeFile(backupPath); });
 }
 
 } // namespace engineering

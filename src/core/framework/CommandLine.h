@@ -36,6 +36,7 @@ enum class RunAction { Edit, DryRun, Restore };
 struct RunRequest {
     RunAction action = RunAction::Edit;
     std::string restoreValue; // "", "LIST" or a backup folder's name
+    bool json = false;        // a summary as JSON on standard output
 };
 RunRequest GetRunRequest(std::string_view commandLine);
 

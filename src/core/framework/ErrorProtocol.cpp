@@ -15,6 +15,7 @@ Failure::Failure(std::int32_t number, std::string description, std::string sourc
 int ErrorSub(ProgramState& program, std::int32_t number, const std::string& source,
              const std::string& description, const std::string& procedureName, bool fatal) {
     program.failureReported = true;
+    program.lastFailure = procedureName + ": " + description;
 
     const std::string line = "Fehler in " + GetOCXNameOrEmpty(program) + " / " + source + " / " +
                              procedureName + " (Nr. " + std::to_string(number) +
@@ -39,7 +40,6 @@ void QuitProgram(ProgramState& program, int status) {
 
 void EndProgram(ProgramState& program) {
     QuitProgram(program, ExitEndedByFailure);
-    // Nothing may run after an end because of a failure.
     throw ProgramEnded{ExitEndedByFailure};
 }
 

@@ -49,9 +49,11 @@ private:
     std::string description_;
 };
 
-// Thrown when the program ended because of a failure but the run's terminate
-// function returned (only a test's does), so that nothing after the end runs.
-// Deliberately not a std::exception: no step ever catches it.
+// Thrown when the program ends because of a failure: it unwinds to main(),
+// which ends the run there (databases closed, scratch folders removed, the
+// lock released, nothing staged replaced). In the window it is caught where
+// an event handler returns to the event loop. Deliberately not a
+// std::exception: no step ever catches it.
 struct ProgramEnded {
     int status;
 };
@@ -60,11 +62,11 @@ struct ProgramEnded {
 int ErrorSub(ProgramState& program, std::int32_t number, const std::string& source,
              const std::string& description, const std::string& procedureName, bool fatal);
 
-// Ends the program at once because of a failure. Writes nothing more.
-[[noreturn]] void EndProgram(ProgramState& program);
-// Ends the program at once with the given status (a normal end). Returns only
-// when the run's terminate function does (a test's), and then the caller does
+// Ends the program because of a failure (throws ProgramEnded). Writes
 // nothing more.
+[[noreturn]] void EndProgram(ProgramState& program);
+// Tells the run that the program ends with the given status (a normal end):
+// the caller does nothing more.
 void QuitProgram(ProgramState& program, int status);
 // The status a normal end reports: failures reported along the way make it non-zero.
 int completionStatus(const ProgramState& program);

@@ -6,6 +6,7 @@
 
 #include <random>
 #include <system_error>
+#include <utility>
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -120,21 +121,59 @@ bool canReplaceFile(std::string_view path) {
     return replaceableTarget(path).has_value();
 }
 
-bool writeFileAtomically(std::string_view path, std::string_view bytes) {
+PreparedFile::PreparedFile(std::filesystem::path temporary, std::filesystem::path target)
+    : temporary_(std::move(temporary)), target_(std::move(target)) {}
+
+PreparedFile::PreparedFile(PreparedFile&& other) noexcept
+    : temporary_(std::exchange(other.temporary_, {})), target_(std::move(other.target_)) {}
+
+PreparedFile& PreparedFile::operator=(PreparedFile&& other) noexcept {
+    if (this != &other) {
+        discard();
+        temporary_ = std::exchange(other.temporary_, {});
+        target_ = std::move(other.target_);
+    }
+    return *this;
+}
+
+PreparedFile::~PreparedFile() {
+    discard();
+}
+
+void PreparedFile::discard() {
+    std::error_code ignored;
+    if (!temporary_.empty())
+        fs::remove(temporary_, ignored);
+    temporary_.clear();
+}
+
+std::optional<PreparedFile> PreparedFile::prepare(std::string_view path, std::string_view bytes) {
     const auto target = replaceableTarget(path);
     if (!target)
-        return false;
+        return std::nullopt;
     const auto replaced = platform::ownershipOf(*target);
-    const auto temporary = writeTemporary(*target, bytes, replaced);
+    auto temporary = writeTemporary(*target, bytes, replaced);
     if (!temporary)
+        return std::nullopt;
+    return PreparedFile(std::move(*temporary), *target);
+}
+
+void PreparedFile::keepFileTimes() {
+    if (const auto times = platform::fileTimesOf(target_))
+        platform::restoreFileTimes(temporary_, *times);
+}
+
+bool PreparedFile::install() {
+    if (temporary_.empty() || !platform::replaceFile(temporary_, target_))
         return false;
-    if (!platform::replaceFile(*temporary, *target)) {
-        std::error_code ignored;
-        fs::remove(*temporary, ignored);
-        return false;
-    }
-    platform::flushFolder(folderOf(*target));
+    temporary_.clear();
+    platform::flushFolder(folderOf(target_));
     return true;
+}
+
+bool writeFileAtomically(std::string_view path, std::string_view bytes) {
+    auto prepared = PreparedFile::prepare(path, bytes);
+    return prepared && prepared->install();
 }
 
 bool copyFileAtomically(std::string_view from, std::string_view to) {

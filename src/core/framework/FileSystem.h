@@ -85,6 +85,35 @@ std::optional<FileStamp> fileStamp(const std::filesystem::path& path);
 // file in its place, a write-protected file or a dangling link.
 bool writeFileAtomically(std::string_view path, std::string_view bytes);
 
+// A new version of a file, written and flushed beside the file it replaces
+// (the file a link finally names), put in its place by install(). Prepared
+// versions of several files let a run write everything first and replace
+// afterwards. One that is not installed is removed when it goes.
+class PreparedFile {
+public:
+    // Nothing when the file cannot be replaced (as writeFileAtomically).
+    static std::optional<PreparedFile> prepare(std::string_view path, std::string_view bytes);
+    PreparedFile(PreparedFile&& other) noexcept;
+    PreparedFile& operator=(PreparedFile&& other) noexcept;
+    PreparedFile(const PreparedFile&) = delete;
+    PreparedFile& operator=(const PreparedFile&) = delete;
+    ~PreparedFile();
+
+    // Gives the new version the replaced file's times (PlatformFiles.h).
+    void keepFileTimes();
+    // Renames the new version over the file and flushes the folder.
+    bool install();
+    // The file that is replaced.
+    const std::filesystem::path& target() const { return target_; }
+
+private:
+    PreparedFile(std::filesystem::path temporary, std::filesystem::path target);
+    void discard();
+
+    std::filesystem::path temporary_;
+    std::filesystem::path target_;
+};
+
 // Whether writeFileAtomically could replace (or create) the file.
 bool canReplaceFile(std::string_view path);
 

@@ -100,6 +100,7 @@ void LogFault(ProgramState& program, const std::string& message) {
 void ReportFault(ProgramState& program, const std::string& message) {
     // Whatever was not done is a failure: the run must not end with status 0.
     program.failureReported = true;
+    program.lastFailure = message;
     program.reporter().tell({program.executableBaseName, message, MessageIcon::Critical});
 }
 

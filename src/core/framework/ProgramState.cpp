@@ -2,26 +2,12 @@
 
 #include "CommandLine.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace framework {
-namespace {
-
-void exitAtOnce(int status) {
-    // Nothing but the standard streams may be flushed: files are only ever
-    // replaced whole, so ending here never leaves one half-written.
-    std::fflush(stdout);
-    std::fflush(stderr);
-    std::_Exit(status);
-}
-
-} // namespace
 
 ProgramState::ProgramState(ProgramStart start, Reporter* interactive)
     : commandLine(std::move(start.commandLine)),
       executableFolder(std::move(start.executableFolder)),
-      executableBaseName(std::move(start.executableBaseName)), terminate(exitAtOnce) {
+      executableBaseName(std::move(start.executableBaseName)) {
     const StartMode mode = GetStartModeIntegrated(commandLine);
     request = GetRunRequest(commandLine);
     const bool ownAction = request.action != RunAction::Edit;

@@ -16,6 +16,8 @@
 
 namespace framework {
 
+class RunTransaction;
+
 // How the program was started.
 struct ProgramStart {
     // The program's arguments joined by one blank, without the program's path.
@@ -66,15 +68,17 @@ public:
     // Set when a failure was reported through ErrorSub or ReportFault; decides
     // the exit status.
     bool failureReported = false;
+    // The last failure reported, for the one line a caller gets on standard error.
+    std::string lastFailure;
 
-    // Called before a component file is replaced outside the closing
-    // sequence (the language file), to keep its old version; when it returns
-    // false the file must stay as it is. Empty: no backup is kept.
-    std::function<bool(std::string_view path)> keepBeforeReplacing;
+    // The run's pending file replacements (RunFiles.h), owned by the run;
+    // null: files are replaced at once.
+    RunTransaction* transaction = nullptr;
 
-    // Ends the process at once with the given status; the program's never
-    // returns. Tests install one that lets them observe the end.
-    std::function<void(int)> terminate;
+    // Told that the program ends with the given status (QuitProgram): the
+    // window's ends its event loop. A failure that ends the program then
+    // throws ProgramEnded, which unwinds to main() (ErrorProtocol.h).
+    std::function<void(int)> terminate = [](int) {};
 
 private:
     SilentReporter silent_{*this};

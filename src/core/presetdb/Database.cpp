@@ -233,6 +233,52 @@ Database Database::open(std::string_view path) {
     return database;
 }
 
+Database Database::readIntoMemory(std::string_view path) {
+    const auto bytes = framework::readFileBytes(path);
+    if (!bytes)
+        throwOpenFailure(path, "file not found");
+    return fromBytes(*bytes, std::string(path));
+}
+
+Database Database::fromBytes(std::string_view bytes, std::string name) {
+    if (bytes.size() < sizeof kHeader || std::memcmp(bytes.data(), kHeader, sizeof kHeader) != 0)
+        throwOpenFailure(name, "the file is not a database");
+    sqlite3* connection = nullptr;
+    if (sqlite3_open_v2(":memory:", &connection, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(connection);
+        throwOpenFailure(name, "out of memory");
+    }
+    Database database(connection, name);
+    auto* image = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
+    if (image == nullptr)
+        throwOpenFailure(name, "out of memory");
+    std::memcpy(image, bytes.data(), bytes.size());
+    // A file in WAL mode is read as the rollback-journal file it also is.
+    constexpr std::size_t kWriteVersion = 18;
+    constexpr std::size_t kReadVersion = 19;
+    if (bytes.size() > kReadVersion && image[kWriteVersion] == 2 && image[kReadVersion] == 2)
+        image[kWriteVersion] = image[kReadVersion] = 1;
+    if (sqlite3_deserialize(
+            connection, "main", image, sqlite3_int64(bytes.size()), sqlite3_int64(bytes.size()),
+            SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) != SQLITE_OK)
+        throwOpenFailure(name, sqlite3_errmsg(connection));
+    // Reading the schema finds a damaged file now.
+    if (sqlite3_exec(connection, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
+        SQLITE_OK)
+        throwOpenFailure(name, sqlite3_errmsg(connection));
+    return database;
+}
+
+std::string Database::bytes() const {
+    sqlite3_int64 size = 0;
+    unsigned char* image = sqlite3_serialize(connection_.get(), "main", &size, 0);
+    if (image == nullptr)
+        fail("Cannot copy the database");
+    std::string bytes(reinterpret_cast<const char*>(image), std::size_t(size));
+    sqlite3_free(image);
+    return bytes;
+}
+
 Database Database::create(std::string_view path) {
     const fs::path file = framework::nativePath(path);
     std::error_code error;

@@ -91,6 +91,14 @@ public:
     // changed through the copy never reaches the file. Failures name the file.
     static Database copyIntoMemory(std::string_view path);
 
+    // Reads a database file whole into memory: no handle on the file stays
+    // open and nothing is ever written beside it. Failures name the file.
+    static Database readIntoMemory(std::string_view path);
+    // A database in memory made from a file's bytes; `name` names it in failures.
+    static Database fromBytes(std::string_view bytes, std::string name);
+    // The database as a file holds it.
+    std::string bytes() const;
+
     const std::string& path() const { return path_; }
 
     std::vector<std::string> tableNames() const;

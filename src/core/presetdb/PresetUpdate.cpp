@@ -15,6 +15,7 @@
 #include "framework/PlatformFiles.h"
 #include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
+#include "framework/RunFiles.h"
 #include "framework/Text.h"
 
 #include <array>
@@ -29,32 +30,34 @@ using framework::Procedure;
 constexpr std::string_view kPresetTable = "PRESET_DEFS";
 constexpr std::array<std::string_view, kSystemCount> kSystemNames = {"VISIWIN32", "VISIWINSTUDIO"};
 
-// The source database keeps its file times across the update: the last-write
-// time and, on Windows, the creation time (PlatformFiles.h). The last-access
-// time is never put back.
-std::optional<framework::platform::FileTimes> sourceFileTimes(const std::string& path) {
-    return framework::platform::fileTimesOf(framework::nativePath(path));
-}
-
-void restoreSourceFileTimes(const std::string& path, const framework::platform::FileTimes& times) {
-    // As before the run, a time that cannot be set is left as it is.
-    framework::platform::restoreFileTimes(framework::nativePath(path), times);
-}
-
-// Replaces the file "to" with a copy of "from", atomically. A journal left
-// beside the old file by an interrupted run is settled first, so that it can
-// never be applied to the new file.
-void replaceDatabaseFile(const std::string& from, const std::string& to) {
-    if (framework::fileExists(to)) {
-        try {
-            Database::open(to);
-        } catch (const Failure&) {
-            // Not a database (any more): nothing to settle.
-        }
+// Every schema entry with its SQL and, for a table, its rows' digest.
+// TODO(merge): the whole-database digest of TableDigest.h replaces this.
+std::vector<std::pair<std::string, TableDigest>> databaseContent(Database& database) {
+    std::vector<std::pair<std::string, TableDigest>> content;
+    Statement schema = database.prepare(
+        "SELECT type, name, ifnull(sql, '') FROM sqlite_master ORDER BY type, name");
+    while (schema.step()) {
+        const std::string type = toText(schema.column(0));
+        const std::string name = toText(schema.column(1));
+        content.emplace_back(type + " " + name + " " + toText(schema.column(2)),
+                             type == "table" ? TableDigest{} : TableDigest{});
     }
-    if (!framework::copyFileAtomically(from, to))
-        throw Failure(framework::ErrPathFileAccess,
-                      "Path/File access error: could not copy '" + from + "' to '" + to + "'");
+    for (auto& [entry, digest] : content)
+        if (entry.starts_with("table "))
+            digest = digestTable(database, entry.substr(6, entry.find(' ', 6) - 6));
+    return content;
+}
+
+// Whether two database files hold the same tables with the same rows: a
+// rebuild that yields the same table leaves both files as they are.
+bool sameDatabaseContent(std::string_view old, std::string_view now) {
+    try {
+        Database a = Database::fromBytes(old, "old");
+        Database b = Database::fromBytes(now, "new");
+        return databaseContent(a) == databaseContent(b);
+    } catch (const Failure&) {
+        return false; // the old one is no database: the new one replaces it
+    }
 }
 
 // One "System" test of a Source_DEFS row: stores the row's "Var_Name" as the
@@ -134,44 +137,45 @@ std::optional<TableDigest> presetTableDigest(Database& database, Procedure& proc
     return digest;
 }
 
-// Builds the new PRESET_DEFS of the source database in one transaction that
-// is committed only when the table was built whole: templates read, every
-// template row stored, the machine's values (from previousPath, when that
-// file exists) read and written into it. True then; otherwise the failure has
-// been reported and the source's tables are as they were.
-bool buildPresetTable(PresetState& presets, const std::string& sourcePath,
-                      const std::string& previousPath, Procedure& procedure, Pacer& pacer) {
+// Builds the new PRESET_DEFS in a copy of the source database in memory, in
+// one transaction that is committed only when the table was built whole:
+// templates read, every template row stored, the machine's values (from
+// previousPath, when that file exists) read and written into it. The new
+// database's bytes then; otherwise the failure has been reported.
+std::optional<std::string> buildPresetTable(PresetState& presets, const std::string& sourcePath,
+                                            const std::string& previousPath, Procedure& procedure,
+                                            Pacer& pacer) {
     std::optional<Database> work;
-    if (!procedure.step([&] { work = Database::open(sourcePath); }))
-        return false;
+    if (!procedure.step([&] { work = Database::readIntoMemory(sourcePath); }))
+        return std::nullopt;
     work->setProgressCallback([&pacer] { pacer.poll(); });
     if (!readNameTemplates(presets, *work, procedure))
-        return false;
+        return std::nullopt;
 
     std::optional<Transaction> build;
     if (!procedure.step([&] {
             build.emplace(*work);
             rebuildPresetTable(*work);
         }))
-        return false;
+        return std::nullopt;
 
     // The previous database is read from a copy in memory: the legacy
     // column's rename and the name replacements serve the takeover only, and
     // the file stays as it is until it is replaced.
     PreviousDatabase previous;
     if (!previousPath.empty() && framework::fileExists(previousPath) && !procedure.step([&] {
-            previous = PreviousDatabase(Database::copyIntoMemory(previousPath));
+            previous = PreviousDatabase(Database::readIntoMemory(previousPath));
             previous.database().setProgressCallback([&pacer] { pacer.poll(); });
         }))
-        return false;
+        return std::nullopt;
     const std::optional<TableDigest> before =
         previous.isOpen() ? presetTableDigest(previous.database(), procedure) : std::nullopt;
     framework::ProgramState& program = procedure.program();
     CategorieNachCategoryID(program, previous);
     if (!CreateRecordSets(program, presets, *work, previous, pacer))
-        return false;
+        return std::nullopt;
     if (previous.isOpen() && !takeOverMachineValues(presets, *work, previous, procedure, pacer))
-        return false;
+        return std::nullopt;
     const std::optional<TableDigest> after = presetTableDigest(*work, procedure);
     PresetTableReport& report = presets.report;
     const TableDigest none;
@@ -180,8 +184,23 @@ bool buildPresetTable(PresetState& presets, const std::string& sourcePath,
     report.rowsBefore = old.rows;
     report.rowsAfter = now.rows;
     report.changed = !before.has_value() || !after.has_value() || old != now;
-    report.built = procedure.step([&] { build->commit(); });
-    return report.built;
+    std::string bytes;
+    report.built = procedure.step([&] {
+        build->commit();
+        bytes = work->bytes();
+    });
+    if (!report.built)
+        return std::nullopt;
+    return bytes;
+}
+
+// Stages a database file of the run, kept as it is when its content stays.
+void replaceDatabaseFile(framework::ProgramState& program, const std::string& path,
+                         std::string bytes, bool keepFileTimes) {
+    if (!framework::replaceRunFile(program, path, std::move(bytes), sameDatabaseContent,
+                                   keepFileTimes))
+        throw Failure(framework::ErrPathFileAccess,
+                      "Path/File access error: could not write '" + path + "'");
 }
 
 } // namespace
@@ -224,9 +243,6 @@ void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObs
     }
     pacer.stage(0, 50, 0);
 
-    std::optional<framework::platform::FileTimes> sourceTimes;
-    procedure.step([&] { sourceTimes = sourceFileTimes(sourcePath); });
-
     // In an integrated run the machine's values come from the machine copy
     // when there is one.
     std::string previousPath = targetPath;
@@ -241,16 +257,14 @@ void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObs
         });
     }
 
-    const bool built = buildPresetTable(presets, sourcePath, previousPath, procedure, pacer);
+    auto built = buildPresetTable(presets, sourcePath, previousPath, procedure, pacer);
     pacer.stage(950, 1000, 0);
-    // Only a table built whole replaces the panel's database; otherwise the
-    // target stays exactly as it was (or absent).
-    if (built)
-        procedure.step([&] { replaceDatabaseFile(sourcePath, targetPath); });
-    procedure.step([&] {
-        if (sourceTimes)
-            restoreSourceFileTimes(sourcePath, *sourceTimes);
-    });
+    // Only a table built whole replaces the databases; otherwise both stay
+    // exactly as they were (or absent). The source keeps its file times.
+    if (built) {
+        procedure.step([&] { replaceDatabaseFile(program, sourcePath, *built, true); });
+        procedure.step([&] { replaceDatabaseFile(program, targetPath, std::move(*built), false); });
+    }
     pacer.finish();
 }
 

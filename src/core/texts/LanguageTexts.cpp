@@ -7,7 +7,7 @@
 #include "framework/ProfileFiles.h"
 #include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
-#include "framework/RunBackup.h"
+#include "framework/RunFiles.h"
 #include "framework/Text.h"
 
 namespace dialogs {
@@ -84,9 +84,7 @@ void store(framework::ProgramState& program, const std::string& file, const IniD
            const IniDocument& texts) {
     if (texts == before)
         return;
-    if (program.keepBeforeReplacing && !program.keepBeforeReplacing(file))
-        framework::endForMissingBackup(program, file);
-    if (framework::storeIniDocument(file, texts))
+    if (framework::storeRunIniDocument(program, file, texts))
         return;
     framework::ReportFault(program, "File '" + file + "' cannot be written");
 }

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
 #include "texts/ControlTable.h"
 #include "widgets/DialogFont.h"
@@ -19,6 +20,19 @@ namespace {
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// Runs an event handler of the window. A failure that ends the program must
+// not unwind through the event loop: it ends the loop with its status, and
+// main() ends the run.
+template <class Handler> auto guarded(Handler handler) {
+    return [handler] {
+        try {
+            handler();
+        } catch (const framework::ProgramEnded& ended) {
+            QCoreApplication::exit(ended.status);
+        }
+    };
 }
 
 // Pictures of the buttons that show no caption, with the names screen readers announce.
@@ -93,7 +107,7 @@ void MainWindow::buildFromControls() {
             button->setAccessibleName(QString("Function %1").arg(entry.index));
             button->setIconSize(widget->size() - QSize(6, 6));
             connect(button, &QPushButton::clicked, this,
-                    [this, n = entry.index] { logic_.Pic_Click(n); });
+                    guarded([this, n = entry.index] { logic_.Pic_Click(n); }));
             pics_[std::size_t(entry.index - 1)] = button;
         } else {
             widgets_[entry.name] = widget;
@@ -107,13 +121,14 @@ void MainWindow::buildFromControls() {
         button->setAccessibleName(picture.accessibleName);
     }
     auto button = [this](const char* name) { return static_cast<QPushButton*>(widgets_.at(name)); };
-    connect(button("CommandOK"), &QPushButton::clicked, this, [this] { logic_.CommandOK_Click(); });
+    connect(button("CommandOK"), &QPushButton::clicked, this,
+            guarded([this] { logic_.CommandOK_Click(); }));
     connect(button("CommandCancel"), &QPushButton::clicked, this,
-            [this] { logic_.CommandCancel_Click(); });
+            guarded([this] { logic_.CommandCancel_Click(); }));
     connect(button("CommandQuest"), &QPushButton::clicked, this,
-            [this] { logic_.CommandQuest_Click(); });
+            guarded([this] { logic_.CommandQuest_Click(); }));
     connect(button("CommandEdit"), &QPushButton::clicked, this,
-            [this] { logic_.CommandEdit_Click(); });
+            guarded([this] { logic_.CommandEdit_Click(); }));
     button("CommandOK")->setEnabled(false);
     button("CommandCancel")->setEnabled(false);
     applyControlTexts();
@@ -146,7 +161,9 @@ void MainWindow::load() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (logic_.Form_QueryUnload())
+    bool confirmed = false;
+    guarded([&] { confirmed = logic_.Form_QueryUnload(); })();
+    if (confirmed)
         event->accept();
     else
         event->ignore();

@@ -1,0 +1,17 @@
+#pragma once
+// Copies a file into a new file, sharing its data blocks where the file
+// system can (a reflink, FICLONE on Linux) or letting the kernel copy them
+// (copy_file_range), so that a run's copy of a large database costs little.
+// Windows has neither for an ordinary volume: there the caller writes the
+// copy itself (FileClone_win.cpp says no).
+
+#include <filesystem>
+
+namespace framework::platform {
+
+// Creates `to` (which must not exist) with the content of the regular file
+// `from`, flushed to the disk. False, leaving no `to`, when the system cannot
+// copy it this way.
+bool cloneFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+} // namespace framework::platform

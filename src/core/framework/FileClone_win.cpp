@@ -1,0 +1,10 @@
+#include "FileClone.h"
+
+namespace framework::platform {
+
+// Block cloning exists only on ReFS volumes; the caller writes the copy.
+bool cloneFile(const std::filesystem::path&, const std::filesystem::path&) {
+    return false;
+}
+
+} // namespace framework::platform

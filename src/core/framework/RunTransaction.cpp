@@ -1,0 +1,187 @@
+#include "RunTransaction.h"
+
+#include "FileSystem.h"
+#include "KillProcess.h"
+#include "Sha256.h"
+
+#include <cstdlib>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace framework {
+namespace {
+
+// What a staged file will do, once its old version is known.
+struct Change {
+    fs::path path; // as named in the component folder
+    std::string name;
+    std::optional<std::string> before;
+    std::optional<std::string> after;
+    bool keepFileTimes = false;
+};
+
+int replacementsBeforeKill() {
+    const char* value = std::getenv(kKillAfterReplacingVariable);
+    return value != nullptr ? std::atoi(value) : -1;
+}
+
+// The changes that really change something; a message when an old version
+// cannot be read (an unreadable file is never taken for a missing one).
+std::optional<std::string> decideChanges(const fs::path& componentFolder,
+                                         std::vector<Change>& changes, const auto& staged) {
+    for (const auto& file : staged) {
+        const fs::path path = nativePath(file.path);
+        std::error_code error;
+        if (!fs::equivalent(path.parent_path(), nativePath(utf8Text(componentFolder)), error))
+            return "Cannot replace " + utf8Text(path) + ": not in the component folder";
+        Change change{path, utf8Text(path.filename()), std::nullopt, file.bytes,
+                      file.keepFileTimes};
+        switch (probeFile(file.path)) {
+        case FileKind::Missing:
+            break;
+        case FileKind::Unreadable:
+            return cannotReadMessage(file.path);
+        case FileKind::Readable:
+            change.before = readFileBytes(file.path);
+            if (!change.before)
+                return cannotReadMessage(file.path);
+        }
+        if (!change.before && !change.after)
+            continue;
+        if (change.before && change.after &&
+            (*change.before == *change.after ||
+             (file.same && file.same(*change.before, *change.after))))
+            continue;
+        changes.push_back(std::move(change));
+    }
+    return std::nullopt;
+}
+
+JournalFile journalEntry(const Change& change) {
+    JournalFile file;
+    file.name = change.name;
+    file.existed = change.before.has_value();
+    if (change.before) {
+        file.size = change.before->size();
+        file.sha256 = sha256Hex(*change.before);
+    }
+    file.remains = change.after.has_value();
+    if (change.after) {
+        file.newSize = change.after->size();
+        file.newSha256 = sha256Hex(*change.after);
+    }
+    return file;
+}
+
+} // namespace
+
+RunTransaction::Staged* RunTransaction::find(std::string_view path) {
+    const fs::path named = nativePath(path);
+    for (Staged& file : staged_)
+        if (nativePath(file.path) == named)
+            return &file;
+    return nullptr;
+}
+
+void RunTransaction::stage(std::string_view path, std::string bytes, SameContent same,
+                           bool keepFileTimes) {
+    Staged file{std::string(path), std::move(bytes), std::move(same), keepFileTimes};
+    if (Staged* earlier = find(path))
+        *earlier = std::move(file);
+    else
+        staged_.push_back(std::move(file));
+}
+
+void RunTransaction::stageRemoval(std::string_view path) {
+    Staged file{std::string(path), std::nullopt, {}, false};
+    if (Staged* earlier = find(path))
+        *earlier = std::move(file);
+    else
+        staged_.push_back(std::move(file));
+}
+
+const std::string* RunTransaction::staged(std::string_view path) const {
+    const fs::path named = nativePath(path);
+    for (const Staged& file : staged_)
+        if (nativePath(file.path) == named && file.bytes)
+            return &*file.bytes;
+    return nullptr;
+}
+
+CommitOutcome RunTransaction::commit(const fs::path& componentFolder, const std::string& run,
+                                     WallClock::time_point time) {
+    const std::vector<Staged> staged = std::move(staged_);
+    staged_.clear();
+    CommitOutcome outcome;
+    std::vector<Change> changes;
+    if (auto problem = decideChanges(componentFolder, changes, staged)) {
+        outcome.ok = false;
+        outcome.problem = *problem + ": nothing was replaced";
+        return outcome;
+    }
+    if (changes.empty())
+        return outcome;
+
+    // Every new version written and flushed before anything is replaced.
+    std::vector<std::optional<PreparedFile>> prepared;
+    for (const Change& change : changes) {
+        if (!change.after) {
+            prepared.emplace_back();
+            continue;
+        }
+        prepared.push_back(PreparedFile::prepare(utf8Text(change.path), *change.after));
+        if (!prepared.back()) {
+            outcome.ok = false;
+            outcome.problem = "Cannot write " + utf8Text(change.path) + ": nothing was replaced";
+            return outcome;
+        }
+        if (change.keepFileTimes)
+            prepared.back()->keepFileTimes();
+    }
+
+    Journal journal;
+    journal.run = run;
+    std::vector<std::optional<std::string>> oldBytes;
+    for (const Change& change : changes) {
+        journal.files.push_back(journalEntry(change));
+        oldBytes.push_back(change.before);
+    }
+    JournalWriter writer(componentFolder);
+    if (!writer.begin(std::move(journal), oldBytes, time)) {
+        outcome.ok = false;
+        outcome.problem = "Cannot keep a backup of the replaced files in the folder " +
+                          utf8Text(componentFolder / kBackupFolderName) + ": nothing was replaced";
+        return outcome;
+    }
+
+    const int killAfter = replacementsBeforeKill();
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        if (killAfter == int(i))
+            platform::killThisProcess();
+        std::error_code error;
+        const bool done = prepared[i] ? prepared[i]->install() : fs::remove(changes[i].path, error);
+        if (!done) {
+            std::string problem;
+            outcome.ok = false;
+            outcome.problem = "Cannot replace " + utf8Text(changes[i].path);
+            outcome.problem += writer.rollBack(problem)
+                                   ? ": nothing was replaced"
+                                   : "; putting back the others failed too (" + problem +
+                                         "), the next run puts them back";
+            return outcome;
+        }
+    }
+    if (killAfter == int(changes.size()))
+        platform::killThisProcess();
+    writer.complete();
+    outcome.backupFolder = writer.journal().folder;
+    rotateBackups(componentFolder, writer.journal().folder);
+    for (std::size_t i = 0; i < changes.size(); ++i)
+        outcome.replaced.push_back({changes[i].name, changes[i].before, changes[i].after,
+                                    writer.journal().files[i].sha256,
+                                    writer.journal().files[i].newSha256});
+    return outcome;
+}
+
+} // namespace framework
