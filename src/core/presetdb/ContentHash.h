@@ -4,6 +4,8 @@
 // reordered piece changes the result with overwhelming likelihood, which is
 // all a change decision needs. Values are mixed with their kind, so the
 // integer 1, the real 1.0 and the text "1" differ.
+// The result is compared within one run only: it is never stored, since the
+// standard library's text hash may differ between builds.
 
 #include <cstddef>
 #include <cstdint>
