@@ -27,24 +27,33 @@ constexpr int kColumnsWithoutAdditional = 15;
 constexpr std::array<std::string_view, 3> kKeys = {"machine_type", "var_name", "offset_or_bitno"};
 constexpr std::array<std::string_view, 5> kTakenOver = {"abs_min", "abs_max", "min", "max", "pass"};
 
+// A key value: nothing stands for NULL, a value of its own that equals only
+// NULL (as SQL's IS does), so rows whose keys are NULL on both sides match.
+using KeyText = std::optional<std::string>;
+using KeyNumber = std::optional<double>;
+
 struct RowKey {
-    std::string machineType;
-    std::string varName;
-    double offset = 0;
+    KeyText machineType;
+    KeyText varName;
+    KeyNumber offset;
     bool operator==(const RowKey&) const = default;
 };
 
 struct RowKeyHash {
     std::size_t operator()(const RowKey& key) const {
-        const std::hash<std::string> text;
+        const std::hash<KeyText> text;
         std::size_t hash = text(key.machineType);
         hash = hash * 31 + text(key.varName);
-        return hash * 31 + std::hash<double>()(key.offset);
+        return hash * 31 + std::hash<KeyNumber>()(key.offset);
     }
 };
 
-std::optional<std::string> keyText(const Value& value) {
+// Texts compare upper-cased and numbers by their text; nothing (no key at
+// all) for a value of another kind.
+std::optional<KeyText> keyText(const Value& value) {
     switch (value.kind()) {
+    case ValueKind::Null:
+        return KeyText();
     case ValueKind::Text:
         return framework::upperCase(value.text());
     case ValueKind::Integer:
@@ -55,14 +64,24 @@ std::optional<std::string> keyText(const Value& value) {
     }
 }
 
+// Numbers by value, +0.0 and -0.0 alike; nothing for a value that is no number.
+std::optional<KeyNumber> keyNumber(const Value& value) {
+    if (value.isNull())
+        return KeyNumber();
+    const auto number = numericValue(value);
+    if (!number)
+        return std::nullopt;
+    return *number == 0 ? 0.0 : *number;
+}
+
+// Nothing when one of the values can be no key: such a row matches nothing.
 std::optional<RowKey> keyOf(const Value& machineType, const Value& varName, const Value& offset) {
     auto type = keyText(machineType);
     auto name = keyText(varName);
-    const auto number = numericValue(offset);
+    const auto number = keyNumber(offset);
     if (!type || !name || !number)
         return std::nullopt;
-    // +0.0 and -0.0 are the same offset.
-    return RowKey{std::move(*type), std::move(*name), *number == 0 ? 0.0 : *number};
+    return RowKey{std::move(*type), std::move(*name), *number};
 }
 
 struct MachineRow {

@@ -13,13 +13,14 @@
 // Both tables need only the three keys and the five values: other columns
 // ("category_id", or a legacy "Categorie") are neither read nor required.
 //  - A row is the same parameter when "machine_type", "var_name" (texts,
-//    letter case ignored) and "offset_or_bitno" (as a number) are equal. A
-//    null key matches nothing. Of several matching rebuilt rows the first in
-//    "ID" order (table order without an "ID" column) gets the values; when
-//    two machine rows have the same keys the later one wins. Machine rows
-//    without a counterpart are dropped: presets.report counts the rows taken
-//    over and lists every dropped row with its keys and values, so that no
-//    value set on the machine disappears unseen.
+//    letter case ignored) and "offset_or_bitno" (as a number) are equal; a
+//    null key equals a null key (SQL's IS) and nothing else, while a blob or
+//    a non-numeric offset matches nothing. Of several matching rebuilt rows
+//    the first in "ID" order (table order without an "ID" column) gets the
+//    values; when two machine rows have the same keys the later one wins.
+//    Machine rows without a counterpart are dropped: presets.report counts
+//    the rows taken over and lists every dropped row with its keys and
+//    values, so that no value set on the machine disappears unseen.
 //  - More than 15 machine columns while AdditionalFieldsCount is 0: the
 //    lost-columns warning (logged in a silent run; otherwise a question whose
 //    No ends the program with error 9999).

@@ -1,6 +1,10 @@
 #include "PresetFixture.h"
 
+#include "presetdb/DatabaseContent.h"
+
 #include "framework/ErrorProtocol.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -58,6 +62,56 @@ TEST_F(DatabaseTest, ACopiedTableHasExactlyTheSourcesColumnsWhateverTheirTypes) 
     EXPECT_EQ(database.tableNames(), (std::vector<std::string>{"Source", "Copy"}));
     // No constraint came with a type: nulls go in.
     database.execute("INSERT INTO Copy DEFAULT VALUES");
+}
+
+// A database's content is its schema and rows, not its bytes; the tables the
+// new one lacks are named with their rows.
+TEST_F(DatabaseTest, DigestsTellContentApartWhateverTheBytesAndNameLostTables) {
+    const std::string table = "CREATE TABLE P (ID INTEGER, name TEXT(50)); "
+                              "INSERT INTO P VALUES (1, 'a'), (2, NULL); ";
+    // Gone leaves free pages behind; Keyed is stored in its key's order.
+    Database::create(install.path("Old.mdb"))
+        .execute(table + "CREATE INDEX byName ON P (name); CREATE TABLE Other (x); "
+                         "INSERT INTO Other VALUES (1.5), (x'00'); CREATE TABLE Gone (a); "
+                         "INSERT INTO Gone VALUES (zeroblob(9000)); DROP TABLE Gone; "
+                         "CREATE TABLE Keyed (k PRIMARY KEY) WITHOUT ROWID; "
+                         "INSERT INTO Keyed VALUES ('b'), ('a')");
+    struct Case {
+        std::string name, sql;
+        bool same = false;
+        std::vector<std::pair<std::string, std::int64_t>> lost = {};
+    };
+    const std::vector<Case> cases = {
+        {"rebuilt alike", "DROP TABLE P; " + table + "CREATE INDEX byName ON P (name)", true},
+        {"vacuumed", "VACUUM", true},
+        {"one more table", "CREATE TABLE Extra (a)"},
+        {"a value of another kind",
+         "UPDATE Other SET x = CAST(x AS TEXT) WHERE typeof(x) = 'blob'"},
+        {"a column of another type",
+         "DROP TABLE Other; CREATE TABLE Other (x BLOB); INSERT INTO Other VALUES (1.5), (x'00')"},
+        {"rows in another order", "DELETE FROM P; INSERT INTO P VALUES (2, NULL), (1, 'a')"},
+        {"no index", "DROP INDEX byName"},
+        {"a table lost", "DROP TABLE Other", false, {{"Other", 2}}},
+        {"a table spelt otherwise", "DROP TABLE Other; CREATE TABLE OTHER (x)"},
+    };
+    Database old = Database::open(install.path("Old.mdb"));
+    const DatabaseDigest before = digestDatabase(old);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = install.path("New.mdb");
+        std::filesystem::remove(path);
+        std::filesystem::copy_file(install.path("Old.mdb"), path);
+        Database::open(path).execute(c.sql);
+        EXPECT_NE(install.read("New.mdb"), install.read("Old.mdb"));
+        EXPECT_EQ(digestDatabaseFile(path) == before, c.same);
+        Database now = Database::open(path);
+        std::vector<std::pair<std::string, std::int64_t>> lost;
+        for (const auto& gone : lostTables(old, now))
+            lost.emplace_back(gone.name, gone.rows);
+        EXPECT_EQ(lost, c.lost);
+    }
+    install.write("Text.mdb", "not a database");
+    EXPECT_EQ(digestDatabaseFile(install.path("Text.mdb")), std::nullopt);
 }
 
 } // namespace

@@ -34,26 +34,29 @@ protected:
 
 TEST_F(TakeoverTest, MachineValuesGoToTheFirstRowOfTheSameParameter) {
     GetAddFields(program(), presets);
-    const auto rebuilt = [](int id, const char* name, Value offset) {
+    const auto rebuilt = [](int id, Value name, Value offset) {
         return Preset{.id = id, .machineType = "M1", .varName = name, .offset = offset}.row();
     };
-    const auto machine = [](const char* name, Value offset, double min) {
+    const auto machine = [](Value name, Value offset, double min) {
         return Preset{.machineType = "M1", .varName = name, .offset = offset, .min = min}.row();
     };
     // Letter case of the texts does not count, and the offset is a number.
     Preset same{.machineType = "m1", .varName = "m1.SPEED", .offset = 4.0};
     same.absMin = -5.0, same.absMax = 500.0, same.min = nullptr, same.max = 250.0, same.pass = 3;
-    EXPECT_EQ(takeOver({rebuilt(1, "M1.Speed", 4), rebuilt(2, "M1.Speed", 5),
-                        rebuilt(3, "M1.Temp", 4), rebuilt(5, "x\"y", 0), rebuilt(4, "X\"Y", 0)},
-                       {same.row(), machine("M1.Gone", 4, 7.0), machine("M1.Temp", nullptr, 7.0),
-                        machine("x\"y", 0, 1.0), machine("x\"y", 0, 2.0)}),
-              TakeoverResult::Done);
-    // Gone has no counterpart and a null key matches nothing; of two machine
-    // rows the later wins, and it goes to the first row in ID order.
+    EXPECT_EQ(
+        takeOver({rebuilt(1, "M1.Speed", 4), rebuilt(2, "M1.Speed", 5), rebuilt(3, "M1.Temp", 4),
+                  rebuilt(5, "x\"y", 0), rebuilt(4, "X\"Y", 0), rebuilt(6, nullptr, 4)},
+                 {same.row(), machine("M1.Gone", 4, 7.0), machine("M1.Temp", nullptr, 7.0),
+                  machine("x\"y", 0, 1.0), machine("x\"y", 0, 2.0), machine(nullptr, 4, 9.0)}),
+        TakeoverResult::Done);
+    // Gone has no counterpart and a null key matches only a null key; of two
+    // machine rows the later wins, and it goes to the first row in ID order.
     const Row unchanged = {0.0, 100.0, 0.0, 100.0, 1}, laterWins = {0.0, 100.0, 2.0, 100.0, 1};
+    const Row taken = {-5.0, 500.0, nullptr, 250.0, 3}, nullName = {0.0, 100.0, 9.0, 100.0, 1};
     EXPECT_EQ(
         query(sourcePath(), "SELECT abs_min, abs_max, min, max, pass FROM PRESET_DEFS ORDER BY ID"),
-        (Rows{{-5.0, 500.0, nullptr, 250.0, 3}, unchanged, unchanged, laterWins, unchanged}));
+        (Rows{taken, unchanged, unchanged, laterWins, unchanged, nullName}));
+    EXPECT_EQ(presets.report.dropped.size(), 2u); // Gone and the null offset
 }
 
 TEST_F(TakeoverTest, LostColumnsAreLoggedInASilentRunAndOtherwiseAsked) {
