@@ -13,6 +13,8 @@
 #include "framework/ProgramLocation.h"
 #include "texts/LanguageTexts.h"
 
+#include <algorithm>
+
 namespace engineering {
 
 ConfigurationRun::ConfigurationRun(framework::ProgramStart start, framework::Reporter* interactive)
@@ -24,12 +26,37 @@ void ConfigurationRun::load() {
     // anything is written, the language file's missing keys included.
     procedure.step(
         [&] { requireReadableFunctionFiles(framework::GetCFGPath(program), procedure); });
+    procedure.step([&] { keepTextFilesAtStart(); });
     procedure.step([&] { dialogs::LoadToolTipTexts(program, controls); });
     std::string configIniPath;
     procedure.step([&] { configIniPath = framework::GetQ4MConfigurationIniPath(program); });
     procedure.step([&] { framework::GetExistingMachines(program, configIniPath); });
     procedure.step([&] { readFunctions(); });
-    loadedButtons = lists.ButtonFunctions;
+}
+
+void ConfigurationRun::keepTextFilesAtStart() {
+    const std::string cfg = framework::GetCFGPath(program);
+    for (const std::string& path :
+         {cfg, replaceExtension(cfg, ".int"), dialogs::languageFilePath(program)})
+        textFilesAtStart.emplace_back(path, framework::readFileBytes(path));
+}
+
+std::vector<ReplacedFile>
+ConfigurationRun::replacedFiles(const std::vector<FileChange>& changed) const {
+    std::vector<ReplacedFile> files;
+    for (const FileChange& file : changed) {
+        const auto kept =
+            std::find_if(textFilesAtStart.begin(), textFilesAtStart.end(), [&](const auto& start) {
+                return framework::nativePath(start.first).filename() ==
+                       framework::pathFromUtf8(file.name);
+            });
+        // A file not kept here (the database) is named only.
+        if (kept == textFilesAtStart.end())
+            files.push_back({file.name, std::nullopt, std::nullopt});
+        else
+            files.push_back({file.name, kept->second, framework::readFileBytes(kept->first)});
+    }
+    return files;
 }
 
 void ConfigurationRun::readFunctions() {
@@ -53,8 +80,7 @@ void ConfigurationRun::commit(DatabaseUpdate& update) {
     procedure.step([&] { WriteInputs(program, lists); });
     procedure.step([&] {
         const std::vector<FileChange> files = changes.settle(&presets.report);
-        changes.report(
-            changeReportBody(loadedButtons, lists.ButtonFunctions, presets.report, files));
+        changes.report(changeReportBody(presets.report, replacedFiles(files)));
     });
 }
 

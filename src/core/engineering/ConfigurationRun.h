@@ -32,6 +32,11 @@
 #include "presetdb/PresetState.h"
 #include "texts/ControlTable.h"
 
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace engineering {
 
 class ConfigurationRun {
@@ -47,14 +52,17 @@ public:
     framework::ProgramState program;
     // Backups and change report of the run; after program, which it hooks into.
     RunChanges changes{program};
-    // The buttons as loaded, what the change report compares with.
-    ButtonArray loadedButtons{};
+    // The text files the run may replace (path, bytes; none when missing), as
+    // they were before it wrote any: what the change report compares with.
+    std::vector<std::pair<std::string, std::optional<std::string>>> textFilesAtStart;
     presetdb::PresetState presets;
     Symbols symbols;
     FunctionLists lists;
     dialogs::ControlTable controls;
 
 private:
+    void keepTextFilesAtStart();
+    std::vector<ReplacedFile> replacedFiles(const std::vector<FileChange>& changed) const;
     void readFunctions();
     void reportMissingPictures();
 };

@@ -27,6 +27,12 @@ struct PresetTableReport {
     std::size_t rowsAfter = 0;       // rows of the rebuilt table
     std::size_t valuesTakenOver = 0; // machine rows whose values went into the rebuilt table
     std::vector<DroppedRow> dropped;
+    // Tables of the previous database that the new one lacks, with their row counts.
+    struct LostTable {
+        std::string name;
+        std::int64_t rows = 0;
+    };
+    std::vector<LostTable> lostTables;
     // Whether the rebuilt table holds other rows or values than the previous one.
     bool changed = false;
 };
