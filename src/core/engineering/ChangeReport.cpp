@@ -104,7 +104,7 @@ std::vector<std::string> changeReportBody(const presetdb::PresetTableReport& pre
         if (!replaced(file))
             continue;
         named.push_back({file.name, !file.before && file.after});
-        if (isReportedIniFile(file.name) && (file.before || file.after)) {
+        if (isReportedIniFile(file.name) && file.before && file.after) {
             const auto lines =
                 iniFileChangeLines(file.name, file.before.value_or(""), file.after.value_or(""));
             body.insert(body.end(), lines.begin(), lines.end());

@@ -10,7 +10,8 @@
 //
 // The body, or when the run changed nothing the one line "No changes.":
 //  - for each replaced text file (.int, .cfg, the language file .ini), what
-//    changed key by key (IniFileChanges.h), computed from its two versions;
+//    changed key by key (IniFileChanges.h), computed from its two versions
+//    (a file created or removed is only named: it has one version);
 //  - the preset table: rows before and after, how many machine values were
 //    taken over, and every machine row whose values found no rebuilt row,
 //    with its keys and its five values; the tables of the previous database
