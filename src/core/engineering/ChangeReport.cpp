@@ -1,11 +1,14 @@
 #include "ChangeReport.h"
 
-#include "FunctionFields.h"
+#include "IniFileChanges.h"
+#include "ReportText.h"
 
 #include "framework/Logs.h"
+#include "framework/ProgramLocation.h"
+#include "framework/RunJournal.h"
 #include "framework/Text.h"
 
-#include <variant>
+#include <array>
 
 namespace engineering {
 namespace {
@@ -15,22 +18,20 @@ constexpr std::array<std::string_view, 3> kKeyNames = {"machine_type", "var_name
 constexpr std::array<std::string_view, 5> kValueNames = {"abs_min", "abs_max", "min", "max",
                                                          "pass"};
 
-std::string shownValue(const EngineeringFunction& function, const FunctionField& field) {
-    return std::visit(
-        [&](auto member) -> std::string {
-            const auto& value = function.*member;
-            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>)
-                return "\"" + value + "\"";
-            else if constexpr (std::is_same_v<std::decay_t<decltype(value)>, bool>)
-                return value ? "true" : "false";
-            else
-                return std::to_string(value);
-        },
-        field.member);
-}
-
-bool hasFunction(const EngineeringFunction& function) {
-    return !function.PExeFunction.empty();
+std::string_view runKindText(RunKind kind) {
+    switch (kind) {
+    case RunKind::Standalone:
+        return "standalone run";
+    case RunKind::Integrated:
+        return "integrated run";
+    case RunKind::Silent:
+        return "silent run";
+    case RunKind::Restore:
+        return "restore";
+    case RunKind::Conversion:
+        return "conversion";
+    }
+    return "run";
 }
 
 std::string joined(const std::vector<std::string>& parts, std::string_view separator) {
@@ -40,27 +41,29 @@ std::string joined(const std::vector<std::string>& parts, std::string_view separ
     return text;
 }
 
+std::vector<std::string> lostTableLines(const presetdb::PresetTableReport& report) {
+    std::vector<std::string> lines;
+    for (const auto& table : report.lostTables)
+        lines.push_back("Table " + reportText(table.name) + " (" + std::to_string(table.rows) +
+                        " rows) of the previous database is not in the new one.");
+    return lines;
+}
+
+bool replaced(const ReplacedFile& file) {
+    return !(file.before && file.after && *file.before == *file.after);
+}
+
 } // namespace
 
-std::vector<std::string> buttonChangeLines(const ButtonArray& before, const ButtonArray& after) {
-    std::vector<std::string> lines;
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        std::vector<std::string> fields;
-        for (const FunctionField& field : kFunctionFields) {
-            const std::string old = shownValue(before[i], field);
-            const std::string now = shownValue(after[i], field);
-            if (old != now)
-                fields.push_back("  " + std::string(field.key) + ": " + old + " -> " + now);
-        }
-        if (fields.empty())
-            continue;
-        const char* what = !hasFunction(before[i]) && hasFunction(after[i])   ? "added"
-                           : hasFunction(before[i]) && !hasFunction(after[i]) ? "removed"
-                                                                              : "changed";
-        lines.push_back("Button " + std::to_string(i + 1) + " " + what + ":");
-        lines.insert(lines.end(), fields.begin(), fields.end());
-    }
-    return lines;
+std::string changeReportHeader(const ReportHeading& heading) {
+    std::string text = "==== " + framework::readableTime(heading.changedAt) + " " +
+                       std::string(runKindText(heading.kind)) +
+                       (heading.dryRun ? " (dry run)" : "") + ", status " +
+                       std::to_string(heading.status);
+    if (heading.backupFolder)
+        text += ", old versions in " + std::string(framework::kBackupFolderName) +
+                std::string(framework::kSeparator) + reportText(*heading.backupFolder);
+    return text;
 }
 
 std::vector<std::string> presetTableLines(const presetdb::PresetTableReport& report) {
@@ -78,9 +81,9 @@ std::vector<std::string> presetTableLines(const presetdb::PresetTableReport& rep
         std::vector<std::string> keys;
         std::vector<std::string> values;
         for (std::size_t k = 0; k < kKeyNames.size(); ++k)
-            keys.push_back(std::string(kKeyNames[k]) + "=" + row.keys[k]);
+            keys.push_back(std::string(kKeyNames[k]) + "=" + reportText(row.keys[k]));
         for (std::size_t v = 0; v < kValueNames.size(); ++v)
-            values.push_back(std::string(kValueNames[v]) + "=" + row.values[v]);
+            values.push_back(std::string(kValueNames[v]) + "=" + reportText(row.values[v]));
         lines.push_back("  " + joined(keys, " ") + ": " + joined(values, " "));
     }
     return lines;
@@ -89,21 +92,31 @@ std::vector<std::string> presetTableLines(const presetdb::PresetTableReport& rep
 std::string filesReplacedLine(const std::vector<FileChange>& files) {
     std::vector<std::string> names;
     for (const FileChange& file : files)
-        names.push_back(file.name + (file.created ? " (new)" : ""));
+        names.push_back(reportText(file.name) + (file.created ? " (new)" : ""));
     return "Files replaced: " + joined(names, ", ");
 }
 
-std::vector<std::string> changeReportBody(const ButtonArray& before, const ButtonArray& after,
-                                          const presetdb::PresetTableReport& presets,
-                                          const std::vector<FileChange>& files) {
-    std::vector<std::string> body = buttonChangeLines(before, after);
+std::vector<std::string> changeReportBody(const presetdb::PresetTableReport& presets,
+                                          const std::vector<ReplacedFile>& files) {
+    std::vector<std::string> body;
+    std::vector<FileChange> named;
+    for (const ReplacedFile& file : files) {
+        if (!replaced(file))
+            continue;
+        named.push_back({file.name, !file.before && file.after});
+        if (isReportedIniFile(file.name) && file.before && file.after) {
+            const auto lines =
+                iniFileChangeLines(file.name, file.before.value_or(""), file.after.value_or(""));
+            body.insert(body.end(), lines.begin(), lines.end());
+        }
+    }
     const bool presetsChanged = presets.built && (presets.changed || !presets.dropped.empty());
-    if (body.empty() && files.empty() && !presetsChanged)
+    if (named.empty() && !presetsChanged && presets.lostTables.empty())
         return {std::string(kNoChangesLine)};
-    const auto presetLines = presetTableLines(presets);
-    body.insert(body.end(), presetLines.begin(), presetLines.end());
-    if (!files.empty())
-        body.push_back(filesReplacedLine(files));
+    for (const auto& lines : {presetTableLines(presets), lostTableLines(presets)})
+        body.insert(body.end(), lines.begin(), lines.end());
+    if (!named.empty())
+        body.push_back(filesReplacedLine(named));
     return body;
 }
 

@@ -32,6 +32,11 @@
 #include "presetdb/PresetState.h"
 #include "texts/ControlTable.h"
 
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace engineering {
 
 class ConfigurationRun {
@@ -50,7 +55,7 @@ public:
     framework::ProgramState program;
     // The run's transaction and change report; after program, which it hooks into.
     RunChanges changes{program};
-    // The buttons as loaded, what the change report compares with.
+    // The buttons as loaded, to tell which ones the run changed.
     ButtonArray loadedButtons{};
     presetdb::PresetState presets;
     Symbols symbols;

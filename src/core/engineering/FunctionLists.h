@@ -17,6 +17,7 @@ namespace engineering {
 
 inline constexpr int kFunctionListCapacity = 100;
 using FunctionList = std::array<EngineeringFunction, kFunctionListCapacity>;
+using ButtonArray = std::array<EngineeringFunction, kButtonCount>;
 
 struct FunctionLists {
     // StandardFunctions[0] is entry 1; entries past the count are empty.
@@ -27,7 +28,7 @@ struct FunctionLists {
     FunctionList StoredFunctions{};
     std::int16_t StoredCount = 0;
     // ButtonFunctions[0] belongs to button 1.
-    std::array<EngineeringFunction, kButtonCount> ButtonFunctions{};
+    ButtonArray ButtonFunctions{};
 
     // Button n (1 to 48); a subscript failure outside that range.
     EngineeringFunction& button(int n);

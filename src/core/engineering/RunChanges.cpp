@@ -30,10 +30,18 @@ std::string startModeText(const framework::ProgramState& program) {
     return program.StartModeIntegrated ? "integrated run" : "standalone run";
 }
 
+RunKind runKind(const framework::ProgramState& program) {
+    if (program.request.action == framework::RunAction::Restore)
+        return RunKind::Restore;
+    if (program.SilentMode)
+        return RunKind::Silent;
+    return program.StartModeIntegrated ? RunKind::Integrated : RunKind::Standalone;
+}
+
 std::vector<int> changedButtons(const ButtonArray& before, const ButtonArray& after) {
     std::vector<int> buttons;
     for (std::size_t i = 0; i < before.size(); ++i)
-        if (!buttonChangeLines({before[i]}, {after[i]}).empty())
+        if (!(before[i] == after[i]))
             buttons.push_back(int(i + 1));
     return buttons;
 }
@@ -51,9 +59,9 @@ RunChanges::~RunChanges() {
 }
 
 framework::CommitOutcome RunChanges::commitStaged() {
-    framework::CommitOutcome outcome =
-        transaction_.commit(framework::nativePath(componentFolder_), startModeText(program_),
-                            framework::WallClock::now());
+    changedAt_ = framework::WallClock::now();
+    framework::CommitOutcome outcome = transaction_.commit(
+        framework::nativePath(componentFolder_), startModeText(program_), changedAt_);
     if (!outcome.ok) {
         framework::Procedure procedure(program_, "CommitFiles");
         procedure.fatal(framework::Failure(framework::ErrPathFileAccess, outcome.problem));
@@ -68,7 +76,8 @@ void RunChanges::commitRestore(const std::string& line) {
     std::vector<FileChange> files;
     for (const auto& file : outcome.replaced)
         files.push_back({file.name, !file.before.has_value()});
-    report({line, files.empty() ? std::string(kNoChangesLine) : filesReplacedLine(files)});
+    report({line, files.empty() ? std::string(kNoChangesLine) : filesReplacedLine(files)},
+           changedAt_);
 }
 
 void RunChanges::commit(const ButtonArray& before, const ButtonArray& after,
@@ -77,11 +86,8 @@ void RunChanges::commit(const ButtonArray& before, const ButtonArray& after,
     summary_.buttonsChanged = changedButtons(before, after);
     if (presets != nullptr)
         summary_.presets = *presets;
-    std::vector<FileChange> files;
-    for (const auto& file : outcome.replaced)
-        files.push_back({file.name, !file.before.has_value()});
     const presetdb::PresetTableReport none;
-    report(changeReportBody(before, after, presets != nullptr ? *presets : none, files));
+    report(changeReportBody(presets != nullptr ? *presets : none, outcome.replaced), changedAt_);
 }
 
 void RunChanges::reportRolledBack(const std::vector<framework::Journal>& journals) {
@@ -100,13 +106,11 @@ void RunChanges::reportRolledBack(const std::vector<framework::Journal>& journal
         report(body);
 }
 
-std::string RunChanges::header() const {
-    std::string text = "==== " + framework::readableTime(framework::WallClock::now()) + " " +
-                       startModeText(program_);
-    if (summary_.backupFolder && program_.request.action != framework::RunAction::DryRun)
-        text += ", old versions in " + std::string(framework::kBackupFolderName) +
-                std::string(framework::kSeparator) + *summary_.backupFolder;
-    return text + ", status " + std::to_string(framework::completionStatus(program_));
+std::string RunChanges::header(framework::WallClock::time_point changedAt) const {
+    const bool dryRun = program_.request.action == framework::RunAction::DryRun;
+    return changeReportHeader({changedAt, runKind(program_), dryRun,
+                               framework::completionStatus(program_),
+                               dryRun ? std::nullopt : summary_.backupFolder});
 }
 
 std::string RunChanges::reportPath() const {
@@ -114,8 +118,9 @@ std::string RunChanges::reportPath() const {
     return (log.parent_path() / (program_.executableBaseName + "_changes.txt")).string();
 }
 
-void RunChanges::report(const std::vector<std::string>& body) {
-    const std::string bytes = changeReportBytes(header(), body);
+void RunChanges::report(const std::vector<std::string>& body,
+                        framework::WallClock::time_point changedAt) {
+    const std::string bytes = changeReportBytes(header(changedAt), body);
     summary_.report += framework::fromWindows1252(bytes);
     if (program_.request.action == framework::RunAction::DryRun) {
         if (!program_.request.json)
@@ -123,14 +128,13 @@ void RunChanges::report(const std::vector<std::string>& body) {
         return;
     }
     const std::string path = reportPath();
-    if (!framework::appendToFile(path, bytes)) {
+    // Never through a link or into anything but a plain file of its own.
+    if (!framework::appendToPlainFile(path, bytes)) {
         framework::LogError(program_, "Cannot write the change report " + path, false);
         program_.failureReported = true;
+        program_.lastFailure = "the change report " + path + " is no plain file; it follows here";
         std::cerr << framework::fromWindows1252(bytes) << std::flush;
-        return;
     }
-    if (const auto owner = framework::platform::ownershipOf(componentFolder_))
-        framework::platform::giveOwnership(path, *owner);
 }
 
 } // namespace engineering

@@ -14,6 +14,7 @@
 // instead, the same text but for the header's word.
 
 #include "ChangeReport.h"
+#include "FunctionLists.h"
 #include "RunSummary.h"
 
 #include "framework/RunTransaction.h"
@@ -44,8 +45,10 @@ public:
     void commitRestore(const std::string& line);
     // Tells of interrupted runs that were rolled back before this one began.
     void reportRolledBack(const std::vector<framework::Journal>& journals);
-    // Appends (or, in a dry run, prints) a report with this body.
-    void report(const std::vector<std::string>& body);
+    // Appends (or, in a dry run, prints) a report with this body; the change
+    // happened at changedAt.
+    void report(const std::vector<std::string>& body,
+                framework::WallClock::time_point changedAt = framework::WallClock::now());
 
     framework::RunTransaction& transaction() { return transaction_; }
     const RunSummary& summary() const { return summary_; }
@@ -53,12 +56,13 @@ public:
     const std::string& componentFolder() const { return componentFolder_; }
 
 private:
-    std::string header() const;
+    std::string header(framework::WallClock::time_point changedAt) const;
     framework::CommitOutcome commitStaged();
 
     framework::ProgramState& program_;
     std::string componentFolder_;
     framework::RunTransaction transaction_;
+    framework::WallClock::time_point changedAt_;
     RunSummary summary_;
 };
 

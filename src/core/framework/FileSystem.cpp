@@ -175,6 +175,11 @@ bool appendToFile(std::string_view path, std::string_view bytes) {
     return file.isOpen() && platform::writeAll(file, bytes) && file.close();
 }
 
+bool appendToPlainFile(std::string_view path, std::string_view bytes) {
+    platform::OpenFile file = platform::openPlainForAppending(nativePath(path));
+    return file.isOpen() && platform::writeAll(file, bytes) && file.close();
+}
+
 bool removeFile(std::string_view path) {
     std::error_code error;
     return fs::remove(nativePath(path), error);

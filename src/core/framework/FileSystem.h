@@ -130,6 +130,12 @@ std::size_t removeStaleTemporaries(std::string_view folder);
 // folder in its place is not opened: false.
 bool appendToFile(std::string_view path, std::string_view bytes);
 
+// The same for a file that takes what is appended only as itself: a
+// symbolic link in its place, a file with a second (hard) name or anything
+// but a regular file is not written (false), so that appending cannot be
+// turned to another file.
+bool appendToPlainFile(std::string_view path, std::string_view bytes);
+
 bool removeFile(std::string_view path);
 
 // Names of the plain, not hidden files in a folder (unsorted).

@@ -73,6 +73,21 @@ OpenFile openRegularForAppending(const fs::path& path) {
     return openChecked(path, FILE_APPEND_DATA, OPEN_ALWAYS);
 }
 
+OpenFile openPlainForAppending(const fs::path& path) {
+    // A link or junction opens as itself and is refused below, as is a file
+    // with a second name.
+    OpenFile file(CreateFileW(
+        path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.isOpen() || GetFileType(file.handle()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file.handle(), &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0 ||
+        info.nNumberOfLinks != 1)
+        return OpenFile();
+    return file;
+}
+
 OpenFile createNewFile(const fs::path& path) {
     return OpenFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -225,6 +240,24 @@ OpenFile openRegularForAppending(const fs::path& path) {
         giveToOwnerOfFolder(file, path);
     else if (errno == EEXIST) // created by another run meanwhile
         return openChecked(path, O_WRONLY | O_APPEND);
+    return file;
+}
+
+OpenFile openPlainForAppending(const fs::path& path) {
+    // O_NOFOLLOW refuses a link as the last name; a FIFO without a reader
+    // fails to open at once (O_NONBLOCK), one with a reader fails the check.
+    constexpr int kFlags = O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    OpenFile file(::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0666));
+    const bool created = file.isOpen();
+    if (!created && errno == EEXIST)
+        file = OpenFile(::open(path.c_str(), kFlags));
+    struct stat info {};
+    if (!file.isOpen() || ::fstat(file.handle(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_nlink != 1)
+        return OpenFile();
+    // Only the run that created it gives it away.
+    if (created)
+        giveToOwnerOfFolder(file, path);
     return file;
 }
 

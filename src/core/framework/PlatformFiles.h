@@ -69,6 +69,11 @@ OpenFile openRegularForReading(const std::filesystem::path& path);
 // owner and group of its folder when the program runs as root); closed for
 // anything else.
 OpenFile openRegularForAppending(const std::filesystem::path& path);
+// The same for a file that must be reached without a link: the name itself
+// must be a regular file with no other name (Linux: opened with O_NOFOLLOW,
+// then checked with fstat; Windows: the reparse point itself opened, then
+// checked to be a plain file); closed for a link, or anything else.
+OpenFile openPlainForAppending(const std::filesystem::path& path);
 // Creates a file that must not exist yet; closed when the name is taken or the
 // folder refuses it.
 OpenFile createNewFile(const std::filesystem::path& path);

@@ -51,7 +51,7 @@ DatabaseDigest digestDatabase(Database& database) {
 
 std::optional<DatabaseDigest> digestDatabaseFile(std::string_view path) {
     try {
-        Database database = Database::open(path);
+        Database database = Database::readIntoMemory(path);
         return digestDatabase(database);
     } catch (const framework::Failure&) {
         return std::nullopt;

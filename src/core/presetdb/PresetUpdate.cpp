@@ -1,6 +1,7 @@
 #include "PresetUpdate.h"
 
 #include "Database.h"
+#include "DatabaseContent.h"
 #include "MachineCopyTakeover.h"
 #include "PresetMessages.h"
 #include "PresetRecords.h"
@@ -30,31 +31,13 @@ using framework::Procedure;
 constexpr std::string_view kPresetTable = "PRESET_DEFS";
 constexpr std::array<std::string_view, kSystemCount> kSystemNames = {"VISIWIN32", "VISIWINSTUDIO"};
 
-// Every schema entry with its SQL and, for a table, its rows' digest.
-// TODO(merge): the whole-database digest of TableDigest.h replaces this.
-std::vector<std::pair<std::string, TableDigest>> databaseContent(Database& database) {
-    std::vector<std::pair<std::string, TableDigest>> content;
-    Statement schema = database.prepare(
-        "SELECT type, name, ifnull(sql, '') FROM sqlite_master ORDER BY type, name");
-    while (schema.step()) {
-        const std::string type = toText(schema.column(0));
-        const std::string name = toText(schema.column(1));
-        content.emplace_back(type + " " + name + " " + toText(schema.column(2)),
-                             type == "table" ? TableDigest{} : TableDigest{});
-    }
-    for (auto& [entry, digest] : content)
-        if (entry.starts_with("table "))
-            digest = digestTable(database, entry.substr(6, entry.find(' ', 6) - 6));
-    return content;
-}
-
 // Whether two database files hold the same tables with the same rows: a
 // rebuild that yields the same table leaves both files as they are.
 bool sameDatabaseContent(std::string_view old, std::string_view now) {
     try {
         Database a = Database::fromBytes(old, "old");
         Database b = Database::fromBytes(now, "new");
-        return databaseContent(a) == databaseContent(b);
+        return digestDatabase(a) == digestDatabase(b);
     } catch (const Failure&) {
         return false; // the old one is no database: the new one replaces it
     }
@@ -262,6 +245,15 @@ void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObs
     // Only a table built whole replaces the databases; otherwise both stay
     // exactly as they were (or absent). The source keeps its file times.
     if (built) {
+        // The tables of the panel's database that the new one lacks, for the report.
+        Procedure quiet(program, procedure.name(), Procedure::OnFailure::SkipSilently);
+        quiet.step([&] {
+            if (framework::fileExists(targetPath)) {
+                Database old = Database::readIntoMemory(targetPath);
+                Database now = Database::fromBytes(*built, sourcePath);
+                presets.report.lostTables = lostTables(old, now);
+            }
+        });
         procedure.step([&] { replaceDatabaseFile(program, sourcePath, *built, true); });
         procedure.step([&] { replaceDatabaseFile(program, targetPath, std::move(*built), false); });
     }

@@ -1,65 +1,107 @@
-// The change report's lines: buttons by field, the preset table, "No changes.".
+// The change report: key-level changes of the replaced INI files, whatever
+// made them, the preset table and lost tables, escaped values, the header.
 
 #include "engineering/ChangeReport.h"
+#include "framework/ProgramLocation.h"
+#include "framework/RunBackup.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
 
 using namespace engineering;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-EngineeringFunction withProgram(const std::string& program) {
-    EngineeringFunction function;
-    function.PExeFunction = program;
-    function.PEndTime = 3;
-    return function;
+std::string sampleFile(const char* name) {
+    std::ifstream in(std::string(SAMPLE_COMPONENT_DIR) + "/" + name, std::ios::binary);
+    return (std::stringstream() << in.rdbuf()).str();
+}
+
+// The bytes with each (old, new) text replaced once.
+std::string edited(std::string bytes,
+                   const std::vector<std::pair<std::string, std::string>>& edits) {
+    for (const auto& [from, to] : edits) {
+        const auto at = bytes.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        bytes.replace(at, from.size(), to);
+    }
+    return bytes;
 }
 
 } // namespace
 
-TEST(ChangeReport, ButtonsAreReportedByFieldWithOldAndNewValue) {
-    ButtonArray before{};
-    before[16] = withProgram("calc.exe");
-    before[8] = withProgram("old.exe");
-    ButtonArray after = before;
-    after[16].PEndTime = 10;
-    after[16].PEndWhenExitWindow = true;
-    after[8] = EngineeringFunction{};
-    after[4] = withProgram("new.exe");
+TEST(ChangeReport, BodyTellsWhatTheFilesAndTheDatabaseChanged) {
+    const std::string int0 = sampleFile("Engineering.int");
+    const std::string cfg0 = sampleFile("Engineering.cfg");
+    presetdb::PresetTableReport unchanged;
+    unchanged.built = true;
+    unchanged.rowsBefore = unchanged.rowsAfter = unchanged.valuesTakenOver = 36;
+    presetdb::PresetTableReport dropped = unchanged;
+    dropped.rowsAfter = 35;
+    dropped.changed = true;
+    dropped.dropped = {
+        {{"M1", "M1.X\r\nFiles replaced: none", "4"}, {"0", "\x01", "1", "9", "NULL"}}};
+    dropped.lostTables = {{"MY_TABLE", 12}};
 
-    EXPECT_EQ(
-        buttonChangeLines(before, after),
-        (Lines{"Button 5 added:", "  ExeFunction: \"\" -> \"new.exe\"", "  EndTime: 0 -> 3",
-               "Button 9 removed:", "  ExeFunction: \"old.exe\" -> \"\"", "  EndTime: 3 -> 0",
-               "Button 17 changed:", "  EndTime: 3 -> 10", "  EndWhenExitWindow: false -> true"}));
-    EXPECT_EQ(buttonChangeLines(before, before), Lines{});
+    struct Case {
+        const char* name;
+        std::vector<ReplacedFile> files;
+        presetdb::PresetTableReport presets;
+        Lines body;
+    };
+    const Case cases[] = {
+        {"a hand edit of .int: buttons by SpecialKey, symbols as stored",
+         {{"Engineering.int", int0,
+           edited(int0, {{"EndTime=3\r\nEndMode=16", "EndTime=13\r\nEndMode=16"},
+                         {"EndTime=5", "EndTime=13"},
+                         {"Sensor.gif", "Pump.gif"},
+                         {"WindowName=Scale M1*", "WindowName=Scale\tM1\x7F"}})}},
+         {},
+         {"Engineering.int, button 2 changed:", "  EndTime: \"3\" -> \"13\"",
+          "Engineering.int, button 9 changed:",
+          "  WindowName: \"Scale M1*\" -> \"Scale\\tM1\\x7F\"", "  EndTime: \"5\" -> \"13\"",
+          "Engineering.int, button 31 changed:",
+          "  SymbolName: \"Engineering\\Sensor.gif\" -> \"Engineering\\Pump.gif\"",
+          "Files replaced: Engineering.int"}},
+        {"a .cfg gaining a button before a moved one, [Info] and [Project] edited",
+         {{"Engineering.cfg", cfg0 + "\r\n[Function2]\r\nSpecialKey=9\r\nEndTime=5\r\n",
+           edited(cfg0, {{"ForMachine1=true\r\n", ""}, {"S_Editor=", "S_Editor=Config"}}) +
+               "\r\n[Function2]\r\nSpecialKey=4\r\nEndTime=3\r\n[Function3]\r\nSpecialKey=9\r\n"
+               "EndTime=5\r\n"}},
+         {},
+         {"Engineering.cfg, [Project] changed:", "  ForMachine1: \"true\" -> (none)",
+          "Engineering.cfg, [Info] changed:", "  S_Editor: \"\" -> \"Config\"",
+          "Engineering.cfg, button 4 added:", "  SpecialKey: \"4\"", "  EndTime: \"3\"",
+          "Files replaced: Engineering.cfg"}},
+        {"database values and table names escaped; unchanged and created files",
+         {{"Engineering.mdb", std::nullopt, std::nullopt},
+          {"Engineering.cfg", cfg0, cfg0},
+          {"Engineering_Config.ini", std::nullopt, "[Language]\r\nLanguage=1031\r\n"}},
+         dropped,
+         {"Preset table: 36 rows before, 35 after; 36 machine values taken over; values dropped "
+          "of 1 machine row(s) that no rebuilt row matches:",
+          "  machine_type=M1 var_name=M1.X\\r\\nFiles replaced: none offset_or_bitno=4: abs_min=0 "
+          "abs_max=\\x01 min=1 max=9 pass=NULL",
+          "Table MY_TABLE (12 rows) of the previous database is not in the new one.",
+          "Files replaced: Engineering.mdb, Engineering_Config.ini (new)"}},
+        {"nothing replaced", {{"Engineering.int", int0, int0}}, unchanged, {"No changes."}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(changeReportBody(c.presets, c.files), c.body) << c.name;
 }
 
-TEST(ChangeReport, EveryDroppedMachineRowIsListedWithKeysAndValues) {
-    presetdb::PresetTableReport table;
-    table.built = true;
-    table.rowsBefore = 3;
-    table.rowsAfter = 2;
-    table.valuesTakenOver = 1;
-    table.changed = true;
-    table.dropped = {{{"M1", "M1.Old", "4"}, {"0", "10", "1", "9", "NULL"}},
-                     {{"M1", "M1.Gone", "8"}, {"-5", "5", "0", "2", "1"}}};
-    const Lines body = changeReportBody({}, {}, table, {{"Engineering.mdb", false}});
-    EXPECT_EQ(body, (Lines{"Preset table: 3 rows before, 2 after; 1 machine values taken over; "
-                           "values dropped of 2 machine row(s) that no rebuilt row matches:",
-                           "  machine_type=M1 var_name=M1.Old offset_or_bitno=4: abs_min=0 "
-                           "abs_max=10 min=1 max=9 pass=NULL",
-                           "  machine_type=M1 var_name=M1.Gone offset_or_bitno=8: abs_min=-5 "
-                           "abs_max=5 min=0 max=2 pass=1",
-                           "Files replaced: Engineering.mdb"}));
-}
-
-TEST(ChangeReport, ARunThatChangesNothingSaysSoInOneLine) {
-    presetdb::PresetTableReport table;
-    table.built = true;
-    table.rowsBefore = table.rowsAfter = table.valuesTakenOver = 36;
-    EXPECT_EQ(changeReportBody({}, {}, table, {}), Lines{"No changes."});
+TEST(ChangeReport, HeaderCarriesTimeStatusAndBackupFolder) {
+    const auto changedAt = std::chrono::system_clock::time_point(std::chrono::hours(480000));
+    ReportHeading heading{changedAt, RunKind::Silent, false, 2, "2025-03-01_14-22-05"};
+    const std::string header = changeReportHeader(heading);
+    EXPECT_EQ(header, "==== " + framework::readableTime(changedAt) +
+                          " silent run, status 2, old versions in backup" +
+                          std::string(framework::kSeparator) + "2025-03-01_14-22-05");
+    heading.dryRun = true;
+    EXPECT_EQ(changeReportHeader(heading), header.substr(0, 35) + " (dry run)" + header.substr(35));
     EXPECT_EQ(changeReportBytes("==== 2025-03-01 14:22:05 silent run", {"Für 1"}),
               "==== 2025-03-01 14:22:05 silent run\r\nF\xFCr 1\r\n");
 }

@@ -61,7 +61,8 @@ TEST(FileReplacement, KeepsModeOwnerAndSymbolicLinks) {
         ASSERT_EQ(::chown(b.c_str(), 65534, 65533), 0);
         ASSERT_TRUE(writeFileAtomically((b / "created").string(), "x"));
         ASSERT_TRUE(appendToFile((b / "log").string(), "line"));
-        for (const char* name : {"created", "log"}) {
+        ASSERT_TRUE(appendToPlainFile((b / "report").string(), "line"));
+        for (const char* name : {"created", "log", "report"}) {
             EXPECT_EQ(statOf(b / name).st_uid, 65534u) << name;
             EXPECT_EQ(statOf(b / name).st_gid, 65533u) << name;
         }
@@ -125,6 +126,7 @@ TEST(FileKinds, OnlyRegularFilesAreOpened) {
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0666), 0);
     fs::create_symlink(folder / "nothing", folder / "dangling");
     fs::create_symlink("/dev/null", folder / "device");
+    fs::create_symlink("file", folder / "link");
 
     struct Case {
         const char* name;
@@ -140,13 +142,19 @@ TEST(FileKinds, OnlyRegularFilesAreOpened) {
         EXPECT_EQ(readFileBytes(path).has_value(), kind == FileKind::Readable);
         if (kind == FileKind::Unreadable) {
             EXPECT_FALSE(appendToFile(path, "x"));
+            EXPECT_FALSE(appendToPlainFile(path, "x"));
             EXPECT_FALSE(canReplaceFile(path));
             EXPECT_FALSE(writeFileAtomically(path, "x"));
         }
     }
     EXPECT_EQ(readFileBytes((folder / "file").string()), "bytes");
+    // The report is appended only to the file itself: not through a link,
+    // nor to a file that has a second name.
+    EXPECT_FALSE(appendToPlainFile((folder / "link").string(), "x"));
+    fs::create_hard_link(folder / "file", folder / "second name");
+    EXPECT_FALSE(appendToPlainFile((folder / "second name").string(), "x"));
     EXPECT_TRUE(appendToFile((folder / "file").string(), "+"));
-    EXPECT_TRUE(appendToFile((folder / "missing").string(), "new"));
+    EXPECT_TRUE(appendToPlainFile((folder / "missing").string(), "new"));
     EXPECT_EQ(inst.read("Engineering/file"), "bytes+");
     EXPECT_EQ(inst.read("Engineering/missing"), "new");
     EXPECT_FALSE(fs::exists(folder / "nothing"));
