@@ -101,6 +101,8 @@ protected:
     // loading does.
     void startRun(std::string_view commandLine) {
         run_ = std::make_unique<testsupport::TestRun>(install, commandLine);
+        // One step at a time: each writes its files at once, no transaction.
+        program().transaction = nullptr;
         framework::GetExistingMachines(program(), framework::GetQ4MConfigurationIniPath(program()));
     }
     void silent() { startRun("/EXTERNAL SILENT"); }

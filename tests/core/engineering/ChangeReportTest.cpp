@@ -3,7 +3,7 @@
 
 #include "engineering/ChangeReport.h"
 #include "framework/ProgramLocation.h"
-#include "framework/RunBackup.h"
+#include "framework/RunJournal.h"
 
 #include <gtest/gtest.h>
 
