@@ -126,28 +126,21 @@ TEST_F(SilentRun, UnreadableStoredFileAndUnwritableLogsEndWithAReportOnStandardE
 // Help, the version and a refused command line end before any lock or file;
 // a refusal is one line on standard error naming the argument, status 2.
 TEST_F(SilentRun, HelpVersionAndRefusedCommandLinesTouchNothing) {
-    using Arguments = std::vector<std::string>;
     const auto before = testsupport::snapshotOf(root);
-    for (const auto& [arguments, status, output, error] :
-         {std::tuple<Arguments, int, std::string, std::string>{{"-h"}, 0, "Usage: ", ""},
-          {{"--version", "/EXTERNAL", "SILENT"}, 0, "Engineering_Config ", ""},
-          {{"--dry-run"}, 2, "", "Engineering_Config: unknown option '--dry-run'"},
-          {{"/EXTERNAL", "SILENT", "/RESTOREX"},
-           2,
-           "",
-           "Engineering_Config: unknown option '/RESTOREX'"}}) {
+    for (const auto& [arguments, status, printed] :
+         {std::tuple<std::vector<std::string>, int, std::string>{{"-h"}, 0, "Usage: "},
+          {{"--version", "/EXTERNAL", "SILENT"}, 0, "Engineering_Config "},
+          {{"--dry-run"}, 2, "Engineering_Config: unknown option '--dry-run'"},
+          {{"/RESTOREX"}, 2, "Engineering_Config: unknown option '/RESTOREX'"}}) {
         const testsupport::Ending ending = installation.run(arguments);
-        EXPECT_EQ(ending.status, status) << testing::PrintToString(arguments);
-        EXPECT_TRUE(ending.output.starts_with(output)) << ending.output;
-        EXPECT_TRUE(ending.errorOutput.starts_with(error)) << ending.errorOutput;
+        EXPECT_EQ(ending.status, status) << arguments[0];
+        EXPECT_TRUE((status == 0 ? ending.output : ending.errorOutput).starts_with(printed));
         EXPECT_EQ(std::count(ending.errorOutput.begin(), ending.errorOutput.end(), '\n'),
                   status / 2);
     }
     EXPECT_TRUE(testsupport::changedEntries(before, testsupport::snapshotOf(root)).empty());
     EXPECT_FALSE(fs::exists(component / "Engineering_Config.lock"));
     EXPECT_FALSE(fs::exists(installation.faultLogFile()));
-    EXPECT_EQ(run({"/EXTERNAL", "SILENT"}), 0);
-    EXPECT_TRUE(fs::exists(component / "Engineering_Config.lock"));
 }
 
 // `cmake --install` makes an empty folder a component folder: placed in an
