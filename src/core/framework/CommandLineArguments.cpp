@@ -49,7 +49,7 @@ enum class Kind {
 };
 struct Reading {
     Kind kind = Kind::Kept;
-    const OwnKeyword* keyword = nullptr; // the own keyword it is or is closest to
+    const OwnKeyword* keyword = nullptr; // the own keyword it is or is near to
 };
 
 std::size_t editDistance(std::string_view a, std::string_view b) {
@@ -94,10 +94,9 @@ Reading readArgument(std::string_view argument) {
 
     std::string letters = upperCase(*name);
     std::erase_if(letters, [](char c) { return c == '-' || c == '_'; });
-    const auto closest =
-        std::find_if(std::begin(kOwnKeywords), std::end(kOwnKeywords),
-                     [&](const OwnKeyword& k) { return misspells(letters, k.name); });
-    const OwnKeyword* suggestion = closest == std::end(kOwnKeywords) ? nullptr : &*closest;
+    const auto near = std::find_if(std::begin(kOwnKeywords), std::end(kOwnKeywords),
+                                   [&](const OwnKeyword& k) { return misspells(letters, k.name); });
+    const OwnKeyword* suggestion = near == std::end(kOwnKeywords) ? nullptr : &*near;
     if (argument.starts_with('-'))
         return {Kind::Misspelt, suggestion};
     for (std::string_view keyword : kManagerKeywords)
