@@ -15,6 +15,7 @@
 #include "engineering/DatabaseUpdate.h"
 #include "engineering/RestoreBackup.h"
 #include "engineering/RunSummary.h"
+#include "framework/CommandLineArguments.h"
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
 #include "framework/InstallationLock.h"
@@ -24,11 +25,11 @@
 #include "framework/Startup.h"
 #include "framework/Version.h"
 
-#include <cstring>
 #include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace {
 
@@ -52,29 +53,42 @@ void printUsage() {
                  "  /RESTORE           put back the newest backup (backup/ in the component\n"
                  "                     folder); /RESTORE yyyy-mm-dd_hh-mm-ss a given one,\n"
                  "                     /RESTORE LIST lists them\n"
-                 "  --help, --version  this text, the version\n"
+                 "  --json             no window: a summary of the run as one JSON object on\n"
+                 "                     standard output\n"
+                 "  -h, /?, --help     this text\n"
+                 "  --version          the version\n"
+                 "\n"
+                 "DRYRUN, RESTORE, JSON, HELP and VERSION are whole arguments in any case,\n"
+                 "spelt with /, - or -- (/dryrun, -DRYRUN, --dryrun). Any other argument that\n"
+                 "starts with -, and one starting with / that is close to one of them\n"
+                 "(/DRYRUNX, /DRY-RUN, /RESTOR), ends the program at once with status 2.\n"
+                 "EXTERNAL and LOGFILE are found anywhere in the other arguments.\n"
                  "\n"
                  "Each run that writes appends what it changed to Engineering_Config_changes.txt\n"
                  "beside the error log and keeps the versions it replaced in\n"
                  "backup/yyyy-mm-dd_hh-mm-ss/ (the last 10 runs).\n"
                  "\n"
                  "Exit status: 0 done (or cancelled), 1 ended by a failure, 2 done but\n"
-                 "failures were reported.\n";
+                 "failures were reported, or a command line the program refuses.\n";
 }
 
-// Handles --help and --version; true when the program has nothing more to do.
-bool answeredInformationRequest(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            printUsage();
-            return true;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::cout << "Engineering_Config " << framework::kVersionText << "\n";
-            return true;
-        }
+// Help, the version or a refused command line: the exit status, having
+// touched nothing; nullopt for a run.
+std::optional<int> answeredWithoutRun(const framework::ParsedCommandLine& parsed,
+                                      const std::string& programName) {
+    if (std::holds_alternative<framework::HelpRequested>(parsed)) {
+        printUsage();
+        return 0;
     }
-    return false;
+    if (std::holds_alternative<framework::VersionRequested>(parsed)) {
+        std::cout << "Engineering_Config " << framework::kVersionText << "\n";
+        return 0;
+    }
+    if (const auto* refused = std::get_if<framework::CommandLineError>(&parsed)) {
+        std::cerr << programName << ": " << refused->message << " (see --help)" << std::endl;
+        return framework::kRefusedCommandLineStatus;
+    }
+    return std::nullopt;
 }
 
 // The silent run: what the main window does on loading and on OK, without it.
@@ -197,11 +211,13 @@ int dryRun(framework::ProgramStart start, ProgramWindows& windows) {
 // this point: the run's databases are closed, its scratch copy removed and
 // the lock released by the objects that hold them.
 int main(int argc, char** argv) {
-    if (answeredInformationRequest(argc, argv))
-        return 0;
-    ProgramWindows windows;
     framework::ProgramStart start = framework::startOf(argc, argv);
-    if (framework::GetRunRequest(start.commandLine).action == framework::RunAction::DryRun)
+    framework::ParsedCommandLine parsed = framework::parseCommandLine(start.arguments);
+    if (const auto status = answeredWithoutRun(parsed, start.executableBaseName))
+        return *status;
+    framework::takeRun(start, std::get<framework::RunCommandLine>(std::move(parsed)));
+    ProgramWindows windows;
+    if (start.request.action == framework::RunAction::DryRun)
         return dryRun(std::move(start), windows);
     engineering::ConfigurationRun run(std::move(start), windows.reporter());
     if (!run.program.SilentMode && !framework::displayAvailable()) {

@@ -1,14 +1,17 @@
 // The built program run with /EXTERNAL SILENT on a copy of the sample
 // installation, with no display in its environment at all.
 
+#include "InstallationSnapshot.h"
 #include "ProgramRun.h"
 #include "SampleInstallation.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <tuple>
 #include <vector>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -120,12 +123,24 @@ TEST_F(SilentRun, UnreadableStoredFileAndUnwritableLogsEndWithAReportOnStandardE
 #endif
 }
 
-TEST_F(SilentRun, HelpAndVersionNeedNoInstallationAndTakeNoLock) {
-    EXPECT_EQ(run({"--help"}), 0);
-    EXPECT_EQ(run({"--version", "/EXTERNAL", "SILENT"}), 0);
+// Help, the version and a refused command line end before any lock or file;
+// a refusal is one line on standard error naming the argument, status 2.
+TEST_F(SilentRun, HelpVersionAndRefusedCommandLinesTouchNothing) {
+    const auto before = testsupport::snapshotOf(root);
+    for (const auto& [arguments, status, printed] :
+         {std::tuple<std::vector<std::string>, int, std::string>{{"-h"}, 0, "Usage: "},
+          {{"--version", "/EXTERNAL", "SILENT"}, 0, "Engineering_Config "},
+          {{"--dry-run"}, 2, "Engineering_Config: unknown option '--dry-run'"},
+          {{"/RESTOREX"}, 2, "Engineering_Config: unknown option '/RESTOREX'"}}) {
+        const testsupport::Ending ending = installation.run(arguments);
+        EXPECT_EQ(ending.status, status) << arguments[0];
+        EXPECT_TRUE((status == 0 ? ending.output : ending.errorOutput).starts_with(printed));
+        EXPECT_EQ(std::count(ending.errorOutput.begin(), ending.errorOutput.end(), '\n'),
+                  status / 2);
+    }
+    EXPECT_TRUE(testsupport::changedEntries(before, testsupport::snapshotOf(root)).empty());
     EXPECT_FALSE(fs::exists(component / "Engineering_Config.lock"));
-    EXPECT_EQ(run({"/EXTERNAL", "SILENT"}), 0);
-    EXPECT_TRUE(fs::exists(component / "Engineering_Config.lock"));
+    EXPECT_FALSE(fs::exists(installation.faultLogFile()));
 }
 
 // `cmake --install` makes an empty folder a component folder: placed in an

@@ -38,14 +38,6 @@ StartMode GetStartModeIntegrated(std::string_view commandLine) {
     return {.StartModeIntegrated = value == "Q4MCFG", .SilentMode = value == "SILENT"};
 }
 
-RunRequest GetRunRequest(std::string_view commandLine) {
-    if (auto value = keywordValue(commandLine, "RESTORE"))
-        return {RunAction::Restore, std::move(*value)};
-    if (keywordValue(commandLine, "DRYRUN"))
-        return {RunAction::DryRun, {}};
-    return {};
-}
-
 std::string GetPathLogfile(ProgramState& program) {
     Procedure procedure(program, "GetPathLogfile");
     std::string path;

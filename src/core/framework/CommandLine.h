@@ -1,13 +1,13 @@
 #pragma once
 // The command line and the start modes.
 //
-// The command line is the program's arguments joined by one blank. Keywords
-// ("EXTERNAL" with the values "Q4MCFG" or "SILENT", "LOGFILE", "DRYRUN" and
-// "RESTORE" with the values "", "LIST" or a backup's name) are found
-// as plain substrings without regard to case; the one character after a
-// keyword separates it from its value whatever it is; the value is trimmed,
-// upper-cased and ends before the first "/". A keyword with nothing after it
-// reads as "".
+// The command line here is the program's arguments joined by one blank, less
+// the program's own keywords (CommandLineArguments.h). The configuration
+// manager's keywords ("EXTERNAL" with the values "Q4MCFG" or "SILENT",
+// "LOGFILE") are found in it as plain substrings without regard to case; the
+// one character after a keyword separates it from its value whatever it is;
+// the value is trimmed, upper-cased and ends before the first "/". A keyword
+// with nothing after it reads as "".
 
 #include <optional>
 #include <string>
@@ -28,17 +28,6 @@ struct StartMode {
     bool SilentMode = false;
 };
 StartMode GetStartModeIntegrated(std::string_view commandLine);
-
-// What the run does: edit (with or without a window), a dry run ("DRYRUN":
-// the OK sequence on a scratch copy, its change report on standard output)
-// or a restore ("RESTORE"). A dry run and a restore are silent and standalone.
-enum class RunAction { Edit, DryRun, Restore };
-struct RunRequest {
-    RunAction action = RunAction::Edit;
-    std::string restoreValue; // "", "LIST" or a backup folder's name
-    bool json = false;        // a summary as JSON on standard output
-};
-RunRequest GetRunRequest(std::string_view commandLine);
 
 std::string GetPathLogfile(ProgramState& program);
 

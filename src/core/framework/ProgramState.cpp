@@ -4,13 +4,19 @@
 
 namespace framework {
 
+void takeRun(ProgramStart& start, RunCommandLine run) {
+    start.commandLine = std::move(run.commandLine);
+    start.request = std::move(run.request);
+}
+
 ProgramState::ProgramState(ProgramStart start, Reporter* interactive)
     : commandLine(std::move(start.commandLine)),
       executableFolder(std::move(start.executableFolder)),
       executableBaseName(std::move(start.executableBaseName)) {
     const StartMode mode = GetStartModeIntegrated(commandLine);
-    request = GetRunRequest(commandLine);
-    const bool ownAction = request.action != RunAction::Edit;
+    request = std::move(start.request);
+    // The program's own actions and the JSON summary never show a window.
+    const bool ownAction = request.action != RunAction::Edit || request.json;
     StartModeIntegrated = mode.StartModeIntegrated && !ownAction;
     SilentMode = mode.SilentMode || ownAction;
     reporter_ = SilentMode || interactive == nullptr ? &silent_ : interactive;

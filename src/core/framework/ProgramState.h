@@ -6,6 +6,7 @@
 // loaded, and read afterwards.
 
 #include "CommandLine.h"
+#include "CommandLineArguments.h"
 #include "Reporter.h"
 #include "SilentReporter.h"
 
@@ -20,13 +21,21 @@ class RunTransaction;
 
 // How the program was started.
 struct ProgramStart {
-    // The program's arguments joined by one blank, without the program's path.
+    // The text the EXTERNAL and LOGFILE keywords are read from: the arguments
+    // joined by one blank, less the program's own keywords.
     std::string commandLine;
     // Folder of the running executable (no trailing separator except at the
     // file-system root) and its file name without extension.
     std::string executableFolder;
     std::string executableBaseName;
+    // The program's arguments, without the program's path.
+    std::vector<std::string> arguments{};
+    // What the program's own keywords ask for.
+    RunRequest request{};
 };
+
+// Takes what a command line read as a run asks for into the start.
+void takeRun(ProgramStart& start, RunCommandLine run);
 
 // Exit statuses of the program.
 enum ExitStatus : int {
@@ -55,7 +64,8 @@ public:
     // Never both true.
     bool StartModeIntegrated = false;
     bool SilentMode = false;
-    // Edit, dry run or restore (CommandLine.h).
+    // Edit, dry run or restore, and whether a JSON summary is asked for
+    // (CommandLineArguments.h).
     RunRequest request;
 
     std::string ProgramIniPath;

@@ -7,52 +7,56 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 #endif
 
 namespace framework {
 
-std::string joinArguments(int argc, char** argv) {
-    std::string line;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
-            line += ' ';
-        line += argv[i];
-    }
-    return line;
+#ifdef _WIN32
+namespace {
+
+struct LocalFreeing {
+    void operator()(LPWSTR* block) const { LocalFree(block); }
+};
+
+std::string utf8Of(std::wstring_view text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string utf8(std::size_t(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), utf8.data(), size, nullptr,
+                        nullptr);
+    return utf8;
 }
 
-#ifdef _WIN32
-std::string argumentsOfCommandLine(std::wstring_view line) {
-    if (!line.empty() && line.front() == L'"') {
-        const auto end = line.find(L'"', 1);
-        line.remove_prefix(end == std::wstring_view::npos ? line.size() : end + 1);
-    } else {
-        line.remove_prefix(std::min(line.find_first_of(L" \t"), line.size()));
-    }
-    line.remove_prefix(std::min(line.find_first_not_of(L" \t"), line.size()));
+} // namespace
+
+std::vector<std::string> argumentsOfCommandLine(const std::wstring& line) {
+    // CommandLineToArgvW names the running program for an empty line.
     if (line.empty())
         return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string text(std::size_t(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.data(), int(line.size()), text.data(), size, nullptr,
-                        nullptr);
-    return text;
+    int count = 0;
+    const std::unique_ptr<LPWSTR, LocalFreeing> split(CommandLineToArgvW(line.c_str(), &count));
+    std::vector<std::string> arguments;
+    for (int i = 1; split && i < count; ++i)
+        arguments.push_back(utf8Of(split.get()[i]));
+    return arguments;
 }
 #endif
 
 ProgramStart startOf([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
     ProgramStart start;
 #ifdef _WIN32
-    start.commandLine = argumentsOfCommandLine(GetCommandLineW());
+    start.arguments = argumentsOfCommandLine(GetCommandLineW());
 #else
-    start.commandLine = joinArguments(argc, argv);
+    start.arguments.assign(argv + std::min(argc, 1), argv + argc);
 #endif
     locateRunningProgram(start);
     return start;

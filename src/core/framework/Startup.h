@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace framework {
 
@@ -14,18 +15,17 @@ inline constexpr std::string_view kNoDisplayMessage =
 inline constexpr std::string_view kNoWindowBuiltMessage =
     "This program was built without a window; use /EXTERNAL SILENT to run it.";
 
-// The program's arguments (argv[1..]) joined by one blank.
-std::string joinArguments(int argc, char** argv);
-
 #ifdef _WIN32
-// The arguments as the process's command line holds them: the text after the
-// program's own name (quoted or not) and the blanks after it, in UTF-8. On
-// Windows the program takes its arguments from here, since argv holds them in
-// the ANSI code page, where a path such as C:\Prüfung\log.txt may not fit.
-std::string argumentsOfCommandLine(std::wstring_view line);
+// The arguments in the process's command line after the program's own name,
+// split by the system's rules (CommandLineToArgvW), in UTF-8. On Windows the
+// program takes its arguments from here, since argv holds them in the ANSI
+// code page, where a path such as C:\Prüfung\log.txt may not fit.
+std::vector<std::string> argumentsOfCommandLine(const std::wstring& line);
 #endif
 
-// How this process was started: the joined arguments and where the program lives.
+// How this process was started: its arguments and where the program lives.
+// What the arguments ask for is read from them afterwards
+// (CommandLineArguments.h).
 ProgramStart startOf(int argc, char** argv);
 
 // Whether a window could be shown, decided before any window-system library

@@ -1,67 +1,76 @@
-// Start modes and keyword values read from the command line.
+// The argument list read into help, version, a refusal or a run and its start mode.
 
 #include "framework/CommandLine.h"
+#include "framework/CommandLineArguments.h"
 #include "framework/ProgramState.h"
 
 #include "TestInstallation.h"
 
+#include <array>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
 
 using namespace framework;
-using testsupport::TestInstallation;
 
-// The start mode is decided once, when the run's program state is built.
-TEST(CommandLine, StartModesFollowTheExternalKeyword) {
-    struct Case {
-        const char* commandLine;
-        bool integrated, silent;
-    };
-    TestInstallation inst;
-    for (const auto& [line, integrated, silent] :
-         {Case{"", false, false}, Case{"/external q4mcfg", true, false},
-          Case{"/EXTERNAL=SILENT", false, true}, Case{"/EXTERNAL  SILENT /LOGFILE x", false, true},
-          Case{"/EXTERNAL SILENTX", false, false}, Case{"/EXTERNAL", false, false},
-          // A dry run and a restore never show a window, nor run integrated.
-          Case{"/DRYRUN", false, true}, Case{"/EXTERNAL Q4MCFG /dryrun", false, true},
-          Case{"/RESTORE LIST", false, true}}) {
-        const ProgramState& program = inst.restart(line);
-        EXPECT_EQ(program.StartModeIntegrated, integrated) << line;
-        EXPECT_EQ(program.SilentMode, silent) << line;
-    }
+namespace {
+
+std::vector<std::string> words(const char* line) {
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
-TEST(CommandLine, ValuesAreUpperCasedAndEndAtTheNextSlash) {
-    TestInstallation inst;
-    ProgramState& program = inst.program();
-    EXPECT_EQ(ReadCommand(program, "/EXTERNAL silent /LOGFILE c:\\Temp\\log.txt", "LOGFILE"),
-              "C:\\TEMP\\LOG.TXT");
-    EXPECT_EQ(ReadCommand(program, "/LOGFILE /tmp/log.txt", "LOGFILE"), "");
-    EXPECT_EQ(ReadCommand(program, "/EXTERNAL SILENT", "LOGFILE"), std::nullopt);
-    EXPECT_EQ(ReadCommand(program, "/logfile", "LOGFILE"), "")
-        << "a keyword at the end reads as empty";
-    // The first occurrence counts, even inside a folder name.
-    EXPECT_EQ(ReadCommand(program, "/LOGFILE d:\\EXTERNALS\\log /EXTERNAL SILENT", "EXTERNAL"),
-              "\\LOG");
-    EXPECT_EQ(GetPathLogfile(inst.restart("/EXTERNAL Q4MCFG /LOGFILE d:\\logs\\cfg.txt")),
-              "D:\\LOGS\\CFG.TXT");
+// "help", "version", "" + the message, or the run: its action and
+// restore value, "json", its start mode and "log=" + the LOGFILE value.
+std::string outcome(const testsupport::TestInstallation& inst, const ParsedCommandLine& parsed) {
+    if (std::holds_alternative<HelpRequested>(parsed))
+        return "help";
+    if (std::holds_alternative<VersionRequested>(parsed))
+        return "version";
+    if (const auto* error = std::get_if<CommandLineError>(&parsed))
+        return "" + error->message;
+    ProgramStart start = inst.start();
+    takeRun(start, std::get<RunCommandLine>(parsed));
+    ProgramState program(std::move(start), nullptr);
+    const RunRequest& request = program.request;
+    std::string text = std::array{"edit", "dryrun", "restore"}[int(request.action)];
+    text += request.restoreValue.empty() ? "" : " " + request.restoreValue;
+    text += request.json ? " json" : "";
+    text += program.StartModeIntegrated ? " integrated" : program.SilentMode ? " silent" : "";
+    if (const auto log = ReadCommand(program, program.commandLine, "LOGFILE"))
+        text += " log=" + *log;
+    return text;
 }
 
-TEST(CommandLine, DryRunAndRestoreAreFoundAnywhere) {
-    struct Case {
-        const char* commandLine;
-        RunAction action;
-        const char* restoreValue;
+} // namespace
+
+TEST(CommandLine, ArgumentsReadAsHelpVersionRefusalOrRun) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/external q4mcfg /LOGFILE c:\\Temp\\log.txt", "edit integrated log=C:\\TEMP\\LOG.TXT"},
+        {"/EXTERNAL=SILENT", "edit silent"},
+        {"/EXTERNAL SILENT /logfile", "edit silent log="},
+        // Own keywords are whole arguments, never part of another one.
+        {"/LOGFILE \\logs\\before_restore", "edit log=\\LOGS\\BEFORE_RESTORE"},
+        {"/LOGFILE \\dryrun\\SaveAndRestore", "edit log=\\DRYRUN\\SAVEANDRESTORE"},
+        {"/LOGFILE /dryrun", "edit log="},
+        {"/LOGFILE \\x /RESTORE", "restore silent log=\\X"},
+        {"/DRYRUN /EXTERNAL SILENT", "dryrun silent"},
+        {"/EXTERNAL Q4MCFG -DryRun", "dryrun silent"},
+        {"--json", "edit json silent"},
+        {"/restore list /Json", "restore LIST json silent"},
+        {"--RESTORE 2025-03-01_14-22-05 /EXTERNAL SILENT", "restore 2025-03-01_14-22-05 silent"},
+        {"-h", "help"},
+        {"/?", "help"},
+        {"--version /EXTERNAL SILENT", "version"},
+        {"--x -h", "unknown option '--x'"},
+        {"--dry-run", "unknown option '--dry-run'; did you mean --dryrun?"},
+        {"/Dry_", "unknown option '/Dry_'; did you mean /DRYRUN?"},
+        {"/restroe", "unknown option '/restroe'; did you mean /RESTORE?"},
+        {"/RESTOREX", "unknown option '/RESTOREX'; did you mean /RESTORE?"},
+        {"/RESTORE /etc", "'/RESTORE' takes LIST or a name yyyy-mm-dd_hh-mm-ss, not '/etc'"},
+        {"/dryrun /RESTORE", "one action per run: '/dryrun' and '/RESTORE'"},
     };
-    for (const auto& [line, action, value] :
-         {Case{"/EXTERNAL SILENT", RunAction::Edit, ""},
-          Case{"/EXTERNAL SILENT /DRYRUN", RunAction::DryRun, ""},
-          Case{"/dryrun /EXTERNAL SILENT", RunAction::DryRun, ""},
-          Case{"/RESTORE", RunAction::Restore, ""},
-          Case{"/restore list", RunAction::Restore, "LIST"},
-          Case{"/RESTORE 2025-03-01_14-22-05 /EXTERNAL SILENT", RunAction::Restore,
-               "2025-03-01_14-22-05"}}) {
-        const RunRequest request = GetRunRequest(line);
-        EXPECT_EQ(request.action, action) << line;
-        EXPECT_EQ(request.restoreValue, value) << line;
-    }
+    testsupport::TestInstallation inst;
+    for (const auto& [arguments, expected] : cases)
+        EXPECT_EQ(outcome(inst, parseCommandLine(words(arguments))), expected) << arguments;
 }

@@ -78,20 +78,20 @@ TEST(WindowsPlatform, TheProgramsFolderIsTheExecutablesWhateverTheWorkingFolder)
 }
 
 // The arguments come from the command line as the process got it, after the
-// program's name, in UTF-8 whatever the ANSI code page holds.
+// program's name, split by the system's rules, in UTF-8 whatever the ANSI code
+// page holds.
 TEST(WindowsPlatform, TheArgumentsAreTheCommandLineAfterTheProgramsName) {
-    struct Case {
-        const wchar_t* line;
-        const char* arguments;
-    };
+    using Arguments = std::vector<std::string>;
     for (const auto& [line, arguments] :
-         {Case{L"\"C:\\Program Files\\E\\Engineering_Config.exe\" /EXTERNAL SILENT",
-               "/EXTERNAL SILENT"},
-          Case{L"Engineering_Config.exe  /EXTERNAL Q4MCFG /LOGFILE C:\\Pr\u00FCfung\\\u03A9.txt",
-               "/EXTERNAL Q4MCFG /LOGFILE C:\\Pr\xC3\xBC"
-               "fung\\\xCE\xA9.txt"},
-          Case{L"\"C:\\E\\Engineering_Config.exe\"/EXTERNAL\tSILENT", "/EXTERNAL\tSILENT"},
-          Case{L"Engineering_Config.exe", ""}, Case{L"\"unclosed", ""}}) {
+         {std::pair<const wchar_t*, Arguments>{
+              L"\"C:\\Program Files\\E\\Engineering_Config.exe\" /EXTERNAL SILENT",
+              {"/EXTERNAL", "SILENT"}},
+          {L"Engineering_Config.exe  /LOGFILE \"C:\\Pr\u00FCfung\\\u03A9 1.txt\"",
+           {"/LOGFILE", "C:\\Pr\xC3\xBC"
+                        "fung\\\xCE\xA9 1.txt"}},
+          {L"\"C:\\E\\Engineering_Config.exe\"/EXTERNAL\tSILENT", {"/EXTERNAL", "SILENT"}},
+          {L"Engineering_Config.exe", {}},
+          {L"\"unclosed", {}}}) {
         EXPECT_EQ(argumentsOfCommandLine(line), arguments);
     }
 }
