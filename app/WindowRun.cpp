@@ -10,6 +10,7 @@
 #include "framework/Startup.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/UpdateProgress.h"
+#include "widgets/LockWaitBox.h"
 #include "widgets/MessageBoxReporter.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@ void endOnFatalStartMessage(QtMsgType type, const QMessageLogContext& context,
     std::_Exit(framework::ExitEndedByFailure);
 }
 
+// The argument count lives as long as the application, which keeps a reference to it.
 std::unique_ptr<QApplication> startApplication(framework::ProgramState& program, int& argc,
                                                char** argv) {
     startingProgram = &program;
@@ -52,6 +54,17 @@ std::unique_ptr<QApplication> startApplication(framework::ProgramState& program,
 
 struct ProgramWindows::Boxes {
     framework::MessageBoxReporter reporter;
+    // Built once, by the first window the run shows.
+    int argc = 0;
+    std::unique_ptr<QApplication> application;
+
+    QApplication& applicationOf(framework::ProgramState& program, int count, char** argv) {
+        if (!application) {
+            argc = count;
+            application = startApplication(program, argc, argv);
+        }
+        return *application;
+    }
 };
 
 ProgramWindows::ProgramWindows() : boxes_(std::make_unique<Boxes>()) {}
@@ -62,7 +75,7 @@ framework::Reporter* ProgramWindows::reporter() {
 }
 
 int ProgramWindows::show(engineering::ConfigurationRun& run, int argc, char** argv) {
-    const auto application = startApplication(run.program, argc, argv);
+    QApplication& application = boxes_->applicationOf(run.program, argc, argv);
     engineering::UpdateProgress progress;
     engineering::PresetDatabaseUpdate update(run, &progress);
     engineering::MainWindow window(run, nullptr, update);
@@ -72,11 +85,18 @@ int ProgramWindows::show(engineering::ConfigurationRun& run, int argc, char** ar
     boxes_->reporter.setParent(&window);
     window.load();
     window.show();
-    return application->exec();
+    return application.exec();
+}
+
+bool ProgramWindows::waitForLock(engineering::ConfigurationRun& run,
+                                 framework::InstallationLock& lock, std::chrono::milliseconds wait,
+                                 int argc, char** argv) {
+    boxes_->applicationOf(run.program, argc, argv);
+    return framework::waitForInstallationLock(lock, wait);
 }
 
 void ProgramWindows::reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
                                  const std::string& message) {
-    const auto application = startApplication(run.program, argc, argv);
+    boxes_->applicationOf(run.program, argc, argv);
     framework::ReportFault(run.program, message);
 }

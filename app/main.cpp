@@ -22,6 +22,7 @@
 #include "framework/Version.h"
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -91,6 +92,15 @@ int refuseStart(engineering::ConfigurationRun& run, ProgramWindows& windows,
     return framework::ExitEndedByFailure;
 }
 
+// Says at once on standard error that the run waits, for whom and how long.
+framework::InstallationLock::BusyNotice announceWait(const std::string& program) {
+    return [program](const std::string& holder) {
+        std::cerr << program << ": "
+                  << framework::lockWaitMessage(holder, framework::kInstallationLockWait)
+                  << std::endl;
+    };
+}
+
 std::string lockRefusal(const framework::InstallationLock& lock) {
     if (lock.state() == framework::InstallationLock::State::Busy)
         return std::string(framework::kAnotherRunMessage);
@@ -99,15 +109,18 @@ std::string lockRefusal(const framework::InstallationLock& lock) {
 
 // The dry run: the silent run on a scratch copy of the installation, its
 // change report on standard output and what it logged on standard error. It
-// takes the installation's lock only while copying, and only when the lock
-// file exists, so that it creates nothing in the installation.
+// takes the installation's lock only while copying, and only when something
+// stands in the lock file's place (anything but a plain file refuses the run
+// as it refuses the real one), so that it creates nothing in the installation.
 int dryRun(framework::ProgramStart start, ProgramWindows& windows) {
     std::optional<framework::InstallationLock> lock;
     {
         engineering::ConfigurationRun probe(start, nullptr);
         const auto lockPath = framework::installationLockPath(probe.program);
-        if (framework::fileExists(lockPath.string()))
-            lock.emplace(lockPath, framework::kInstallationLockWait);
+        std::error_code ignored;
+        if (std::filesystem::exists(std::filesystem::symlink_status(lockPath, ignored)))
+            lock.emplace(lockPath, framework::kInstallationLockWait,
+                         announceWait(probe.program.executableBaseName));
         if (lock && !lock->mayProceed()) {
             framework::reportRefusedStart(probe.program, lockRefusal(*lock));
             return framework::ExitEndedByFailure;
@@ -122,6 +135,11 @@ int dryRun(framework::ProgramStart start, ProgramWindows& windows) {
                   << ": cannot copy the installation for a dry run" << std::endl;
         return framework::ExitEndedByFailure;
     }
+    // A run that ends early ends the process: what it logged is shown first.
+    run.program.terminate = [&scratch, end = std::move(run.program.terminate)](int status) {
+        std::cerr << scratch.logLines() << std::flush;
+        end(status);
+    };
     const int status = runSilently(run);
     std::cerr << scratch.logLines() << std::flush;
     return status;
@@ -134,6 +152,7 @@ int main(int argc, char** argv) {
         return 0;
     ProgramWindows windows;
     framework::ProgramStart start = framework::startOf(argc, argv);
+    framework::removeAbandonedScratchCopies();
     if (framework::GetRunRequest(start.commandLine).action == framework::RunAction::DryRun)
         return dryRun(std::move(start), windows);
     engineering::ConfigurationRun run(std::move(start), windows.reporter());
@@ -144,9 +163,15 @@ int main(int argc, char** argv) {
     }
 
     // Held until the process ends (the window's closing sequence ends it at
-    // once, and the system then releases the lock).
-    const framework::InstallationLock lock(framework::installationLockPath(run.program),
-                                           framework::kInstallationLockWait);
+    // once, and the system then releases the lock). A run with a window waits
+    // in a window of its own, which can cancel the wait.
+    using namespace std::chrono_literals;
+    framework::InstallationLock lock(framework::installationLockPath(run.program),
+                                     window ? 0ms : framework::kInstallationLockWait,
+                                     announceWait(run.program.executableBaseName));
+    if (window && lock.state() == framework::InstallationLock::State::Busy &&
+        !windows.waitForLock(run, lock, framework::kInstallationLockWait, argc, argv))
+        return framework::ExitEndedByFailure;
     if (!lock.mayProceed())
         return refuseStart(run, windows, lockRefusal(lock), window, argc, argv);
     // Only under the lock: another run's temporaries are never taken for stale.

@@ -16,17 +16,32 @@ using framework::InstallationLock;
 using State = InstallationLock::State;
 using namespace std::chrono_literals;
 
-TEST(InstallationLock, OneHolderAtATimeAndFreeAgainWhenReleased) {
+TEST(InstallationLock, OneHolderAtATimeNamedAtOnceToTheWaiterAndFreeAgainWhenReleased) {
     testsupport::TestInstallation installation;
     const fs::path file = framework::installationLockPath(installation.program());
     EXPECT_EQ(file, installation.componentFolder() / "Engineering_Config.lock");
     {
         const InstallationLock first(file, 0ms);
         ASSERT_EQ(first.state(), State::Held) << first.problem();
-        // A lock of its own open file, as a second run has.
-        const InstallationLock second(file, 30ms, 10ms);
+        // A lock of its own open file, as a second run has; told who holds it
+        // before it waits, not after.
+        std::vector<std::pair<std::string, std::chrono::steady_clock::duration>> told;
+        const auto start = std::chrono::steady_clock::now();
+        const InstallationLock second(
+            file, 400ms,
+            [&](const std::string& holder) {
+                told.emplace_back(holder, std::chrono::steady_clock::now() - start);
+            },
+            10ms);
         EXPECT_EQ(second.state(), State::Busy);
         EXPECT_FALSE(second.mayProceed());
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_LT(told[0].second, 200ms);
+        const std::string process = "process " + std::to_string(framework::currentProcessId());
+        EXPECT_TRUE(told[0].first.starts_with(process + ", started 20")) << told[0].first;
+        EXPECT_EQ(framework::lockWaitMessage(told[0].first, 30s),
+                  "waiting up to 30 s for another run of this installation (" + told[0].first +
+                      ")");
     }
     const InstallationLock again(file, 0ms);
     EXPECT_EQ(again.state(), State::Held);
