@@ -154,8 +154,15 @@ std::string ScratchInstallation::logLines() const {
 
 void removeAbandonedScratchCopies() {
     std::error_code error;
-    const fs::path base = fs::temp_directory_path(error);
-    for (fs::directory_iterator it(base, error), end; !error && it != end; it.increment(error)) {
+    const fs::path temporary = fs::temp_directory_path(error);
+    if (!error)
+        removeAbandonedScratchCopiesIn(temporary);
+}
+
+void removeAbandonedScratchCopiesIn(const fs::path& temporaryFolder) {
+    std::error_code error;
+    for (fs::directory_iterator it(temporaryFolder, error), end; !error && it != end;
+         it.increment(error)) {
         std::error_code ignored;
         if (isScratchFolderName(it->path().filename().string()) &&
             it->symlink_status(ignored).type() == fs::file_type::directory)

@@ -53,5 +53,9 @@ private:
 // a regular file that can be locked. Anything else is left alone, and links
 // are never followed.
 void removeAbandonedScratchCopies();
+// The same in a given folder.
+void removeAbandonedScratchCopiesIn(const std::filesystem::path& temporaryFolder);
+// The same in a given folder.
+void removeAbandonedScratchCopiesIn(const std::filesystem::path& temporaryFolder);
 
 } // namespace framework
