@@ -10,6 +10,7 @@
 #include "framework/Startup.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/UpdateProgress.h"
+#include "widgets/LockWaitBox.h"
 #include "widgets/MessageBoxReporter.h"
 
 #include <QApplication>
@@ -20,38 +21,34 @@
 
 namespace {
 
-// The run whose application is being built. Qt's message handler is a plain
-// function, so this is the only way it reaches the run; set only while the
-// application object is built.
-framework::ProgramState* startingProgram = nullptr;
-
-// While the application starts, Qt ends the process with abort() when it
-// cannot open the display it was given. This handler ends it with the
-// program's own words and status instead.
-void endOnFatalStartMessage(QtMsgType type, const QMessageLogContext& context,
-                            const QString& message) {
-    std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << std::endl;
-    if (type != QtFatalMsg)
-        return;
-    framework::reportRefusedStart(*startingProgram, framework::kNoDisplayMessage);
-    // Unwinds out of the application's constructor to main(), which ends the run.
-    throw framework::ProgramEnded{framework::ExitEndedByFailure};
+// The window systems Qt is to try, in this order, when nobody chose one:
+// the system's own and then Qt's offscreen platform, so that a display that
+// cannot be opened lands the application there instead of ending the process
+// with abort() (which is what Qt does when no platform of its list starts).
+const char* platformsToTry() {
+#ifdef Q_OS_WIN
+    return nullptr; // Windows always has its own
+#else
+    return qgetenv("XDG_SESSION_TYPE") == "wayland" ? "wayland;xcb;offscreen"
+                                                    : "xcb;wayland;offscreen";
+#endif
 }
 
+// The argument count lives as long as the application, which keeps a reference to it.
 std::unique_ptr<QApplication> startApplication(framework::ProgramState& program, int& argc,
                                                char** argv) {
-    startingProgram = &program;
-    qInstallMessageHandler(endOnFatalStartMessage);
-    std::unique_ptr<QApplication> application;
-    try {
-        application = std::make_unique<QApplication>(argc, argv);
-    } catch (const framework::ProgramEnded&) {
-        qInstallMessageHandler(nullptr);
-        startingProgram = nullptr;
-        throw;
+    const char* platforms = qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ? nullptr
+                                                                          : platformsToTry();
+    if (platforms != nullptr)
+        qputenv("QT_QPA_PLATFORM", platforms);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    if (platforms != nullptr) {
+        qunsetenv("QT_QPA_PLATFORM");
+        if (QGuiApplication::platformName() == "offscreen") {
+            framework::reportRefusedStart(program, framework::kNoDisplayMessage);
+            throw framework::ProgramEnded{framework::ExitEndedByFailure};
+        }
     }
-    qInstallMessageHandler(nullptr);
-    startingProgram = nullptr;
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     return application;
 }
@@ -60,6 +57,17 @@ std::unique_ptr<QApplication> startApplication(framework::ProgramState& program,
 
 struct ProgramWindows::Boxes {
     framework::MessageBoxReporter reporter;
+    // Built once, by the first window the run shows.
+    int argc = 0;
+    std::unique_ptr<QApplication> application;
+
+    QApplication& applicationOf(framework::ProgramState& program, int count, char** argv) {
+        if (!application) {
+            argc = count;
+            application = startApplication(program, argc, argv);
+        }
+        return *application;
+    }
 };
 
 ProgramWindows::ProgramWindows() : boxes_(std::make_unique<Boxes>()) {}
@@ -70,7 +78,7 @@ framework::Reporter* ProgramWindows::reporter() {
 }
 
 int ProgramWindows::show(engineering::ConfigurationRun& run, int argc, char** argv) {
-    const auto application = startApplication(run.program, argc, argv);
+    QApplication& application = boxes_->applicationOf(run.program, argc, argv);
     // A normal end (OK done, cancel confirmed) ends the event loop with its status.
     run.program.terminate = [](int status) { QCoreApplication::exit(status); };
     engineering::UpdateProgress progress;
@@ -82,11 +90,18 @@ int ProgramWindows::show(engineering::ConfigurationRun& run, int argc, char** ar
     boxes_->reporter.setParent(&window);
     window.load();
     window.show();
-    return application->exec();
+    return application.exec();
+}
+
+bool ProgramWindows::waitForLock(engineering::ConfigurationRun& run,
+                                 framework::InstallationLock& lock, std::chrono::milliseconds wait,
+                                 int argc, char** argv) {
+    boxes_->applicationOf(run.program, argc, argv);
+    return framework::waitForInstallationLock(lock, wait);
 }
 
 void ProgramWindows::reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
                                  const std::string& message) {
-    const auto application = startApplication(run.program, argc, argv);
+    boxes_->applicationOf(run.program, argc, argv);
     framework::ReportFault(run.program, message);
 }

@@ -5,8 +5,11 @@
 
 #include "engineering/ConfigurationRun.h"
 #include "framework/ErrorProtocol.h"
+#include "framework/InstallationLock.h"
 #include "framework/ProgramState.h"
 #include "framework/Startup.h"
+
+#include <thread>
 
 struct ProgramWindows::Boxes {};
 
@@ -20,6 +23,15 @@ framework::Reporter* ProgramWindows::reporter() {
 int ProgramWindows::show(engineering::ConfigurationRun& run, int, char**) {
     framework::reportRefusedStart(run.program, framework::kNoWindowBuiltMessage);
     return framework::ExitEndedByFailure;
+}
+
+bool ProgramWindows::waitForLock(engineering::ConfigurationRun&, framework::InstallationLock& lock,
+                                 std::chrono::milliseconds wait, int, char**) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (!lock.tryAgain() && lock.state() == framework::InstallationLock::State::Busy &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(framework::kInstallationLockPoll);
+    return true;
 }
 
 void ProgramWindows::reportFault(engineering::ConfigurationRun&, int, char**, const std::string&) {}

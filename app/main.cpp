@@ -25,6 +25,7 @@
 #include "framework/Startup.h"
 #include "framework/Version.h"
 
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -115,6 +116,15 @@ int refuseStart(engineering::ConfigurationRun& run, ProgramWindows& windows,
     return framework::ExitEndedByFailure;
 }
 
+// Says at once on standard error that the run waits, for whom and how long.
+framework::InstallationLock::BusyNotice announceWait(const std::string& program) {
+    return [program](const std::string& holder) {
+        std::cerr << program << ": "
+                  << framework::lockWaitMessage(holder, framework::kInstallationLockWait)
+                  << std::endl;
+    };
+}
+
 // Puts back the files of a run that was killed before it completed, so that
 // this run starts from the installation as it was before that one.
 bool recoverInterruptedRuns(engineering::ConfigurationRun& run) {
@@ -132,8 +142,14 @@ bool recoverInterruptedRuns(engineering::ConfigurationRun& run) {
 // The run under the installation's lock, after an interrupted one was put back.
 int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int argc, char** argv) {
     const bool window = !run.program.SilentMode;
-    const framework::InstallationLock lock(framework::installationLockPath(run.program),
-                                           framework::kInstallationLockWait);
+    // A run with a window waits in a window of its own, which can cancel the wait.
+    using namespace std::chrono_literals;
+    framework::InstallationLock lock(framework::installationLockPath(run.program),
+                                     window ? 0ms : framework::kInstallationLockWait,
+                                     announceWait(run.program.executableBaseName));
+    if (window && lock.state() == framework::InstallationLock::State::Busy &&
+        !windows.waitForLock(run, lock, framework::kInstallationLockWait, argc, argv))
+        return framework::ExitEndedByFailure;
     if (!lock.mayProceed())
         return refuseStart(run, windows, lockRefusal(lock), window, argc, argv);
     // Only under the lock: another run's temporaries are never taken for stale.
@@ -177,15 +193,18 @@ int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& bo
 
 // The dry run: the silent run on a scratch copy of the installation, its
 // change report on standard output and what it logged on standard error. It
-// takes the installation's lock only while copying, and only when the lock
-// file exists, so that it creates nothing in the installation.
+// takes the installation's lock only while copying, and only when something
+// stands in the lock file's place (anything but a plain file refuses the run
+// as it refuses the real one), so that it creates nothing in the installation.
 int dryRun(framework::ProgramStart start, ProgramWindows& windows) {
     std::optional<framework::InstallationLock> lock;
     {
         engineering::ConfigurationRun probe(start, nullptr);
         const auto lockPath = framework::installationLockPath(probe.program);
-        if (framework::fileExists(lockPath.string()))
-            lock.emplace(lockPath, framework::kInstallationLockWait);
+        std::error_code ignored;
+        if (std::filesystem::exists(std::filesystem::symlink_status(lockPath, ignored)))
+            lock.emplace(lockPath, framework::kInstallationLockWait,
+                         announceWait(probe.program.executableBaseName));
         if (lock && !lock->mayProceed()) {
             framework::reportRefusedStart(probe.program, lockRefusal(*lock));
             return framework::ExitEndedByFailure;
@@ -200,7 +219,9 @@ int dryRun(framework::ProgramStart start, ProgramWindows& windows) {
                   << ": cannot copy the installation for a dry run" << std::endl;
         return framework::ExitEndedByFailure;
     }
-    const int status = finishRun(run, [&] { return runSilently(run); });
+    const int status = finishRun(run, [&] {
+        return recoverInterruptedRuns(run) ? runSilently(run) : framework::ExitEndedByFailure;
+    });
     std::cerr << scratch.logLines() << std::flush;
     return status;
 }
@@ -216,6 +237,7 @@ int main(int argc, char** argv) {
     if (const auto status = answeredWithoutRun(parsed, start.executableBaseName))
         return *status;
     framework::takeRun(start, std::get<framework::RunCommandLine>(std::move(parsed)));
+    framework::removeAbandonedScratchCopies();
     ProgramWindows windows;
     if (start.request.action == framework::RunAction::DryRun)
         return dryRun(std::move(start), windows);

@@ -2,18 +2,24 @@
 // One run at a time per installation.
 //
 // A run holds an exclusive lock on a lock file in the component folder (the
-// executable base name + ".lock") from loading until the process ends. The
-// lock is the operating system's (flock on Linux, LockFileEx on Windows) and
-// belongs to the open file: when the process ends in any way, killed
-// included, the system releases it, so a stale lock cannot outlive its run.
-// The file itself stays where it is; its existence means nothing, and it is
-// never removed (removing it would let two runs lock two different files).
+// executable base name + ".lock") from loading until the process ends
+// (FileLock.h: the system releases it however the process ends). The file
+// itself stays where it is; its existence means nothing, and it is never
+// removed (removing it would let two runs lock two different files).
+//
+// The holder writes who it is into the file: "process <id>, started
+// yyyy-mm-dd hh:mm:ss" (local time). A killed holder's text stays, but so
+// does nothing else of it, so the text is read only while the lock is busy:
+// a run that has to wait says at once for whom it waits.
 //
 // Run as root, the program creates the lock file with the component folder's
 // owner and group, as every file it creates there.
 
+#include "FileLock.h"
+
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +37,11 @@ inline constexpr std::string_view kAnotherRunMessage = "another run is editing t
 // The lock file of the running program: executable folder + base name + ".lock".
 std::filesystem::path installationLockPath(const ProgramState& program);
 
+// "waiting up to 30 s for another run of this installation (process 4711,
+// started 2026-12-06 22:50:01)"; without the parentheses when the holder is
+// unknown.
+std::string lockWaitMessage(std::string_view holder, std::chrono::milliseconds wait);
+
 class InstallationLock {
 public:
     enum class State {
@@ -40,13 +51,15 @@ public:
                      // anything there, so the run goes on without the lock
         Failed,      // the lock file cannot be opened or locked (see problem())
     };
+    // Told once, before waiting, who holds the lock (see holder()).
+    using BusyNotice = std::function<void(const std::string& holder)>;
 
     // Opens the lock file (creating it when missing) and tries to lock it
-    // until the wait is over, polling at the given interval.
+    // until the wait is over, polling at the given interval. Found busy, it
+    // tells onBusy before it waits.
     InstallationLock(const std::filesystem::path& file, std::chrono::milliseconds wait,
+                     const BusyNotice& onBusy = {},
                      std::chrono::milliseconds poll = kInstallationLockPoll);
-    // Releases the lock and closes the file.
-    ~InstallationLock();
     InstallationLock(const InstallationLock&) = delete;
     InstallationLock& operator=(const InstallationLock&) = delete;
 
@@ -54,16 +67,22 @@ public:
     // Whether the run may go on.
     bool mayProceed() const { return state_ == State::Held || state_ == State::NotWritable; }
     // What went wrong when the state is Failed.
-    const std::string& problem() const { return problem_; }
+    const std::string& problem() const { return file_.problem(); }
+    // Who held the lock when it was found busy: "process <id>, started <time>",
+    // or "" when the file does not say.
+    const std::string& holder() const { return holder_; }
+
+    // One more attempt, without waiting, at a lock still Busy (for a caller
+    // that waits in its own way); true when the run may go on now.
+    bool tryAgain();
 
 private:
+    void attempt();
+
+    FileLock file_;
+    std::string started_; // when this run first asked for the lock
     State state_ = State::Failed;
-    std::string problem_;
-#ifdef _WIN32
-    void* handle_ = nullptr;
-#else
-    int descriptor_ = -1;
-#endif
+    std::string holder_;
 };
 
 } // namespace framework

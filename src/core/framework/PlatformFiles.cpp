@@ -157,6 +157,10 @@ bool replaceFile(const fs::path& temporary, const fs::path& target) {
 
 void flushFolder(const fs::path&) {}
 
+bool makeFifo(const fs::path&) {
+    return false;
+}
+
 namespace {
 
 std::uint64_t ticksOf(const FILETIME& time) {
@@ -318,6 +322,10 @@ bool giveOwnership(const fs::path& path, const FileOwnership& ownership) {
 
 bool runningAsRoot() {
     return ::geteuid() == 0;
+}
+
+bool makeFifo(const fs::path& path) {
+    return ::mkfifo(path.c_str(), 0644) == 0;
 }
 
 bool replaceFile(const fs::path& temporary, const fs::path& target) {

@@ -115,6 +115,9 @@ struct FileTimes {
 std::optional<FileTimes> fileTimesOf(const std::filesystem::path& path);
 bool restoreFileTimes(const std::filesystem::path& path, const FileTimes& times);
 
+// Makes a FIFO (named pipe) at the path; false where the system has none.
+bool makeFifo(const std::filesystem::path& path);
+
 // Puts the written temporary file in place of the target, in one step.
 bool replaceFile(const std::filesystem::path& temporary, const std::filesystem::path& target);
 // Writes a folder's entries through to the disk (nothing to do on Windows).

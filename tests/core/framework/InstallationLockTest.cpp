@@ -1,10 +1,11 @@
 #include "framework/InstallationLock.h"
+#include "framework/ScratchInstallation.h"
 
 #include "TestInstallation.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <memory>
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,43 +17,74 @@ using framework::InstallationLock;
 using State = InstallationLock::State;
 using namespace std::chrono_literals;
 
-TEST(InstallationLock, OneHolderAtATimeAndFreeAgainWhenReleased) {
+TEST(InstallationLock, OneHolderAtATimeNamedAtOnceToTheWaiterAndFreeAgainWhenReleased) {
     testsupport::TestInstallation installation;
     const fs::path file = framework::installationLockPath(installation.program());
     EXPECT_EQ(file, installation.componentFolder() / "Engineering_Config.lock");
     {
         const InstallationLock first(file, 0ms);
         ASSERT_EQ(first.state(), State::Held) << first.problem();
-        // A lock of its own open file, as a second run has.
-        const InstallationLock second(file, 30ms, 10ms);
+        // A lock of its own open file, as a second run has; told who holds it
+        // before it waits, not after.
+        std::vector<std::pair<std::string, std::chrono::steady_clock::duration>> told;
+        const auto start = std::chrono::steady_clock::now();
+        const InstallationLock second(
+            file, 400ms,
+            [&](const std::string& holder) {
+                told.emplace_back(holder, std::chrono::steady_clock::now() - start);
+            },
+            10ms);
         EXPECT_EQ(second.state(), State::Busy);
         EXPECT_FALSE(second.mayProceed());
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_LT(told[0].second, 200ms);
+        const std::string process = "process " + std::to_string(framework::currentProcessId());
+        EXPECT_TRUE(told[0].first.starts_with(process + ", started 20")) << told[0].first;
+        EXPECT_EQ(framework::lockWaitMessage(told[0].first, 30s),
+                  "waiting up to 30 s for another run of this installation (" + told[0].first +
+                      ")");
     }
     const InstallationLock again(file, 0ms);
     EXPECT_EQ(again.state(), State::Held);
     EXPECT_TRUE(fs::is_regular_file(file)) << "the file stays; only the lock goes";
 }
 
-TEST(InstallationLock, SomethingElseInTheLockFilesPlaceIsReportedNotFollowedNorWaitedOn) {
+// The dry run's scratch copies are locked in the same way while they live.
+TEST(InstallationLock, OnlyScratchCopiesWhoseLockIsFreeAreRemovedNoLinkFollowed) {
     testsupport::TestInstallation installation;
-    const fs::path file = installation.componentFolder() / "Engineering_Config.lock";
-    const fs::path elsewhere = installation.root() / "elsewhere";
-    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
-        {"folder", [&] { fs::create_directory(file); }},
-#ifndef _WIN32 // no FIFO there, and a link needs a privilege
-        {"FIFO", [&] { ASSERT_EQ(mkfifo(file.c_str(), 0644), 0); }},
-        {"dangling link", [&] { fs::create_symlink(elsewhere, file); }},
-#endif
+    const fs::path temporary = installation.root() / "tmp";
+    installation.write("outside/kept.txt", "kept");
+    struct Case {
+        const char* folder;
+        bool inUseFile, held, removed;
     };
-    for (const auto& [name, make] : cases) {
-        SCOPED_TRACE(name);
-        fs::remove_all(file);
-        make();
-        const InstallationLock lock(file, 0ms);
-        EXPECT_EQ(lock.state(), State::Failed);
-        EXPECT_NE(lock.problem().find(file.string()), std::string::npos) << lock.problem();
-        EXPECT_FALSE(fs::exists(elsewhere)) << "a link is never followed";
+    const Case cases[] = {
+        {"engineering-dry-run-1", true, false, true},
+        {"engineering-dry-run-2", true, true, false},
+        {"engineering-dry-run-3", false, false, false},
+        {"engineering-dry-run-4x", true, false, false},
+        {"other-5", true, false, false},
+    };
+    std::vector<std::unique_ptr<framework::FileLock>> holders;
+    for (const Case& c : cases) {
+        installation.write("tmp/" + std::string(c.folder) + "/Engineering/Engineering.int", "x");
+        if (c.inUseFile)
+            installation.write("tmp/" + std::string(c.folder) + "/in-use.lock", "");
+        if (c.held) {
+            holders.push_back(
+                std::make_unique<framework::FileLock>(temporary / c.folder / "in-use.lock"));
+            ASSERT_EQ(holders.back()->tryLock(), framework::FileLock::Attempt::Locked);
+        }
+        std::error_code noLinks; // Windows without the privilege
+        fs::create_directory_symlink(installation.root() / "outside", temporary / c.folder / "link",
+                                     noLinks);
     }
+
+    framework::removeAbandonedScratchCopiesIn(temporary);
+
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::exists(temporary / c.folder), !c.removed) << c.folder;
+    EXPECT_EQ(installation.read("outside/kept.txt"), "kept");
 }
 
 // Owners and mode bits are Linux's; on Windows the lock file inherits its

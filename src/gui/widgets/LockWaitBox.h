@@ -1,0 +1,19 @@
+#pragma once
+// The wait of a run with a window for an installation another run holds: a
+// small window says for whom it waits and for how long, with a Cancel button,
+// while the event loop tries the lock again.
+
+#include <chrono>
+
+namespace framework {
+
+class InstallationLock;
+
+// The box's object name, for those that look for it.
+inline constexpr const char* kLockWaitBoxName = "LockWaitBox";
+
+// Waits until the busy lock is taken or the wait is over (true; the lock's
+// state tells which), or until Cancel is clicked (false).
+bool waitForInstallationLock(framework::InstallationLock& lock, std::chrono::milliseconds wait);
+
+} // namespace framework
