@@ -300,15 +300,18 @@ bool JournalWriter::begin(Journal journal, const std::vector<std::optional<std::
     journal.state = JournalState::Incomplete;
     journal.time = readableTime(time);
     journal_ = std::move(journal);
+    // The manifest first: a run killed while copying leaves a journal that
+    // the next run recognises (and finds nothing replaced yet).
     const fs::path path = backupFolderPath(componentFolder_, journal_.folder);
-    bool copied = true;
+    bool copied = writeManifest(componentFolder_, journal_);
     for (std::size_t i = 0; i < journal_.files.size() && copied; ++i) {
         const JournalFile& file = journal_.files[i];
         if (file.existed)
             copied = copyOldVersion(nativePath(utf8Text(componentFolder_ / file.name)),
                                     path / pathFromUtf8(file.name), *oldBytes[i], file.sha256);
     }
-    if (copied && writeManifest(componentFolder_, journal_)) {
+    if (copied) {
+        platform::flushFolder(path);
         platform::flushFolder(backupsOf(componentFolder_));
         return true;
     }
@@ -383,7 +386,19 @@ bool rollBackJournal(const fs::path& componentFolder, const Journal& journal,
 
 RecoveryResult recoverInterruptedRuns(const fs::path& componentFolder) {
     RecoveryResult result;
-    for (const Journal& journal : listBackupFolders(componentFolder).journals) {
+    // What a run killed while writing its journal left: temporaries, and a
+    // folder of its own that has nothing else yet.
+    removeStaleTemporaries(utf8Text(backupsOf(componentFolder)));
+    const BackupFolders folders = listBackupFolders(componentFolder);
+    for (const std::string& name : folders.foreign) {
+        const fs::path folder = backupFolderPath(componentFolder, name);
+        removeStaleTemporaries(utf8Text(folder));
+        std::error_code ignored;
+        if (isBackupName(name) && fs::is_empty(folder, ignored))
+            fs::remove(folder, ignored);
+    }
+    for (const Journal& journal : folders.journals) {
+        removeStaleTemporaries(utf8Text(backupFolderPath(componentFolder, journal.folder)));
         if (journal.state == JournalState::Complete)
             continue;
         if (journal.state == JournalState::Incomplete) {
