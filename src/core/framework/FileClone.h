@@ -10,8 +10,8 @@
 namespace framework::platform {
 
 // Creates `to` (which must not exist) with the content of the regular file
-// `from`, flushed to the disk. False, leaving no `to`, when the system cannot
-// copy it this way.
+// `from` (not yet flushed to the disk). False, leaving no `to`, when the
+// system cannot copy it this way.
 bool cloneFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace framework::platform

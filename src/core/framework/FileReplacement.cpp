@@ -92,7 +92,8 @@ bool isTemporaryName(std::string_view name) {
 // Writes the bytes into a new temporary file beside the target and flushes
 // it. Returns its path, or nothing (and no file left) when that failed.
 std::optional<fs::path> writeTemporary(const fs::path& target, std::string_view bytes,
-                                       const std::optional<platform::FileOwnership>& replaced) {
+                                       const std::optional<platform::FileOwnership>& replaced,
+                                       bool flush = true) {
     const fs::path folder = folderOf(target);
     platform::OpenFile file;
     fs::path temporary;
@@ -105,7 +106,7 @@ std::optional<fs::path> writeTemporary(const fs::path& target, std::string_view 
     // A new file takes its folder's owner; its mode is the creation default.
     const auto ownership = replaced ? replaced : platform::ownershipOf(folder);
     const bool written = ownership && platform::applyOwnership(file, *ownership, bool(replaced)) &&
-                         platform::writeAll(file, bytes) && platform::flushToDisk(file) &&
+                         platform::writeAll(file, bytes) && (!flush || platform::flushToDisk(file)) &&
                          file.close();
     if (written)
         return temporary;
@@ -147,12 +148,13 @@ void PreparedFile::discard() {
     temporary_.clear();
 }
 
-std::optional<PreparedFile> PreparedFile::prepare(std::string_view path, std::string_view bytes) {
+std::optional<PreparedFile> PreparedFile::prepare(std::string_view path, std::string_view bytes,
+                                                  Flush flush) {
     const auto target = replaceableTarget(path);
     if (!target)
         return std::nullopt;
     const auto replaced = platform::ownershipOf(*target);
-    auto temporary = writeTemporary(*target, bytes, replaced);
+    auto temporary = writeTemporary(*target, bytes, replaced, flush == Flush::Now);
     if (!temporary)
         return std::nullopt;
     return PreparedFile(std::move(*temporary), *target);
@@ -163,11 +165,12 @@ void PreparedFile::keepFileTimes() {
         platform::restoreFileTimes(temporary_, *times);
 }
 
-bool PreparedFile::install() {
+bool PreparedFile::install(Flush flush) {
     if (temporary_.empty() || !platform::replaceFile(temporary_, target_))
         return false;
     temporary_.clear();
-    platform::flushFolder(folderOf(target_));
+    if (flush == Flush::Now)
+        platform::flushFolder(folderOf(target_));
     return true;
 }
 

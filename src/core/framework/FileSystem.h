@@ -91,8 +91,14 @@ bool writeFileAtomically(std::string_view path, std::string_view bytes);
 // afterwards. One that is not installed is removed when it goes.
 class PreparedFile {
 public:
+    // Now: written through to the disk at once. Later: the caller flushes the
+    // file and, after install(), its folder (FlushTogether.h), so that a run
+    // replacing several files waits for one flush instead of one a file.
+    enum class Flush { Now, Later };
+
     // Nothing when the file cannot be replaced (as writeFileAtomically).
-    static std::optional<PreparedFile> prepare(std::string_view path, std::string_view bytes);
+    static std::optional<PreparedFile> prepare(std::string_view path, std::string_view bytes,
+                                               Flush flush = Flush::Now);
     PreparedFile(PreparedFile&& other) noexcept;
     PreparedFile& operator=(PreparedFile&& other) noexcept;
     PreparedFile(const PreparedFile&) = delete;
@@ -102,9 +108,10 @@ public:
     // Gives the new version the replaced file's times (PlatformFiles.h).
     void keepFileTimes();
     // Renames the new version over the file and flushes the folder.
-    bool install();
-    // The file that is replaced.
+    bool install(Flush flush = Flush::Now);
+    // The file that is replaced, and the new version until it is installed.
     const std::filesystem::path& target() const { return target_; }
+    const std::filesystem::path& temporary() const { return temporary_; }
 
 private:
     PreparedFile(std::filesystem::path temporary, std::filesystem::path target);

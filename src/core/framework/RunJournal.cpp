@@ -2,6 +2,7 @@
 
 #include "FileClone.h"
 #include "FileSystem.h"
+#include "FlushTogether.h"
 #include "NoFollowRead.h"
 #include "PlatformFiles.h"
 #include "Sha256.h"
@@ -139,12 +140,15 @@ std::optional<Journal> readJournal(const fs::path& componentFolder, const std::s
     return parseManifest(*text, folder);
 }
 
-bool writeManifest(const fs::path& componentFolder, const Journal& journal) {
+// Replaces the manifest; with Flush::Now it is on the disk when this returns.
+bool writeManifest(const fs::path& componentFolder, const Journal& journal,
+                   PreparedFile::Flush flush = PreparedFile::Flush::Now) {
     const fs::path folder = backupFolderPath(componentFolder, journal.folder);
-    if (!writeFileAtomically(utf8Text(folder / kJournalFileName), manifestText(journal)))
-        return false;
-    platform::flushFolder(folder);
-    return true;
+    const fs::path manifest = folder / kJournalFileName;
+    if (flush == PreparedFile::Flush::Now)
+        return writeFileAtomically(utf8Text(manifest), manifestText(journal));
+    auto prepared = PreparedFile::prepare(utf8Text(manifest), manifestText(journal), flush);
+    return prepared && prepared->install(flush);
 }
 
 std::uint64_t readCounter(const fs::path& componentFolder) {
@@ -166,8 +170,10 @@ std::optional<std::uint64_t> takeSequence(const fs::path& componentFolder) {
     for (const Journal& journal : listBackupFolders(componentFolder).journals)
         last = std::max(last, journal.sequence);
     const std::uint64_t next = last + 1;
-    if (!writeFileAtomically(utf8Text(backupsOf(componentFolder) / kSequenceFileName),
-                             std::to_string(next) + "\n"))
+    // Flushed with the journal it numbers.
+    auto counter = PreparedFile::prepare(utf8Text(backupsOf(componentFolder) / kSequenceFileName),
+                                         std::to_string(next) + "\n", PreparedFile::Flush::Later);
+    if (!counter || !counter->install(PreparedFile::Flush::Later))
         return std::nullopt;
     return next;
 }
@@ -289,7 +295,7 @@ JournalWriter::JournalWriter(fs::path componentFolder)
     : componentFolder_(std::move(componentFolder)) {}
 
 bool JournalWriter::begin(Journal journal, const std::vector<std::optional<std::string>>& oldBytes,
-                          WallClock::time_point time) {
+                          WallClock::time_point time, std::vector<fs::path> alsoFlush) {
     const auto sequence =
         makeBackupsFolder(componentFolder_) ? takeSequence(componentFolder_) : std::nullopt;
     const auto folder = sequence ? makeJournalFolder(componentFolder_, time) : std::nullopt;
@@ -303,26 +309,46 @@ bool JournalWriter::begin(Journal journal, const std::vector<std::optional<std::
     // The manifest first: a run killed while copying leaves a journal that
     // the next run recognises (and finds nothing replaced yet).
     const fs::path path = backupFolderPath(componentFolder_, journal_.folder);
-    bool copied = writeManifest(componentFolder_, journal_);
+    bool copied = writeManifest(componentFolder_, journal_, PreparedFile::Flush::Later);
     for (std::size_t i = 0; i < journal_.files.size() && copied; ++i) {
         const JournalFile& file = journal_.files[i];
         if (file.existed)
             copied = copyOldVersion(nativePath(utf8Text(componentFolder_ / file.name)),
                                     path / pathFromUtf8(file.name), *oldBytes[i], file.sha256);
     }
+    // Copies, manifest, counter and the caller's files on the disk, in one
+    // go, before anything is replaced.
     if (copied) {
-        platform::flushFolder(path);
-        platform::flushFolder(backupsOf(componentFolder_));
-        return true;
+        for (const JournalFile& file : journal_.files)
+            if (file.existed)
+                alsoFlush.push_back(path / pathFromUtf8(file.name));
+        for (const fs::path& written :
+             {path / kJournalFileName, backupsOf(componentFolder_) / kSequenceFileName, path,
+              backupsOf(componentFolder_), componentFolder_})
+            alsoFlush.push_back(written);
+        copied = platform::flushTogether(alsoFlush);
     }
+    if (copied)
+        return true;
     std::error_code ignored;
     fs::remove_all(path, ignored);
     return false;
 }
 
-bool JournalWriter::complete() {
+bool JournalWriter::complete(std::vector<fs::path> alsoFlush) {
+    // The replaced files' folders on the disk first: the journal must never
+    // say complete for renames that could still be lost.
+    const fs::path folder = backupFolderPath(componentFolder_, journal_.folder);
     journal_.state = JournalState::Complete;
-    return writeManifest(componentFolder_, journal_);
+    auto manifest = PreparedFile::prepare(utf8Text(folder / kJournalFileName),
+                                          manifestText(journal_), PreparedFile::Flush::Later);
+    if (!manifest)
+        return false;
+    alsoFlush.push_back(manifest->temporary());
+    if (!platform::flushTogether(alsoFlush) || !manifest->install(PreparedFile::Flush::Later))
+        return false;
+    platform::flushFolder(folder);
+    return true;
 }
 
 bool JournalWriter::rollBack(std::string& problem) {

@@ -82,14 +82,15 @@ class JournalWriter {
 public:
     explicit JournalWriter(std::filesystem::path componentFolder);
 
-    // Makes the folder, copies every old version that existed (from the
-    // files themselves, which must still hold `oldBytes`) and writes the
-    // manifest as incomplete, all flushed. False (and no folder left) when
-    // any of it failed.
+    // Makes the folder, writes the manifest as incomplete and copies every
+    // old version that existed (from the files themselves, which must still
+    // hold `oldBytes`); then flushes all of it together with `alsoFlush`.
+    // False (and no folder left) when any of it failed.
     bool begin(Journal journal, const std::vector<std::optional<std::string>>& oldBytes,
-               WallClock::time_point time);
-    // Marks the journal complete.
-    bool complete();
+               WallClock::time_point time, std::vector<std::filesystem::path> alsoFlush = {});
+    // Marks the journal complete, after flushing `alsoFlush` (the folders of
+    // the replaced files).
+    bool complete(std::vector<std::filesystem::path> alsoFlush = {});
     // Puts every file back (rollBack below) and removes the folder.
     bool rollBack(std::string& problem);
 

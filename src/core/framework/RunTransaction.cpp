@@ -4,6 +4,7 @@
 #include "KillProcess.h"
 #include "Sha256.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <system_error>
 
@@ -130,7 +131,8 @@ CommitOutcome RunTransaction::commit(const fs::path& componentFolder, const std:
             prepared.emplace_back();
             continue;
         }
-        prepared.push_back(PreparedFile::prepare(utf8Text(change.path), *change.after));
+        prepared.push_back(PreparedFile::prepare(utf8Text(change.path), *change.after,
+                                                 PreparedFile::Flush::Later));
         if (!prepared.back()) {
             outcome.ok = false;
             outcome.problem = "Cannot write " + utf8Text(change.path) + ": nothing was replaced";
@@ -147,8 +149,13 @@ CommitOutcome RunTransaction::commit(const fs::path& componentFolder, const std:
         journal.files.push_back(journalEntry(change));
         oldBytes.push_back(change.before);
     }
+    // The new versions go to the disk with the journal.
+    std::vector<fs::path> newVersions;
+    for (const auto& file : prepared)
+        if (file)
+            newVersions.push_back(file->temporary());
     JournalWriter writer(componentFolder);
-    if (!writer.begin(std::move(journal), oldBytes, time)) {
+    if (!writer.begin(std::move(journal), oldBytes, time, std::move(newVersions))) {
         outcome.ok = false;
         outcome.problem = "Cannot keep a backup of the replaced files in the folder " +
                           utf8Text(componentFolder / kBackupFolderName) + ": nothing was replaced";
@@ -160,7 +167,8 @@ CommitOutcome RunTransaction::commit(const fs::path& componentFolder, const std:
         if (killAfter == int(i))
             platform::killThisProcess();
         std::error_code error;
-        const bool done = prepared[i] ? prepared[i]->install() : fs::remove(changes[i].path, error);
+        const bool done = prepared[i] ? prepared[i]->install(PreparedFile::Flush::Later)
+                                      : fs::remove(changes[i].path, error);
         if (!done) {
             std::string problem;
             outcome.ok = false;
@@ -174,7 +182,11 @@ CommitOutcome RunTransaction::commit(const fs::path& componentFolder, const std:
     }
     if (killAfter == int(changes.size()))
         platform::killThisProcess();
-    writer.complete();
+    std::vector<fs::path> folders;
+    for (const Change& change : changes)
+        if (std::find(folders.begin(), folders.end(), change.path.parent_path()) == folders.end())
+            folders.push_back(change.path.parent_path());
+    writer.complete(folders);
     outcome.backupFolder = writer.journal().folder;
     rotateBackups(componentFolder, writer.journal().folder);
     for (std::size_t i = 0; i < changes.size(); ++i)
