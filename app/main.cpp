@@ -161,8 +161,8 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     if (!window)
         return runSilently(run);
     const int status = windows.show(run, argc, argv);
-    // A confirmed cancel still keeps what loading wrote (the language file's keys).
-    if (status == framework::ExitOk)
+    // A confirmed cancel still keeps what loading staged (the language file's keys).
+    if (status == framework::ExitOk && !run.changes.transaction().empty())
         run.commitLoaded();
     return status;
 }
