@@ -231,14 +231,7 @@ void GetAddFields(framework::ProgramState& program, PresetState& state) {
         state.AdditionalFields = GetAdditionalFieldsMDB(program);
         if (state.AdditionalFields.empty())
             return;
-        const std::size_t upper = state.AdditionalFields.size() - 1;
-        if (upper == 0)
-            return;
-        std::string sql;
-        for (std::size_t i = 1; i <= upper; ++i)
-            sql += ", PRESET_DEFS." + state.AdditionalFields[i];
-        state.AdditionalFieldsSQL = sql;
-        state.AdditionalFieldsCount = std::int16_t(upper);
+        state.AdditionalFieldsCount = std::int16_t(state.AdditionalFields.size() - 1);
     });
 }
 

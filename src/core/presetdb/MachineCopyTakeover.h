@@ -5,7 +5,7 @@
 // "Project" in the .cfg: a comma-separated list of column names (blanks are
 // part of a name, an empty piece is an empty name). The result has "" at
 // index 0, then "part", then the listed names. GetAddFields keeps it in
-// AdditionalFields, with AdditionalFieldsSQL and AdditionalFieldsCount.
+// AdditionalFields, with AdditionalFieldsCount.
 //
 // TakeoverMachineCopyMDBData reads every row of the previous PRESET_DEFS and
 // copies "abs_min", "abs_max", "min", "max" and "pass" (null included) into

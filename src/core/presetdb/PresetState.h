@@ -47,7 +47,6 @@ struct PresetState {
     // Further preset columns the component demands: element 0 is "" and never
     // used, then "part" and the names of the .cfg. Empty until GetAddFields ran.
     std::vector<std::string> AdditionalFields;
-    std::string AdditionalFieldsSQL;
     std::int16_t AdditionalFieldsCount = 0;
 
     PresetTableReport report;
