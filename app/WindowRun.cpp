@@ -1,6 +1,6 @@
 // The program with its main window.
 
-#include "WindowRun.h"
+#include "WindowModule.h"
 
 #include "dialogs/QtFunctionEditor.h"
 #include "engineering/ConfigurationRun.h"
@@ -37,8 +37,8 @@ const char* platformsToTry() {
 // The argument count lives as long as the application, which keeps a reference to it.
 std::unique_ptr<QApplication> startApplication(framework::ProgramState& program, int& argc,
                                                char** argv) {
-    const char* platforms = qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ? nullptr
-                                                                          : platformsToTry();
+    const char* platforms =
+        qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ? nullptr : platformsToTry();
     if (platforms != nullptr)
         qputenv("QT_QPA_PLATFORM", platforms);
     auto application = std::make_unique<QApplication>(argc, argv);
@@ -53,32 +53,33 @@ std::unique_ptr<QApplication> startApplication(framework::ProgramState& program,
     return application;
 }
 
-} // namespace
+// The windows as the module makes them: one application object, built by the
+// first window the run shows.
+class QtWindowModule final : public WindowModule {
+public:
+    framework::Reporter* reporter() override { return &reporter_; }
+    int show(engineering::ConfigurationRun& run, int argc, char** argv) override;
+    bool waitForLock(engineering::ConfigurationRun& run, framework::InstallationLock& lock,
+                     std::chrono::milliseconds wait, int argc, char** argv) override;
+    void reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
+                     const std::string& message) override;
 
-struct ProgramWindows::Boxes {
-    framework::MessageBoxReporter reporter;
-    // Built once, by the first window the run shows.
-    int argc = 0;
-    std::unique_ptr<QApplication> application;
-
+private:
     QApplication& applicationOf(framework::ProgramState& program, int count, char** argv) {
-        if (!application) {
-            argc = count;
-            application = startApplication(program, argc, argv);
+        if (!application_) {
+            argc_ = count;
+            application_ = startApplication(program, argc_, argv);
         }
-        return *application;
+        return *application_;
     }
+
+    framework::MessageBoxReporter reporter_;
+    int argc_ = 0;
+    std::unique_ptr<QApplication> application_;
 };
 
-ProgramWindows::ProgramWindows() : boxes_(std::make_unique<Boxes>()) {}
-ProgramWindows::~ProgramWindows() = default;
-
-framework::Reporter* ProgramWindows::reporter() {
-    return &boxes_->reporter;
-}
-
-int ProgramWindows::show(engineering::ConfigurationRun& run, int argc, char** argv) {
-    QApplication& application = boxes_->applicationOf(run.program, argc, argv);
+int QtWindowModule::show(engineering::ConfigurationRun& run, int argc, char** argv) {
+    QApplication& application = applicationOf(run.program, argc, argv);
     // A normal end (OK done, cancel confirmed) ends the event loop with its status.
     run.program.terminate = [](int status) { QCoreApplication::exit(status); };
     engineering::UpdateProgress progress;
@@ -87,21 +88,29 @@ int ProgramWindows::show(engineering::ConfigurationRun& run, int argc, char** ar
     progress.setWindow(&window);
     dialogs::QtFunctionEditor editor(run, &window);
     window.logic().setEditor(&editor);
-    boxes_->reporter.setParent(&window);
+    reporter_.setParent(&window);
     window.load();
     window.show();
-    return application.exec();
+    const int status = application.exec();
+    reporter_.setParent(nullptr);
+    return status;
 }
 
-bool ProgramWindows::waitForLock(engineering::ConfigurationRun& run,
+bool QtWindowModule::waitForLock(engineering::ConfigurationRun& run,
                                  framework::InstallationLock& lock, std::chrono::milliseconds wait,
                                  int argc, char** argv) {
-    boxes_->applicationOf(run.program, argc, argv);
+    applicationOf(run.program, argc, argv);
     return framework::waitForInstallationLock(lock, wait);
 }
 
-void ProgramWindows::reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
+void QtWindowModule::reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
                                  const std::string& message) {
-    boxes_->applicationOf(run.program, argc, argv);
+    applicationOf(run.program, argc, argv);
     framework::ReportFault(run.program, message);
+}
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT void engineeringMakeWindowModule(std::unique_ptr<WindowModule>& made) {
+    made = std::make_unique<QtWindowModule>();
 }

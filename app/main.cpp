@@ -9,7 +9,7 @@
 // Either way the run holds its installation from loading until the process
 // ends, so that two runs never change one installation's files together.
 
-#include "WindowRun.h"
+#include "ProgramWindows.h"
 
 #include "engineering/ConfigurationRun.h"
 #include "engineering/DatabaseUpdate.h"
@@ -241,9 +241,17 @@ int main(int argc, char** argv) {
     ProgramWindows windows;
     if (start.request.action == framework::RunAction::DryRun)
         return dryRun(std::move(start), windows);
+    // Only a run that shows a window loads the windows (and Qt).
+    std::string noWindow;
+    if (!framework::startsSilently(start)) {
+        if (!framework::displayAvailable())
+            noWindow = framework::kNoDisplayMessage;
+        else
+            windows.open(start.executableFolder, start.executableBaseName, noWindow);
+    }
     engineering::ConfigurationRun run(std::move(start), windows.reporter());
-    if (!run.program.SilentMode && !framework::displayAvailable()) {
-        framework::reportRefusedStart(run.program, framework::kNoDisplayMessage);
+    if (!noWindow.empty()) {
+        framework::reportRefusedStart(run.program, noWindow);
         return framework::ExitEndedByFailure;
     }
     return finishRun(run, [&] { return runLocked(run, windows, argc, argv); });

@@ -18,6 +18,9 @@ SampleInstallation::SampleInstallation(const std::string& name) {
     fs::create_directories(scratch_);
     fs::copy(EXAMPLES_DIR, root_, fs::copy_options::recursive);
     placeInComponent(PROGRAM_PATH);
+#ifdef WINDOW_MODULE_PATH
+    placeInComponent(WINDOW_MODULE_PATH);
+#endif
 #ifdef _WIN32
     fs::remove_all(faultLogFile());
 #endif

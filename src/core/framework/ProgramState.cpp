@@ -9,6 +9,12 @@ void takeRun(ProgramStart& start, RunCommandLine run) {
     start.request = std::move(run.request);
 }
 
+bool startsSilently(const ProgramStart& start) {
+    const RunRequest& request = start.request;
+    return GetStartModeIntegrated(start.commandLine).SilentMode ||
+           request.action != RunAction::Edit || request.json;
+}
+
 ProgramState::ProgramState(ProgramStart start, Reporter* interactive)
     : commandLine(std::move(start.commandLine)),
       executableFolder(std::move(start.executableFolder)),

@@ -44,6 +44,10 @@ enum ExitStatus : int {
     ExitFailuresReported = 2 // completed, but failures were reported along the way
 };
 
+// Whether a run so started shows no window: "EXTERNAL" "SILENT", the
+// program's own actions and the JSON summary.
+bool startsSilently(const ProgramStart& start);
+
 class ProgramState {
 public:
     // Decides the start mode from the command line ("EXTERNAL", see

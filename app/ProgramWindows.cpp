@@ -1,0 +1,46 @@
+#include "ProgramWindows.h"
+
+#include "WindowModuleLoader.h"
+
+#include "framework/InstallationLock.h"
+
+#include <thread>
+
+bool ProgramWindows::open(const std::string& executableFolder,
+                          const std::string& executableBaseName, std::string& problem) {
+    std::string why;
+    const MakeWindowModule make = loadWindowModule(executableFolder, executableBaseName, why);
+    if (make != nullptr)
+        make(module_);
+    if (module_)
+        return true;
+    problem = "The window module cannot be loaded (" + why +
+              "); use /EXTERNAL SILENT to run without a window.";
+    return false;
+}
+
+framework::Reporter* ProgramWindows::reporter() {
+    return module_ ? module_->reporter() : nullptr;
+}
+
+int ProgramWindows::show(engineering::ConfigurationRun& run, int argc, char** argv) {
+    return module_->show(run, argc, argv);
+}
+
+bool ProgramWindows::waitForLock(engineering::ConfigurationRun& run,
+                                 framework::InstallationLock& lock, std::chrono::milliseconds wait,
+                                 int argc, char** argv) {
+    if (module_)
+        return module_->waitForLock(run, lock, wait, argc, argv);
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (!lock.tryAgain() && lock.state() == framework::InstallationLock::State::Busy &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(framework::kInstallationLockPoll);
+    return true;
+}
+
+void ProgramWindows::reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
+                                 const std::string& message) {
+    if (module_)
+        module_->reportFault(run, argc, argv, message);
+}
