@@ -89,11 +89,16 @@ TEST_F(SilentRun, TheEditorMarkComesFromTheFirstEntryOfTheEnvironment) {
         << installation.file("Engineering.cfg");
 }
 
-TEST_F(SilentRun, MissingCfgEndsWithAFailureStatusAndAFaultLogLine) {
+// The caller gets one line on standard error: what failed and where the logs are.
+TEST_F(SilentRun, MissingCfgEndsWithAFailureStatusAFaultLogLineAndOneLineOnStandardError) {
     fs::remove(component / "Engineering.cfg");
     const std::string stored = installation.file("Engineering.int");
     EXPECT_EQ(run({"/EXTERNAL", "SILENT"}), 1);
     EXPECT_NE(installation.faultLog().find("File not found: "), std::string::npos);
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    for (const fs::path& named :
+         {fs::canonical(component) / "Engineering.cfg", installation.faultLogFile()})
+        EXPECT_NE(errors.find(named.string()), std::string::npos) << errors;
     EXPECT_EQ(installation.file("Engineering.int"), stored);
 }
 
