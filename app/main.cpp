@@ -159,8 +159,10 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     framework::removeStaleTemporaries(run.program.executableFolder);
     if (!recoverInterruptedRuns(run))
         return framework::ExitEndedByFailure;
+    // With --json standard output holds the summary alone; what a restore
+    // prints goes to standard error then.
     if (run.program.request.action == framework::RunAction::Restore)
-        return engineering::restoreBackup(run, std::cout);
+        return engineering::restoreBackup(run, run.program.request.json ? std::cerr : std::cout);
     if (!window)
         return runSilently(run);
     const int status = windows.show(run, argc, argv);
