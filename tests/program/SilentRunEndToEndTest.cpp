@@ -18,7 +18,6 @@
 #endif
 
 namespace fs = std::filesystem;
-using testsupport::databaseContent;
 using testsupport::SampleInstallation;
 
 namespace {
@@ -55,23 +54,6 @@ TEST_F(SilentRun, WritesTheFunctionFilesWithoutADisplay) {
     EXPECT_FALSE(fs::exists(component / "Engineering.bak"));
     EXPECT_FALSE(fs::exists(installation.faultLogFile()));
     EXPECT_FALSE(fs::exists(root / "Q4Mcfglog.txt"));
-}
-
-// Text files by their bytes; the databases by their content, since their bytes
-// change with SQLite's change counter.
-TEST_F(SilentRun, ASecondRunChangesNothingTheFirstWrote) {
-    const auto written = [&] {
-        std::vector<std::vector<std::string>> files;
-        for (const char* name : {"Engineering.cfg", "Engineering.int", "Engineering_Config.ini"})
-            files.push_back(testsupport::linesOf(installation.file(name)));
-        for (const char* name : {"Engineering.mdb", "Engineering_Source.mdb"})
-            files.push_back(databaseContent(component / name));
-        return files;
-    };
-    ASSERT_EQ(run({"/EXTERNAL", "SILENT"}), 0);
-    const auto first = written();
-    ASSERT_EQ(run({"/external", "silent"}), 0);
-    EXPECT_TRUE(written() == first);
 }
 
 // The editor mark is the first entry of the process's environment block:
