@@ -23,13 +23,16 @@
 #include "framework/RunJournal.h"
 #include "framework/ScratchInstallation.h"
 #include "framework/Startup.h"
+#include "framework/Text.h"
 #include "framework/Version.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace {
@@ -156,8 +159,10 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     framework::removeStaleTemporaries(run.program.executableFolder);
     if (!recoverInterruptedRuns(run))
         return framework::ExitEndedByFailure;
+    // With --json standard output holds the summary alone; what a restore
+    // prints goes to standard error then.
     if (run.program.request.action == framework::RunAction::Restore)
-        return engineering::restoreBackup(run, std::cout);
+        return engineering::restoreBackup(run, run.program.request.json ? std::cerr : std::cout);
     if (!window)
         return runSilently(run);
     const int status = windows.show(run, argc, argv);
@@ -165,6 +170,20 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     if (status == framework::ExitOk && !run.changes.transaction().empty())
         run.commitLoaded();
     return status;
+}
+
+// A failure message as one line: the parts between its line breaks (the
+// message boxes' "\n\r"), each without blanks at its ends, joined by a space.
+std::string oneLine(std::string_view message) {
+    std::string line;
+    for (std::size_t start = 0; start <= message.size();) {
+        const std::size_t end = std::min(message.find_first_of("\r\n", start), message.size());
+        const std::string_view part = framework::trimBlanks(message.substr(start, end - start));
+        if (!part.empty())
+            line += (line.empty() ? "" : " ") + std::string(part);
+        start = end + 1;
+    }
+    return line;
 }
 
 // Runs the program on the run and ends it: whatever way it ends (a returned
@@ -182,7 +201,7 @@ int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& bo
     if (program.SilentMode && status != framework::ExitOk) {
         std::cerr << program.executableBaseName << ": ended with status " << status;
         if (!program.lastFailure.empty())
-            std::cerr << ": " << program.lastFailure;
+            std::cerr << ": " << oneLine(program.lastFailure);
         std::cerr << " (logs: " << framework::errorLogPath(run.program) << ", "
                   << framework::faultLogPath(program) << ")" << std::endl;
     }

@@ -1,17 +1,14 @@
 // The built program run as the installation runs it: several silent runs at
-// once, runs killed at random moments, and a window asked for where there is
-// no display. Each test works on its own copies of the sample installation.
+// once, and a window asked for where there is no display. Each test works on
+// its own copies of the sample installation. (Runs killed at random moments:
+// ChangesAndBackupsTest.cpp.)
 
 #include "SampleInstallation.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <map>
 #include <memory>
-#include <random>
-#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -21,32 +18,6 @@ namespace {
 
 constexpr std::string_view kAnotherRun = "another run is editing this installation";
 constexpr std::string_view kNoDisplay = "No display to show the window on";
-
-// "" when a file is its old or its new version; else the first line where it
-// differs from each.
-std::string neitherOldNorNew(const Lines& now, const Lines& old, const Lines& renewed) {
-    if (now == old || now == renewed)
-        return {};
-    const auto firstDifference = [&now](const Lines& other) {
-        const auto [mine, theirs] =
-            std::mismatch(now.begin(), now.end(), other.begin(), other.end());
-        return testing::PrintToString(mine == now.end() ? std::string("(end)") : *mine) + " / " +
-               testing::PrintToString(theirs == other.end() ? std::string("(end)") : *theirs);
-    };
-    return "differs from the old at " + firstDifference(old) + ", from the new at " +
-           firstDifference(renewed);
-}
-
-// The files a silent run writes, each as a reader sees it: text files byte for
-// byte, databases by their content.
-std::map<std::string, Lines> writtenFiles(const SampleInstallation& installation) {
-    std::map<std::string, Lines> files;
-    for (const char* name : {"Engineering.cfg", "Engineering.int", "Engineering_Config.ini"})
-        files[name] = linesOf(installation.file(name));
-    for (const char* name : {"Engineering.mdb", "Engineering_Source.mdb"})
-        files[name] = databaseContent(installation.component() / name);
-    return files;
-}
 
 } // namespace
 
@@ -87,46 +58,6 @@ TEST(InstallationRuns, SilentRunsStartedTogetherTakeTurns) {
     EXPECT_GT(presets.size(), 1u);
     // No run met another's half-done work.
     EXPECT_FALSE(fs::exists(shared.root() / "Q4Mcfglog.txt")) << shared.errorLog();
-}
-
-TEST(InstallationRuns, AKilledRunLeavesEveryFileOldOrNewAndTheNextRunCleansUp) {
-    SampleInstallation pristine("old");
-    const auto before = writtenFiles(pristine);
-    SampleInstallation finished("new");
-    ASSERT_EQ(finished.runSilently().status, 0);
-    const auto after = writtenFiles(finished);
-    // The typical duration of a run, taken once the program is in the cache.
-    const auto started = std::chrono::steady_clock::now();
-    ASSERT_EQ(pristine.runSilently().status, 0);
-    const auto duration = std::chrono::duration_cast<std::chrono::microseconds>(
-        std::chrono::steady_clock::now() - started);
-
-    // Kills at random moments up to the time an uninterrupted run takes, each
-    // on a fresh copy of the sample installation.
-    const auto seed = std::random_device{}();
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<long> delay(0, duration.count());
-    SampleInstallation killed("killed");
-    for (int iteration = 0; iteration < 20; ++iteration) {
-        const long microseconds = delay(random);
-        SCOPED_TRACE("seed " + std::to_string(seed) + ", killed after " +
-                     std::to_string(microseconds) + " us");
-        killed.restore();
-        {
-            ProgramRun run(killed.program(), {"/EXTERNAL", "SILENT"},
-                           killed.scratch("killed.stderr"));
-            std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
-            run.kill();
-            run.wait();
-        }
-        for (const auto& [name, now] : writtenFiles(killed))
-            EXPECT_EQ(neitherOldNorNew(now, before.at(name), after.at(name)), "") << name;
-
-        const Ending next = killed.runSilently();
-        EXPECT_TRUE(next.exited && next.status == 0)
-            << describe(next) << next.errorOutput << killed.faultLog();
-        EXPECT_EQ(killed.temporaries(), std::vector<std::string>{});
-    }
 }
 
 // Windows always has a display.

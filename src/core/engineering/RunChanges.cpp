@@ -60,8 +60,8 @@ RunChanges::~RunChanges() {
 
 framework::CommitOutcome RunChanges::commitStaged() {
     changedAt_ = framework::WallClock::now();
-    framework::CommitOutcome outcome = transaction_.commit(
-        framework::nativePath(componentFolder_), startModeText(program_), changedAt_);
+    framework::CommitOutcome outcome = transaction_.commit(framework::nativePath(componentFolder_),
+                                                           startModeText(program_), changedAt_);
     if (!outcome.ok) {
         framework::Procedure procedure(program_, "CommitFiles");
         procedure.fatal(framework::Failure(framework::ErrPathFileAccess, outcome.problem));
@@ -120,21 +120,21 @@ std::string RunChanges::reportPath() const {
 
 void RunChanges::report(const std::vector<std::string>& body,
                         framework::WallClock::time_point changedAt) {
-    const std::string bytes = changeReportBytes(header(changedAt), body);
-    summary_.report += framework::fromWindows1252(bytes);
+    std::string bytes = changeReportBytes(header(changedAt), body);
     if (program_.request.action == framework::RunAction::DryRun) {
         if (!program_.request.json)
             framework::platform::writeToStandardOutput(bytes);
-        return;
-    }
-    const std::string path = reportPath();
-    // Never through a link or into anything but a plain file of its own.
-    if (!framework::appendToPlainFile(path, bytes)) {
+    } else if (const std::string path = reportPath(); !framework::appendToPlainFile(path, bytes)) {
+        // Never through a link or into anything but a plain file of its own.
         framework::LogError(program_, "Cannot write the change report " + path, false);
         program_.failureReported = true;
-        program_.lastFailure = "the change report " + path + " is no plain file; it follows here";
+        program_.lastFailure =
+            "the change report " + path + " is no plain file; the report went to standard error";
+        // Its header tells the status the run now ends with.
+        bytes = changeReportBytes(header(changedAt), body);
         std::cerr << framework::fromWindows1252(bytes) << std::flush;
     }
+    summary_.report += framework::fromWindows1252(bytes);
 }
 
 } // namespace engineering
