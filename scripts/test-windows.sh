@@ -139,17 +139,45 @@ for side in linux windows; do
     done
 done
 
-# A text file as compared: without the edit-info stamp lines of [Info], with
-# the installation's own path in either spelling replaced, and the change
-# report's times and backup folder name left out.
+# A text file as compared: without the edit-info stamp lines of [Info] (in
+# the .cfg and in the change report's lines for it), with the installation's
+# own path in either spelling replaced, and left out: the change report's
+# times and backup folder name, the lock holder's process and start, and the
+# journal's time and new versions' checksums and sizes (the new .cfg carries
+# the stamp, the databases are compared by content; each side's journal is
+# checked against its own files below).
 normalized() { # file, installation root as the program saw it
     INSTALLATION="$2" perl -ne '
         $section = lc $1 if /^\s*\[([^\]]*)\]/;
         next if $section eq "info" && /^S_(Prog|Editor)=/i;
+        $reported = $_ if /^\S/;
+        next if $reported =~ /, \[Info\] / && /^\s+S_(Prog|Editor):/i;
         s/\Q$ENV{INSTALLATION}\E/<installation>/gi;
         s/^==== \d{4}-\d\d-\d\d \d\d:\d\d:\d\d/==== <time>/;
         s/backup[\/\\]\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d/backup<sep><time>/;
+        s/^process \d+, started [\d: -]+/process <id>, started <time>/;
+        s/^(\s*"time": )".*"/$1"<time>"/;
+        s/^(\s*"new(Sha256|Size)": ).*/$1<new version>/;
         print' "$1"
+}
+# Whether every journal of a side names the files that side holds now: the
+# new versions' sizes and SHA-256 as the run computed them.
+journals_name_files() { # component folder
+    perl -MJSON::PP -MDigest::SHA=sha256_hex -e '
+        my ($component, $journals) = ($ARGV[0], 0);
+        for my $manifest (glob "$component/backup/*/journal.json") {
+            open my $in, "<:raw", $manifest or exit 1;
+            my $journal = decode_json(do { local $/; <$in> });
+            ++$journals;
+            for my $file (@{$journal->{files}}) {
+                next unless $file->{remains};
+                open my $now, "<:raw", "$component/$file->{name}" or exit 1;
+                my $bytes = do { local $/; <$now> };
+                exit 1 if sha256_hex($bytes) ne $file->{newSha256} ||
+                          length($bytes) != $file->{newSize};
+            }
+        }
+        exit($journals ? 0 : 1)' "$1"
 }
 windows_root="Z:$(printf '%s' "$compare/windows" | tr / '\\')"
 
@@ -163,6 +191,9 @@ same_database() {
 both_have() {
     [ -e "$compare/linux/$1" ] && [ -e "$compare/windows/$1" ]
 }
+
+check "the Linux journal names the Linux files" journals_name_files "$compare/linux/Engineering"
+check "the Windows journal names the Windows files" journals_name_files "$compare/windows/Engineering"
 
 files=$( (cd "$compare/linux" && find . -type f; cd "$compare/windows" && find . -type f) |
          sed 's|^\./||' | grep -v -E '^Engineering/Engineering_Config(\.exe)?$' | sort -u)

@@ -14,4 +14,10 @@ namespace framework::platform {
 // system cannot copy it this way.
 bool cloneFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Gives a copy what belongs to its original besides the bytes: on Linux the
+// owner and group (when running as root) and the mode bits. Nothing on
+// Windows, where a new file takes its access list from its folder and the
+// original's attributes (hidden, system) are not wanted on a backup copy.
+void giveCopyOwnerAndMode(const std::filesystem::path& original, const std::filesystem::path& copy);
+
 } // namespace framework::platform

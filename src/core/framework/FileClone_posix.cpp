@@ -1,5 +1,7 @@
 #include "FileClone.h"
 
+#include "PlatformFiles.h"
+
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -49,6 +51,16 @@ bool cloneFile(const std::filesystem::path& from, const std::filesystem::path& t
     std::error_code ignored;
     std::filesystem::remove(to, ignored);
     return false;
+}
+
+void giveCopyOwnerAndMode(const std::filesystem::path& original,
+                          const std::filesystem::path& copy) {
+    if (const auto owner = ownershipOf(original)) {
+        std::error_code ignored;
+        std::filesystem::permissions(
+            copy, std::filesystem::perms(owner->mode) & std::filesystem::perms::mask, ignored);
+        giveOwnership(copy, *owner);
+    }
 }
 
 } // namespace framework::platform

@@ -7,4 +7,6 @@ bool cloneFile(const std::filesystem::path&, const std::filesystem::path&) {
     return false;
 }
 
+void giveCopyOwnerAndMode(const std::filesystem::path&, const std::filesystem::path&) {}
+
 } // namespace framework::platform

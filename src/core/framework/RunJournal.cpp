@@ -223,11 +223,7 @@ bool copyOldVersion(const fs::path& original, const fs::path& copy, std::string_
             return false;
     }
     // The copy belongs to whom the original belongs, with its mode.
-    if (const auto owner = platform::ownershipOf(original)) {
-        std::error_code ignored;
-        fs::permissions(copy, fs::perms(owner->mode) & fs::perms::mask, ignored);
-        platform::giveOwnership(copy, *owner);
-    }
+    platform::giveCopyOwnerAndMode(original, copy);
     return true;
 }
 
