@@ -145,13 +145,21 @@ TEST(Install, MakesAnEmptyFolderAComponentFolderTheProgramRunsIn) {
     ASSERT_TRUE(fs::is_regular_file(component / "Engineering_Config"));
 
     // The rest of the installation around it; the installed program stays.
+    // Without its window module (and so without Qt) it still runs silently;
+    // a window start says what is missing.
     fs::copy(EXAMPLES_DIR, root / "installation",
              fs::copy_options::recursive | fs::copy_options::skip_existing);
+    fs::remove(component / "Engineering_Config_window.so");
     testsupport::ProgramRun run(component / "Engineering_Config", {"/EXTERNAL", "SILENT"},
                                 root / "run.stderr");
     const testsupport::Ending ending = run.wait();
     EXPECT_TRUE(ending.exited && ending.status == 0)
         << testsupport::describe(ending) << ending.errorOutput;
+    testsupport::ProgramRun window(component / "Engineering_Config", {}, root / "window.stderr",
+                                   testsupport::environmentWithoutDisplay({"DISPLAY=:4711"}));
+    const testsupport::Ending refused = window.wait();
+    EXPECT_EQ(refused.status, 1) << refused.errorOutput;
+    EXPECT_NE(refused.errorOutput.find("window module cannot be loaded"), std::string::npos);
     EXPECT_NE(testsupport::readFile(component / "Engineering.int").find("[Function1]"),
               std::string::npos);
     fs::remove_all(root);

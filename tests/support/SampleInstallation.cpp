@@ -58,6 +58,9 @@ void SampleInstallation::restore() const {
             fs::remove_all(entry.path());
     fs::copy(EXAMPLES_DIR, root_,
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+#ifdef WINDOW_MODULE_PATH
+    placeInComponent(WINDOW_MODULE_PATH);
+#endif
 }
 
 std::vector<std::string> SampleInstallation::temporaries() const {

@@ -4,10 +4,12 @@
 
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
+#include "framework/InstallationPaths.h"
 #include "framework/Logs.h"
 #include "framework/ProgramLocation.h"
 #include "framework/RunJournal.h"
 #include "framework/Text.h"
+#include "texts/LanguageTexts.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -52,27 +54,34 @@ int listAll(const fs::path& component, std::ostream& out) {
     return framework::ExitOk;
 }
 
-// The files this program replaces, the only ones a restore may put back.
-std::set<std::string> restorableNames(const framework::ProgramState& program) {
-    const std::string component = framework::GetOCXNameOrEmpty(program);
+// The files this program replaces, the only ones a restore may put back, by
+// their names inside the component folder as a journal holds them.
+std::set<std::string> restorableNames(framework::ProgramState& program, const fs::path& component) {
+    const std::string cfg = framework::GetCFGPath(program);
+    const fs::path folder = framework::nativePath(cfg).parent_path();
+    const std::string name = framework::GetOCXNameOrEmpty(program);
     std::set<std::string> names;
-    for (const std::string& name :
-         {program.executableBaseName + ".ini", component + ".cfg", component + ".int",
-          component + ".mdb", component + "_Source.mdb"})
-        names.insert(framework::upperCase(name));
+    for (const fs::path& path :
+         {framework::nativePath(dialogs::languageFilePath(program)), framework::nativePath(cfg),
+          folder / (name + ".int"), folder / (name + ".mdb"), folder / (name + "_Source.mdb")}) {
+        std::string inside = framework::utf8Text(
+            path.lexically_normal().lexically_relative(component.lexically_normal()));
+        std::replace(inside.begin(), inside.end(), '\\', '/');
+        names.insert(framework::upperCase(inside));
+    }
     return names;
 }
 
 // Why the backup must not be restored, if it must not.
-std::optional<std::string> refusal(const framework::ProgramState& program,
-                                   const fs::path& component, const framework::Journal& journal) {
-    const std::set<std::string> restorable = restorableNames(program);
+std::optional<std::string> refusal(framework::ProgramState& program, const fs::path& component,
+                                   const framework::Journal& journal) {
+    const std::set<std::string> restorable = restorableNames(program, component);
     std::set<std::string> expected{std::string(framework::kJournalFileName)};
     for (const auto& file : journal.files) {
         if (!restorable.contains(framework::upperCase(file.name)))
             return "it names " + file.name + ", which this program never replaces";
         if (file.existed)
-            expected.insert(file.name);
+            expected.insert(framework::copyNameOf(file.name));
     }
     std::error_code error;
     const fs::path folder = framework::backupFolderPath(component, journal.folder);

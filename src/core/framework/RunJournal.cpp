@@ -75,10 +75,21 @@ std::optional<JournalState> stateOf(std::string_view name) {
     return std::nullopt;
 }
 
-// A file name the manifest may hold: a plain name in the folder itself.
-bool isPlainName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of("/\\:") == std::string::npos && name != kJournalFileName;
+// A name the manifest may hold: a path inside the component folder, its
+// parts separated by "/", none empty, "." or "..".
+bool isInsideName(const std::string& name) {
+    if (name.empty() || name.find_first_of("\\:") != std::string::npos)
+        return false;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = name.find('/', start);
+        const std::string part = name.substr(start, end - start);
+        if (part.empty() || part == "." || part == "..")
+            return false;
+        if (end == std::string::npos)
+            return true;
+        start = end + 1;
+    }
 }
 
 std::string manifestText(const Journal& journal) {
@@ -122,7 +133,7 @@ std::optional<Journal> parseManifest(const std::string& text, const std::string&
             file.remains = entry.at("remains").get<bool>();
             file.newSize = entry.at("newSize").get<std::uint64_t>();
             file.newSha256 = entry.at("newSha256").get<std::string>();
-            if (!isPlainName(file.name))
+            if (!isInsideName(file.name) || copyNameOf(file.name) == kJournalFileName)
                 return std::nullopt;
             journal.files.push_back(std::move(file));
         }
@@ -245,6 +256,12 @@ std::optional<std::string> currentBytes(const fs::path& path, bool& unreadable) 
 
 } // namespace
 
+std::string copyNameOf(std::string_view name) {
+    std::string copy(name);
+    std::replace(copy.begin(), copy.end(), '/', '%');
+    return copy;
+}
+
 std::string backupStamp(WallClock::time_point time) {
     return formatTime(time, "%04d-%02d-%02d_%02d-%02d-%02d");
 }
@@ -309,15 +326,16 @@ bool JournalWriter::begin(Journal journal, const std::vector<std::optional<std::
     for (std::size_t i = 0; i < journal_.files.size() && copied; ++i) {
         const JournalFile& file = journal_.files[i];
         if (file.existed)
-            copied = copyOldVersion(nativePath(utf8Text(componentFolder_ / file.name)),
-                                    path / pathFromUtf8(file.name), *oldBytes[i], file.sha256);
+            copied = copyOldVersion(
+                nativePath(utf8Text(componentFolder_ / pathFromUtf8(file.name))),
+                path / pathFromUtf8(copyNameOf(file.name)), *oldBytes[i], file.sha256);
     }
     // Copies, manifest, counter and the caller's files on the disk, in one
     // go, before anything is replaced.
     if (copied) {
         for (const JournalFile& file : journal_.files)
             if (file.existed)
-                alsoFlush.push_back(path / pathFromUtf8(file.name));
+                alsoFlush.push_back(path / pathFromUtf8(copyNameOf(file.name)));
         for (const fs::path& written :
              {path / kJournalFileName, backupsOf(componentFolder_) / kSequenceFileName, path,
               backupsOf(componentFolder_), componentFolder_})
@@ -360,7 +378,7 @@ bool JournalWriter::rollBack(std::string& problem) {
 std::optional<std::string> journalCopy(const fs::path& componentFolder, const Journal& journal,
                                        const JournalFile& file, std::string& problem) {
     const fs::path path =
-        backupFolderPath(componentFolder, journal.folder) / pathFromUtf8(file.name);
+        backupFolderPath(componentFolder, journal.folder) / pathFromUtf8(copyNameOf(file.name));
     auto bytes = platform::readRegularFileNoFollow(path);
     if (!bytes) {
         problem = utf8Text(path) + " is not a plain file that can be read";

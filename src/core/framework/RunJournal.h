@@ -43,8 +43,12 @@ std::string backupStamp(WallClock::time_point time);
 std::string readableTime(WallClock::time_point time);
 // Whether a name has the form of a backup folder's.
 bool isBackupName(std::string_view name);
+// The name of a file's copy in a backup folder: its path with "/" as "%".
+std::string copyNameOf(std::string_view name);
 
-// One file a run replaces, by its name in the component folder.
+// One file a run replaces, by its path inside the component folder (the
+// program's folder), parts separated by "/": a plain name but where the
+// program lives at a drive root, with its component's files a folder below.
 struct JournalFile {
     std::string name;
     bool existed = false; // false: the run creates it

@@ -31,13 +31,15 @@ int replacementsBeforeKill() {
 // cannot be read (an unreadable file is never taken for a missing one).
 std::optional<std::string> decideChanges(const fs::path& componentFolder,
                                          std::vector<Change>& changes, const auto& staged) {
+    const fs::path base = nativePath(utf8Text(componentFolder)).lexically_normal();
     for (const auto& file : staged) {
-        const fs::path path = nativePath(file.path);
-        std::error_code error;
-        if (!fs::equivalent(path.parent_path(), nativePath(utf8Text(componentFolder)), error))
+        const fs::path path = nativePath(file.path).lexically_normal();
+        const fs::path inside = path.lexically_relative(base);
+        std::string name = utf8Text(inside);
+        std::replace(name.begin(), name.end(), '\\', '/');
+        if (inside.empty() || inside.is_absolute() || name.starts_with(".."))
             return "Cannot replace " + utf8Text(path) + ": not in the component folder";
-        Change change{path, utf8Text(path.filename()), std::nullopt, file.bytes,
-                      file.keepFileTimes};
+        Change change{path, name, std::nullopt, file.bytes, file.keepFileTimes};
         switch (probeFile(file.path)) {
         case FileKind::Missing:
             break;
