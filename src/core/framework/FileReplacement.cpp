@@ -106,8 +106,8 @@ std::optional<fs::path> writeTemporary(const fs::path& target, std::string_view 
     // A new file takes its folder's owner; its mode is the creation default.
     const auto ownership = replaced ? replaced : platform::ownershipOf(folder);
     const bool written = ownership && platform::applyOwnership(file, *ownership, bool(replaced)) &&
-                         platform::writeAll(file, bytes) && (!flush || platform::flushToDisk(file)) &&
-                         file.close();
+                         platform::writeAll(file, bytes) &&
+                         (!flush || platform::flushToDisk(file)) && file.close();
     if (written)
         return temporary;
     file.close();

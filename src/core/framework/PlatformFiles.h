@@ -123,7 +123,6 @@ bool replaceFile(const std::filesystem::path& temporary, const std::filesystem::
 // Writes a folder's entries through to the disk (nothing to do on Windows).
 void flushFolder(const std::filesystem::path& folder);
 
-
 // Writes the bytes to standard output as they are: on Windows the stream is
 // switched to binary first, so that CR LF does not become CR CR LF.
 void writeToStandardOutput(std::string_view bytes);
