@@ -196,7 +196,7 @@ check "the Linux journal names the Linux files" journals_name_files "$compare/li
 check "the Windows journal names the Windows files" journals_name_files "$compare/windows/Engineering"
 
 files=$( (cd "$compare/linux" && find . -type f; cd "$compare/windows" && find . -type f) |
-         sed 's|^\./||' | grep -v -E '^Engineering/Engineering_Config(\.exe)?$' | sort -u)
+         sed 's|^\./||' | grep -v -E '^Engineering/(Engineering_Config(\.exe|_window\.so)?|libengineering_core\.so)$' | sort -u)
 compared=0
 while IFS= read -r file; do
     compared=$((compared + 1))

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -78,9 +79,15 @@ TEST_F(SilentRun, MissingCfgEndsWithAFailureStatusAFaultLogLineAndOneLineOnStand
     EXPECT_EQ(run({"/EXTERNAL", "SILENT"}), 1);
     EXPECT_NE(installation.faultLog().find("File not found: "), std::string::npos);
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    // Windows names files without regard to case, and messages show them upper-cased.
+    const auto caseless = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return char(std::toupper(c)); });
+        return text;
+    };
     for (const fs::path& named :
          {fs::canonical(component) / "Engineering.cfg", installation.faultLogFile()})
-        EXPECT_NE(errors.find(named.string()), std::string::npos) << errors;
+        EXPECT_NE(caseless(errors).find(caseless(named.string())), std::string::npos) << errors;
     EXPECT_EQ(installation.file("Engineering.int"), stored);
 }
 
