@@ -190,7 +190,9 @@ std::string oneLine(std::string_view message) {
 // status, or a failure that ends the program), the caller of a run without a
 // window gets one line on standard error when it did not end with 0, and with
 // --json the run's summary on standard output.
-int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& body) {
+// A dry run's paths are those of its scratch copy, named as the installation's.
+int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& body,
+              const framework::ScratchInstallation* scratch = nullptr) {
     int status = framework::ExitEndedByFailure;
     try {
         status = body();
@@ -201,9 +203,14 @@ int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& bo
     if (program.SilentMode && status != framework::ExitOk) {
         std::cerr << program.executableBaseName << ": ended with status " << status;
         if (!program.lastFailure.empty())
-            std::cerr << ": " << oneLine(program.lastFailure);
-        std::cerr << " (logs: " << framework::errorLogPath(run.program) << ", "
-                  << framework::faultLogPath(program) << ")" << std::endl;
+            std::cerr << ": "
+                      << oneLine(scratch ? scratch->asInstallation(program.lastFailure)
+                                         : program.lastFailure);
+        if (scratch)
+            std::cerr << " (what the dry run logged follows)" << std::endl;
+        else
+            std::cerr << " (logs: " << framework::errorLogPath(run.program) << ", "
+                      << framework::faultLogPath(program) << ")" << std::endl;
     }
     if (program.request.json)
         std::cout << engineering::summaryJson(run.changes.summary(), status) << std::flush;
@@ -238,9 +245,12 @@ int dryRun(framework::ProgramStart start, ProgramWindows& windows) {
                   << ": cannot copy the installation for a dry run" << std::endl;
         return framework::ExitEndedByFailure;
     }
-    const int status = finishRun(run, [&] {
-        return recoverInterruptedRuns(run) ? runSilently(run) : framework::ExitEndedByFailure;
-    });
+    const int status = finishRun(
+        run,
+        [&] {
+            return recoverInterruptedRuns(run) ? runSilently(run) : framework::ExitEndedByFailure;
+        },
+        &scratch);
     std::cerr << scratch.logLines() << std::flush;
     return status;
 }

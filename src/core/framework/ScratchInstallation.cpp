@@ -152,12 +152,16 @@ std::string ScratchInstallation::logLines() const {
     std::string lines;
     for (const char* log : {"Q4Mcfglog.txt", "HalvarServicePack.log"})
         lines += readFileBytes((root_ / log).string()).value_or("");
+    return asInstallation(std::move(lines));
+}
+
+std::string ScratchInstallation::asInstallation(std::string text) const {
     // Named as the installation's files: the copy is gone when they are read.
     const std::string copy = root_.string();
-    for (auto at = lines.find(copy); !copy.empty() && at != std::string::npos;
-         at = lines.find(copy, at + installation_.size()))
-        lines.replace(at, copy.size(), installation_);
-    return lines;
+    for (auto at = text.find(copy); !copy.empty() && at != std::string::npos;
+         at = text.find(copy, at + installation_.size()))
+        text.replace(at, copy.size(), installation_);
+    return text;
 }
 
 void removeAbandonedScratchCopies() {

@@ -40,6 +40,8 @@ public:
     std::string componentFolder() const { return component_.string(); }
     // What the run wrote into the copy's error and fault logs.
     std::string logLines() const;
+    // A text with the copy's paths named as the installation's.
+    std::string asInstallation(std::string text) const;
 
 private:
     std::filesystem::path root_;
