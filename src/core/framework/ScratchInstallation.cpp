@@ -125,8 +125,10 @@ ScratchInstallation::ScratchInstallation(const ProgramStart& start) {
     component_ = root_ / component.filename();
     installation_ = component.parent_path().string();
     const std::string program = start.executableBaseName;
+    // The program's own files: itself, its windows, its core, its lock.
     const auto own = [&program](const std::string& name) {
         return name == program || name == program + ".exe" || name == program + ".lock" ||
+               name.starts_with(program + "_window.") || name.starts_with("libengineering_core.") ||
                name == kBackupFolderName;
     };
     ok_ = inUse_ && copyFolder(component, component_, own) &&
