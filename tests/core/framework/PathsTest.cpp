@@ -82,14 +82,6 @@ TEST(InstallationPaths, ExistingComponentsAreFoundWithoutRegardToCase) {
     EXPECT_EQ(inst.program().ExistingMachines, std::vector<std::string>{"M1"});
 }
 
-TEST(InstallationPaths, MissingCfgEndsTheProgramWithABox) {
-    TestInstallation inst;
-    EXPECT_EQ(testsupport::endStatus([&] { GetCFGPath(inst.program()); }), ExitEndedByFailure);
-    ASSERT_EQ(inst.boxes.asked.size(), 1u);
-    EXPECT_EQ(inst.boxes.asked[0].text,
-              "File not found: \n\r" + testsupport::shownPath(inst.cfgPath()));
-}
-
 TEST(MachineList, IntegratedStopsAtADashOrEmptyNameAfterAtMostFiveStandaloneReadsTheCount) {
     using Names = std::vector<std::string>;
     for (const auto& [names, expected] : std::vector<std::pair<Names, std::size_t>>{
