@@ -1,10 +1,8 @@
 #include "TestInstallation.h"
-#include "UnreadableFile.h"
 
 #include "engineering/MainWindowControls.h"
 #include "texts/LanguageTexts.h"
 
-#include "framework/FileSystem.h"
 #include "framework/IniDocument.h"
 #include "framework/ProgramState.h"
 
@@ -33,7 +31,7 @@ const dialogs::ControlEntry& control(const ControlTable& controls, std::string_v
 constexpr std::string_view kLanguageFile = "Engineering/Engineering_Config.ini";
 
 std::string expectedFile(const std::string& name) {
-    std::ifstream in(std::string(LANGUAGE_TEXTS_DATA_DIR) + "/" + name, std::ios::binary);
+    std::ifstream in(std::string(TEST_DATA_DIR) + "/language/" + name, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
@@ -52,9 +50,6 @@ protected:
     const std::string& helpText(int number) {
         return install.program().HelpTexts[std::size_t(number - 1)];
     }
-    std::optional<framework::FileStamp> stamp() {
-        return framework::fileStamp(install.path(kLanguageFile));
-    }
 
     testsupport::TestInstallation install;
 };
@@ -65,10 +60,9 @@ protected:
 TEST(LanguageTexts, WritesTheMissingKeysAsKeyByKeyWritingDid) {
     struct Case {
         const char* expected;
-        std::optional<std::string> before;
+        std::string before;
     };
     const Case cases[] = {
-        {"first-start.ini", std::nullopt},
         {"english.ini", "; Texts for the panel\n[1033]\nCaption_CommandEdit_=Bearbeiten\n"
                         "TTT_Pic12_=Twelve\n\n\n[Language]\nLanguage = 1033 \n[Other]\nx=1"},
         {"german-partial.ini", "[1031]\r\nCaption_CommandOK_=OK!\r\nHelp10=Hilfe<CRLF>Text\r\n"
@@ -76,27 +70,12 @@ TEST(LanguageTexts, WritesTheMissingKeysAsKeyByKeyWritingDid) {
     };
     for (const Case& c : cases) {
         testsupport::TestInstallation install;
-        if (c.before)
-            install.write(kLanguageFile, *c.before);
+        install.write(kLanguageFile, c.before);
         ControlTable controls = engineering::mainWindowControls();
         dialogs::LoadToolTipTexts(install.program(), controls);
         EXPECT_EQ(install.read(kLanguageFile), expectedFile(c.expected)) << c.expected;
         EXPECT_TRUE(install.boxes.asked.empty()) << c.expected;
     }
-}
-
-TEST_F(LanguageTextsTest, FirstStartSetsHelpTextsAndTheSecondLeavesTheFileAlone) {
-    load();
-    EXPECT_EQ(dialogs::languageFilePath(install.program()), install.path(kLanguageFile));
-    // Help10 is shared by the 48 buttons: only the first of them read it empty.
-    EXPECT_EQ(helpText(11), "");
-    EXPECT_EQ(helpText(10), "0");
-
-    const auto first = stamp();
-    ASSERT_TRUE(first);
-    load();
-    EXPECT_EQ(stamp(), first) << "the file was replaced although no key changed";
-    EXPECT_EQ(helpText(11), "0");
 }
 
 TEST_F(LanguageTextsTest, AnotherLanguageGetsPlaceholdersAndItsTextsApplied) {
@@ -129,32 +108,6 @@ TEST_F(LanguageTextsTest, NotttTagKeepsTheToolTipAndABadHelpNumberOnlyStopsItsCo
     EXPECT_EQ(value("1031", "Caption_FrameBox_NoTTT-x"), std::nullopt);
     EXPECT_EQ(controls[2].toolTip, "frame tip");
     EXPECT_FALSE(install.exists("Q4Mcfglog.txt"));
-}
-
-TEST(LanguageTexts, AnUnreadableFileShowsTheBuiltInTextsIsReportedOnceAndKept) {
-    const ControlTable builtIn = engineering::mainWindowControls();
-    for (const auto kind : testsupport::kUnreadableKinds) {
-        testsupport::TestInstallation install;
-        const std::filesystem::path file = install.path(kLanguageFile);
-        if (!testsupport::makeUnreadable(file, kind))
-            continue; // no read permission cannot stop root
-        ControlTable controls = engineering::mainWindowControls();
-        dialogs::LoadToolTipTexts(install.program(), controls);
-        const auto name = testsupport::unreadableName(kind);
-        EXPECT_EQ(dialogs::GetLanguage(install.program()), dialogs::kDefaultLanguage) << name;
-        EXPECT_TRUE(testsupport::isUnchangedUnreadable(file, kind)) << name;
-        for (std::size_t i = 0; i < controls.size(); ++i) {
-            EXPECT_EQ(controls[i].caption, builtIn[i].caption) << name;
-            EXPECT_EQ(controls[i].toolTip, builtIn[i].toolTip) << name;
-        }
-        ASSERT_EQ(install.boxes.asked.size(), 2u) << name << ": once for the walk, once for "
-                                                  << "GetLanguage";
-        EXPECT_EQ(install.boxes.asked[0].text,
-                  "File '" + file.string() +
-                      "' cannot be read: the built-in texts are shown and the file is left "
-                      "as it is")
-            << name;
-    }
 }
 
 } // namespace

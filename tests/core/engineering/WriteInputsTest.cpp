@@ -1,14 +1,11 @@
+// The function files as a run writes them: the stored file holds every button
+// with a program, the .cfg every enabled one, each field under its key.
+
+#include "DialogTestData.h"
 #include "FunctionFilesFixture.h"
 
-#include "engineering/FunctionFields.h"
-#include "engineering/StoredFunctionFile.h"
-
 #include "framework/EditInfo.h"
-#include "framework/IniAccess.h"
 #include "framework/IniDocument.h"
-#include "framework/ProfileFiles.h"
-
-#include <filesystem>
 
 namespace enginetest {
 namespace {
@@ -19,15 +16,36 @@ using framework::IniDocument;
 
 class WriteInputsTest : public FunctionFilesTest {
 protected:
-    IniDocument document(std::string_view relative) {
-        return IniDocument::parse(install.read(relative));
-    }
-    std::string value(std::string_view relative, std::string_view section, std::string_view key) {
-        return document(relative).value(section, key).value_or("<missing>");
+    std::string value(std::string_view file, std::string_view section, std::string_view key) {
+        return IniDocument::parse(install.read(file)).value(section, key).value_or("<missing>");
     }
 };
 
-TEST_F(WriteInputsTest, StoredFileHoldsEveryProgramRunTimeFileEveryEnabledButton) {
+// Every field set to a value of its own, so that a field written under
+// another's key, or read back into another's member, shows.
+TEST_F(WriteInputsTest, EveryFieldIsWrittenUnderItsKeyAndReadBackIntoItsMember) {
+    FunctionLists lists;
+    lists.button(5) = dialogtest::sampleFunction();
+    engineering::WriteInputs(program(), lists);
+
+    const std::string fields =
+        "ExeFunction=C:\\Tools\\run.bat\r\nSymbolName=Engineering\\S2.gif\r\nSpecialKey=5\r\n"
+        "Description=Engineering.5\r\nPosMode=3\r\nPosLeft=-5\r\nPosTop=10\r\nPosWidth=640\r\n"
+        "PosHeight=480\r\nRemoteDeskTop=true\r\nWaitBeforeLogin=1500\r\n"
+        "LoginKey= user{TAB}pw{ENTER} \r\nWindowName=*Notepad*\r\n"
+        "WindowName2=\xDC"
+        "bersicht - Fenster\r\nEndTime=30\r\nEndMode=16\r\nEndWhenExitWindow=true\r\n";
+    EXPECT_EQ(install.read(kInt),
+              "[Function1]\r\nEnabled=true\r\nWhereICome=EngineeringPicture\r\n" + fields);
+    EXPECT_TRUE(install.read(kCfg).ends_with(
+        "\r\n\r\n[Function1]\r\nWhereICome=EngineeringPicture\r\n" + fields));
+    EngineeringFunction expected = dialogtest::sampleFunction();
+    expected.PWhereICome = "EngineeringPicture";
+    expected.PLoginKey = "user{TAB}pw{ENTER}"; // a value read is trimmed
+    EXPECT_EQ(read().button(5), expected);
+}
+
+TEST_F(WriteInputsTest, StoredFileHoldsEveryProgramTheCfgEveryEnabledButtonAfterSpecialKeys) {
     install.write(kCfg, "[Project]\r\nValidMachines=ALL\r\n\r\n"
                         "[Function1]\r\nWhereICome=Panel\r\nSpecialKey=52\r\n\r\n"
                         "[Info]\r\nS_Prog=0.0.0 - Standalone\r\nS_Editor=\r\n");
@@ -36,13 +54,11 @@ TEST_F(WriteInputsTest, StoredFileHoldsEveryProgramRunTimeFileEveryEnabledButton
         lists.button(key) = edited(key, "tool" + std::to_string(key) + ".exe", key != 7);
     engineering::WriteInputs(program(), lists);
 
-    // The disabled button is stored but has no run-time section.
     EXPECT_EQ(value(kInt, "Function7", "Enabled"), "false");
-    const IniDocument cfg = document(kCfg);
+    const IniDocument cfg = IniDocument::parse(install.read(kCfg));
     EXPECT_EQ(cfg.value("Function1", "SpecialKey"), "52");
     EXPECT_EQ(cfg.value("Function7", "SpecialKey"), "6");
     EXPECT_EQ(cfg.value("Function8", "SpecialKey"), "8");
-    EXPECT_EQ(cfg.value("Function30", "SpecialKey"), "30");
     EXPECT_FALSE(cfg.hasSection("Function31"));
     // The stamp is renewed in its place before the function sections.
     EXPECT_EQ(cfg.value("Info", "S_Prog"), framework::programStamp(false));
@@ -50,8 +66,7 @@ TEST_F(WriteInputsTest, StoredFileHoldsEveryProgramRunTimeFileEveryEnabledButton
 
     const FunctionLists back = read();
     EXPECT_EQ(back.StoredCount, 30);
-    for (int key = 1; key <= 30; ++key)
-        EXPECT_EQ(back.button(key).PExeFunction, "tool" + std::to_string(key) + ".exe");
+    EXPECT_EQ(back.button(30).PExeFunction, "tool30.exe");
     EXPECT_FALSE(back.button(7).PEnabled);
 }
 
@@ -78,47 +93,8 @@ TEST_F(WriteInputsTest, RetiredSectionsEndTheStoredFamily) {
         EXPECT_EQ(value(kInt, "Function4", "WhereICome"), "");
         EXPECT_EQ(value(kInt, "Function4", "SpecialKey"), "44");
         EXPECT_EQ(value(kInt, "Function5", "WhereICome"), function5);
-        const FunctionLists back = read();
-        EXPECT_EQ(back.StoredCount, 3);
-        EXPECT_TRUE(back.button(44).PExeFunction.empty());
+        EXPECT_EQ(read().StoredCount, 3);
     }
-}
-
-TEST_F(WriteInputsTest, StoredFileBytesAreThoseOfSingleKeyWrites) {
-    const std::string old =
-        "; kept\r\n" +
-        function("Function1", 4, "a.exe", "Engineering\\Fan.gif", true, "EngineeringPicture") +
-        "Extra=kept\r\n\r\n" +
-        function("Function2", 9, "b.exe", "Engineering\\Oil.gif", true, "EngineeringPicture");
-    install.write(kInt, old);
-    install.write("copy.int", old);
-    FunctionLists lists = read();
-    lists.button(4).PExeFunction = "C:\\Tools\\new.exe";
-    lists.button(9) = EngineeringFunction{};
-    lists.button(30) = edited(30, "calc.exe");
-
-    engineering::WriteInputs(program(), lists);
-
-    const std::string copy = install.path("copy.int");
-    using framework::SaveIni;
-    for (int i = 1; i <= 2; ++i)
-        SaveIni(program(), std::string(), "Function" + std::to_string(i), "WhereICome", copy);
-    int k = 0;
-    for (int i = 1; i <= 48; ++i) {
-        const EngineeringFunction& f = lists.button(i);
-        if (f.PExeFunction.empty())
-            continue;
-        const std::string s = "Function" + std::to_string(++k);
-        for (const std::string_view key : engineering::kStoredFunctionKeys) {
-            framework::IniValue value = engineering::fieldValue(f, engineering::functionField(key));
-            if (key == "WhereICome")
-                value = std::string("EngineeringPicture");
-            if (key == "SymbolName")
-                value = f.PSymbolName.substr(0, f.PSymbolName.size() - 8) + ".gif";
-            SaveIni(program(), value, s, key, copy);
-        }
-    }
-    EXPECT_EQ(install.read(kInt), install.read("copy.int"));
 }
 
 TEST_F(WriteInputsTest, OnlyGifNamesTakeThe800FormAndGoBackToTheirBaseForm) {
@@ -128,7 +104,6 @@ TEST_F(WriteInputsTest, OnlyGifNamesTakeThe800FormAndGoBackToTheirBaseForm) {
     FunctionLists lists = read();
     EXPECT_EQ(lists.button(1).PSymbolName, "PUMP_800.gif");
     EXPECT_EQ(lists.button(2).PSymbolName, "Engineering\\Valve.bmp");
-    EXPECT_EQ(lists.button(3).PSymbolName, "Engineering\\x.gif.bak");
     lists.button(4) = edited(4, "d.exe");
     lists.button(4).PSymbolName = "Engineering\\ALARM_800.GIF"; // as the symbol list has it
 
@@ -155,53 +130,10 @@ TEST_F(WriteInputsTest, MissingSymbolNameIsToldOrLoggedAndItsStaleKeyRemoved) {
     EXPECT_EQ(value(kInt, "Function1", "ExeFunction"), "a.exe");
     ASSERT_EQ(install.boxes.asked.size(), 1u);
     EXPECT_EQ(install.boxes.asked[0].text, "Key 4 no symbol name");
-
-    // A silent run puts the message in the fault log instead.
     silent();
     engineering::WriteInputs(program(), lists);
     EXPECT_EQ(install.boxes.asked.size(), 1u);
     EXPECT_EQ(install.faultLog(), "! Fault Engineering_Config: Key 4 no symbol name\r\n");
-}
-
-// A function file that can no longer be read ends the run before either file
-// is written.
-TEST_F(WriteInputsTest, AFileThatBecameUnreadableEndsTheRunBeforeAnythingIsWritten) {
-    silent();
-    FunctionLists lists = read();
-    lists.button(1) = edited(1, "a.exe");
-    const std::string cfg = install.read(kCfg);
-    std::filesystem::create_directory(install.path(kInt));
-
-    EXPECT_EQ(testsupport::endStatus([&] { engineering::WriteInputs(program(), lists); }),
-              framework::ExitEndedByFailure);
-    EXPECT_EQ(install.read(kCfg), cfg);
-    EXPECT_TRUE(std::filesystem::is_directory(install.path(kInt)));
-    EXPECT_NE(install.errorLog().find("(Nr. 75) :Cannot read " + install.path(kInt)),
-              std::string::npos);
-}
-
-// Each file is replaced as a whole or not at all; the other one is written all
-// the same, and no backup or temporary file is left behind.
-TEST_F(WriteInputsTest, AFileThatCannotBeReplacedKeepsItsBytesAndIsReported) {
-    silent();
-    install.write(kInt, function("Function1", 2, "a.exe"));
-    for (const auto& [readOnly, other] : {std::pair(kInt, kCfg), std::pair(kCfg, kInt)}) {
-        SCOPED_TRACE(readOnly);
-        const std::string old = install.read(readOnly);
-        std::filesystem::permissions(install.path(readOnly), std::filesystem::perms::owner_read);
-        FunctionLists lists = read();
-        lists.button(2).PExeFunction = std::string(readOnly) + ".exe";
-
-        engineering::WriteInputs(program(), lists);
-
-        EXPECT_EQ(install.read(readOnly), old);
-        EXPECT_EQ(value(other, "Function1", "ExeFunction"), lists.button(2).PExeFunction);
-        EXPECT_NE(install.errorLog().find("/ WriteInputs (Nr. 75)"), std::string::npos);
-        EXPECT_EQ(install.fileNames("Engineering"),
-                  (std::vector<std::string>{"Engineering.cfg", "Engineering.int"}));
-        std::filesystem::permissions(install.path(readOnly), std::filesystem::perms::owner_all);
-        std::filesystem::remove(install.path("Q4Mcfglog.txt"));
-    }
 }
 
 } // namespace
