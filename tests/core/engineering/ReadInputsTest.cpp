@@ -1,6 +1,7 @@
 #include "FunctionFilesFixture.h"
 
-#include "engineering/FunctionSection.h"
+#include "InstallationSnapshot.h"
+
 #include "engineering/SymbolList.h"
 
 #include <filesystem>
@@ -120,6 +121,32 @@ TEST_F(FunctionFilesTest, SymbolListKeepsTheFirstHundred800PicturesInNameOrder) 
     const std::string log = install.errorLog();
     EXPECT_NE(log.find("SetupUserInterFace"), std::string::npos);
     EXPECT_EQ(log.find("SetupUserInterFace"), log.rfind("SetupUserInterFace")) << log;
+}
+
+// An integrated run's stored file and configuration list: each, when it
+// exists but cannot be read, ends the loading with status 1 and a box before
+// anything is written. The silent run's inputs are damaged on the whole
+// program (DamagedInstallation).
+TEST(StartUp, AnIntegratedInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
+    for (const std::string_view file :
+         {"SR/Engineering/Engineering.int", "parameter/q4mconfiguration.ini"}) {
+        SCOPED_TRACE(file);
+        testsupport::TestInstallation install;
+        install.write(kCfg, "[Project]\r\nValidMachines=ALL\r\n");
+        install.write(kDat, function("All_Function_1", 1, "a.exe"));
+        install.write("parameter/q4mconfiguration.ini",
+                      "[Common]\r\nSaveAndRestore=" + install.path("SR") + "\r\nNameM1=M1\r\n");
+        std::filesystem::remove(install.path(file));
+        std::filesystem::create_directories(install.path(file)); // a folder in its place
+        testsupport::TestRun run(install, "/EXTERNAL Q4MCFG");
+        const auto before = testsupport::snapshotOf(install.root());
+        EXPECT_EQ(testsupport::endStatus([&] { run.load(); }), framework::ExitEndedByFailure);
+        EXPECT_EQ(testsupport::snapshotOf(install.root()), before);
+        ASSERT_EQ(install.boxes.asked.size(), 1u);
+        EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
+        EXPECT_NE(install.boxes.asked[0].text.find("Cannot read " + install.path(file)),
+                  std::string::npos);
+    }
 }
 
 } // namespace

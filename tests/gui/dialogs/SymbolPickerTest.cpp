@@ -36,22 +36,26 @@ protected:
 
 } // namespace
 
+// Five rows of four show at a time; the scroll bar covers the rows beyond.
 TEST_F(SymbolPicker, TheScrollBarMovesTheSlotsAndTheGreenMark) {
+    for (const auto& [count, maximum] : {std::pair(20, 0), {21, 1}, {25, 2}, {100, 20}}) {
+        open(count);
+        EXPECT_EQ(scroll().isVisible(), maximum > 0) << count;
+        EXPECT_EQ(scroll().maximum(), maximum) << count;
+        scroll().setValue(maximum);
+        EXPECT_EQ(shown(17), symbolName(17 + 4 * maximum)) << count;
+    }
     const QColor green(0, 255, 0);
-    open(20);
-    EXPECT_FALSE(scroll().isVisible());
-
     open(30, "engineering\\s6_800.GIF");
-    EXPECT_TRUE(scroll().isVisible());
-    EXPECT_EQ(scroll().maximum(), 3);
     EXPECT_EQ(slot(6).background(), green);
     scroll().setValue(1);
     EXPECT_EQ(shown(17), symbolName(21));
     EXPECT_EQ(slot(2).background(), green);
     EXPECT_EQ(slot(6).background(), QColor(192, 192, 192));
-
-    open(30);
+    open(30, "Engineering\\Gone_800.gif");
     EXPECT_EQ(scroll().value(), 0) << "each showing starts at the top row";
+    for (int s = 1; s <= 20; ++s)
+        EXPECT_NE(slot(s).background(), green) << s;
 }
 
 TEST_F(SymbolPicker, AClickOnASymbolReturnsItsEntryAndEveryOtherWayOutReturnsNothing) {
