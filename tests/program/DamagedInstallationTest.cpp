@@ -135,11 +135,10 @@ TEST(DamagedInstallation, ARunCompletesItsChangeOrKeepsWhatItCannotSafelyChange)
             if (!added)
                 continue; // no read permission cannot stop root
             const auto before = snapshotOf(installation.root());
-            const Ending dry = installation.run({"/DRYRUN"}, std::chrono::seconds(20));
+            const Ending dry = installation.run({"/DRYRUN"});
             EXPECT_EQ(dry.status, status) << "the dry run's prediction";
 
-            const Ending ending =
-                installation.run({"/EXTERNAL", "SILENT"}, std::chrono::seconds(20));
+            const Ending ending = installation.run({"/EXTERNAL", "SILENT"});
 
             ASSERT_TRUE(ending.exited) << describe(ending);
             EXPECT_EQ(ending.status, status);

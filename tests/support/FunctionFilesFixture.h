@@ -43,31 +43,6 @@ inline std::string section(std::string_view name, const engineering::Engineering
     return text;
 }
 
-// A complete function section of the catalogue or the stored file.
-inline std::string function(std::string_view name, int key, std::string_view exe,
-                            std::string_view symbol = "Engineering\\Pump.gif", bool enabled = true,
-                            std::string_view whereICome = "Catalogue") {
-    engineering::EngineeringFunction f;
-    f.PWhereICome = whereICome;
-    f.PDescription = "Function " + std::to_string(key);
-    f.PEnabled = enabled;
-    f.PExeFunction = exe;
-    f.PSpecialKey = std::int16_t(key);
-    f.PSymbolName = symbol;
-    f.PPosMode = 1;
-    f.PPosLeft = 10;
-    f.PPosTop = 20;
-    f.PPosWidth = 300;
-    f.PPosHeight = 200;
-    f.PWaitBeforeLogin = 500;
-    f.PLoginKey = "{ENTER}";
-    f.PWindowName = "*Editor*";
-    f.PEndTime = 5;
-    f.PEndMode = 16;
-    f.PEndWhenExitWindow = true;
-    return section(name, f);
-}
-
 // A function as the edit dialog leaves it.
 inline engineering::EngineeringFunction edited(int key, std::string exe, bool enabled = true) {
     engineering::EngineeringFunction f;
@@ -82,6 +57,16 @@ inline engineering::EngineeringFunction edited(int key, std::string exe, bool en
     f.PEndTime = 3;
     f.PEndMode = 18;
     return f;
+}
+
+// A complete function section of the catalogue or the stored file.
+inline std::string function(std::string_view name, int key, std::string exe,
+                            std::string symbol = "Engineering\\Pump.gif", bool enabled = true,
+                            std::string whereICome = "Catalogue") {
+    engineering::EngineeringFunction f = edited(key, std::move(exe), enabled);
+    f.PSymbolName = std::move(symbol);
+    f.PWhereICome = std::move(whereICome);
+    return section(name, f);
 }
 
 inline constexpr std::string_view kCfg = "Engineering/Engineering.cfg";

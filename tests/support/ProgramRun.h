@@ -1,8 +1,7 @@
 #pragma once
 // The built program started as a process of its own, its standard error kept
-// in a file, and how it ended.
+// in a file, and how it ended. A run that hangs is ended by ctest's TIMEOUT.
 
-#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,19 +19,14 @@ std::vector<std::string> environmentWithoutDisplay(const std::vector<std::string
 
 // How a started program ended.
 struct Ending {
-    bool exited = false;   // false: ended by a signal (on Windows: killed), or after its time
-    bool timedOut = false; // killed because it ran longer than it was given
-    int status = -1;       // exit status, or the signal's number
+    bool exited = false; // false: ended by a signal (on Windows: killed)
+    int status = -1;     // exit status, or the signal's number
     std::string errorOutput;
     std::string output; // standard output, when it was kept
 };
 
-// "exit 2", "signal 6" or "killed after its time limit", for failure messages.
+// "exit 2" or "signal 6", for failure messages.
 std::string describe(const Ending& ending);
-
-// Long enough for a run that waits its turn behind others; a hang ends as a
-// failure instead of blocking the suite.
-inline constexpr std::chrono::seconds kRunTimeLimit{60};
 
 class ProgramRun {
 public:
@@ -45,8 +39,7 @@ public:
     ~ProgramRun();
 
     void kill() const;
-    // Waits for the end; a program still running after limit is killed.
-    Ending wait(std::chrono::milliseconds limit = kRunTimeLimit);
+    Ending wait();
 
 private:
 #ifdef _WIN32

@@ -39,11 +39,10 @@ fs::path SampleInstallation::faultLogFile() const {
 #endif
 }
 
-Ending SampleInstallation::run(const std::vector<std::string>& arguments,
-                               std::chrono::milliseconds limit) const {
+Ending SampleInstallation::run(const std::vector<std::string>& arguments) const {
     ProgramRun run(program(), arguments, scratch("run.stderr"), environmentWithoutDisplay(),
                    scratch("run.stdout"));
-    return run.wait(limit);
+    return run.wait();
 }
 
 void SampleInstallation::restore() const {

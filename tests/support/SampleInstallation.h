@@ -51,8 +51,7 @@ public:
     }
     std::filesystem::path faultLogFile() const;
 
-    Ending run(const std::vector<std::string>& arguments,
-               std::chrono::milliseconds limit = kRunTimeLimit) const;
+    Ending run(const std::vector<std::string>& arguments) const;
     Ending runSilently() const {
         return run({"/EXTERNAL", "SILENT"});
     }
