@@ -45,6 +45,11 @@ std::filesystem::path testDataPath(const std::string& name) {
     return std::filesystem::path(TEST_DATA_DIR) / name;
 }
 
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return (std::ostringstream() << in.rdbuf()).str();
+}
+
 std::vector<std::vector<std::string>> dataRows(const std::string& table) {
     std::ifstream in(testDataPath(table));
     if (!in)

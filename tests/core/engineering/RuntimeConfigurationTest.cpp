@@ -66,19 +66,6 @@ TEST(RuntimeConfiguration, ASecondRebuildChangesNothing) {
               "[Project]\r\nX=1\r\n[Info]\r\nS_Prog=1.0.0 - Standalone\r\nS_Editor=4A\r\n\r\n");
 }
 
-// Neither the .cfg rebuild nor the .int writer lets a value add lines.
-TEST(RuntimeConfiguration, AValueWithALineBreakFailsTheWrite) {
-    for (const char* text : {"a\r\nb=c", "a\nSpecialKey=1", "[Function9]\r"}) {
-        Buttons buttons = onlyButton1();
-        buttons[0].PWindowName = text;
-        EXPECT_THROW(rebuildRuntimeConfiguration("[Project]\r\n", buttons), framework::Failure)
-            << text;
-        auto stored = framework::IniDocument::parse("[Function1]\r\nWindowName=old\r\n");
-        EXPECT_THROW(engineering::writeStoredFunctions(stored, buttons, 1), framework::Failure)
-            << text;
-    }
-}
-
 // Other content keeps its bytes, special-key sections (49 and above) stay
 // before the buttons, and a key line holding brackets stays in its section.
 TEST(RuntimeConfiguration, RebuildKeepsOtherContentAndSpecialKeySections) {
