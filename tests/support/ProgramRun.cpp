@@ -1,8 +1,5 @@
 #include "ProgramRun.h"
 
-#include <fstream>
-#include <sstream>
-
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -20,13 +17,6 @@ extern char** environ;
 namespace fs = std::filesystem;
 
 namespace testsupport {
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 namespace {
 

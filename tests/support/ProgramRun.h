@@ -2,6 +2,8 @@
 // The built program started as a process of its own, its standard error kept
 // in a file, and how it ended. A run that hangs is ended by ctest's TIMEOUT.
 
+#include "TestData.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,9 +12,6 @@
 #endif
 
 namespace testsupport {
-
-// A file's bytes; "" when it cannot be read.
-std::string readFile(const std::filesystem::path& path);
 
 // The test's environment without any display, with the given entries added.
 std::vector<std::string> environmentWithoutDisplay(const std::vector<std::string>& extra = {});

@@ -4,6 +4,7 @@
 // back from it: text files line by line, databases by their content.
 
 #include "ProgramRun.h"
+#include "TestInstallation.h"
 
 #include <filesystem>
 #include <string>
@@ -14,15 +15,11 @@ struct sqlite3;
 
 namespace testsupport {
 
-class SampleInstallation {
+class SampleInstallation : public TestInstallation {
 public:
     explicit SampleInstallation(const std::string& name);
-    ~SampleInstallation();
-    SampleInstallation(const SampleInstallation&) = delete;
-    SampleInstallation& operator=(const SampleInstallation&) = delete;
 
-    const std::filesystem::path& root() const { return root_; }
-    std::filesystem::path component() const { return root_ / "Engineering"; }
+    std::filesystem::path component() const { return componentFolder(); }
 #ifdef _WIN32
     std::filesystem::path program() const {
         return component() / "Engineering_Config.exe";
@@ -32,24 +29,10 @@ public:
         return component() / "Engineering_Config";
     }
 #endif
-    // A place for a run's by-products, outside the installation.
-    std::filesystem::path scratch(std::string_view name) const {
-        return scratch_ / name;
-    }
-
     // A file of the component folder.
     std::string file(std::string_view name) const {
         return readFile(component() / name);
     }
-    std::string errorLog() const {
-        return readFile(root_ / "Q4Mcfglog.txt");
-    }
-    // The fault log: C:\HalvarServicePack.log on Windows, which each sample
-    // installation starts without.
-    std::string faultLog() const {
-        return readFile(faultLogFile());
-    }
-    std::filesystem::path faultLogFile() const;
 
     Ending run(const std::vector<std::string>& arguments) const;
     Ending runSilently() const {
@@ -62,12 +45,6 @@ public:
     // Files an interrupted run left anywhere in the installation:
     // "." + name + ".tmp" + digits.
     std::vector<std::string> temporaries() const;
-
-private:
-    void placeInComponent(const std::filesystem::path& built) const;
-
-    std::filesystem::path scratch_;
-    std::filesystem::path root_;
 };
 
 using Lines = std::vector<std::string>;

@@ -45,7 +45,7 @@ std::filesystem::path testDataPath(const std::string& name) {
     return std::filesystem::path(TEST_DATA_DIR) / name;
 }
 
-std::string fileBytes(const std::filesystem::path& path) {
+std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return (std::ostringstream() << in.rdbuf()).str();
 }

@@ -11,7 +11,7 @@ namespace testsupport {
 
 std::filesystem::path testDataPath(const std::string& name);
 // A file's bytes; "" when it cannot be read.
-std::string fileBytes(const std::filesystem::path& path);
+std::string readFile(const std::filesystem::path& path);
 std::vector<std::vector<std::string>> dataRows(const std::string& table);
 
 } // namespace testsupport

@@ -30,7 +30,7 @@ TEST(LanguageTexts, WritesTheMissingKeysAsKeyByKeyWritingDid) {
         ControlTable controls = engineering::mainWindowControls();
         dialogs::LoadToolTipTexts(install.program(), controls);
         EXPECT_EQ(install.read(kLanguageFile),
-                  testsupport::fileBytes(testsupport::testDataPath("language") / expected))
+                  testsupport::readFile(testsupport::testDataPath("language") / expected))
             << expected;
         EXPECT_TRUE(install.boxes.asked.empty()) << expected;
     }

@@ -26,7 +26,7 @@ TEST(IniCases, EveryFileReadsAsTheTableSaysAndParsesBackToItsBytes) {
         EXPECT_EQ(profileReadInt(read.section, read.key, -1, file), read.number);
     }
     for (const auto& entry : fs::directory_iterator(testsupport::iniCaseFile(""))) {
-        const std::string bytes = testsupport::fileBytes(entry.path());
+        const std::string bytes = testsupport::readFile(entry.path());
         EXPECT_EQ(IniDocument::parse(bytes).bytes(), bytes) << entry.path();
     }
 }
