@@ -1,9 +1,7 @@
 #include "FunctionFilesFixture.h"
 
 #include "engineering/RuntimeConfiguration.h"
-#include "engineering/StoredFunctionFile.h"
 
-#include "framework/ErrorProtocol.h"
 
 namespace {
 

@@ -45,32 +45,7 @@ std::string outcome(const testsupport::TestInstallation& inst, const ParsedComma
 } // namespace
 
 TEST(CommandLine, ArgumentsReadAsHelpVersionRefusalOrRun) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"/external q4mcfg /LOGFILE c:\\Temp\\log.txt", "edit integrated log=C:\\TEMP\\LOG.TXT"},
-        {"/EXTERNAL=SILENT", "edit silent"},
-        {"/EXTERNAL SILENT /logfile", "edit silent log="},
-        // Own keywords are whole arguments, never part of another one.
-        {"/LOGFILE \\logs\\before_restore", "edit log=\\LOGS\\BEFORE_RESTORE"},
-        {"/LOGFILE \\dryrun\\SaveAndRestore", "edit log=\\DRYRUN\\SAVEANDRESTORE"},
-        {"/LOGFILE /dryrun", "edit log="},
-        {"/LOGFILE \\x /RESTORE", "restore silent log=\\X"},
-        {"/DRYRUN /EXTERNAL SILENT", "dryrun silent"},
-        {"/EXTERNAL Q4MCFG -DryRun", "dryrun silent"},
-        {"--json", "edit json silent"},
-        {"/restore list /Json", "restore LIST json silent"},
-        {"--RESTORE 2025-03-01_14-22-05 /EXTERNAL SILENT", "restore 2025-03-01_14-22-05 silent"},
-        {"-h", "help"},
-        {"/?", "help"},
-        {"--version /EXTERNAL SILENT", "version"},
-        {"--x -h", "unknown option '--x'"},
-        {"--dry-run", "unknown option '--dry-run'; did you mean --dryrun?"},
-        {"/Dry_", "unknown option '/Dry_'; did you mean /DRYRUN?"},
-        {"/restroe", "unknown option '/restroe'; did you mean /RESTORE?"},
-        {"/RESTOREX", "unknown option '/RESTOREX'; did you mean /RESTORE?"},
-        {"/RESTORE /etc", "'/RESTORE' takes LIST or a name yyyy-mm-dd_hh-mm-ss, not '/etc'"},
-        {"/dryrun /RESTORE", "one action per run: '/dryrun' and '/RESTORE'"},
-    };
     testsupport::TestInstallation inst;
-    for (const auto& [arguments, expected] : cases)
-        EXPECT_EQ(outcome(inst, parseCommandLine(words(arguments))), expected) << arguments;
+    for (const auto& row : testsupport::dataRows("command-lines.txt"))
+        EXPECT_EQ(outcome(inst, parseCommandLine(words(row.at(0).c_str()))), row.at(1)) << row[0];
 }

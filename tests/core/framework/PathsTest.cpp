@@ -25,6 +25,8 @@ TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
     EXPECT_EQ(installationFolder(program), "") << "the file-system root has no parent folder";
     program.executableFolder = "C:\\Inst\\Engineering";
     EXPECT_EQ(installationFolder(program), "C:\\Inst");
+    program.executableFolder = "X:\\"; // a program at a drive root: the drive's installation
+    EXPECT_EQ(installationFolder(program), "X:");
     EXPECT_EQ(GetFileNameOnly(program, "C:\\a\\b\\c.exe"), "c.exe");
     // A base name too short to hold the component is a failure.
     program.executableBaseName = "Eng";
