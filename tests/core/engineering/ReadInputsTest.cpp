@@ -17,7 +17,7 @@ TEST_F(FunctionFilesTest, MergeKeepsStandardThenMachineThenStoredAndGapsEndAFami
                             function("All_Function_2", 2, "std2.exe") +
                             function("All_Function_3", 2, "std2-again.exe") +
                             function("All_Function_5", 5, "after-gap.exe") +
-                            function("M1_Function_1", 2, "machine2.exe") +
+                            function("M1_Function_1", 1, "machine1.exe") +
                             function("M1_Function_2", 4, "machine4.exe") +
                             function("M1_Function_4", 6, "after-gap.exe"));
     install.write(kInt, function("Function1", 2, "stored2.exe", "Engineering\\Valve.gif", false,
@@ -29,14 +29,14 @@ TEST_F(FunctionFilesTest, MergeKeepsStandardThenMachineThenStoredAndGapsEndAFami
     EXPECT_EQ(lists.MachineCount, 2);
     EXPECT_EQ(lists.StoredCount, 2);
 
-    EXPECT_EQ(lists.button(1).PExeFunction, "std1.exe");
+    EXPECT_EQ(lists.button(1).PExeFunction, "std1.exe") << "a machine record replaces nothing";
     EXPECT_TRUE(lists.button(1).PStandard);
     // The stored record replaces every entry with its key, with all its fields.
     EXPECT_EQ(lists.button(2).PExeFunction, "stored2.exe");
     EXPECT_EQ(lists.button(2).PWhereICome, "EngineeringPicture");
     EXPECT_FALSE(lists.button(2).PEnabled);
     EXPECT_EQ(lists.button(2).PSymbolName, "Engineering\\Valve_800.gif");
-    // A machine record never replaces an entry, but fills a free key.
+    // A machine record fills a free key.
     EXPECT_EQ(lists.button(4).PExeFunction, "machine4.exe");
     EXPECT_FALSE(lists.button(4).PStandard);
     EXPECT_EQ(lists.button(9).PExeFunction, "stored9.exe");
@@ -63,18 +63,34 @@ TEST_F(FunctionFilesTest, MissingAndOutOfRangeValuesAreMended) {
     EXPECT_EQ(lists.button(3).PEndMode, 18);
 }
 
-TEST_F(FunctionFilesTest, IntegratedRunReadsTheStoredFileOfTheSaveAndRestoreFolder) {
+// An integrated run's stored file and configuration list: each, when it
+// exists but cannot be read, ends the loading with status 1 and a box before
+// anything is written. The silent run's inputs are damaged on the whole
+// program (DamagedInstallation).
+TEST_F(FunctionFilesTest, IntegratedRunReadsTheSaveAndRestoreFolderOrEndsWhereItCannot) {
     install.write(kDat, function("All_Function_1", 1, "catalogue.exe"));
     install.write(kInt, function("Function1", 1, "local.exe"));
     install.write("parameter/q4mconfiguration.ini",
                   "[Common]\r\nSaveAndRestore=" + install.path("SR") + "\\\r\nNameM1=M1\r\n");
     startRun("/EXTERNAL Q4MCFG");
     EXPECT_EQ(read().button(1).PExeFunction, "catalogue.exe");
-
     install.write("SR/Engineering/Engineering.int", function("Function1", 1, "saved.exe"));
-    const FunctionLists lists = read();
-    EXPECT_EQ(lists.button(1).PExeFunction, "saved.exe");
-    EXPECT_EQ(lists.StoredCount, 1);
+    EXPECT_EQ(read().button(1).PExeFunction, "saved.exe");
+
+    for (const std::string_view file :
+         {"SR/Engineering/Engineering.int", "parameter/q4mconfiguration.ini"}) {
+        SCOPED_TRACE(file);
+        std::filesystem::remove(install.path(file));
+        std::filesystem::create_directories(install.path(file)); // a folder in its place
+        install.boxes.asked.clear();
+        const auto before = testsupport::snapshotOf(install.root());
+        EXPECT_EQ(testsupport::endStatus([&] { run().load(); }), framework::ExitEndedByFailure);
+        EXPECT_EQ(testsupport::snapshotOf(install.root()), before);
+        ASSERT_EQ(install.boxes.asked.size(), 1u);
+        EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
+        EXPECT_NE(install.boxes.asked[0].text.find("Cannot read " + install.path(file)),
+                  std::string::npos);
+    }
 }
 
 TEST_F(FunctionFilesTest, BadRecordsAreReportedAndTheRestIsPlaced) {
@@ -121,32 +137,6 @@ TEST_F(FunctionFilesTest, SymbolListKeepsTheFirstHundred800PicturesInNameOrder) 
     const std::string log = install.errorLog();
     EXPECT_NE(log.find("SetupUserInterFace"), std::string::npos);
     EXPECT_EQ(log.find("SetupUserInterFace"), log.rfind("SetupUserInterFace")) << log;
-}
-
-// An integrated run's stored file and configuration list: each, when it
-// exists but cannot be read, ends the loading with status 1 and a box before
-// anything is written. The silent run's inputs are damaged on the whole
-// program (DamagedInstallation).
-TEST(StartUp, AnIntegratedInputThatCannotBeReadEndsTheRunBeforeAnythingIsWritten) {
-    for (const std::string_view file :
-         {"SR/Engineering/Engineering.int", "parameter/q4mconfiguration.ini"}) {
-        SCOPED_TRACE(file);
-        testsupport::TestInstallation install;
-        install.write(kCfg, "[Project]\r\nValidMachines=ALL\r\n");
-        install.write(kDat, function("All_Function_1", 1, "a.exe"));
-        install.write("parameter/q4mconfiguration.ini",
-                      "[Common]\r\nSaveAndRestore=" + install.path("SR") + "\r\nNameM1=M1\r\n");
-        std::filesystem::remove(install.path(file));
-        std::filesystem::create_directories(install.path(file)); // a folder in its place
-        testsupport::TestRun run(install, "/EXTERNAL Q4MCFG");
-        const auto before = testsupport::snapshotOf(install.root());
-        EXPECT_EQ(testsupport::endStatus([&] { run.load(); }), framework::ExitEndedByFailure);
-        EXPECT_EQ(testsupport::snapshotOf(install.root()), before);
-        ASSERT_EQ(install.boxes.asked.size(), 1u);
-        EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
-        EXPECT_NE(install.boxes.asked[0].text.find("Cannot read " + install.path(file)),
-                  std::string::npos);
-    }
 }
 
 } // namespace
