@@ -12,16 +12,10 @@
 
 #include "framework/IniAccess.h"
 #include "framework/InstallationPaths.h"
-#include "framework/Logs.h"
-#include "framework/ProgramState.h"
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <memory>
-#include <string>
-#include <string_view>
-#include <utility>
 
 namespace enginetest {
 

@@ -17,20 +17,18 @@ extern char** environ;
 namespace fs = std::filesystem;
 
 namespace testsupport {
-
 namespace {
 
 // The process's own environment, one "NAME=value" entry each.
 std::vector<std::string> ownEnvironment() {
     std::vector<std::string> entries;
 #ifdef _WIN32
-    if (LPWCH block = GetEnvironmentStringsW()) {
-        for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) {
-            const std::u8string text = fs::path(entry).u8string();
-            entries.emplace_back(text.begin(), text.end());
-        }
-        FreeEnvironmentStringsW(block);
+    const LPWCH block = GetEnvironmentStringsW();
+    for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) {
+        const std::u8string text = fs::path(entry).u8string();
+        entries.emplace_back(text.begin(), text.end());
     }
+    FreeEnvironmentStringsW(block);
 #else
     for (char** entry = environ; *entry != nullptr; ++entry)
         entries.emplace_back(*entry);
@@ -42,12 +40,10 @@ std::vector<std::string> ownEnvironment() {
 
 std::vector<std::string> environmentWithoutDisplay(const std::vector<std::string>& extra) {
     std::vector<std::string> entries;
-    for (std::string& text : ownEnvironment()) {
-        const bool display = text.starts_with("DISPLAY=") || text.starts_with("WAYLAND_DISPLAY=") ||
-                             text.starts_with("QT_QPA_PLATFORM=");
-        if (!display)
+    for (std::string& text : ownEnvironment())
+        if (!text.starts_with("DISPLAY=") && !text.starts_with("WAYLAND_DISPLAY=") &&
+            !text.starts_with("QT_QPA_PLATFORM="))
             entries.push_back(std::move(text));
-    }
     entries.insert(entries.end(), extra.begin(), extra.end());
     return entries;
 }
@@ -76,12 +72,15 @@ HANDLE inheritable(const fs::path& path, DWORD access, DWORD disposition) {
                        disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+HANDLE handleOf(long long process) {
+    return reinterpret_cast<HANDLE>(process);
+}
+
 } // namespace
 
 ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& arguments,
-                       const fs::path& errorFile, const std::vector<std::string>& environment,
-                       const fs::path& outputFile)
-    : errorFile_(errorFile), outputFile_(outputFile) {
+                       const fs::path& errorFile, const std::vector<std::string>& environment)
+    : errorFile_(errorFile) {
     std::wstring commandLine = quoted(program.wstring());
     for (const std::string& argument : arguments)
         commandLine += L" " + quoted(wide(argument));
@@ -89,115 +88,95 @@ ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& 
     for (const std::string& entry : environment)
         block += wide(entry) + L'\0';
     block += L'\0';
-
-    const HANDLE input = inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
-    const HANDLE output = outputFile.empty()
-                              ? inheritable("NUL", GENERIC_WRITE, OPEN_EXISTING)
-                              : inheritable(outputFile, GENERIC_WRITE, CREATE_ALWAYS);
-    const HANDLE error = inheritable(errorFile, GENERIC_WRITE, CREATE_ALWAYS);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = input;
-    startup.hStdOutput = output;
-    startup.hStdError = error;
+    startup.hStdInput = inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
+    startup.hStdOutput = inheritable(outputFile(), GENERIC_WRITE, CREATE_ALWAYS);
+    startup.hStdError = inheritable(errorFile, GENERIC_WRITE, CREATE_ALWAYS);
     PROCESS_INFORMATION process{};
     if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                        CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, block.data(), nullptr,
                        &startup, &process)) {
-        process_ = process.hProcess;
+        process_ = reinterpret_cast<long long>(process.hProcess);
         CloseHandle(process.hThread);
     }
-    for (const HANDLE handle : {input, output, error})
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
+    for (const HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+        CloseHandle(handle);
 }
 
 ProgramRun::~ProgramRun() {
-    if (process_ != nullptr) {
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, INFINITE);
-        CloseHandle(process_);
-    }
+    kill();
+    wait();
 }
 
 void ProgramRun::kill() const {
-    if (process_ != nullptr)
-        TerminateProcess(process_, 1);
+    if (process_ != -1)
+        TerminateProcess(handleOf(process_), 1);
 }
 
 Ending ProgramRun::wait() {
     Ending ending;
-    if (process_ == nullptr)
+    if (process_ == -1)
         return ending;
-    WaitForSingleObject(process_, INFINITE);
+    WaitForSingleObject(handleOf(process_), INFINITE);
     DWORD status = 0;
-    GetExitCodeProcess(process_, &status);
-    CloseHandle(process_);
-    process_ = nullptr;
+    GetExitCodeProcess(handleOf(process_), &status);
+    CloseHandle(handleOf(process_));
+    process_ = -1;
     ending.exited = true;
     ending.status = int(status);
     ending.errorOutput = readFile(errorFile_);
-    if (!outputFile_.empty())
-        ending.output = readFile(outputFile_);
+    ending.output = readFile(outputFile());
     return ending;
 }
 
 #else
 
 ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& arguments,
-                       const fs::path& errorFile, const std::vector<std::string>& environment,
-                       const fs::path& outputFile)
-    : errorFile_(errorFile), outputFile_(outputFile) {
+                       const fs::path& errorFile, const std::vector<std::string>& environment)
+    : errorFile_(errorFile) {
     std::vector<std::string> texts{program.string()};
     texts.insert(texts.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> entries = environment;
     std::vector<char*> argv;
-    for (std::string& text : texts)
-        argv.push_back(text.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> environmentTexts = environment;
     std::vector<char*> envp;
-    for (std::string& entry : environmentTexts)
-        envp.push_back(entry.data());
-    envp.push_back(nullptr);
-
+    for (auto [from, to] : {std::pair(&texts, &argv), {&entries, &envp}}) {
+        for (std::string& text : *from)
+            to->push_back(text.data());
+        to->push_back(nullptr);
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    if (outputFile.empty())
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    else
-        posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
-        pid_ = -1;
+    for (const auto& [fd, file] : {std::pair(1, outputFile()), {2, errorFile}})
+        posix_spawn_file_actions_addopen(&actions, fd, file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0)
+        process_ = pid;
     posix_spawn_file_actions_destroy(&actions);
 }
 
 ProgramRun::~ProgramRun() {
-    if (pid_ > 0) {
-        ::kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
+    kill();
+    wait();
 }
 
 void ProgramRun::kill() const {
-    if (pid_ > 0)
-        ::kill(pid_, SIGKILL);
+    if (process_ != -1)
+        ::kill(pid_t(process_), SIGKILL);
 }
 
 Ending ProgramRun::wait() {
     Ending ending;
     int status = 0;
-    if (pid_ <= 0 || waitpid(pid_, &status, 0) != pid_)
+    if (process_ == -1 || waitpid(pid_t(process_), &status, 0) != pid_t(process_))
         return ending;
-    pid_ = -1;
+    process_ = -1;
     ending.exited = WIFEXITED(status);
     ending.status = WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status);
     ending.errorOutput = readFile(errorFile_);
-    if (!outputFile_.empty())
-        ending.output = readFile(outputFile_);
+    ending.output = readFile(outputFile());
     return ending;
 }
 

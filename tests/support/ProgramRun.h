@@ -1,15 +1,13 @@
 #pragma once
-// The built program started as a process of its own, its standard error kept
-// in a file, and how it ended. A run that hangs is ended by ctest's TIMEOUT.
+// The built program started as a process of its own, its standard output and
+// error kept in files beside errorFile, and how it ended. A run that hangs is
+// ended by ctest's TIMEOUT.
 
 #include "TestData.h"
 
 #include <filesystem>
 #include <string>
 #include <vector>
-#ifndef _WIN32
-#include <sys/types.h>
-#endif
 
 namespace testsupport {
 
@@ -21,7 +19,7 @@ struct Ending {
     bool exited = false; // false: ended by a signal (on Windows: killed)
     int status = -1;     // exit status, or the signal's number
     std::string errorOutput;
-    std::string output; // standard output, when it was kept
+    std::string output;
 };
 
 // "exit 2" or "signal 6", for failure messages.
@@ -31,8 +29,7 @@ class ProgramRun {
 public:
     ProgramRun(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                const std::filesystem::path& errorFile,
-               const std::vector<std::string>& environment = environmentWithoutDisplay(),
-               const std::filesystem::path& outputFile = {});
+               const std::vector<std::string>& environment = environmentWithoutDisplay());
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
     ~ProgramRun();
@@ -41,13 +38,10 @@ public:
     Ending wait();
 
 private:
-#ifdef _WIN32
-    void* process_ = nullptr;
-#else
-    pid_t pid_ = -1;
-#endif
+    std::filesystem::path outputFile() const { return errorFile_.string() + ".out"; }
+
     std::filesystem::path errorFile_;
-    std::filesystem::path outputFile_;
+    long long process_ = -1; // the process id, on Windows its handle
 };
 
 } // namespace testsupport

@@ -19,9 +19,7 @@ SampleInstallation::SampleInstallation(const std::string& name) : TestInstallati
 }
 
 Ending SampleInstallation::run(const std::vector<std::string>& arguments) const {
-    ProgramRun run(program(), arguments, scratch("run.stderr"), environmentWithoutDisplay(),
-                   scratch("run.stdout"));
-    return run.wait();
+    return ProgramRun(program(), arguments, scratch("run.stderr")).wait();
 }
 
 void SampleInstallation::restore() const {

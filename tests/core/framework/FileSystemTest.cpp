@@ -102,17 +102,3 @@ TEST(FileKinds, OnlyRegularFilesAreOpenedAndTheReportOnlyWhereItHasOneName) {
 }
 
 #endif
-
-TEST(FileReplacement, RemovesOnlyItsOwnStaleTemporaries) {
-    TestInstallation inst;
-    for (const char* name :
-         {".Engineering.cfg.tmp123456789", ".Engineering_Config.ini.tmp7", "Engineering.cfg",
-          ".Engineering.cfg.tmp12x", "Engineering.cfg.tmp5", ".Engineering.cfg.bak5"})
-        inst.write(std::string("Engineering/") + name, "x");
-    fs::create_directory(inst.componentFolder() / ".folder.tmp1");
-    EXPECT_EQ(removeStaleTemporaries(inst.componentFolder().string()), 2u);
-    EXPECT_EQ(
-        inst.fileNames("Engineering"),
-        (std::vector<std::string>{".Engineering.cfg.bak5", ".Engineering.cfg.tmp12x",
-                                  ".folder.tmp1", "Engineering.cfg", "Engineering.cfg.tmp5"}));
-}

@@ -56,28 +56,16 @@ TEST_F(IniAccess, BooleansReadTrueOnlyForTrueAndIntegersOutside16BitsAreAnOverfl
               ExitEndedByFailure);
 }
 
-TEST_F(IniAccess, SaveIniFormatsByTypeAndReportsWhatItCannotWrite) {
-    SaveIni(program, std::int16_t(5), "s", "int16", file);
-    SaveIni(program, std::int32_t(-70000), "s", "int32", file);
-    SaveIni(program, std::uint8_t(200), "s", "byte", file);
+// Numbers and truth values are formatted as the function files show them
+// (WriteInputsTest); a text keeps its blanks.
+TEST_F(IniAccess, SaveIniReportsWhatItCannotWrite) {
     SaveIni(program, std::string("  Ölpumpe  "), "s", "text", file);
-    SaveIni(program, true, "s", "yes", file);
-    SaveIni(program, false, "s", "no", file);
-    SaveIni(program, 2.5, "s", "double", file);
-    SaveIni(program, 0.1f, "s", "single", file);
-    const std::string sep(1, localeDecimalSeparator());
-    const std::string expected = "[s]\r\nint16=5\r\nint32=-70000\r\nbyte=200\r\n"
-                                 "text=  \xD6lpumpe  \r\nyes=true\r\nno=false\r\n"
-                                 "double=2" +
-                                 sep + "5\r\nsingle=0" + sep + "1\r\n";
+    const std::string expected = "[s]\r\ntext=  \xD6lpumpe  \r\n";
     EXPECT_EQ(inst.read("test.ini"), expected);
     EXPECT_EQ(SaveIni(program, IniEmpty{}, "s", "text", file), 0);
     EXPECT_EQ(SaveIni(program, IniNull{}, "s", "text", file), 0);
-    for (const auto& [section, key, reason] :
-         {std::tuple("s", "k", "the value of [s] k holds a line break"),
-          {"s", "[b", "invalid key in section [s]"},
-          {"a]b", "k", "invalid section name"}})
-        EXPECT_EQ(SaveIni(program, std::string("a\r\nb=c"), section, key, file), 0) << reason;
+    for (const auto& [section, key] : {std::pair("s", "k"), {"s", "[b"}, {"a]b", "k"}})
+        EXPECT_EQ(SaveIni(program, std::string("a\r\nb=c"), section, key, file), 0) << key;
     EXPECT_EQ(inst.read("test.ini"), expected);
     std::vector<std::string> reasons;
     for (const auto& box : inst.boxes.asked)
