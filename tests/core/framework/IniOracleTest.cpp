@@ -58,7 +58,7 @@ Reading programReading(const IniRead& query, const std::string& file) {
 } // namespace
 
 TEST(IniOracle, ThePlatformReadsEveryCaseFileAsTheTableSays) {
-    for (const IniRead& read : testsupport::loadIniCases().reads) {
+    for (const IniRead& read : testsupport::iniReads()) {
         if (read.platformAgrees)
             EXPECT_EQ(platformReading(read, testsupport::iniCaseFile(read.file).string()),
                       (Reading{read.text, read.number}))
@@ -70,7 +70,7 @@ TEST(IniOracle, EditsByEitherSideReadTheSameByBoth) {
     testsupport::TestInstallation inst;
     std::set<std::string> copied;
     std::vector<IniRead> written; // every entry edited so far, per file
-    for (const testsupport::IniEdit& edit : testsupport::loadIniCases().edits) {
+    for (const testsupport::IniEdit& edit : testsupport::iniEdits()) {
         if (!edit.after)
             continue; // the platform writes what the program refuses
         SCOPED_TRACE(edit.file + " [" + edit.section + "] " + edit.key);

@@ -1,20 +1,58 @@
-// The program's INI operations above the profile functions (IniCasesTest):
-// reports, booleans, 16-bit integers, typed writes and files that cannot be
-// read or replaced.
+// The INI layer: the profile functions on the case files of tests/data (every
+// read and every edit of the table), and the program's INI operations above
+// them: reports, booleans, 16-bit integers, typed writes and files that
+// cannot be read or replaced.
 
-#include "framework/IniAccess.h"
 #include "framework/ErrorProtocol.h"
+#include "framework/IniAccess.h"
+#include "framework/IniDocument.h"
 #include "framework/ProfileFiles.h"
 #include "framework/ProgramState.h"
 
+#include "IniCases.h"
 #include "TestInstallation.h"
 #include "UnreadableFile.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
+
 using namespace framework;
+namespace fs = std::filesystem;
 using testsupport::TestInstallation;
+
+TEST(IniCases, EveryFileReadsAsTheTableSaysAndParsesBackToItsBytes) {
+    testsupport::TestInstallation inst; // clears the profile cache before and after
+    for (const testsupport::IniRead& read : testsupport::iniReads()) {
+        const std::string file = testsupport::iniCaseFile(read.file).string();
+        SCOPED_TRACE(read.file + " [" + read.section + "] " + read.key);
+        EXPECT_EQ(profileReadString(read.section, read.key, "default   ", read.size, file),
+                  read.text);
+        EXPECT_EQ(profileReadInt(read.section, read.key, -1, file), read.number);
+    }
+    for (const auto& entry : fs::directory_iterator(testsupport::iniCaseFile(""))) {
+        const std::string bytes = testsupport::readFile(entry.path());
+        EXPECT_EQ(IniDocument::parse(bytes).bytes(), bytes) << entry.path();
+    }
+}
+
+// What the program caches after a write is what a fresh read of the file gives.
+TEST(IniCases, EveryEditLeavesTheBytesTheTableSays) {
+    testsupport::TestInstallation inst;
+    std::set<std::string> copied;
+    for (const testsupport::IniEdit& edit : testsupport::iniEdits()) {
+        SCOPED_TRACE(edit.file + " [" + edit.section + "] " + edit.key);
+        const std::string copy = inst.path(edit.file);
+        if (copied.insert(edit.file).second && fs::exists(testsupport::iniCaseFile(edit.file)))
+            fs::copy_file(testsupport::iniCaseFile(edit.file), copy);
+        const std::string before = inst.read(edit.file);
+        EXPECT_EQ(profileWriteString(edit.section, edit.key, edit.text, copy),
+                  edit.after.has_value());
+        EXPECT_EQ(inst.read(edit.file), edit.after.value_or(before));
+        EXPECT_EQ(loadIniDocument(copy), IniDocument::parse(inst.read(edit.file)));
+    }
+}
 
 namespace {
 
