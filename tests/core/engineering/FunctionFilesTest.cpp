@@ -2,7 +2,6 @@
 // catalogue's families and the stored file, the symbol list, and the stored
 // file holding every button with a program, the .cfg every enabled one.
 
-#include "DialogTestData.h"
 #include "FunctionFilesFixture.h"
 #include "InstallationSnapshot.h"
 

@@ -11,7 +11,7 @@
 #include "framework/ProfileFiles.h"
 #include "framework/Text.h"
 
-#include "IniCases.h"
+#include "TestData.h"
 #include "TestInstallation.h"
 
 #include <gtest/gtest.h>

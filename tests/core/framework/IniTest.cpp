@@ -9,7 +9,7 @@
 #include "framework/ProfileFiles.h"
 #include "framework/ProgramState.h"
 
-#include "IniCases.h"
+#include "TestData.h"
 #include "TestInstallation.h"
 #include "UnreadableFile.h"
 
