@@ -11,7 +11,6 @@
 
 #include "TestData.h"
 #include "TestInstallation.h"
-#include "UnreadableFile.h"
 
 #include <gtest/gtest.h>
 
@@ -113,22 +112,6 @@ TEST_F(IniAccess, SaveIniReportsWhatItCannotWrite) {
                                         "Ini Save:  the value of [s] k holds a line break",
                                         "Ini Save:  invalid key in section [s]",
                                         "Ini Save:  invalid section name"}));
-}
-
-TEST_F(IniAccess, AFileThatCannotBeReadReadsEmptyAndIsNeverWritten) {
-    for (const auto kind : testsupport::kUnreadableKinds) {
-        const auto name = testsupport::unreadableName(kind);
-        const std::string path = inst.path(std::string(name) + ".ini");
-        if (!testsupport::makeUnreadable(path, kind))
-            continue; // no read permission cannot stop root
-        EXPECT_EQ(LoadIniString(program, "s", "k", path), "") << name;
-        EXPECT_EQ(SaveIni(program, std::string("v"), "s", "k", path), 0) << name;
-        EXPECT_FALSE(storeIniDocument(path, IniDocument::parse("[s]\r\nk=v\r\n"))) << name;
-        EXPECT_TRUE(testsupport::isUnchangedUnreadable(path, kind)) << name;
-        ASSERT_FALSE(inst.boxes.asked.empty()) << name;
-        EXPECT_EQ(inst.boxes.asked.back().text,
-                  "Ini Save:  '" + path + "' cannot be read and is left as it is");
-    }
 }
 
 TEST_F(IniAccess, WritesFailWhereTheFileCannotBeReplacedAndChangesBehindTheCacheAreSeen) {

@@ -6,10 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -83,28 +79,3 @@ TEST(InstallationLock, OnlyScratchCopiesWhoseLockIsFreeAreRemovedNoLinkFollowed)
         EXPECT_EQ(fs::exists(temporary / c.folder), !c.removed) << c.folder;
     EXPECT_EQ(installation.read("outside/kept.txt"), "kept");
 }
-
-// Owners and mode bits are Linux's; on Windows the lock file inherits its
-// folder's security. Run as root, the lock file gets its folder's owner and
-// group; run as another user, a folder that refuses new files lets the run go
-// on unlocked.
-#ifndef _WIN32
-TEST(InstallationLock, AsRootTheFoldersOwnerOtherwiseAnUnwritableFolderLetsTheRunGoOn) {
-    testsupport::TestInstallation installation;
-    const fs::path folder = installation.componentFolder();
-    if (geteuid() != 0) {
-        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-        const InstallationLock lock(folder / "Engineering_Config.lock", 0ms);
-        fs::permissions(folder, fs::perms::owner_all);
-        EXPECT_EQ(lock.state(), State::NotWritable);
-        EXPECT_TRUE(lock.mayProceed());
-        return;
-    }
-    ASSERT_EQ(chown(folder.c_str(), 4321, 8765), 0);
-    const InstallationLock lock(folder / "Engineering_Config.lock", 0ms);
-    ASSERT_EQ(lock.state(), State::Held);
-    struct stat info {};
-    ASSERT_EQ(stat((folder / "Engineering_Config.lock").c_str(), &info), 0);
-    EXPECT_EQ(std::pair(info.st_uid, info.st_gid), std::pair(4321u, 8765u));
-}
-#endif

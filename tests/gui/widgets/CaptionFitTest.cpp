@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
-#include <QTextBoundaryFinder>
 
 #include <gtest/gtest.h>
 
@@ -53,15 +52,4 @@ TEST(CaptionFit, TheLabelsOfOneFrameKeepOneSize) {
     EXPECT_LT(longLabel->font().pointSizeF(), ownSize);
     EXPECT_EQ(shortLabel->font().pointSizeF(), longLabel->font().pointSizeF());
     EXPECT_EQ(alone->font().pointSizeF(), ownSize);
-}
-
-TEST(CaptionFit, LinesBreakBetweenTokensOnly) {
-    const QString text = dialogs::keepTokensWhole("Sonderzeichen: {S-TAB}{TAB}{ALT X}");
-    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
-    for (const int inside : {text.indexOf("S-TAB") + 2, text.indexOf("ALT X") + 4}) {
-        breaks.setPosition(inside);
-        EXPECT_FALSE(breaks.isAtBoundary()) << "a break inside a token at " << inside;
-    }
-    breaks.setPosition(text.indexOf("{TAB}"));
-    EXPECT_TRUE(breaks.isAtBoundary()) << "a break between tokens stays possible";
 }
