@@ -42,17 +42,6 @@ std::vector<std::string> SampleInstallation::temporaries() const {
     return names;
 }
 
-Lines linesOf(const std::string& bytes) {
-    Lines lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = std::min(bytes.find('\n', start), bytes.size() - 1);
-        lines.push_back(bytes.substr(start, end + 1 - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
 std::vector<std::string> queryRows(sqlite3* database, const std::string& sql) {
     std::vector<std::string> rows;
     sqlite3_stmt* statement = nullptr;

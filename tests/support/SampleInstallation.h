@@ -47,11 +47,6 @@ public:
     std::vector<std::string> temporaries() const;
 };
 
-using Lines = std::vector<std::string>;
-
-// A text file's lines, each with its line end: equal lines, equal bytes.
-Lines linesOf(const std::string& bytes);
-
 // The rows of a query, each as text, in the order given.
 std::vector<std::string> queryRows(sqlite3* database, const std::string& sql);
 

@@ -1,5 +1,6 @@
 #include "TestData.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -48,6 +49,17 @@ std::filesystem::path testDataPath(const std::string& name) {
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return (std::ostringstream() << in.rdbuf()).str();
+}
+
+Lines linesOf(const std::string& bytes) {
+    Lines lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size() - 1);
+        lines.push_back(bytes.substr(start, end + 1 - start));
+        start = end + 1;
+    }
+    return lines;
 }
 
 std::vector<std::vector<std::string>> dataRows(const std::string& table) {

@@ -13,6 +13,11 @@ namespace testsupport {
 std::filesystem::path testDataPath(const std::string& name);
 // A file's bytes; "" when it cannot be read.
 std::string readFile(const std::filesystem::path& path);
+
+using Lines = std::vector<std::string>;
+
+// A text file's lines, each with its line end: equal lines, equal bytes.
+Lines linesOf(const std::string& bytes);
 std::vector<std::vector<std::string>> dataRows(const std::string& table);
 
 // The INI cases: the files of tests/data/ini (also the INI fuzzer's seeds) and
