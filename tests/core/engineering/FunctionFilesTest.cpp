@@ -19,7 +19,7 @@ using engineering::FunctionLists;
 using framework::IniDocument;
 
 TEST_F(FunctionFilesTest, MergeKeepsStandardThenMachineThenStoredAndGapsEndAFamily) {
-    install.write(kDat, function("All_Function_1", 1, "std1.exe") +
+    install.write(kDat, function("All_Function_1", 1, "std1.exe", "PUMP.GIF") +
                             function("All_Function_2", 2, "std2.exe") +
                             function("All_Function_3", 2, "std2-again.exe") +
                             function("All_Function_5", 5, "after-gap.exe") +
@@ -28,7 +28,7 @@ TEST_F(FunctionFilesTest, MergeKeepsStandardThenMachineThenStoredAndGapsEndAFami
                             function("M1_Function_4", 6, "after-gap.exe"));
     install.write(kInt, function("Function1", 2, "stored2.exe", "Engineering\\Valve.gif", false,
                                  "EngineeringPicture") +
-                            function("Function2", 9, "stored9.exe") +
+                            function("Function2", 9, "stored9.exe", "Engineering\\Valve.bmp") +
                             function("Function4", 7, "after-gap.exe"));
     const FunctionLists lists = read();
     EXPECT_EQ(lists.StandardCount, 3);
@@ -46,6 +46,9 @@ TEST_F(FunctionFilesTest, MergeKeepsStandardThenMachineThenStoredAndGapsEndAFami
     EXPECT_EQ(lists.button(4).PExeFunction, "machine4.exe");
     EXPECT_FALSE(lists.button(4).PStandard);
     EXPECT_EQ(lists.button(9).PExeFunction, "stored9.exe");
+    // Only GIF names take the form of the 800 pictures.
+    EXPECT_EQ(lists.button(1).PSymbolName, "PUMP_800.gif");
+    EXPECT_EQ(lists.button(9).PSymbolName, "Engineering\\Valve.bmp");
     for (const int afterGap : {5, 6, 7})
         EXPECT_EQ(lists.button(afterGap), EngineeringFunction{}) << "button " << afterGap;
 }
@@ -211,27 +214,6 @@ TEST_F(WriteInputsTest, RetiredSectionsEndTheStoredFamily) {
         EXPECT_EQ(value(kInt, "Function4", "SpecialKey"), "44");
         EXPECT_EQ(value(kInt, "Function5", "WhereICome"), function5);
         EXPECT_EQ(read().StoredCount, 3);
-    }
-}
-
-TEST_F(WriteInputsTest, OnlyGifNamesTakeThe800FormAndGoBackToTheirBaseForm) {
-    install.write(kDat, function("All_Function_1", 1, "a.exe", "PUMP.GIF") +
-                            function("All_Function_2", 2, "b.exe", "Engineering\\Valve.bmp") +
-                            function("All_Function_3", 3, "c.exe", "Engineering\\x.gif.bak"));
-    FunctionLists lists = read();
-    EXPECT_EQ(lists.button(1).PSymbolName, "PUMP_800.gif");
-    EXPECT_EQ(lists.button(2).PSymbolName, "Engineering\\Valve.bmp");
-    lists.button(4) = edited(4, "d.exe");
-    lists.button(4).PSymbolName = "Engineering\\ALARM_800.GIF"; // as the symbol list has it
-
-    engineering::WriteInputs(program(), lists);
-
-    for (const std::string_view file : {kInt, kCfg}) {
-        SCOPED_TRACE(file);
-        EXPECT_EQ(value(file, "Function1", "SymbolName"), "PUMP.gif");
-        EXPECT_EQ(value(file, "Function2", "SymbolName"), "Engineering\\Valve.bmp");
-        EXPECT_EQ(value(file, "Function3", "SymbolName"), "Engineering\\x.gif.bak");
-        EXPECT_EQ(value(file, "Function4", "SymbolName"), "Engineering\\ALARM.gif");
     }
 }
 

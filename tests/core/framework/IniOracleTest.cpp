@@ -29,16 +29,8 @@ using testsupport::IniRead;
 
 namespace {
 
-// Both readers' results in UTF-8, for one query of one file.
-struct Reading {
-    std::string text;
-    std::int32_t number = 0;
-    bool operator==(const Reading&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Reading& reading) {
-    return out << "\"" << reading.text << "\" / " << reading.number;
-}
+// Both readers' results in UTF-8, for one query of one file: text and number.
+using Reading = std::pair<std::string, std::int32_t>;
 
 Reading platformReading(const IniRead& query, const std::string& file) {
     const std::string section = toWindows1252(query.section);
@@ -61,7 +53,7 @@ TEST(IniOracle, ThePlatformReadsEveryCaseFileAsTheTableSays) {
     for (const IniRead& read : testsupport::iniReads()) {
         if (read.platformAgrees)
             EXPECT_EQ(platformReading(read, testsupport::iniCaseFile(read.file).string()),
-                      (Reading{read.text, read.number}))
+                      Reading(read.text, read.number))
                 << read.file << " [" << read.section << "] " << read.key;
     }
 }

@@ -1,7 +1,7 @@
 // The INI layer: the profile functions on the case files of tests/data (every
 // read and every edit of the table), and the program's INI operations above
-// them: reports, booleans, 16-bit integers, typed writes and files that
-// cannot be read or replaced.
+// them: reports, booleans, 16-bit integers and files that cannot be replaced.
+// Written values are the function files' tests' (FunctionFilesTest).
 
 #include "framework/ErrorProtocol.h"
 #include "framework/IniAccess.h"
@@ -91,27 +91,6 @@ TEST_F(IniAccess, BooleansReadTrueOnlyForTrueAndIntegersOutside16BitsAreAnOverfl
     inst.boxes.answer(false); // end
     EXPECT_EQ(testsupport::endStatus([&] { LoadIniInteger(program, "s", "small", file); }),
               ExitEndedByFailure);
-}
-
-// Numbers and truth values are formatted as the function files show them
-// (WriteInputsTest); a text keeps its blanks.
-TEST_F(IniAccess, SaveIniReportsWhatItCannotWrite) {
-    SaveIni(program, std::string("  Ölpumpe  "), "s", "text", file);
-    const std::string expected = "[s]\r\ntext=  \xD6lpumpe  \r\n";
-    EXPECT_EQ(inst.read("test.ini"), expected);
-    EXPECT_EQ(SaveIni(program, IniEmpty{}, "s", "text", file), 0);
-    EXPECT_EQ(SaveIni(program, IniNull{}, "s", "text", file), 0);
-    for (const auto& [section, key] : {std::pair("s", "k"), {"s", "[b"}, {"a]b", "k"}})
-        EXPECT_EQ(SaveIni(program, std::string("a\r\nb=c"), section, key, file), 0) << key;
-    EXPECT_EQ(inst.read("test.ini"), expected);
-    std::vector<std::string> reasons;
-    for (const auto& box : inst.boxes.asked)
-        reasons.push_back(box.text);
-    EXPECT_EQ(reasons,
-              (std::vector<std::string>{"Ini Save:  wrong data type", "Ini Save:  wrong data type",
-                                        "Ini Save:  the value of [s] k holds a line break",
-                                        "Ini Save:  invalid key in section [s]",
-                                        "Ini Save:  invalid section name"}));
 }
 
 TEST_F(IniAccess, WritesFailWhereTheFileCannotBeReplacedAndChangesBehindTheCacheAreSeen) {
