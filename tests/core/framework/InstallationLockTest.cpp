@@ -56,7 +56,6 @@ TEST(InstallationLock, OnlyScratchCopiesWhoseLockIsFreeAreRemovedNoLinkFollowed)
     } const cases[] = {{"engineering-dry-run-1", true, false, true},
                        {"engineering-dry-run-2", true, true, false},
                        {"engineering-dry-run-3", false, false, false},
-                       {"engineering-dry-run-4x", true, false, false},
                        {"other-5", true, false, false}};
     std::vector<std::unique_ptr<framework::FileLock>> holders;
     for (const Case& c : cases) {
