@@ -5,19 +5,17 @@
 #include "framework/ProgramLocation.h"
 #include "framework/RunJournal.h"
 
+#include "TestData.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 using namespace engineering;
-using Lines = std::vector<std::string>;
+using testsupport::Lines;
 
 namespace {
 
 std::string sampleFile(const char* name) {
-    std::ifstream in(std::string(SAMPLE_COMPONENT_DIR) + "/" + name, std::ios::binary);
-    return (std::stringstream() << in.rdbuf()).str();
+    return testsupport::readFile(std::string(SAMPLE_COMPONENT_DIR) + "/" + name);
 }
 
 // A replaced file without its digests, which the report does not show.

@@ -1,6 +1,6 @@
-// Replacing, reading and appending to files: what belongs to a replaced file,
-// symbolic links, leftovers of interrupted runs, and the kinds of file that
-// must never be opened.
+// Replacing and appending to files: what belongs to a replaced file and
+// symbolic links. Files that must never be opened (FIFOs, folders, dangling
+// links) are the damaged-installation test's.
 
 #include "framework/FileSystem.h"
 
@@ -72,33 +72,6 @@ TEST(FileReplacement, KeepsModeOwnerAndSymbolicLinks) {
     EXPECT_FALSE(fs::exists(b / "nothing"));
     EXPECT_EQ(removeStaleTemporaries(a.string()) + removeStaleTemporaries(b.string()), 0u)
         << "no temporary file left";
-}
-
-// Opening any of the unreadable kinds could wait for ever (a FIFO) or touch a
-// device. The change report is appended only to the file itself: not through
-// a link, nor to a file that has a second name.
-TEST(FileKinds, OnlyRegularFilesAreOpenedAndTheReportOnlyWhereItHasOneName) {
-    TestInstallation inst;
-    const fs::path folder = inst.componentFolder();
-    inst.write("Engineering/file", "bytes");
-    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0666), 0);
-    fs::create_symlink("/dev/null", folder / "device");
-    fs::create_symlink("file", folder / "link");
-    fs::create_hard_link(folder / "file", folder / "second name");
-    EXPECT_EQ(probeFile((folder / "link").string()), FileKind::Readable);
-    EXPECT_EQ(probeFile((folder / "missing").string()), FileKind::Missing);
-    for (const char* name : {"fifo", "device"}) {
-        const std::string path = (folder / name).string();
-        EXPECT_EQ(probeFile(path), FileKind::Unreadable) << name;
-        EXPECT_FALSE(readFileBytes(path)) << name;
-        EXPECT_FALSE(appendToFile(path, "x")) << name;
-        EXPECT_FALSE(writeFileAtomically(path, "x")) << name;
-    }
-    EXPECT_FALSE(appendToPlainFile((folder / "link").string(), "x"));
-    EXPECT_FALSE(appendToPlainFile((folder / "second name").string(), "x"));
-    EXPECT_TRUE(appendToPlainFile((folder / "missing").string(), "new"));
-    EXPECT_EQ(inst.read("Engineering/file"), "bytes");
-    EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
 }
 
 #endif

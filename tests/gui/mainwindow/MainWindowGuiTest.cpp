@@ -1,5 +1,5 @@
 // The Qt main window under the offscreen platform, driven by clicks: loading,
-// layout and tab order, help mode, edit mode and the closing question. An
+// layout and tab order, help mode and the closing question. Edit mode, an
 // edit and OK are EditEndToEndTest's.
 
 #include "FunctionFilesFixture.h"
@@ -81,14 +81,6 @@ TEST_F(MainWindowGui, HelpModeShowsHelpTextsInsteadOfActing) {
     EXPECT_EQ(colour("CommandEdit"), kGrey) << "no edit mode";
     click("CommandQuest");
     EXPECT_EQ(colour("CommandQuest"), kGrey);
-}
-
-TEST_F(MainWindowGui, EditModeMakesEveryButtonPressable) {
-    click("CommandEdit");
-    EXPECT_EQ(colour("CommandEdit"), kGreen);
-    EXPECT_TRUE(button("Pic7")->isEnabled() && button("Pic48")->isEnabled());
-    click("CommandEdit");
-    EXPECT_FALSE(button("Pic7")->isEnabled());
 }
 
 // Closing and Cancel ask first; confirmed, the run ends writing nothing.
