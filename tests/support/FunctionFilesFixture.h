@@ -80,15 +80,6 @@ inline engineering::EngineeringFunction sampleFunction() {
 
 namespace enginetest {
 
-using Entries = std::initializer_list<std::pair<std::string_view, std::string_view>>;
-
-inline std::string section(std::string_view name, Entries entries) {
-    std::string text = "[" + std::string(name) + "]\r\n";
-    for (const auto& [key, value] : entries)
-        text += std::string(key) + "=" + std::string(value) + "\r\n";
-    return text;
-}
-
 // A section holding every stored field of the function, in the table's order.
 inline std::string section(std::string_view name, const engineering::EngineeringFunction& f) {
     std::string text = "[" + std::string(name) + "]\r\n";

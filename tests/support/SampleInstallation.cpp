@@ -18,6 +18,10 @@ SampleInstallation::SampleInstallation(const std::string& name) : TestInstallati
         fs::copy_file(PROGRAM_PATH, program());
 }
 
+fs::path SampleInstallation::program() const {
+    return component() / fs::path(PROGRAM_PATH).filename();
+}
+
 Ending SampleInstallation::run(const std::vector<std::string>& arguments) const {
     return ProgramRun(program(), arguments, scratch("run.stderr")).wait();
 }

@@ -20,24 +20,12 @@ public:
     explicit SampleInstallation(const std::string& name);
 
     std::filesystem::path component() const { return componentFolder(); }
-#ifdef _WIN32
-    std::filesystem::path program() const {
-        return component() / "Engineering_Config.exe";
-    }
-#else
-    std::filesystem::path program() const {
-        return component() / "Engineering_Config";
-    }
-#endif
+    std::filesystem::path program() const; // the built program's copy
     // A file of the component folder.
-    std::string file(std::string_view name) const {
-        return readFile(component() / name);
-    }
+    std::string file(std::string_view name) const { return readFile(component() / name); }
 
     Ending run(const std::vector<std::string>& arguments) const;
-    Ending runSilently() const {
-        return run({"/EXTERNAL", "SILENT"});
-    }
+    Ending runSilently() const { return run({"/EXTERNAL", "SILENT"}); }
 
     // Puts the sample's files back: everything but the program goes.
     void restore() const;

@@ -24,9 +24,7 @@ namespace testsupport {
 // The reporter of a test's run with a window: told its next answers, it
 // records what it was asked instead of showing a box.
 struct AskedBox {
-    std::string title;
-    std::string text;
-    framework::MessageIcon icon;
+    std::string title, text;
     bool question;
     framework::DefaultButton defaultButton;
 };
@@ -38,7 +36,7 @@ public:
 
     bool ask(const framework::Message& question, framework::DefaultButton defaultButton,
              std::string_view) override {
-        asked.push_back({question.title, question.text, question.icon, true, defaultButton});
+        asked.push_back({question.title, question.text, true, defaultButton});
         if (answers_.empty())
             return defaultButton == framework::DefaultButton::Yes;
         const bool yes = answers_.front();
@@ -46,8 +44,7 @@ public:
         return yes;
     }
     void tell(const framework::Message& message) override {
-        asked.push_back(
-            {message.title, message.text, message.icon, false, framework::DefaultButton::Yes});
+        asked.push_back({message.title, message.text, false, framework::DefaultButton::Yes});
     }
 
     std::vector<AskedBox> asked;

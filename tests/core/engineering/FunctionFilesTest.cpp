@@ -55,13 +55,10 @@ TEST_F(FunctionFilesTest, MergeKeepsStandardThenMachineThenStoredAndGapsEndAFami
 
 // Missing numbers read as -1; those below zero and unknown end modes are mended.
 TEST_F(FunctionFilesTest, MissingAndOutOfRangeValuesAreMended) {
-    install.write(kDat, section("All_Function_1", {{"WhereICome", "x"}, {"SpecialKey", "1"}}) +
-                            section("All_Function_2", {{"WhereICome", "x"},
-                                                       {"SpecialKey", "2"},
-                                                       {"EndMode", "2"},
-                                                       {"PosMode", "-4"}}) +
-                            section("All_Function_3",
-                                    {{"WhereICome", "x"}, {"SpecialKey", "3"}, {"EndMode", "5"}}));
+    install.write(kDat, "[All_Function_1]\r\nWhereICome=x\r\nSpecialKey=1\r\n"
+                        "[All_Function_2]\r\nWhereICome=x\r\nSpecialKey=2\r\nEndMode=2\r\n"
+                        "PosMode=-4\r\n[All_Function_3]\r\nWhereICome=x\r\nSpecialKey=3\r\n"
+                        "EndMode=5\r\n");
     const FunctionLists lists = read();
     const auto& bare = lists.button(1);
     EXPECT_EQ((std::array{bare.PPosMode, bare.PPosLeft, bare.PPosHeight, bare.PWaitBeforeLogin,
