@@ -82,11 +82,12 @@ TEST(IniOracle, EditsByEitherSideReadTheSameByBoth) {
         for (const IniRead& query : written) {
             if (query.file != edit.file)
                 continue;
-            SCOPED_TRACE("read [" + query.section + "] " + query.key);
             const Reading expected = platformReading(query, byPlatform);
-            EXPECT_EQ(programReading(query, byPlatform), expected) << "written by the platform";
-            EXPECT_EQ(platformReading(query, byProgram), expected) << "written by the program";
-            EXPECT_EQ(programReading(query, byProgram), expected) << "written by the program";
+            EXPECT_EQ(programReading(query, byPlatform), expected)
+                << query.key << " by the platform";
+            EXPECT_EQ(platformReading(query, byProgram), expected)
+                << query.key << " by the program";
+            EXPECT_EQ(programReading(query, byProgram), expected) << query.key << " by the program";
         }
     }
 }
