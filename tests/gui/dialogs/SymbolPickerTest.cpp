@@ -76,15 +76,3 @@ TEST_F(SymbolPicker, AClickOnASymbolReturnsItsEntryAndEveryOtherWayOutReturnsNot
         EXPECT_TRUE(!picker.isVisible() && picker.SymbolNummer == 0);
     }
 }
-
-TEST_F(SymbolPicker, MissingOrBrokenPicturesShowEmptySlotsWithoutAMessage) {
-    // The file is found whatever the letter case of its name.
-    guitest::copySamplePicture(installation, "Pump_800.gif", "s1_800.GIF");
-    installation.write("Engineering/S2_800.gif", "not a picture at all");
-    open(3);
-    EXPECT_EQ(slot(1).picture().size(), QSize(60, 56));
-    EXPECT_TRUE(slot(2).picture().isNull());
-    EXPECT_TRUE(slot(3).picture().isNull()); // no file
-    EXPECT_TRUE(slot(4).picture().isNull()); // beyond the count
-    EXPECT_TRUE(installation.boxes.asked.empty());
-}

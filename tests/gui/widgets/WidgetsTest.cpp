@@ -1,5 +1,5 @@
-// The windows' own widgets. Captions that do not fit their boxes are drawn
-// smaller, down to a readable size, with one size for the labels of a frame.
+// The windows' own widgets. A caption that does not fit its button is drawn
+// smaller, down to a readable size.
 // The window a run shows while another run holds its installation: Cancel
 // ends the wait; the other run's end lets the wait end with the lock taken.
 
@@ -11,8 +11,6 @@
 
 #include <QAbstractButton>
 #include <QFontMetrics>
-#include <QFrame>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -48,22 +46,6 @@ TEST(CaptionFit, AButtonCaptionShrinksToFitAndIsShownWholeInTheToolTip) {
     EXPECT_EQ(button.toolTip(), "Edit mode");
     dialogs::setButtonCaption(button, QString(80, 'W'), "");
     EXPECT_EQ(button.font().pointSizeF(), dialogs::kSmallestCaptionPoints);
-}
-
-// The labels of one frame keep one size; a label elsewhere keeps its own.
-TEST(CaptionFit, TheLabelsOfOneFrameKeepOneSize) {
-    QWidget window;
-    auto* frame = new QFrame(&window);
-    auto* shortLabel = new QLabel("Modus", frame);
-    auto* longLabel = new QLabel("Wartezeit vorm Einloggen (in ms)", frame);
-    auto* alone = new QLabel("Aktiviert", &window);
-    for (QLabel* label : {shortLabel, longLabel, alone})
-        label->setFixedSize(120, 16);
-    const qreal ownSize = alone->font().pointSizeF();
-    dialogs::fitCaptions(window);
-    EXPECT_LT(longLabel->font().pointSizeF(), ownSize);
-    EXPECT_EQ(shortLabel->font().pointSizeF(), longLabel->font().pointSizeF());
-    EXPECT_EQ(alone->font().pointSizeF(), ownSize);
 }
 
 TEST(LockWaitBox, SaysForWhomItWaitsAndEndsOnCancelOrWhenTheLockIsFree) {
