@@ -79,7 +79,7 @@ TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
 }
 
 // Only a missing file gives "": one that cannot be read keeps its path and is
-// reported where it is read (ReadInputsTest, DamagedInstallationTest).
+// reported where it is read (FunctionFilesTest, DamagedInstallationTest).
 TEST(InstallationPaths, RequiredFilesGiveEmptyOnlyWhenMissing) {
     TestInstallation inst;
     EXPECT_EQ(GetPathSourceOCXMDB(inst.program()), "");
