@@ -1,15 +1,15 @@
 #pragma once
-// A scratch installation with a .cfg, a program.ini naming machine M1, a run
-// on it, and helpers that write function sections as Windows-1252 text with
-// CR LF or build a function as the edit dialog leaves it.
+// What the tests of the engineering layer and the windows share: a run of
+// the program on a test installation, made-up symbols and functions, helpers
+// that write function sections as Windows-1252 text with CR LF, and a scratch
+// installation with a .cfg and a program.ini naming machine M1, run on.
 
 #include "TestInstallation.h"
 
 #include "engineering/ConfigurationRun.h"
-#include "engineering/SymbolList.h"
-
 #include "engineering/FunctionFields.h"
 #include "engineering/ReadInputs.h"
+#include "engineering/SymbolList.h"
 #include "engineering/WriteInputs.h"
 
 #include "framework/IniAccess.h"
