@@ -12,17 +12,16 @@
 //     entry), only line ends change, where a last line lacked one or a CR
 //     and an LF came together when a line between them was removed.
 //
-// Input layout (FuzzedDataProvider): from the end the number of edits and
-// per edit whether it removes; from the front per edit section, key and text
-// as strings ended by a backslash and another character; the rest is the
-// file.
+// Input layout: the file's bytes, and where the input holds two NUL bytes in a
+// row, up to three edits after them, separated by NUL bytes: "section \x1F
+// key" removes the entry, "section \x1F key \x1F text" writes it. So the INI
+// case files of tests/data/ini, the seed corpus, are inputs as they are.
 
 #include "framework/IniDocument.h"
 #include "framework/IniLines.h"
 #include "framework/Text.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
-
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -145,20 +144,35 @@ void checkEdit(IniDocument& document, const Edit& edit) {
     checkUntouchedLinesKept(before, after, edit);
 }
 
+// The parts of text between separators.
+std::vector<std::string_view> split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end - start));
+        if (end == std::string_view::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    FuzzedDataProvider input(data, size);
-    std::vector<Edit> edits(input.ConsumeIntegralInRange<std::size_t>(1, 3));
-    for (Edit& edit : edits) {
-        const bool removal = input.ConsumeBool();
-        edit.section = input.ConsumeRandomLengthString(32);
-        edit.key = input.ConsumeRandomLengthString(32);
-        edit.text = input.ConsumeRandomLengthString(64);
-        if (removal)
-            edit.text.reset();
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::size_t fileEnd = std::min(input.find(std::string_view("\0\0", 2)), size);
+    std::vector<Edit> edits;
+    if (fileEnd < size) {
+        for (const std::string_view spec : split(input.substr(fileEnd + 2), '\0')) {
+            const std::vector<std::string_view> parts = split(spec, '\x1F');
+            if (edits.size() == 3 || parts.size() < 2)
+                break;
+            edits.push_back(
+                {std::string(parts[0]), std::string(parts[1]),
+                 parts.size() > 2 ? std::optional<std::string>(parts[2]) : std::nullopt});
+        }
     }
-    const std::string file = input.ConsumeRemainingBytesAsString();
+    const std::string file(input.substr(0, fileEnd));
 
     IniDocument document = IniDocument::parse(file);
     require(document.bytes() == file, "parse then bytes() gives the same bytes");

@@ -75,7 +75,7 @@ while IFS= read -r exe; do
     # most twice. A run with failing tests has a summary and is never rerun.
     for attempt in 1 2 3; do
         set +e
-        wine "$exe" >"$log" 2>&1
+        timeout 1800 wine "$exe" >"$log" 2>&1 # no ctest here to end a hang
         status=$?
         set -e
         # Standard output under Wine ends its lines with CR LF.

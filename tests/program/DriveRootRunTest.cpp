@@ -47,9 +47,9 @@ public:
                              sample_.root().c_str());
         } else if (!root_.empty()) {
             std::error_code ignored;
-            for (const char* name :
-                 {"Engineering", "parameter", "Engineering_Config.exe", "Engineering_Config.ini",
-                  "Engineering_Config.lock", "Q4Mcfglog.txt"})
+            for (const char* name : {"Engineering", "parameter", "Engineering_Config.exe",
+                                     "Engineering_Config.ini", "Engineering_Config.lock",
+                                     "Q4Mcfglog.txt", "Engineering_Config_changes.txt", "backup"})
                 fs::remove_all(root_ / name, ignored);
         }
     }

@@ -1,38 +1,84 @@
 #pragma once
-// A scratch installation with a .cfg, a program.ini naming machine M1, a run
-// on it, and helpers that write function sections as Windows-1252 text with
-// CR LF or build a function as the edit dialog leaves it.
+// What the tests of the engineering layer and the windows share: a run of
+// the program on a test installation, made-up symbols and functions, helpers
+// that write function sections as Windows-1252 text with CR LF, and a scratch
+// installation with a .cfg and a program.ini naming machine M1, run on.
 
 #include "TestInstallation.h"
-#include "TestRun.h"
 
+#include "engineering/ConfigurationRun.h"
 #include "engineering/FunctionFields.h"
 #include "engineering/ReadInputs.h"
+#include "engineering/SymbolList.h"
 #include "engineering/WriteInputs.h"
 
 #include "framework/IniAccess.h"
 #include "framework/InstallationPaths.h"
-#include "framework/Logs.h"
-#include "framework/ProgramState.h"
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <algorithm>
 #include <memory>
-#include <string>
-#include <string_view>
-#include <utility>
+
+namespace testsupport {
+
+// A run of the program on a test installation, built as main() builds one:
+// its message boxes go to the installation's fake, and an ended program
+// throws ProgramEnded.
+class TestRun : public engineering::ConfigurationRun {
+public:
+    explicit TestRun(TestInstallation& installation, std::string_view commandLine = "")
+        : ConfigurationRun(installation.start(commandLine), &installation.boxes) {
+        endByThrowing(program);
+    }
+};
+
+} // namespace testsupport
+
+// Made-up data for the dialog tests: symbol lists and a function record.
+namespace dialogtest {
+
+// "Engineering\S<n>_800.gif", the name of entry n in the lists below.
+inline std::string symbolName(int entry) {
+    return "Engineering\\S" + std::to_string(entry) + "_800.gif";
+}
+
+// A list counting count symbols; it holds as many of them as fit.
+inline engineering::Symbols symbolsOf(int count) {
+    engineering::Symbols symbols;
+    for (int entry = 1; entry <= std::min(count, engineering::kSymbolCapacity); ++entry)
+        symbols.SymbolList[std::size_t(entry - 1)] = symbolName(entry);
+    symbols.SymbolCount = std::int16_t(count);
+    return symbols;
+}
+
+// Every field set to a value of its own.
+inline engineering::EngineeringFunction sampleFunction() {
+    return {.PEnabled = true,
+            .PWhereICome = "Somewhere",
+            .PExeFunction = "C:\\Tools\\run.bat",
+            .PSymbolName = symbolName(2),
+            .PSpecialKey = 5,
+            .PDescription = "Engineering.5",
+            .PStandard = true,
+            .PPosMode = 3,
+            .PPosLeft = -5,
+            .PPosTop = 10,
+            .PPosWidth = 640,
+            .PPosHeight = 480,
+            .PRemoteDeskTop = true,
+            .PWaitBeforeLogin = 1500,
+            .PLoginKey = " user{TAB}pw{ENTER} ",
+            .PWindowName = "*Notepad*",
+            .PWindowName2 = "Übersicht - Fenster",
+            .PEndTime = 30,
+            .PEndMode = 16,
+            .PEndWhenExitWindow = true};
+}
+
+} // namespace dialogtest
 
 namespace enginetest {
-
-using Entries = std::initializer_list<std::pair<std::string_view, std::string_view>>;
-
-inline std::string section(std::string_view name, Entries entries) {
-    std::string text = "[" + std::string(name) + "]\r\n";
-    for (const auto& [key, value] : entries)
-        text += std::string(key) + "=" + std::string(value) + "\r\n";
-    return text;
-}
 
 // A section holding every stored field of the function, in the table's order.
 inline std::string section(std::string_view name, const engineering::EngineeringFunction& f) {
@@ -41,31 +87,6 @@ inline std::string section(std::string_view name, const engineering::Engineering
         text += std::string(field.key) + "=" +
                 framework::iniText(engineering::fieldValue(f, field)) + "\r\n";
     return text;
-}
-
-// A complete function section of the catalogue or the stored file.
-inline std::string function(std::string_view name, int key, std::string_view exe,
-                            std::string_view symbol = "Engineering\\Pump.gif", bool enabled = true,
-                            std::string_view whereICome = "Catalogue") {
-    engineering::EngineeringFunction f;
-    f.PWhereICome = whereICome;
-    f.PDescription = "Function " + std::to_string(key);
-    f.PEnabled = enabled;
-    f.PExeFunction = exe;
-    f.PSpecialKey = std::int16_t(key);
-    f.PSymbolName = symbol;
-    f.PPosMode = 1;
-    f.PPosLeft = 10;
-    f.PPosTop = 20;
-    f.PPosWidth = 300;
-    f.PPosHeight = 200;
-    f.PWaitBeforeLogin = 500;
-    f.PLoginKey = "{ENTER}";
-    f.PWindowName = "*Editor*";
-    f.PEndTime = 5;
-    f.PEndMode = 16;
-    f.PEndWhenExitWindow = true;
-    return section(name, f);
 }
 
 // A function as the edit dialog leaves it.
@@ -82,6 +103,16 @@ inline engineering::EngineeringFunction edited(int key, std::string exe, bool en
     f.PEndTime = 3;
     f.PEndMode = 18;
     return f;
+}
+
+// A complete function section of the catalogue or the stored file.
+inline std::string function(std::string_view name, int key, std::string exe,
+                            std::string symbol = "Engineering\\Pump.gif", bool enabled = true,
+                            std::string whereICome = "Catalogue") {
+    engineering::EngineeringFunction f = edited(key, std::move(exe), enabled);
+    f.PSymbolName = std::move(symbol);
+    f.PWhereICome = std::move(whereICome);
+    return section(name, f);
 }
 
 inline constexpr std::string_view kCfg = "Engineering/Engineering.cfg";

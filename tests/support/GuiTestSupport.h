@@ -3,9 +3,7 @@
 // program, controls found by name, and acting on a modal dialog while it is
 // open.
 
-#include "DialogTestData.h"
-#include "TestInstallation.h"
-#include "TestRun.h"
+#include "FunctionFilesFixture.h"
 
 #include <QDialog>
 #include <QWidget>

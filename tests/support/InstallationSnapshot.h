@@ -1,10 +1,10 @@
 #pragma once
 // What an installation holds, to tell which entries a run changed.
 
+#include "TestData.h"
+
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,19 +18,14 @@ inline std::map<std::string, std::string> snapshotOf(const std::filesystem::path
     std::map<std::string, std::string> entries;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         const std::string name = fs::relative(entry.path(), root).generic_string();
+        const fs::file_status status = entry.symlink_status();
         if (name == "Q4Mcfglog.txt" || name == "HalvarServicePack.log" ||
             name == "Engineering/Engineering_Config.lock")
             continue;
-        const fs::file_status status = entry.symlink_status();
-        if (fs::is_symlink(status)) {
-            entries[name] = "link to " + fs::read_symlink(entry.path()).string();
-        } else if (fs::is_regular_file(status)) {
-            std::ostringstream bytes;
-            bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
-            entries[name] = "file " + bytes.str();
-        } else {
-            entries[name] = fs::is_directory(status) ? "folder" : "special file";
-        }
+        entries[name] = fs::is_symlink(status) ? "link to " + fs::read_symlink(entry).string()
+                        : fs::is_regular_file(status) ? "file " + readFile(entry.path())
+                        : fs::is_directory(status)    ? "folder"
+                                                      : "special file";
     }
     return entries;
 }

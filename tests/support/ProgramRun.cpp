@@ -1,9 +1,5 @@
 #include "ProgramRun.h"
 
-#include <fstream>
-#include <sstream>
-#include <thread>
-
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -21,27 +17,18 @@ extern char** environ;
 namespace fs = std::filesystem;
 
 namespace testsupport {
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 namespace {
 
 // The process's own environment, one "NAME=value" entry each.
 std::vector<std::string> ownEnvironment() {
     std::vector<std::string> entries;
 #ifdef _WIN32
-    if (LPWCH block = GetEnvironmentStringsW()) {
-        for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) {
-            const std::u8string text = fs::path(entry).u8string();
-            entries.emplace_back(text.begin(), text.end());
-        }
-        FreeEnvironmentStringsW(block);
+    const LPWCH block = GetEnvironmentStringsW();
+    for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) {
+        const std::u8string text = fs::path(entry).u8string();
+        entries.emplace_back(text.begin(), text.end());
     }
+    FreeEnvironmentStringsW(block);
 #else
     for (char** entry = environ; *entry != nullptr; ++entry)
         entries.emplace_back(*entry);
@@ -53,19 +40,15 @@ std::vector<std::string> ownEnvironment() {
 
 std::vector<std::string> environmentWithoutDisplay(const std::vector<std::string>& extra) {
     std::vector<std::string> entries;
-    for (std::string& text : ownEnvironment()) {
-        const bool display = text.starts_with("DISPLAY=") || text.starts_with("WAYLAND_DISPLAY=") ||
-                             text.starts_with("QT_QPA_PLATFORM=");
-        if (!display)
+    for (std::string& text : ownEnvironment())
+        if (!text.starts_with("DISPLAY=") && !text.starts_with("WAYLAND_DISPLAY=") &&
+            !text.starts_with("QT_QPA_PLATFORM="))
             entries.push_back(std::move(text));
-    }
     entries.insert(entries.end(), extra.begin(), extra.end());
     return entries;
 }
 
 std::string describe(const Ending& ending) {
-    if (ending.timedOut)
-        return "killed after its time limit";
     return (ending.exited ? "exit " : "signal ") + std::to_string(ending.status);
 }
 
@@ -77,23 +60,10 @@ std::wstring wide(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end())).wstring();
 }
 
-// One argument as the C run-time's command-line parser takes it back.
+// One argument as the C run-time's command-line parser takes it back; the
+// tests pass none that holds a quote or ends with a backslash.
 std::wstring quoted(const std::wstring& argument) {
-    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos)
-        return argument;
-    std::wstring text = L"\"";
-    std::size_t backslashes = 0;
-    for (const wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        text.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
-        backslashes = 0;
-        text += c;
-    }
-    text.append(2 * backslashes, L'\\');
-    return text + L"\"";
+    return L"\"" + argument + L"\"";
 }
 
 HANDLE inheritable(const fs::path& path, DWORD access, DWORD disposition) {
@@ -102,12 +72,15 @@ HANDLE inheritable(const fs::path& path, DWORD access, DWORD disposition) {
                        disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+HANDLE handleOf(long long process) {
+    return reinterpret_cast<HANDLE>(process);
+}
+
 } // namespace
 
 ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& arguments,
-                       const fs::path& errorFile, const std::vector<std::string>& environment,
-                       const fs::path& outputFile)
-    : errorFile_(errorFile), outputFile_(outputFile) {
+                       const fs::path& errorFile, const std::vector<std::string>& environment)
+    : errorFile_(errorFile) {
     std::wstring commandLine = quoted(program.wstring());
     for (const std::string& argument : arguments)
         commandLine += L" " + quoted(wide(argument));
@@ -115,132 +88,95 @@ ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& 
     for (const std::string& entry : environment)
         block += wide(entry) + L'\0';
     block += L'\0';
-
-    const HANDLE input = inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
-    const HANDLE output = outputFile.empty()
-                              ? inheritable("NUL", GENERIC_WRITE, OPEN_EXISTING)
-                              : inheritable(outputFile, GENERIC_WRITE, CREATE_ALWAYS);
-    const HANDLE error = inheritable(errorFile, GENERIC_WRITE, CREATE_ALWAYS);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = input;
-    startup.hStdOutput = output;
-    startup.hStdError = error;
+    startup.hStdInput = inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
+    startup.hStdOutput = inheritable(outputFile(), GENERIC_WRITE, CREATE_ALWAYS);
+    startup.hStdError = inheritable(errorFile, GENERIC_WRITE, CREATE_ALWAYS);
     PROCESS_INFORMATION process{};
     if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                        CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, block.data(), nullptr,
                        &startup, &process)) {
-        process_ = process.hProcess;
+        process_ = reinterpret_cast<long long>(process.hProcess);
         CloseHandle(process.hThread);
     }
-    for (const HANDLE handle : {input, output, error})
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
+    for (const HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+        CloseHandle(handle);
 }
 
 ProgramRun::~ProgramRun() {
-    if (process_ != nullptr) {
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, INFINITE);
-        CloseHandle(process_);
-    }
+    kill();
+    wait();
 }
 
 void ProgramRun::kill() const {
-    if (process_ != nullptr)
-        TerminateProcess(process_, 1);
+    if (process_ != -1)
+        TerminateProcess(handleOf(process_), 1);
 }
 
-Ending ProgramRun::wait(std::chrono::milliseconds limit) {
+Ending ProgramRun::wait() {
     Ending ending;
-    if (process_ == nullptr)
+    if (process_ == -1)
         return ending;
-    if (WaitForSingleObject(process_, DWORD(limit.count())) == WAIT_TIMEOUT) {
-        ending.timedOut = true;
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, INFINITE);
-    }
+    WaitForSingleObject(handleOf(process_), INFINITE);
     DWORD status = 0;
-    GetExitCodeProcess(process_, &status);
-    CloseHandle(process_);
-    process_ = nullptr;
-    ending.exited = !ending.timedOut;
+    GetExitCodeProcess(handleOf(process_), &status);
+    CloseHandle(handleOf(process_));
+    process_ = -1;
+    ending.exited = true;
     ending.status = int(status);
     ending.errorOutput = readFile(errorFile_);
-    if (!outputFile_.empty())
-        ending.output = readFile(outputFile_);
+    ending.output = readFile(outputFile());
     return ending;
 }
 
 #else
 
 ProgramRun::ProgramRun(const fs::path& program, const std::vector<std::string>& arguments,
-                       const fs::path& errorFile, const std::vector<std::string>& environment,
-                       const fs::path& outputFile)
-    : errorFile_(errorFile), outputFile_(outputFile) {
+                       const fs::path& errorFile, const std::vector<std::string>& environment)
+    : errorFile_(errorFile) {
     std::vector<std::string> texts{program.string()};
     texts.insert(texts.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> entries = environment;
     std::vector<char*> argv;
-    for (std::string& text : texts)
-        argv.push_back(text.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> environmentTexts = environment;
     std::vector<char*> envp;
-    for (std::string& entry : environmentTexts)
-        envp.push_back(entry.data());
-    envp.push_back(nullptr);
-
+    for (auto [from, to] : {std::pair(&texts, &argv), {&entries, &envp}}) {
+        for (std::string& text : *from)
+            to->push_back(text.data());
+        to->push_back(nullptr);
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    if (outputFile.empty())
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    else
-        posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
-        pid_ = -1;
+    for (const auto& [fd, file] : {std::pair(1, outputFile()), {2, errorFile}})
+        posix_spawn_file_actions_addopen(&actions, fd, file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0)
+        process_ = pid;
     posix_spawn_file_actions_destroy(&actions);
 }
 
 ProgramRun::~ProgramRun() {
-    if (pid_ > 0) {
-        ::kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
+    kill();
+    wait();
 }
 
 void ProgramRun::kill() const {
-    if (pid_ > 0)
-        ::kill(pid_, SIGKILL);
+    if (process_ != -1)
+        ::kill(pid_t(process_), SIGKILL);
 }
 
-Ending ProgramRun::wait(std::chrono::milliseconds limit) {
+Ending ProgramRun::wait() {
     Ending ending;
-    if (pid_ <= 0)
-        return ending;
-    const auto deadline = std::chrono::steady_clock::now() + limit;
     int status = 0;
-    pid_t ended = 0;
-    while ((ended = waitpid(pid_, &status, WNOHANG)) == 0) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            ending.timedOut = true;
-            ::kill(pid_, SIGKILL);
-            ended = waitpid(pid_, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    if (ended != pid_)
+    if (process_ == -1 || waitpid(pid_t(process_), &status, 0) != pid_t(process_))
         return ending;
-    pid_ = -1;
-    ending.exited = WIFEXITED(status) && !ending.timedOut;
+    process_ = -1;
+    ending.exited = WIFEXITED(status);
     ending.status = WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status);
     ending.errorOutput = readFile(errorFile_);
-    if (!outputFile_.empty())
-        ending.output = readFile(outputFile_);
+    ending.output = readFile(outputFile());
     return ending;
 }
 

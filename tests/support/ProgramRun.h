@@ -1,61 +1,47 @@
 #pragma once
-// The built program started as a process of its own, its standard error kept
-// in a file, and how it ended.
+// The built program started as a process of its own, its standard output and
+// error kept in files beside errorFile, and how it ended. A run that hangs is
+// ended by ctest's TIMEOUT.
 
-#include <chrono>
+#include "TestData.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
-#ifndef _WIN32
-#include <sys/types.h>
-#endif
 
 namespace testsupport {
-
-// A file's bytes; "" when it cannot be read.
-std::string readFile(const std::filesystem::path& path);
 
 // The test's environment without any display, with the given entries added.
 std::vector<std::string> environmentWithoutDisplay(const std::vector<std::string>& extra = {});
 
 // How a started program ended.
 struct Ending {
-    bool exited = false;   // false: ended by a signal (on Windows: killed), or after its time
-    bool timedOut = false; // killed because it ran longer than it was given
-    int status = -1;       // exit status, or the signal's number
+    bool exited = false; // false: ended by a signal (on Windows: killed)
+    int status = -1;     // exit status, or the signal's number
     std::string errorOutput;
-    std::string output; // standard output, when it was kept
+    std::string output;
 };
 
-// "exit 2", "signal 6" or "killed after its time limit", for failure messages.
+// "exit 2" or "signal 6", for failure messages.
 std::string describe(const Ending& ending);
-
-// Long enough for a run that waits its turn behind others; a hang ends as a
-// failure instead of blocking the suite.
-inline constexpr std::chrono::seconds kRunTimeLimit{60};
 
 class ProgramRun {
 public:
     ProgramRun(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                const std::filesystem::path& errorFile,
-               const std::vector<std::string>& environment = environmentWithoutDisplay(),
-               const std::filesystem::path& outputFile = {});
+               const std::vector<std::string>& environment = environmentWithoutDisplay());
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
     ~ProgramRun();
 
     void kill() const;
-    // Waits for the end; a program still running after limit is killed.
-    Ending wait(std::chrono::milliseconds limit = kRunTimeLimit);
+    Ending wait();
 
 private:
-#ifdef _WIN32
-    void* process_ = nullptr;
-#else
-    pid_t pid_ = -1;
-#endif
+    std::filesystem::path outputFile() const { return errorFile_.string() + ".out"; }
+
     std::filesystem::path errorFile_;
-    std::filesystem::path outputFile_;
+    long long process_ = -1; // the process id, on Windows its handle
 };
 
 } // namespace testsupport

@@ -3,92 +3,58 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <random>
 #include <regex>
 
 namespace fs = std::filesystem;
 
 namespace testsupport {
 
-SampleInstallation::SampleInstallation(const std::string& name) {
-    std::random_device device;
-    scratch_ = fs::temp_directory_path() /
-               ("eng-runs-" + name + "-" + std::to_string(device()) + std::to_string(device()));
-    root_ = scratch_ / "installation";
-    fs::create_directories(scratch_);
-    fs::copy(EXAMPLES_DIR, root_, fs::copy_options::recursive);
-    placeInComponent(PROGRAM_PATH);
-#ifdef WINDOW_MODULE_PATH
-    placeInComponent(WINDOW_MODULE_PATH);
-#endif
-#ifdef _WIN32
-    fs::remove_all(faultLogFile());
-#endif
-}
-
-SampleInstallation::~SampleInstallation() {
-    std::error_code ignored;
-#ifdef _WIN32
-    fs::remove_all(faultLogFile(), ignored);
-#endif
-    fs::remove_all(scratch_, ignored);
-}
-
-fs::path SampleInstallation::faultLogFile() const {
-#ifdef _WIN32
-    return "C:\\HalvarServicePack.log";
-#else
-    return root_ / "HalvarServicePack.log";
-#endif
-}
-
-Ending SampleInstallation::run(const std::vector<std::string>& arguments,
-                               std::chrono::milliseconds limit) const {
-    ProgramRun run(program(), arguments, scratch("run.stderr"), environmentWithoutDisplay(),
-                   scratch("run.stdout"));
-    return run.wait(limit);
-}
-
-void SampleInstallation::restore() const {
-    for (const auto& entry : fs::directory_iterator(component()))
-        if (entry.path() != program())
-            fs::remove_all(entry.path());
-    for (const auto& entry : fs::directory_iterator(root_))
-        if (entry.path() != component())
-            fs::remove_all(entry.path());
-    fs::copy(EXAMPLES_DIR, root_,
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-#ifdef WINDOW_MODULE_PATH
-    placeInComponent(WINDOW_MODULE_PATH);
-#endif
-}
-
-std::vector<std::string> SampleInstallation::temporaries() const {
-    static const std::regex pattern(R"(\..+\.tmp[0-9]+)");
-    std::vector<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(root_))
-        if (std::regex_match(entry.path().filename().string(), pattern))
-            names.push_back(fs::relative(entry.path(), root_).string());
-    return names;
-}
-
-// A hard link where the file system allows it: the built files are large.
-void SampleInstallation::placeInComponent(const fs::path& built) const {
+// A built file in the component folder: a hard link where the file system
+// allows it (the program is large), a copy otherwise.
+void SampleInstallation::placeBuilt(const fs::path& built) const {
     std::error_code noLink;
     fs::create_hard_link(built, component() / built.filename(), noLink);
     if (noLink)
         fs::copy_file(built, component() / built.filename());
 }
 
-Lines linesOf(const std::string& bytes) {
-    Lines lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = std::min(bytes.find('\n', start), bytes.size() - 1);
-        lines.push_back(bytes.substr(start, end + 1 - start));
-        start = end + 1;
-    }
-    return lines;
+SampleInstallation::SampleInstallation(const std::string& name) : TestInstallation(name) {
+    fs::copy(EXAMPLES_DIR, root(), fs::copy_options::recursive);
+    placeBuilt(PROGRAM_PATH);
+#ifdef WINDOW_MODULE_PATH
+    placeBuilt(WINDOW_MODULE_PATH);
+#endif
+}
+
+fs::path SampleInstallation::program() const {
+    return component() / fs::path(PROGRAM_PATH).filename();
+}
+
+Ending SampleInstallation::run(const std::vector<std::string>& arguments) const {
+    return ProgramRun(program(), arguments, scratch("run.stderr")).wait();
+}
+
+void SampleInstallation::restore() const {
+    for (const auto& entry : fs::directory_iterator(component()))
+        if (entry.path() != program())
+            fs::remove_all(entry.path());
+    for (const auto& entry : fs::directory_iterator(root()))
+        if (entry.path() != component())
+            fs::remove_all(entry.path());
+    fs::copy(EXAMPLES_DIR, root(),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+#ifdef WINDOW_MODULE_PATH
+    placeBuilt(WINDOW_MODULE_PATH);
+#endif
+}
+
+std::vector<std::string> SampleInstallation::temporaries() const {
+    static const std::regex pattern(R"(\..+\.tmp[0-9]+)");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(root()))
+        if (std::regex_match(entry.path().filename().string(), pattern))
+            names.push_back(fs::relative(entry.path(), root()).string());
+    return names;
 }
 
 std::vector<std::string> queryRows(sqlite3* database, const std::string& sql) {

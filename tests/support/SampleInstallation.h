@@ -4,6 +4,7 @@
 // back from it: text files line by line, databases by their content.
 
 #include "ProgramRun.h"
+#include "TestInstallation.h"
 
 #include <filesystem>
 #include <string>
@@ -14,48 +15,17 @@ struct sqlite3;
 
 namespace testsupport {
 
-class SampleInstallation {
+class SampleInstallation : public TestInstallation {
 public:
     explicit SampleInstallation(const std::string& name);
-    ~SampleInstallation();
-    SampleInstallation(const SampleInstallation&) = delete;
-    SampleInstallation& operator=(const SampleInstallation&) = delete;
 
-    const std::filesystem::path& root() const { return root_; }
-    std::filesystem::path component() const { return root_ / "Engineering"; }
-#ifdef _WIN32
-    std::filesystem::path program() const {
-        return component() / "Engineering_Config.exe";
-    }
-#else
-    std::filesystem::path program() const {
-        return component() / "Engineering_Config";
-    }
-#endif
-    // A place for a run's by-products, outside the installation.
-    std::filesystem::path scratch(std::string_view name) const {
-        return scratch_ / name;
-    }
-
+    std::filesystem::path component() const { return componentFolder(); }
+    std::filesystem::path program() const; // the built program's copy
     // A file of the component folder.
-    std::string file(std::string_view name) const {
-        return readFile(component() / name);
-    }
-    std::string errorLog() const {
-        return readFile(root_ / "Q4Mcfglog.txt");
-    }
-    // The fault log: C:\HalvarServicePack.log on Windows, which each sample
-    // installation starts without.
-    std::string faultLog() const {
-        return readFile(faultLogFile());
-    }
-    std::filesystem::path faultLogFile() const;
+    std::string file(std::string_view name) const { return readFile(component() / name); }
 
-    Ending run(const std::vector<std::string>& arguments,
-               std::chrono::milliseconds limit = kRunTimeLimit) const;
-    Ending runSilently() const {
-        return run({"/EXTERNAL", "SILENT"});
-    }
+    Ending run(const std::vector<std::string>& arguments) const;
+    Ending runSilently() const { return run({"/EXTERNAL", "SILENT"}); }
 
     // Puts the sample's files back: everything but the program goes.
     void restore() const;
@@ -65,16 +35,8 @@ public:
     std::vector<std::string> temporaries() const;
 
 private:
-    void placeInComponent(const std::filesystem::path& built) const;
-
-    std::filesystem::path scratch_;
-    std::filesystem::path root_;
+    void placeBuilt(const std::filesystem::path& built) const;
 };
-
-using Lines = std::vector<std::string>;
-
-// A text file's lines, each with its line end: equal lines, equal bytes.
-Lines linesOf(const std::string& bytes);
 
 // The rows of a query, each as text, in the order given.
 std::vector<std::string> queryRows(sqlite3* database, const std::string& sql);

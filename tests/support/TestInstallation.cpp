@@ -1,27 +1,24 @@
 #include "TestInstallation.h"
 
 #include "framework/ErrorProtocol.h"
-#include "framework/FileSystem.h"
-#include "framework/Logs.h"
 #include "framework/ProfileFiles.h"
 #include "framework/Text.h"
 
 #include <algorithm>
 #include <fstream>
 #include <random>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace testsupport {
 
-TestInstallation::TestInstallation(std::string_view componentName) : component_(componentName) {
+TestInstallation::TestInstallation(std::string_view name) {
     std::random_device device;
-    root_ = fs::temp_directory_path() /
-            ("eng-test-" + std::to_string(device()) + "-" + std::to_string(device()));
+    scratch_ = fs::temp_directory_path() / ("eng-" + std::string(name) + "-" +
+                                            std::to_string(device()) + std::to_string(device()));
+    root_ = scratch_ / "installation";
     fs::create_directories(componentFolder());
     fs::create_directories(parameterFolder());
-
     framework::clearProfileCache();
 #ifdef _WIN32
     fs::remove_all(faultLogFile());
@@ -29,16 +26,12 @@ TestInstallation::TestInstallation(std::string_view componentName) : component_(
 }
 
 TestInstallation::~TestInstallation() {
-    std::error_code error;
+    std::error_code ignored;
 #ifdef _WIN32
-    fs::remove_all(faultLogFile(), error);
+    fs::remove_all(faultLogFile(), ignored);
 #endif
     framework::clearProfileCache();
-    fs::remove_all(root_, error);
-}
-
-std::string TestInstallation::cfgPath() const {
-    return (componentFolder() / (component_ + ".cfg")).string();
+    fs::remove_all(scratch_, ignored);
 }
 
 fs::path TestInstallation::faultLogFile() const {
@@ -49,29 +42,11 @@ fs::path TestInstallation::faultLogFile() const {
 #endif
 }
 
-std::string TestInstallation::faultLog() const {
-    std::ifstream in(faultLogFile(), std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 void TestInstallation::write(std::string_view relative, std::string_view bytes) const {
     const fs::path target = root_ / relative;
     fs::create_directories(target.parent_path());
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-std::string TestInstallation::read(std::string_view relative) const {
-    std::ifstream in(root_ / relative, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-bool TestInstallation::exists(std::string_view relative) const {
-    return fs::exists(root_ / relative);
+    std::ofstream(target, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 std::vector<std::string> TestInstallation::fileNames(std::string_view relative) const {
@@ -83,7 +58,7 @@ std::vector<std::string> TestInstallation::fileNames(std::string_view relative) 
 }
 
 framework::ProgramStart TestInstallation::start(std::string_view commandLine) const {
-    return {std::string(commandLine), componentFolder().string(), component_ + "_Config"};
+    return {std::string(commandLine), componentFolder().string(), "Engineering_Config"};
 }
 
 framework::ProgramState& TestInstallation::program() {

@@ -1,13 +1,17 @@
 #pragma once
 // A scratch installation for one test: <root>/Engineering is the program's
-// folder, <root>/parameter beside it. A run on it is started as the program
-// would start there: message boxes go to a fake, and an ended program throws
-// ProgramEnded.
+// folder, <root>/parameter beside it, and a scratch folder for a test's
+// by-products outside it. A run on it in the test's process is started as the
+// program would start there: message boxes go to a fake, and an ended program
+// throws ProgramEnded. SampleInstallation.h fills one with the sample
+// installation and the built program.
 
-#include "FakeReporter.h"
+#include "TestData.h"
 
 #include "framework/ProgramState.h"
+#include "framework/Reporter.h"
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -17,33 +21,69 @@
 
 namespace testsupport {
 
+// The reporter of a test's run with a window: told its next answers, it
+// records what it was asked instead of showing a box.
+struct AskedBox {
+    std::string title, text;
+    bool question;
+    framework::DefaultButton defaultButton;
+};
+
+class FakeReporter final : public framework::Reporter {
+public:
+    // Answers for the next questions, in order; a question with no answer left gets the default.
+    void answer(bool yes) { answers_.push_back(yes); }
+
+    bool ask(const framework::Message& question, framework::DefaultButton defaultButton,
+             std::string_view) override {
+        asked.push_back({question.title, question.text, true, defaultButton});
+        if (answers_.empty())
+            return defaultButton == framework::DefaultButton::Yes;
+        const bool yes = answers_.front();
+        answers_.pop_front();
+        return yes;
+    }
+    void tell(const framework::Message& message) override {
+        asked.push_back({message.title, message.text, false, framework::DefaultButton::Yes});
+    }
+
+    std::vector<AskedBox> asked;
+
+private:
+    std::deque<bool> answers_;
+};
+
 class TestInstallation {
 public:
-    explicit TestInstallation(std::string_view componentName = "Engineering");
+    explicit TestInstallation(std::string_view name = "test");
     ~TestInstallation();
     TestInstallation(const TestInstallation&) = delete;
     TestInstallation& operator=(const TestInstallation&) = delete;
 
     const std::filesystem::path& root() const { return root_; }
-    std::filesystem::path componentFolder() const { return root_ / component_; }
+    std::filesystem::path componentFolder() const { return root_ / "Engineering"; }
     std::filesystem::path parameterFolder() const { return root_ / "parameter"; }
+    // A place for a test's by-products, outside the installation.
+    std::filesystem::path scratch(std::string_view name) const { return scratch_ / name; }
     // The path with the platform's separators only (relative names use "/").
     std::string path(std::string_view relative) const {
         return (root_ / relative).make_preferred().string();
     }
-    std::string cfgPath() const;
+    std::string cfgPath() const { return path("Engineering/Engineering.cfg"); }
 
     // Writes a file relative to the root (folders created), bytes as given.
     void write(std::string_view relative, std::string_view bytes) const;
-    std::string read(std::string_view relative) const;
-    bool exists(std::string_view relative) const;
+    std::string read(std::string_view relative) const { return readFile(root_ / relative); }
+    bool exists(std::string_view relative) const {
+        return std::filesystem::exists(root_ / relative);
+    }
     // The names in a folder relative to the root, sorted.
     std::vector<std::string> fileNames(std::string_view relative) const;
     // The error log and the fault log (on Windows C:\HalvarServicePack.log,
     // which each test installation starts without, so that tests using it
     // run one at a time there).
     std::string errorLog() const { return read("Q4Mcfglog.txt"); }
-    std::string faultLog() const;
+    std::string faultLog() const { return readFile(faultLogFile()); }
     std::filesystem::path faultLogFile() const;
 
     // How the program in the component folder starts with this command line.
@@ -57,8 +97,8 @@ public:
     FakeReporter boxes;
 
 private:
+    std::filesystem::path scratch_;
     std::filesystem::path root_;
-    std::string component_;
     std::unique_ptr<framework::ProgramState> program_;
 };
 

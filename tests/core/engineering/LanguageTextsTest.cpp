@@ -1,160 +1,60 @@
+// The main window's texts and the language file they are written into.
+
+#include "TestData.h"
 #include "TestInstallation.h"
-#include "UnreadableFile.h"
 
 #include "engineering/MainWindowControls.h"
 #include "texts/LanguageTexts.h"
 
-#include "framework/FileSystem.h"
-#include "framework/IniDocument.h"
-#include "framework/ProgramState.h"
-
 #include <algorithm>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
 
 using dialogs::ControlTable;
 
-const dialogs::ControlEntry& control(const ControlTable& controls, std::string_view name,
-                                     int index = 0) {
-    const auto found = std::find_if(controls.begin(), controls.end(), [&](const auto& entry) {
-        return entry.name == name && entry.index == index;
-    });
-    static const dialogs::ControlEntry none;
-    if (found == controls.end()) {
-        ADD_FAILURE() << "no control " << name << index;
-        return none;
-    }
-    return *found;
-}
-
 constexpr std::string_view kLanguageFile = "Engineering/Engineering_Config.ini";
-
-std::string expectedFile(const std::string& name) {
-    std::ifstream in(std::string(LANGUAGE_TEXTS_DATA_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-class LanguageTextsTest : public ::testing::Test {
-protected:
-    ControlTable load() {
-        ControlTable controls = engineering::mainWindowControls();
-        dialogs::LoadToolTipTexts(install.program(), controls);
-        return controls;
-    }
-    std::optional<std::string> value(std::string_view section, std::string_view key) {
-        return framework::IniDocument::parse(install.read(kLanguageFile)).value(section, key);
-    }
-    const std::string& helpText(int number) {
-        return install.program().HelpTexts[std::size_t(number - 1)];
-    }
-    std::optional<framework::FileStamp> stamp() {
-        return framework::fileStamp(install.path(kLanguageFile));
-    }
-
-    testsupport::TestInstallation install;
-};
 
 // The walk writes every missing key in one replacement of the file. The
 // expected files are what writing each key by itself, one replacement per key,
 // gave: same keys, same order, same places.
 TEST(LanguageTexts, WritesTheMissingKeysAsKeyByKeyWritingDid) {
-    struct Case {
-        const char* expected;
-        std::optional<std::string> before;
-    };
-    const Case cases[] = {
-        {"first-start.ini", std::nullopt},
-        {"english.ini", "; Texts for the panel\n[1033]\nCaption_CommandEdit_=Bearbeiten\n"
-                        "TTT_Pic12_=Twelve\n\n\n[Language]\nLanguage = 1033 \n[Other]\nx=1"},
-        {"german-partial.ini", "[1031]\r\nCaption_CommandOK_=OK!\r\nHelp10=Hilfe<CRLF>Text\r\n"
-                               "TTT_Pic3_=0\r\n\r\n"},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [expected, before] :
+         {std::pair("english.ini",
+                    "; Texts for the panel\n[1033]\nCaption_CommandEdit_=Bearbeiten\n"
+                    "TTT_Pic12_=Twelve\n\n\n[Language]\nLanguage = 1033 \n[Other]\nx=1"),
+          {"german-partial.ini", "[1031]\r\nCaption_CommandOK_=OK!\r\nHelp10=Hilfe<CRLF>Text\r\n"
+                                 "TTT_Pic3_=0\r\n\r\n"}}) {
         testsupport::TestInstallation install;
-        if (c.before)
-            install.write(kLanguageFile, *c.before);
+        install.write(kLanguageFile, before);
         ControlTable controls = engineering::mainWindowControls();
         dialogs::LoadToolTipTexts(install.program(), controls);
-        EXPECT_EQ(install.read(kLanguageFile), expectedFile(c.expected)) << c.expected;
-        EXPECT_TRUE(install.boxes.asked.empty()) << c.expected;
+        EXPECT_EQ(install.read(kLanguageFile),
+                  testsupport::readFile(testsupport::testDataPath("language") / expected))
+            << expected;
+        EXPECT_TRUE(install.boxes.asked.empty()) << expected;
     }
 }
 
-TEST_F(LanguageTextsTest, FirstStartSetsHelpTextsAndTheSecondLeavesTheFileAlone) {
-    load();
-    EXPECT_EQ(dialogs::languageFilePath(install.program()), install.path(kLanguageFile));
-    // Help10 is shared by the 48 buttons: only the first of them read it empty.
-    EXPECT_EQ(helpText(11), "");
-    EXPECT_EQ(helpText(10), "0");
-
-    const auto first = stamp();
-    ASSERT_TRUE(first);
-    load();
-    EXPECT_EQ(stamp(), first) << "the file was replaced although no key changed";
-    EXPECT_EQ(helpText(11), "0");
-}
-
-TEST_F(LanguageTextsTest, AnotherLanguageGetsPlaceholdersAndItsTextsApplied) {
+// The placeholder 0 keeps the built-in text.
+TEST(LanguageTexts, AnotherLanguageGetsPlaceholdersAndItsTextsApplied) {
+    testsupport::TestInstallation install;
     install.write(kLanguageFile, "[Language]\r\nLanguage=1033\r\n"
                                  "[1033]\r\nCaption_CommandEdit_=Bearbeiten\r\n"
                                  "Caption_Header_=0\r\nTTT_Pic12_=Zw\xF6lf\r\n"
                                  "Help10=Click<CRLF>a button\r\n");
-    const ControlTable controls = load();
-    EXPECT_EQ(control(controls, "CommandEdit").caption, "Bearbeiten");
-    EXPECT_EQ(control(controls, "Pic", 12).toolTip, "Zw\u00f6lf");
-    EXPECT_EQ(helpText(10), "Click<CRLF>a button");
-    // The placeholder 0 keeps the built-in text.
-    EXPECT_EQ(control(controls, "Header").caption, engineering::kHeaderText);
-    EXPECT_EQ(control(controls, "Pic", 11).toolTip, "");
-}
-
-TEST_F(LanguageTextsTest, NotttTagKeepsTheToolTipAndABadHelpNumberOnlyStopsItsControl) {
-    ControlTable controls(3);
-    controls[0] = {"LabelInfo", 0, "Label", "nottt", 0, "Info", "built in", {}, "Form"};
-    controls[1] = {"CheckWide", 0, "CheckBox", "", 101, "Wide", "", {}, "Form"};
-    controls[2] = {"FrameBox", 0, "Frame", "NoTTT-x", 0, "Box", "frame tip", {}, "Form"};
+    ControlTable controls = engineering::mainWindowControls();
     dialogs::LoadToolTipTexts(install.program(), controls);
-
-    EXPECT_EQ(value("1031", "Caption_LabelInfo_nottt"), "Info");
-    EXPECT_EQ(value("1031", "TTT_LabelInfo_nottt"), std::nullopt);
-    EXPECT_EQ(controls[0].toolTip, "built in");
-    // Help number 101 fails after the caption: its tool tip is not treated.
-    EXPECT_EQ(value("1031", "Caption_CheckWide_"), "Wide");
-    EXPECT_EQ(value("1031", "TTT_CheckWide_"), std::nullopt);
-    EXPECT_EQ(value("1031", "Caption_FrameBox_NoTTT-x"), std::nullopt);
-    EXPECT_EQ(controls[2].toolTip, "frame tip");
-    EXPECT_FALSE(install.exists("Q4Mcfglog.txt"));
-}
-
-TEST(LanguageTexts, AnUnreadableFileShowsTheBuiltInTextsIsReportedOnceAndKept) {
-    const ControlTable builtIn = engineering::mainWindowControls();
-    for (const auto kind : testsupport::kUnreadableKinds) {
-        testsupport::TestInstallation install;
-        const std::filesystem::path file = install.path(kLanguageFile);
-        if (!testsupport::makeUnreadable(file, kind))
-            continue; // no read permission cannot stop root
-        ControlTable controls = engineering::mainWindowControls();
-        dialogs::LoadToolTipTexts(install.program(), controls);
-        const auto name = testsupport::unreadableName(kind);
-        EXPECT_EQ(dialogs::GetLanguage(install.program()), dialogs::kDefaultLanguage) << name;
-        EXPECT_TRUE(testsupport::isUnchangedUnreadable(file, kind)) << name;
-        for (std::size_t i = 0; i < controls.size(); ++i) {
-            EXPECT_EQ(controls[i].caption, builtIn[i].caption) << name;
-            EXPECT_EQ(controls[i].toolTip, builtIn[i].toolTip) << name;
-        }
-        ASSERT_EQ(install.boxes.asked.size(), 2u) << name << ": once for the walk, once for "
-                                                  << "GetLanguage";
-        EXPECT_EQ(install.boxes.asked[0].text,
-                  "File '" + file.string() +
-                      "' cannot be read: the built-in texts are shown and the file is left "
-                      "as it is")
-            << name;
-    }
+    const auto control = [&](std::string_view name, int index = 0) {
+        return *std::find_if(controls.begin(), controls.end(), [&](const auto& entry) {
+            return entry.name == name && entry.index == index;
+        });
+    };
+    EXPECT_EQ(control("CommandEdit").caption, "Bearbeiten");
+    EXPECT_EQ(control("Pic", 12).toolTip, "Zw\u00f6lf");
+    EXPECT_EQ(install.program().HelpTexts[9], "Click<CRLF>a button");
+    EXPECT_EQ(control("Header").caption, engineering::kHeaderText);
+    EXPECT_EQ(control("Pic", 11).toolTip, "");
 }
 
 } // namespace

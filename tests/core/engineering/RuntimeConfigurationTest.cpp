@@ -1,9 +1,6 @@
 #include "FunctionFilesFixture.h"
 
 #include "engineering/RuntimeConfiguration.h"
-#include "engineering/StoredFunctionFile.h"
-
-#include "framework/ErrorProtocol.h"
 
 namespace {
 
@@ -66,40 +63,19 @@ TEST(RuntimeConfiguration, ASecondRebuildChangesNothing) {
               "[Project]\r\nX=1\r\n[Info]\r\nS_Prog=1.0.0 - Standalone\r\nS_Editor=4A\r\n\r\n");
 }
 
-// Neither the .cfg rebuild nor the .int writer lets a value add lines.
-TEST(RuntimeConfiguration, AValueWithALineBreakFailsTheWrite) {
-    for (const char* text : {"a\r\nb=c", "a\nSpecialKey=1", "[Function9]\r"}) {
-        Buttons buttons = onlyButton1();
-        buttons[0].PWindowName = text;
-        EXPECT_THROW(rebuildRuntimeConfiguration("[Project]\r\n", buttons), framework::Failure)
-            << text;
-        auto stored = framework::IniDocument::parse("[Function1]\r\nWindowName=old\r\n");
-        EXPECT_THROW(engineering::writeStoredFunctions(stored, buttons, 1), framework::Failure)
-            << text;
-    }
-}
-
-// Other content keeps its bytes, special-key sections (49 and above) stay
-// before the buttons, and a key line holding brackets stays in its section.
+// Other content keeps its bytes, and what stood between function sections
+// moves before them; special-key sections (49 and above) stay, before the
+// buttons, whatever the letter case of their names and keys.
 TEST(RuntimeConfiguration, RebuildKeepsOtherContentAndSpecialKeySections) {
     const std::string other = "; comment line\n[Project]  \r\n  ValidMachines = ALL ; \r"
                               "broken [line\r\n\t\r\n";
-    const std::string special = "[Function1]\r\nWindowName=[Function9] SpecialKey=3\r\n"
-                                "WindowName2=[Editor]\r\nSpecialKey=52\r\n";
-    const std::pair<std::string, std::string> oldAndNew[] = {
-        {other + "[function3]\r\nSpecialKey=2\r\n[FUNCTION7]\r\nspecialkey = \"61\"\r\n"
-                 "[UserFunctions]\r\nFunction1=notepad.exe\r\n[Info]\r\nS_Prog=old",
-         other +
-             "[UserFunctions]\r\nFunction1=notepad.exe\r\n[Info]\r\nS_Prog=old\r\n"
-             "\r\n[Function1]\r\nspecialkey = \"61\"\r\n\r\n[Function2]\r\n" +
-             button1Body()},
-        // The first function section of the file gets no empty line before it.
-        {"[Project]\r\nX=1\r\n[Function2]\r\nWindowName=[Function9] SpecialKey=3\r\n"
-         "WindowName2=[Editor]\r\nSpecialKey=52\r\n\r\n[Function3]\r\nSpecialKey=1\r\n",
-         "[Project]\r\nX=1\r\n" + special + "\r\n[Function2]\r\n" + button1Body()},
-    };
-    for (const auto& [old, expected] : oldAndNew)
-        EXPECT_EQ(rebuilt(old, onlyButton1()), expected) << old;
+    const std::string moved = "[UserFunctions]\r\nFunction1=notepad.exe\r\n[Info]\r\nS_Prog=old";
+    EXPECT_EQ(rebuilt(other +
+                          "[function3]\r\nSpecialKey=2\r\n[FUNCTION7]\r\nspecialkey = \"61\"\r\n" +
+                          moved,
+                      onlyButton1()),
+              other + moved + "\r\n\r\n[Function1]\r\nspecialkey = \"61\"\r\n\r\n[Function2]\r\n" +
+                  button1Body());
 }
 
 } // namespace

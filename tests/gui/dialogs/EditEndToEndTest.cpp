@@ -1,6 +1,7 @@
 // One edit from end to end, through the windows: edit mode, the edit dialog
 // for button 17 with a new program, a symbol from the picker and an end
-// timeout, then OK in the main window, which writes the function files.
+// timeout, then OK in the main window, which updates the presets and writes
+// the function files.
 
 #include "dialogs/QtFunctionEditor.h"
 #include "engineering/DatabaseUpdate.h"
@@ -46,6 +47,7 @@ TEST(EditEndToEnd, AnEditOfButton17IsWrittenOnOk) {
     window.load();
     window.show();
     ASSERT_TRUE(run.lists.button(17).PExeFunction.empty());
+    const std::string database = installation.read("Engineering/Engineering.mdb");
     const std::string chosenSymbol = run.symbols.entry(3);
     ASSERT_FALSE(chosenSymbol.empty());
 
@@ -63,6 +65,7 @@ TEST(EditEndToEnd, AnEditOfButton17IsWrittenOnOk) {
 
     clickOn(child<QPushButton>(window, "CommandOK"));
     EXPECT_EQ(ended, framework::ExitOk);
+    EXPECT_NE(installation.read("Engineering/Engineering.mdb"), database) << "the preset update";
     // Both function files hold the edit; the stored file as enabled.
     const std::string baseSymbol = chosenSymbol.substr(0, chosenSymbol.size() - 8) + ".gif";
     const std::string fields =

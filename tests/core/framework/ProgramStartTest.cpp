@@ -1,19 +1,61 @@
-// The program's location, the installation's paths and the machine list.
+// How the program starts: its command line read into help, version, a refusal
+// or a run and its start mode; its location, the installation's paths and the
+// machine list.
 
+#include "framework/CommandLine.h"
+#include "framework/CommandLineArguments.h"
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
 #include "framework/InstallationPaths.h"
 #include "framework/ProgramLocation.h"
 #include "framework/ProgramState.h"
-#include "framework/Text.h"
 
 #include "TestInstallation.h"
 
-#include <filesystem>
+#include <array>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
 
 using namespace framework;
 using testsupport::TestInstallation;
+
+namespace {
+
+std::vector<std::string> words(const char* line) {
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+// "help", "version", "" + the message, or the run: its action and
+// restore value, "json", its start mode and "log=" + the LOGFILE value.
+std::string outcome(const testsupport::TestInstallation& inst, const ParsedCommandLine& parsed) {
+    if (std::holds_alternative<HelpRequested>(parsed))
+        return "help";
+    if (std::holds_alternative<VersionRequested>(parsed))
+        return "version";
+    if (const auto* error = std::get_if<CommandLineError>(&parsed))
+        return "" + error->message;
+    ProgramStart start = inst.start();
+    takeRun(start, std::get<RunCommandLine>(parsed));
+    ProgramState program(std::move(start), nullptr);
+    const RunRequest& request = program.request;
+    std::string text = std::array{"edit", "dryrun", "restore"}[int(request.action)];
+    text += request.restoreValue.empty() ? "" : " " + request.restoreValue;
+    text += request.json ? " json" : "";
+    text += program.StartModeIntegrated ? " integrated" : program.SilentMode ? " silent" : "";
+    if (const auto log = ReadCommand(program, program.commandLine, "LOGFILE"))
+        text += " log=" + *log;
+    return text;
+}
+
+} // namespace
+
+TEST(CommandLine, ArgumentsReadAsHelpVersionRefusalOrRun) {
+    testsupport::TestInstallation inst;
+    for (const auto& row : testsupport::dataRows("command-lines.txt"))
+        EXPECT_EQ(outcome(inst, parseCommandLine(words(row.at(0).c_str()))), row.at(1)) << row[0];
+}
 
 TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
     TestInstallation inst;
@@ -25,6 +67,8 @@ TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
     EXPECT_EQ(installationFolder(program), "") << "the file-system root has no parent folder";
     program.executableFolder = "C:\\Inst\\Engineering";
     EXPECT_EQ(installationFolder(program), "C:\\Inst");
+    program.executableFolder = "X:\\"; // a program at a drive root: the drive's installation
+    EXPECT_EQ(installationFolder(program), "X:");
     EXPECT_EQ(GetFileNameOnly(program, "C:\\a\\b\\c.exe"), "c.exe");
     // A base name too short to hold the component is a failure.
     program.executableBaseName = "Eng";
@@ -35,59 +79,24 @@ TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
 }
 
 // Only a missing file gives "": one that cannot be read keeps its path and is
-// reported where it is read, once.
+// reported where it is read (FunctionFilesTest, DamagedInstallationTest).
 TEST(InstallationPaths, RequiredFilesGiveEmptyOnlyWhenMissing) {
     TestInstallation inst;
-    ProgramState& standalone = inst.program();
-    EXPECT_EQ(GetPathSourceOCXMDB(standalone), "");
-    EXPECT_EQ(GetProgramIniPath(standalone, 1), "");
-    inst.write("Engineering/Engineering_Source.mdb", "x");
-    EXPECT_EQ(GetPathSourceOCXMDB(standalone), inst.path("Engineering/Engineering_Source.mdb"));
-
+    EXPECT_EQ(GetPathSourceOCXMDB(inst.program()), "");
+    EXPECT_EQ(GetProgramIniPath(inst.program(), 1), "");
+    std::filesystem::create_directory(inst.path("Engineering/Engineering_Source.mdb"));
+    EXPECT_EQ(GetPathSourceOCXMDB(inst.program()), inst.path("Engineering/Engineering_Source.mdb"));
     ProgramState& integrated = inst.restart("/EXTERNAL Q4MCFG");
     EXPECT_EQ(GetQ4MConfigurationIniPath(integrated), "");
-    const std::string q4m = inst.path("parameter/q4mconfiguration.ini");
-    std::filesystem::create_directory(q4m);
-    ASSERT_EQ(GetQ4MConfigurationIniPath(integrated), q4m);
-    inst.boxes.answer(true);
-    GetExistingMachines(integrated, q4m);
-    EXPECT_TRUE(integrated.ExistingMachines.empty());
-    ASSERT_EQ(inst.boxes.asked.size(), 1u);
-    EXPECT_NE(inst.boxes.asked[0].text.find("\n\rCannot read " + q4m + "\n\r"), std::string::npos);
-
-    std::filesystem::remove(q4m);
-    ProgramState& silent = inst.restart("/EXTERNAL SILENT");
-    const std::string programIni = inst.path("parameter/Program.ini");
-#ifdef _WIN32
-    std::filesystem::create_directory(programIni); // a link needs a privilege there
-#else
-    std::filesystem::create_symlink("missing", programIni);
-#endif
-    GetExistingMachines(silent, "");
-    const std::string log = inst.errorLog();
-    EXPECT_NE(log.find("(Nr. 75) :Cannot read " + programIni + "\r\n"), std::string::npos) << log;
-    EXPECT_EQ(log.find("Cannot read"), log.rfind("Cannot read " + programIni)) << "each once";
+    inst.write("parameter/q4mconfiguration.ini", "");
+    EXPECT_EQ(GetQ4MConfigurationIniPath(integrated), inst.path("parameter/q4mconfiguration.ini"));
 }
 
-TEST(InstallationPaths, ExistingComponentsAreFoundWithoutRegardToCase) {
+TEST(InstallationPaths, ExistingFilesAreFoundWithoutRegardToCase) {
     TestInstallation inst;
-    inst.write("parameter/program.INI", "[Project]\r\nNumberOfMachines=1\r\n"
-                                        "[Machine1]\r\nMachineName=M1\r\n");
     inst.write("Engineering/Pump_800.gif", "GIF");
-    inst.write("Engineering/.hidden", "x");
     EXPECT_TRUE(fileExists(inst.root().string() + "/engineering\\pump_800.GIF"));
-    EXPECT_FALSE(fileExists(inst.path("Engineering")));
-    EXPECT_FALSE(fileExists(inst.path("Engineering/.hidden")));
-    GetExistingMachines(inst.program(), "");
-    EXPECT_EQ(inst.program().ExistingMachines, std::vector<std::string>{"M1"});
-}
-
-TEST(InstallationPaths, MissingCfgEndsTheProgramWithABox) {
-    TestInstallation inst;
-    EXPECT_EQ(testsupport::endStatus([&] { GetCFGPath(inst.program()); }), ExitEndedByFailure);
-    ASSERT_EQ(inst.boxes.asked.size(), 1u);
-    EXPECT_EQ(inst.boxes.asked[0].text,
-              "File not found: \n\r" + testsupport::shownPath(inst.cfgPath()));
+    EXPECT_FALSE(fileExists(inst.path("Engineering"))) << "a folder is no file";
 }
 
 TEST(MachineList, IntegratedStopsAtADashOrEmptyNameAfterAtMostFiveStandaloneReadsTheCount) {
@@ -105,7 +114,7 @@ TEST(MachineList, IntegratedStopsAtADashOrEmptyNameAfterAtMostFiveStandaloneRead
     }
     // Standalone, program.ini gives the count and the names.
     TestInstallation inst;
-    inst.write("parameter/Program.ini",
+    inst.write("parameter/program.INI",
                "[Project]\r\nNumberOfMachines=2\r\n[Machine1]\r\nMachineName=Press\r\n");
     ProgramState& program = inst.program();
     GetExistingMachines(program, "");

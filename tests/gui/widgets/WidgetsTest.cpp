@@ -1,13 +1,19 @@
+// The windows' own widgets. A caption that does not fit its button is drawn
+// smaller, down to a readable size.
 // The window a run shows while another run holds its installation: Cancel
 // ends the wait; the other run's end lets the wait end with the lock taken.
 
+#include "widgets/DialogFont.h"
 #include "widgets/LockWaitBox.h"
 
 #include "framework/InstallationLock.h"
 #include "GuiTestSupport.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +21,32 @@
 
 using framework::InstallationLock;
 using namespace std::chrono_literals;
+
+namespace {
+
+int textRoom(const QPushButton& button) {
+    return button.contentsRect().width() -
+           2 * button.style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &button);
+}
+
+} // namespace
+
+// A caption that fits takes the button's own size back, and its tool tip; one
+// that cannot fit stops at the smallest size.
+TEST(CaptionFit, AButtonCaptionShrinksToFitAndIsShownWholeInTheToolTip) {
+    QPushButton button;
+    button.setFixedSize(64, 20);
+    const qreal ownSize = button.font().pointSizeF();
+    dialogs::setButtonCaption(button, "Bearbeiten", "Edit mode");
+    EXPECT_LT(button.font().pointSizeF(), ownSize);
+    EXPECT_LE(QFontMetrics(button.font()).horizontalAdvance("Bearbeiten"), textRoom(button));
+    EXPECT_EQ(button.toolTip(), "Bearbeiten\nEdit mode");
+    dialogs::setButtonCaption(button, "Edit", "Edit mode");
+    EXPECT_EQ(button.font().pointSizeF(), ownSize);
+    EXPECT_EQ(button.toolTip(), "Edit mode");
+    dialogs::setButtonCaption(button, QString(80, 'W'), "");
+    EXPECT_EQ(button.font().pointSizeF(), dialogs::kSmallestCaptionPoints);
+}
 
 TEST(LockWaitBox, SaysForWhomItWaitsAndEndsOnCancelOrWhenTheLockIsFree) {
     for (const bool cancel : {true, false}) {
