@@ -11,7 +11,6 @@
 
 #include "presetdb/Database.h"
 #include "presetdb/PresetUpdate.h"
-#include "presetdb/Recordset.h"
 #include "presetdb/UpdateObserver.h"
 
 #include "framework/ProgramState.h"
@@ -77,13 +76,12 @@ void copyOver(const fs::path& from, const fs::path& to) {
 
 std::vector<std::vector<presetdb::Value>> presetRows(const fs::path& database) {
     presetdb::Database db = presetdb::Database::open(database.string());
-    presetdb::Recordset rows =
-        presetdb::Recordset::openQuery(db, "SELECT * FROM PRESET_DEFS ORDER BY ID");
+    presetdb::Statement rows = db.prepare("SELECT * FROM PRESET_DEFS ORDER BY ID");
     std::vector<std::vector<presetdb::Value>> result;
-    for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+    while (rows.step()) {
         auto& row = result.emplace_back();
-        for (int i = 0; i < rows.fieldCount(); ++i)
-            row.push_back(rows.value(i));
+        for (int i = 0; i < rows.columnCount(); ++i)
+            row.push_back(rows.column(i));
     }
     return result;
 }

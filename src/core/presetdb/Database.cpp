@@ -2,6 +2,7 @@
 
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
+#include "framework/Text.h"
 
 #include <sqlite3.h>
 
@@ -168,6 +169,14 @@ int Statement::columnCount() const {
 std::string Statement::columnName(int column) const {
     const char* name = sqlite3_column_name(statement_.get(), column);
     return name != nullptr ? name : "";
+}
+
+int Statement::columnIndex(std::string_view name) const {
+    for (int c = 0; c < columnCount(); ++c)
+        if (framework::equalsIgnoreCase(columnName(c), name))
+            return c;
+    throw Failure(framework::ErrDatabase,
+                  "Item not found in this collection. (" + std::string(name) + ")");
 }
 
 Value Statement::column(int column) const {
@@ -396,6 +405,74 @@ void Database::renameColumn(std::string_view table, std::string_view from, std::
 
 namespace {
 
+Value valueOf(sqlite3_value* value) {
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        return Value(std::int64_t(sqlite3_value_int64(value)));
+    case SQLITE_FLOAT:
+        return Value(sqlite3_value_double(value));
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        return Value(std::string(text, std::size_t(sqlite3_value_bytes(value))));
+    }
+    case SQLITE_BLOB: {
+        const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_value_blob(value));
+        Blob blob;
+        blob.bytes.assign(bytes, bytes + sqlite3_value_bytes(value));
+        return Value(std::move(blob));
+    }
+    default:
+        return Value();
+    }
+}
+
+void setResult(sqlite3_context* context, const Value& value) {
+    switch (value.kind()) {
+    case ValueKind::Null:
+        sqlite3_result_null(context);
+        break;
+    case ValueKind::Integer:
+        sqlite3_result_int64(context, value.integer());
+        break;
+    case ValueKind::Real:
+        sqlite3_result_double(context, value.real());
+        break;
+    case ValueKind::Text:
+        sqlite3_result_text64(context, value.text().data(), value.text().size(), SQLITE_TRANSIENT,
+                              SQLITE_UTF8);
+        break;
+    case ValueKind::Blob:
+        sqlite3_result_blob64(context, value.blob().bytes.data(), value.blob().bytes.size(),
+                              SQLITE_TRANSIENT);
+        break;
+    }
+}
+
+// A defined function with room for its arguments, owned by the connection.
+struct DefinedFunction {
+    Database::SqlFunction function;
+    std::vector<Value> arguments;
+};
+
+void callDefinedFunction(sqlite3_context* context, int count, sqlite3_value** values) {
+    auto& defined = *static_cast<DefinedFunction*>(sqlite3_user_data(context));
+    try {
+        defined.arguments.clear();
+        for (int i = 0; i < count; ++i)
+            defined.arguments.push_back(valueOf(values[i]));
+        setResult(context, defined.function(defined.arguments));
+    } catch (const Failure& failure) {
+        sqlite3_result_error(context, failure.description().c_str(), -1);
+    } catch (const std::exception& error) {
+        // Nothing may cross into SQLite.
+        sqlite3_result_error(context, error.what(), -1);
+    }
+}
+
+void deleteDefinedFunction(void* defined) {
+    delete static_cast<DefinedFunction*>(defined);
+}
+
 int onProgress(void* callback) {
     try {
         (*static_cast<std::function<void()>*>(callback))();
@@ -417,6 +494,38 @@ void Database::setProgressCallback(std::function<void()> callback) {
     }
     progress_ = std::make_unique<std::function<void()>>(std::move(callback));
     sqlite3_progress_handler(connection_.get(), kStepsPerProgressCall, onProgress, progress_.get());
+}
+
+void Database::defineFunction(std::string_view name, int argumentCount, Purity purity,
+                              SqlFunction function) {
+    const int flags = SQLITE_UTF8 | SQLITE_DIRECTONLY |
+                      (purity == Purity::Deterministic ? SQLITE_DETERMINISTIC : 0);
+    // SQLite owns the function from here on, and deletes it even when the
+    // definition fails.
+    auto defined = std::make_unique<DefinedFunction>(DefinedFunction{std::move(function), {}});
+    if (sqlite3_create_function_v2(connection_.get(), std::string(name).c_str(), argumentCount,
+                                   flags, defined.release(), callDefinedFunction, nullptr, nullptr,
+                                   deleteDefinedFunction) != SQLITE_OK)
+        fail("Could not define the function " + std::string(name));
+}
+
+void Database::attachMemory(std::string_view schema) {
+    execute("ATTACH ':memory:' AS " + quoteIdentifier(schema));
+}
+
+void Database::attachCopy(std::string_view schema, const Database& from) {
+    const std::string name(schema);
+    if (sqlite3_db_filename(connection_.get(), name.c_str()) == nullptr)
+        attachMemory(schema);
+    sqlite3_int64 size = 0;
+    unsigned char* image = sqlite3_serialize(from.connection_.get(), "main", &size, 0);
+    if (image == nullptr)
+        from.fail("Cannot copy the database");
+    // The copy is SQLite's to free, whatever the outcome.
+    if (sqlite3_deserialize(connection_.get(), name.c_str(), image, size, size,
+                            SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) !=
+        SQLITE_OK)
+        fail("Cannot copy the database");
 }
 
 // ---- Transaction ----

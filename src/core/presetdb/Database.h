@@ -34,6 +34,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +69,9 @@ public:
 
     int columnCount() const;
     std::string columnName(int column) const;
+    // The column of this name, letter case ignored; a failure "Item not found
+    // in this collection." when there is none.
+    int columnIndex(std::string_view name) const;
     Value column(int column) const;
 
 private:
@@ -113,6 +117,22 @@ public:
     // Runs SQL without parameters (one or more statements).
     void execute(std::string_view sql);
     bool inTransaction() const;
+
+    // A function that SQL on this connection can call, with this number of
+    // arguments, for as long as the connection lives (never from a trigger or
+    // view stored in a file). A deterministic one gives the same result for
+    // the same arguments and nothing else; otherwise SQLite calls it exactly
+    // where the statement says. A failure it throws fails the statement.
+    using SqlFunction = std::function<Value(std::span<const Value> arguments)>;
+    enum class Purity { Deterministic, HasEffects };
+    void defineFunction(std::string_view name, int argumentCount, Purity purity,
+                        SqlFunction function);
+
+    // Attaches a copy in memory of another database's main schema as
+    // `schema`. SQLite attaches only outside a transaction; a schema attached
+    // already (as an empty attachMemory) gets the copy inside one too.
+    void attachCopy(std::string_view schema, const Database& from);
+    void attachMemory(std::string_view schema);
 
     // Called now and then (every thousand or so of SQLite's own steps) while
     // a statement runs, so that long reads and sorts can keep a window

@@ -12,9 +12,8 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <optional>
-#include <unordered_map>
+#include <span>
 
 namespace presetdb {
 namespace {
@@ -22,31 +21,44 @@ namespace {
 using framework::Failure;
 using framework::Procedure;
 
-constexpr std::size_t kMaxRows = 32767;
+constexpr std::int64_t kMaxRows = 32767;
+constexpr std::string_view kPresetTable = "PRESET_DEFS";
 constexpr int kColumnsWithoutAdditional = 15;
 constexpr std::array<std::string_view, 3> kKeys = {"machine_type", "var_name", "offset_or_bitno"};
 constexpr std::array<std::string_view, 5> kTakenOver = {"abs_min", "abs_max", "min", "max", "pass"};
+// The columns the machine's table must have, as a dropped row reports them.
+constexpr auto kKeysThenValues = [] {
+    std::array<std::string_view, kKeys.size() + kTakenOver.size()> all{};
+    std::copy(kTakenOver.begin(), kTakenOver.end(),
+              std::copy(kKeys.begin(), kKeys.end(), all.begin()));
+    return all;
+}();
 
 // A key value: nothing stands for NULL, a value of its own that equals only
 // NULL (as SQL's IS does), so rows whose keys are NULL on both sides match.
 using KeyText = std::optional<std::string>;
 using KeyNumber = std::optional<double>;
 
-struct RowKey {
-    KeyText machineType;
-    KeyText varName;
-    KeyNumber offset;
-    bool operator==(const RowKey&) const = default;
-};
+// The key as one blob: each text as its length and bytes, the number as its
+// bits; a mark before each part tells NULL apart.
+void appendBytes(std::string& key, const void* bytes, std::size_t size) {
+    key.append(static_cast<const char*>(bytes), size);
+}
 
-struct RowKeyHash {
-    std::size_t operator()(const RowKey& key) const {
-        const std::hash<KeyText> text;
-        std::size_t hash = text(key.machineType);
-        hash = hash * 31 + text(key.varName);
-        return hash * 31 + std::hash<KeyNumber>()(key.offset);
-    }
-};
+void appendText(std::string& key, const KeyText& text) {
+    key += text ? 'T' : 'N';
+    if (!text)
+        return;
+    const std::uint64_t size = text->size();
+    appendBytes(key, &size, sizeof size);
+    key += *text;
+}
+
+void appendNumber(std::string& key, const KeyNumber& number) {
+    key += number ? 'D' : 'N';
+    if (number)
+        appendBytes(key, &*number, sizeof *number);
+}
 
 // Texts compare upper-cased and numbers by their text; nothing (no key at
 // all) for a value of another kind.
@@ -74,42 +86,26 @@ std::optional<KeyNumber> keyNumber(const Value& value) {
     return *number == 0 ? 0.0 : *number;
 }
 
-// Nothing when one of the values can be no key: such a row matches nothing.
-std::optional<RowKey> keyOf(const Value& machineType, const Value& varName, const Value& offset) {
-    auto type = keyText(machineType);
-    auto name = keyText(varName);
-    const auto number = keyNumber(offset);
+// SQL function preset_match_key(machine_type, var_name, offset_or_bitno):
+// equal for the same parameter; null when one of the values can be no key,
+// so that the row matches nothing.
+Value matchKey(std::span<const Value> keys) {
+    const auto type = keyText(keys[0]);
+    const auto name = keyText(keys[1]);
+    const auto number = keyNumber(keys[2]);
     if (!type || !name || !number)
-        return std::nullopt;
-    return RowKey{std::move(*type), std::move(*name), *number};
+        return Value();
+    std::string key;
+    appendText(key, *type);
+    appendText(key, *name);
+    appendNumber(key, *number);
+    return Value(Blob{{key.begin(), key.end()}});
 }
 
-struct MachineRow {
-    std::optional<RowKey> key;
-    std::array<Value, kTakenOver.size()> values;
-};
-
-std::vector<MachineRow> readMachineRows(Recordset& machine, std::size_t rowCount, Pacer& pacer) {
-    const int typeField = machine.fieldIndex(kKeys[0]);
-    const int nameField = machine.fieldIndex(kKeys[1]);
-    const int offsetField = machine.fieldIndex(kKeys[2]);
-    std::array<int, kTakenOver.size()> valueFields{};
-    for (std::size_t v = 0; v < kTakenOver.size(); ++v)
-        valueFields[v] = machine.fieldIndex(kTakenOver[v]);
-
-    pacer.stage(600, 750, rowCount);
-    std::vector<MachineRow> rows;
-    rows.reserve(rowCount);
-    for (std::size_t i = 0; i < rowCount; ++i) {
-        pacer.tick(i);
-        machine.move(i);
-        MachineRow& row = rows.emplace_back();
-        row.key =
-            keyOf(machine.value(typeField), machine.value(nameField), machine.value(offsetField));
-        for (std::size_t v = 0; v < kTakenOver.size(); ++v)
-            row.values[v] = machine.value(valueFields[v]);
-    }
-    return rows;
+// SQL function preset_number(value): the number a value stands for, null for none.
+Value number(std::span<const Value> arguments) {
+    const auto found = numericValue(arguments[0]);
+    return found ? Value(*found) : Value();
 }
 
 [[noreturn]] void endWithDatabaseError(Procedure& procedure) {
@@ -147,61 +143,97 @@ void checkConfiguredColumns(const PresetState& presets, Database& work, Procedur
     }
 }
 
-// The rebuilt rows with the columns the takeover uses: "ID" when there is
-// one, the keys and the values (a missing key or value column is a failure).
-Recordset openRebuiltRows(Database& work) {
-    const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
+// The machine table must have every key and value column (any letter case).
+void requireMachineColumns(Database& machine) {
+    const std::vector<ColumnDefinition> columns = machine.columns(kPresetTable);
+    const auto has = [&columns](std::string_view name) {
+        return std::any_of(columns.begin(), columns.end(), [name](const ColumnDefinition& c) {
+            return framework::equalsIgnoreCase(c.name, name);
+        });
+    };
+    for (const std::string_view name : kKeysThenValues)
+        if (!has(name))
+            throw Failure(framework::ErrDatabase,
+                          "Item not found in this collection. (" + std::string(name) + ")");
+}
+
+std::string keyOf(std::string_view table) {
+    std::string arguments;
+    for (const std::string_view key : kKeys)
+        arguments += (arguments.empty() ? "" : ", ") + std::string(table) + "." + std::string(key);
+    return "preset_match_key(" + arguments + ")";
+}
+
+// Pairs every machine row with the rebuilt row that gets its values, in
+// temp.takeover_rows (machine_row, rebuilt_row; null for none): the first
+// rebuilt row of its key in "ID" order (table order without an "ID" column).
+// A missing key column of the rebuilt table is a failure.
+void pairMachineRows(Database& work) {
+    const std::vector<ColumnDefinition> columns = work.columns(kPresetTable);
     const bool hasId = std::any_of(columns.begin(), columns.end(), [](const ColumnDefinition& c) {
         return framework::equalsIgnoreCase(c.name, "ID");
     });
-    std::vector<std::string> used;
-    if (hasId)
-        used.emplace_back("ID");
-    used.insert(used.end(), kKeys.begin(), kKeys.end());
-    used.insert(used.end(), kTakenOver.begin(), kTakenOver.end());
-    return Recordset::openTable(work, "PRESET_DEFS", used);
+    // OR IGNORE keeps the first row of a key, and skips a row without one.
+    work.execute(
+        "DROP TABLE IF EXISTS temp.takeover_first; DROP TABLE IF EXISTS temp.takeover_rows;"
+        "CREATE TEMP TABLE takeover_first (match_key BLOB NOT NULL PRIMARY KEY, rebuilt_row) "
+        "WITHOUT ROWID;"
+        "INSERT OR IGNORE INTO temp.takeover_first SELECT " +
+        keyOf("r") + ", r._rowid_ FROM main.PRESET_DEFS AS r ORDER BY " +
+        (hasId ? "preset_number(r.ID), " : "") +
+        "r._rowid_;"
+        "CREATE TEMP TABLE takeover_rows AS SELECT m._rowid_ AS machine_row, f.rebuilt_row "
+        "FROM " +
+        std::string(kMachineSchema) +
+        ".PRESET_DEFS AS m LEFT JOIN temp.takeover_first AS f ON f.match_key = " + keyOf("m"));
 }
 
-// The position of the first rebuilt row, in "ID" order, for each key.
-std::unordered_map<RowKey, std::size_t, RowKeyHash> indexRebuiltRows(Recordset& rebuilt) {
-    const std::optional<int> idField = rebuilt.findField("ID");
-    const int typeField = rebuilt.fieldIndex(kKeys[0]);
-    const int nameField = rebuilt.fieldIndex(kKeys[1]);
-    const int offsetField = rebuilt.fieldIndex(kKeys[2]);
-
-    std::vector<std::pair<std::optional<double>, std::size_t>> order;
-    order.reserve(rebuilt.recordCount());
-    for (std::size_t i = 0; i < rebuilt.recordCount(); ++i) {
-        rebuilt.move(i);
-        order.emplace_back(idField ? numericValue(rebuilt.value(*idField)) : std::nullopt, i);
+// Each rebuilt row gets the values of the last machine row paired with it.
+// Preparing it finds a missing value column of the rebuilt table.
+Statement takeOverStatement(Database& work) {
+    std::string set;
+    for (const std::string_view value : kTakenOver) {
+        const std::string column = quoteIdentifier(value);
+        set += (set.empty() ? "" : ", ") + column + " = m." + column;
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    return work.prepare("UPDATE main.PRESET_DEFS AS r SET " + set +
+                        " FROM (SELECT rebuilt_row, max(machine_row) AS machine_row "
+                        "FROM temp.takeover_rows WHERE rebuilt_row IS NOT NULL "
+                        "GROUP BY rebuilt_row) AS t JOIN " +
+                        std::string(kMachineSchema) +
+                        ".PRESET_DEFS AS m ON m._rowid_ = t.machine_row "
+                        "WHERE r._rowid_ = t.rebuilt_row");
+}
 
-    std::unordered_map<RowKey, std::size_t, RowKeyHash> firstRow;
-    firstRow.reserve(order.size());
-    for (const auto& [id, position] : order) {
-        rebuilt.move(position);
-        if (auto key = keyOf(rebuilt.value(typeField), rebuilt.value(nameField),
-                             rebuilt.value(offsetField)))
-            firstRow.emplace(std::move(*key), position);
+// The keys and values of the machine rows without a rebuilt row, in table order.
+std::vector<std::vector<Value>> unpairedMachineRows(Database& work) {
+    std::string columns;
+    for (const std::string_view name : kKeysThenValues)
+        columns += (columns.empty() ? "m." : ", m.") + quoteIdentifier(name);
+    Statement rows = work.prepare("SELECT " + columns + " FROM temp.takeover_rows AS t JOIN " +
+                                  std::string(kMachineSchema) +
+                                  ".PRESET_DEFS AS m ON m._rowid_ = t.machine_row "
+                                  "WHERE t.rebuilt_row IS NULL ORDER BY t.machine_row");
+    std::vector<std::vector<Value>> unpaired;
+    while (rows.step()) {
+        auto& row = unpaired.emplace_back();
+        for (int c = 0; c < rows.columnCount(); ++c)
+            row.push_back(rows.column(c));
     }
-    return firstRow;
+    return unpaired;
 }
 
 std::string reportText(const Value& value) {
     return value.isNull() ? "NULL" : toText(value);
 }
 
-// The machine row as stored, for the report of a row whose values found no
-// rebuilt row.
-PresetTableReport::DroppedRow droppedRow(Recordset& machine, std::size_t position) {
-    machine.move(position);
+// A machine row whose values found no rebuilt row, for the report.
+PresetTableReport::DroppedRow droppedRow(const std::vector<Value>& values) {
     PresetTableReport::DroppedRow row;
     for (std::size_t k = 0; k < kKeys.size(); ++k)
-        row.keys[k] = reportText(machine.value(machine.fieldIndex(kKeys[k])));
+        row.keys[k] = reportText(values[k]);
     for (std::size_t v = 0; v < kTakenOver.size(); ++v)
-        row.values[v] = reportText(machine.value(machine.fieldIndex(kTakenOver[v])));
+        row.values[v] = reportText(values[kKeys.size() + v]);
     return row;
 }
 
@@ -236,67 +268,57 @@ void GetAddFields(framework::ProgramState& program, PresetState& state) {
 }
 
 TakeoverResult TakeoverMachineCopyMDBData(framework::ProgramState& program, PresetState& presets,
-                                          Database& work, Recordset& machine, Pacer& pacer) {
+                                          Database& work, Database& machine, Pacer& pacer) {
     Procedure procedure(program, "TakeoverMachineCopyMDBData");
 
-    if (machine.fieldCount() > kColumnsWithoutAdditional && presets.AdditionalFieldsCount == 0)
+    if (machine.columns(kPresetTable).size() > kColumnsWithoutAdditional &&
+        presets.AdditionalFieldsCount == 0)
         warnAboutLostColumns(procedure);
 
-    std::size_t rowCount = 0;
-    std::vector<MachineRow> rows;
+    std::int64_t rowCount = 0;
     const bool read = procedure.step([&] {
-        if (machine.recordCount() > kMaxRows)
+        Statement count = machine.prepare("SELECT count(*) FROM PRESET_DEFS");
+        count.step();
+        rowCount = count.column(0).integer();
+        if (rowCount > kMaxRows)
             throw Failure(framework::ErrOverflow, "Overflow");
-        rowCount = machine.recordCount();
         if (rowCount > 0)
-            rows = readMachineRows(machine, rowCount, pacer);
+            requireMachineColumns(machine);
     });
     if (!read)
         return TakeoverResult::Failed;
-    if (rows.empty())
+    if (rowCount == 0)
         return TakeoverResult::Done;
 
-    std::optional<Recordset> rebuilt;
-    std::unordered_map<RowKey, std::size_t, RowKeyHash> firstRow;
-    std::array<int, kTakenOver.size()> valueFields{};
     std::optional<Transaction> writes;
+    std::optional<Statement> takeOver;
     const bool ready = procedure.step([&] {
         checkConfiguredColumns(presets, work, procedure);
-        rebuilt = openRebuiltRows(work);
-        firstRow = indexRebuiltRows(*rebuilt);
-        for (std::size_t v = 0; v < kTakenOver.size(); ++v)
-            valueFields[v] = rebuilt->fieldIndex(kTakenOver[v]);
         writes.emplace(work);
+        pacer.stage(600, 750, 0);
+        work.attachCopy(kMachineSchema, machine);
+        work.defineFunction("preset_match_key", 3, Database::Purity::Deterministic, matchKey);
+        work.defineFunction("preset_number", 1, Database::Purity::Deterministic, number);
+        pairMachineRows(work);
+        takeOver = takeOverStatement(work);
     });
     if (!ready)
         return TakeoverResult::Failed;
 
-    bool complete = true;
-    std::vector<std::size_t> unmatched;
+    pacer.stage(750, 950, 0);
+    std::vector<std::vector<Value>> unpaired;
+    bool complete = procedure.step([&] {
+        takeOver->run();
+        unpaired = unpairedMachineRows(work);
+        work.execute("DROP TABLE temp.takeover_first; DROP TABLE temp.takeover_rows");
+    });
     PresetTableReport& report = presets.report;
-    pacer.stage(750, 950, rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        pacer.tick(i);
-        const MachineRow& row = rows[i];
-        const auto found = row.key ? firstRow.find(*row.key) : firstRow.end();
-        if (found == firstRow.end()) {
-            unmatched.push_back(i);
-            continue;
-        }
-        const bool written = procedure.step([&] {
-            rebuilt->move(found->second);
-            rebuilt->edit();
-            for (std::size_t v = 0; v < kTakenOver.size(); ++v)
-                rebuilt->setValue(valueFields[v], row.values[v]);
-            rebuilt->update();
-        });
-        report.valuesTakenOver += written ? 1 : 0;
-        complete = written && complete;
-    }
+    if (complete)
+        report.valuesTakenOver = std::size_t(rowCount) - unpaired.size();
     complete = procedure.step([&] { writes->commit(); }) && complete;
     procedure.step([&] {
-        for (const std::size_t position : unmatched)
-            report.dropped.push_back(droppedRow(machine, position));
+        for (const auto& row : unpaired)
+            report.dropped.push_back(droppedRow(row));
     });
     return complete ? TakeoverResult::Done : TakeoverResult::Failed;
 }

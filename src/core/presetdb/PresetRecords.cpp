@@ -1,7 +1,5 @@
 #include "PresetRecords.h"
 
-#include "Recordset.h"
-
 #include "framework/ErrorProtocol.h"
 #include "framework/IniAccess.h"
 #include "framework/InstallationPaths.h"
@@ -9,8 +7,12 @@
 #include "framework/ProgramState.h"
 #include "framework/Text.h"
 
+#include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace presetdb {
 namespace {
@@ -22,7 +24,7 @@ constexpr std::string_view kTemplateQuery =
     "SELECT Source_PRESET_DEFS.* From Source_PRESET_DEFS ORDER BY Source_PRESET_DEFS.ID";
 constexpr std::string_view kMachinePlaceholder = "###machine";
 constexpr std::string_view kVarNamePlaceholder = "###Var_Name";
-constexpr int kMachineCount = 1; // only machine 1 is ever processed
+constexpr int kMachine = 1; // only machine 1 is ever processed
 
 char asciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
@@ -74,58 +76,100 @@ bool isMachineSelected(framework::ProgramState& program, int machine,
                                      framework::GetCFGPath(program));
 }
 
-// Writes the template rows for one machine into the destination.
-class MachineRowWriter {
+// The variable names of the rows being written, built by the SQL function
+// "preset_variable_name" (the template's name, the row's part): called once
+// per row in row order, it notes every failure and every pair of names, so
+// that they are reported and replaced in the previous database in the order
+// the rows were written.
+class VariableNames {
 public:
-    MachineRowWriter(framework::ProgramState& program, const PresetState& presets,
-                     Recordset& templates, Recordset& destination, PreviousDatabase& previous,
-                     std::string machine)
-        : program_(program), presets_(presets), templates_(templates), destination_(destination),
-          previous_(previous), machine_(std::move(machine)),
-          partField_(destination.findField("part")) {
-        for (int j = 0; j < destination.fieldCount(); ++j)
-            isVarName_.push_back(framework::upperCase(destination.fieldName(j)) == "VAR_NAME");
-    }
+    VariableNames(const PresetState& presets, std::string machine, bool hasPartColumn)
+        : templates_(presets.VarNameTemplates), system_(std::size_t(presets.VWStudioProject)),
+          machine_(std::move(machine)), hasPartColumn_(hasPartColumn) {}
 
-    // The value of destination column j of the row being built from the current template row.
-    Value valueFor(int j) const {
-        const Value& value = templates_.value(j);
-        if (!value.isText())
-            return value;
-        if (isVarName_[std::size_t(j)])
-            return Value(variableName(value.text()));
-        return Value(replacePlaceholder(value.text(), kMachinePlaceholder, machine_));
+    // A failure or the names for both systems, in row order.
+    struct Event {
+        std::optional<Failure> failure;
+        std::array<std::string, kSystemCount> names;
+    };
+    const std::vector<Event>& events() const { return events_; }
+
+    Value nameFor(const Value& templateName, const Value& part) {
+        if (!templateName.isText())
+            return templateName;
+        try {
+            auto names = build(templateName.text(), part);
+            Value name(names.at(system_));
+            events_.push_back({std::nullopt, std::move(names)});
+            return name;
+        } catch (const Failure& failure) {
+            events_.push_back({failure, {}});
+            return Value(); // the value stays null
+        }
     }
 
 private:
-    std::string variableName(const std::string& templateName) const {
-        if (!partField_)
+    std::array<std::string, kSystemCount> build(const std::string& templateName,
+                                                const Value& part) const {
+        if (!hasPartColumn_)
             throw Failure(framework::ErrDatabase, "Item not found in this collection. (part)");
-        const int part = toInt16(destination_.value(*partField_));
-        if (part < 1 || part > int(kPartCount))
+        const int index = toInt16(part);
+        if (index < 1 || index > int(kPartCount))
             throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
-        const PresetState& state = presets_;
         std::array<std::string, kSystemCount> names;
         for (std::size_t system = 0; system < kSystemCount; ++system) {
-            std::string name =
-                replacePlaceholder(state.VarNameTemplates[system][std::size_t(part - 1)],
-                                   kVarNamePlaceholder, templateName);
+            std::string name = replacePlaceholder(templates_[system][std::size_t(index - 1)],
+                                                  kVarNamePlaceholder, templateName);
             name = replacePlaceholder(std::move(name), kMachinePlaceholder, machine_);
             names[system] = replacePlaceholder(std::move(name), kMachinePlaceholder, machine_);
         }
-        VarNameInQuelleErsetzen(program_, presets_, previous_, names[0], names[1]);
-        return names.at(std::size_t(state.VWStudioProject));
+        return names;
     }
 
-    framework::ProgramState& program_;
-    const PresetState& presets_;
-    Recordset& templates_;
-    Recordset& destination_;
-    PreviousDatabase& previous_;
+    decltype(PresetState::VarNameTemplates) templates_;
+    std::size_t system_;
     std::string machine_;
-    std::optional<int> partField_;
-    std::vector<bool> isVarName_;
+    bool hasPartColumn_;
+    std::vector<Event> events_;
 };
+
+// Text values with the machine name for their first placeholder; other
+// values as they are. Arguments: the value, the machine name.
+Value machineText(std::span<const Value> arguments) {
+    const Value& value = arguments[0];
+    if (!value.isText())
+        return value;
+    return Value(replacePlaceholder(value.text(), kMachinePlaceholder, arguments[1].text()));
+}
+
+// INSERT ... SELECT of the template rows, "ID" numbered from 1 in template
+// order, every other column copied by position through the functions. The
+// variable name reads "part" from the row being written: the new "ID" when
+// "part" is the first column, its value when it stands before "var_name",
+// null when it follows.
+std::string fillStatement(const std::vector<ColumnDefinition>& columns) {
+    std::optional<std::size_t> part;
+    for (std::size_t j = 0; j < columns.size() && !part; ++j)
+        if (framework::equalsIgnoreCase(columns[j].name, "part"))
+            part = j;
+    const std::string rowNumber = "row_number() OVER ()";
+    std::string select = rowNumber;
+    for (std::size_t j = 1; j < columns.size(); ++j) {
+        const std::string column = quoteIdentifier(columns[j].name);
+        if (framework::upperCase(columns[j].name) != "VAR_NAME") {
+            select += ", preset_machine_text(" + column + ", ?1)";
+            continue;
+        }
+        std::string partValue = "NULL";
+        if (part == 0u)
+            partValue = rowNumber;
+        else if (part && *part < j)
+            partValue = "preset_machine_text(" + quoteIdentifier(columns[*part].name) + ", ?1)";
+        select += ", preset_variable_name(" + column + ", " + partValue + ")";
+    }
+    return "INSERT INTO PRESET_DEFS SELECT " + select + " FROM (" + std::string(kTemplateQuery) +
+           ")";
+}
 
 } // namespace
 
@@ -133,17 +177,16 @@ bool CreateRecordSets(framework::ProgramState& program, const PresetState& prese
                       PreviousDatabase& previous, Pacer& pacer) {
     Procedure procedure(program, "CreateRecordSets");
     std::string validMachines;
-    std::optional<Recordset> destination;
-    std::optional<Recordset> templates;
-    std::size_t rowCount = 0;
+    std::int64_t rowCount = 0;
     const bool ready = procedure.step([&] {
         requireProjectSection(program);
         validMachines = framework::GetValidMachines(program);
-        destination = Recordset::openTable(work, "PRESET_DEFS");
-        templates = Recordset::openQuery(work, kTemplateQuery);
-        if (templates->recordCount() > 32767)
+        Statement count =
+            work.prepare("SELECT count(*) FROM (" + std::string(kTemplateQuery) + ")");
+        count.step();
+        rowCount = count.column(0).integer();
+        if (rowCount > 32767)
             throw Failure(framework::ErrOverflow, "Overflow");
-        rowCount = templates->recordCount();
     });
     if (!ready)
         return false;
@@ -159,36 +202,45 @@ bool CreateRecordSets(framework::ProgramState& program, const PresetState& prese
         if (previous.isOpen())
             previousWrites.emplace(previous.database());
     });
-    // Every failed step leaves a row unwritten or written incompletely.
+    // Every failed step leaves rows unwritten or written incompletely.
     const auto step = [&](auto&& body) { complete = procedure.step(body) && complete; };
 
-    int id = 1;
-    for (int machine = 1; complete && machine <= kMachineCount; ++machine) {
-        bool selected = false;
-        std::string machineName;
-        step([&] { selected = isMachineSelected(program, machine, validMachines); });
-        if (!selected)
-            continue;
-        step([&] { machineName = framework::existingMachine(program, std::size_t(machine)); });
-        if (!complete)
-            continue;
-
-        MachineRowWriter writer(program, presets, *templates, *destination, previous, machineName);
-        const int columnCount = destination->fieldCount();
-        pacer.stage(50, 600, rowCount);
-        for (std::size_t row = 0; row < rowCount; ++row) {
-            step([&] {
-                templates->move(row);
-                destination->addNew();
-                destination->setValue(0, Value(id));
+    bool selected = false;
+    std::string machineName;
+    if (complete)
+        step([&] { selected = isMachineSelected(program, kMachine, validMachines); });
+    if (selected)
+        step([&] { machineName = framework::existingMachine(program, std::size_t(kMachine)); });
+    if (selected && complete) {
+        pacer.stage(50, 600, 0);
+        // Shared with the function, which stays defined on the connection.
+        std::shared_ptr<VariableNames> names;
+        step([&] {
+            const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
+            const bool hasPart = std::any_of(columns.begin(), columns.end(), [](const auto& c) {
+                return framework::equalsIgnoreCase(c.name, "part");
             });
-            ++id;
-            for (int j = 1; j < columnCount; ++j) {
-                pacer.tick(row);
-                step([&] { destination->setValue(j, writer.valueFor(j)); });
+            names = std::make_shared<VariableNames>(presets, machineName, hasPart);
+            work.defineFunction("preset_machine_text", 2, Database::Purity::Deterministic,
+                                machineText);
+            work.defineFunction("preset_variable_name", 2, Database::Purity::HasEffects,
+                                [names](std::span<const Value> arguments) {
+                                    return names->nameFor(arguments[0], arguments[1]);
+                                });
+            Statement fill = work.prepare(fillStatement(columns));
+            fill.bind(1, Value(machineName));
+            fill.run();
+        });
+        // What building the names met, in row order: failures are reported as
+        // the rows' own, and the previous database gets the names.
+        if (names)
+            for (const VariableNames::Event& event : names->events()) {
+                if (event.failure)
+                    step([&] { throw *event.failure; });
+                else
+                    VarNameInQuelleErsetzen(program, presets, previous, event.names[0],
+                                            event.names[1]);
             }
-            step([&] { destination->update(); });
-        }
     }
 
     if (workWrites)

@@ -6,7 +6,6 @@
 #include "PresetMessages.h"
 #include "PresetRecords.h"
 #include "PreviousDatabase.h"
-#include "Recordset.h"
 #include "TableDigest.h"
 
 #include "framework/ErrorProtocol.h"
@@ -45,14 +44,15 @@ bool sameDatabaseContent(std::string_view old, std::string_view now) {
 
 // One "System" test of a Source_DEFS row: stores the row's "Var_Name" as the
 // template of its part when "System" names this system.
-void storeNameTemplate(PresetState& presets, const Recordset& row, std::size_t system) {
-    const Value& name = row.value("System");
+void storeNameTemplate(PresetState& presets, const Statement& row, std::size_t system) {
+    const Value name = row.column(row.columnIndex("System"));
     if (name.isNull() || framework::upperCase(toText(name)) != kSystemNames[system])
         return;
-    const int part = toInt16(row.value("Part"));
+    const int part = toInt16(row.column(row.columnIndex("Part")));
     if (part < 1 || part > int(kPartCount))
         throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
-    presets.VarNameTemplates[system][std::size_t(part - 1)] = toText(row.value("Var_Name"));
+    presets.VarNameTemplates[system][std::size_t(part - 1)] =
+        toText(row.column(row.columnIndex("Var_Name")));
 }
 
 // Reads VarNameTemplates from Source_DEFS. A failure while the rows are read
@@ -64,17 +64,27 @@ bool readNameTemplates(PresetState& state, Database& source, Procedure& procedur
         for (auto& templates : state.VarNameTemplates)
             templates[0] = "###Var_Name";
     };
-    std::optional<Recordset> rows;
-    if (!procedure.step([&] { rows = Recordset::openTable(source, "Source_DEFS"); })) {
-        fallBack();
-        return false;
-    }
+    std::optional<Statement> rows;
+    bool more = false;
+    const auto next = [&] {
+        if (!rows)
+            rows = source.prepare("SELECT * FROM Source_DEFS ORDER BY _rowid_");
+        more = rows->step();
+    };
     Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext())
+    for (;;) {
+        // A table that cannot be read is reported; a row that holds no
+        // template is not.
+        if (!procedure.step(next)) {
+            fallBack();
+            return false;
+        }
+        if (!more)
+            return true;
         for (std::size_t system = 0; system < kSystemCount; ++system)
             if (!quiet.step([&] { storeNameTemplate(state, *rows, system); }))
                 fallBack();
-    return true;
+    }
 }
 
 // A new, empty PRESET_DEFS with the columns of Source_PRESET_DEFS.
@@ -91,19 +101,21 @@ void rebuildPresetTable(Database& work) {
 bool takeOverMachineValues(PresetState& presets, Database& work, PreviousDatabase& previous,
                            Procedure& procedure, Pacer& pacer) {
     bool hasPresetTable = false;
-    std::optional<Recordset> machine;
+    Database& machine = previous.database();
     if (!procedure.step([&] {
-            for (const std::string& table : previous.database().tableNames())
+            for (const std::string& table : machine.tableNames())
                 hasPresetTable = hasPresetTable || table == kPresetTable;
+            // Its rows are read in table order.
             if (hasPresetTable)
-                machine = Recordset::openTable(previous.database(), kPresetTable);
+                machine.prepare("SELECT _rowid_, * FROM " + quoteIdentifier(kPresetTable) +
+                                " ORDER BY _rowid_");
         }))
         return false;
     if (!hasPresetTable)
         return true;
     framework::ProgramState& program = procedure.program();
     GetAddFields(program, presets);
-    return TakeoverMachineCopyMDBData(program, presets, work, *machine, pacer) ==
+    return TakeoverMachineCopyMDBData(program, presets, work, machine, pacer) ==
            TakeoverResult::Done;
 }
 
@@ -133,6 +145,10 @@ std::optional<std::string> buildPresetTable(PresetState& presets, const std::str
         return std::nullopt;
     work->setProgressCallback([&pacer] { pacer.poll(); });
     if (!readNameTemplates(presets, *work, procedure))
+        return std::nullopt;
+    // The takeover reads the machine's table through this connection; SQLite
+    // attaches only outside a transaction.
+    if (!procedure.step([&] { work->attachMemory(kMachineSchema); }))
         return std::nullopt;
 
     std::optional<Transaction> build;

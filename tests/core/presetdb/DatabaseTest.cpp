@@ -35,12 +35,13 @@ TEST_F(DatabaseTest, TablesKeepTheirDeclaredTypesAndQueriesTheirBoundValues) {
     database.createTable("T", columns);
     EXPECT_EQ(database.columns("T"), columns);
     database.execute("INSERT INTO T VALUES (1, 'a\"b''c'), (2, 'plain')");
-    Recordset rows =
-        Recordset::openQuery(database, "SELECT id FROM T WHERE name = ?1", {Value("a\"b'c")});
-    ASSERT_EQ(rows.recordCount(), 1u);
-    EXPECT_EQ(rows.value("ID"), Value(1));
-    EXPECT_THROW(rows.addNew(), framework::Failure); // read-only
-    EXPECT_THROW(Recordset::openQuery(database, "SELECT * FROM Missing"), framework::Failure);
+    Statement rows = database.prepare("SELECT id FROM T WHERE name = ?1");
+    rows.bind(1, Value("a\"b'c"));
+    ASSERT_TRUE(rows.step());
+    EXPECT_EQ(rows.column(rows.columnIndex("ID")), Value(1));
+    EXPECT_FALSE(rows.step());
+    EXPECT_THROW(rows.columnIndex("name"), framework::Failure);
+    EXPECT_THROW(database.prepare("SELECT * FROM Missing"), framework::Failure);
 }
 
 // Declared types come from a file: only plain type names reach CREATE TABLE.
