@@ -6,9 +6,11 @@
 
 #include <sqlite3.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -18,6 +20,8 @@ namespace {
 using framework::Failure;
 
 constexpr char kHeader[] = "SQLite format 3"; // followed by a NUL byte
+// A connection serves one thread at a time: no locking on every call.
+constexpr int kOpenFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
 
 [[noreturn]] void throwOpenFailure(std::string_view path, std::string_view reason) {
     throw Failure(framework::ErrDatabase,
@@ -179,26 +183,36 @@ int Statement::columnIndex(std::string_view name) const {
                   "Item not found in this collection. (" + std::string(name) + ")");
 }
 
-Value Statement::column(int column) const {
+ValueView Statement::view(int column) const {
     sqlite3_stmt* s = statement_.get();
+    ValueView view;
     switch (sqlite3_column_type(s, column)) {
     case SQLITE_INTEGER:
-        return Value(std::int64_t(sqlite3_column_int64(s, column)));
+        view.kind = ValueKind::Integer;
+        view.integer = sqlite3_column_int64(s, column);
+        break;
     case SQLITE_FLOAT:
-        return Value(sqlite3_column_double(s, column));
-    case SQLITE_TEXT: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
-        return Value(std::string(text, std::size_t(sqlite3_column_bytes(s, column))));
-    }
-    case SQLITE_BLOB: {
-        const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(s, column));
-        Blob blob;
-        blob.bytes.assign(bytes, bytes + sqlite3_column_bytes(s, column));
-        return Value(std::move(blob));
-    }
+        view.kind = ValueKind::Real;
+        view.real = sqlite3_column_double(s, column);
+        break;
+    case SQLITE_TEXT:
+        view.kind = ValueKind::Text;
+        view.bytes = {reinterpret_cast<const char*>(sqlite3_column_text(s, column)),
+                      std::size_t(sqlite3_column_bytes(s, column))};
+        break;
+    case SQLITE_BLOB:
+        view.kind = ValueKind::Blob;
+        view.bytes = {static_cast<const char*>(sqlite3_column_blob(s, column)),
+                      std::size_t(sqlite3_column_bytes(s, column))};
+        break;
     default:
-        return Value();
+        break;
     }
+    return view;
+}
+
+Value Statement::column(int column) const {
+    return Value(view(column));
 }
 
 // ---- Database ----
@@ -225,8 +239,8 @@ Database Database::open(std::string_view path) {
     if (!hasSqliteHeader(file))
         throwOpenFailure(path, "the file is not a database");
     sqlite3* connection = nullptr;
-    const int result = sqlite3_open_v2(framework::utf8Text(file).c_str(), &connection,
-                                       SQLITE_OPEN_READWRITE, nullptr);
+    const int result =
+        sqlite3_open_v2(framework::utf8Text(file).c_str(), &connection, kOpenFlags, nullptr);
     if (result != SQLITE_OK) {
         const std::string reason =
             connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(result);
@@ -253,7 +267,7 @@ Database Database::fromBytes(std::string_view bytes, std::string name) {
     if (bytes.size() < sizeof kHeader || std::memcmp(bytes.data(), kHeader, sizeof kHeader) != 0)
         throwOpenFailure(name, "the file is not a database");
     sqlite3* connection = nullptr;
-    if (sqlite3_open_v2(":memory:", &connection, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(":memory:", &connection, kOpenFlags, nullptr) != SQLITE_OK) {
         sqlite3_close_v2(connection);
         throwOpenFailure(name, "out of memory");
     }
@@ -275,6 +289,8 @@ Database Database::fromBytes(std::string_view bytes, std::string name) {
     if (sqlite3_exec(connection, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
         SQLITE_OK)
         throwOpenFailure(name, sqlite3_errmsg(connection));
+    // Its temporary tables and sorts stay in memory too, never in files.
+    database.execute("PRAGMA temp_store = MEMORY");
     return database;
 }
 
@@ -296,7 +312,7 @@ Database Database::create(std::string_view path) {
                       "Could not create database '" + std::string(path) + "': the file exists");
     sqlite3* connection = nullptr;
     const int result = sqlite3_open_v2(framework::utf8Text(file).c_str(), &connection,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+                                       kOpenFlags | SQLITE_OPEN_CREATE, nullptr);
     if (result != SQLITE_OK) {
         const std::string reason =
             connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(result);
@@ -312,7 +328,7 @@ Database Database::create(std::string_view path) {
 Database Database::copyIntoMemory(std::string_view path) {
     const Database file = open(path);
     sqlite3* connection = nullptr;
-    if (sqlite3_open_v2(":memory:", &connection, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(":memory:", &connection, kOpenFlags, nullptr) != SQLITE_OK) {
         sqlite3_close_v2(connection);
         throwOpenFailure(path, "out of memory");
     }
@@ -349,6 +365,10 @@ void Database::execute(std::string_view sql) {
 
 bool Database::inTransaction() const {
     return sqlite3_get_autocommit(connection_.get()) == 0;
+}
+
+std::int64_t Database::changes() const {
+    return sqlite3_changes64(connection_.get());
 }
 
 std::vector<std::string> Database::tableNames() const {
@@ -405,25 +425,31 @@ void Database::renameColumn(std::string_view table, std::string_view from, std::
 
 namespace {
 
-Value valueOf(sqlite3_value* value) {
+ValueView viewOf(sqlite3_value* value) {
+    ValueView view;
     switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER:
-        return Value(std::int64_t(sqlite3_value_int64(value)));
+        view.kind = ValueKind::Integer;
+        view.integer = sqlite3_value_int64(value);
+        break;
     case SQLITE_FLOAT:
-        return Value(sqlite3_value_double(value));
-    case SQLITE_TEXT: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        return Value(std::string(text, std::size_t(sqlite3_value_bytes(value))));
-    }
-    case SQLITE_BLOB: {
-        const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_value_blob(value));
-        Blob blob;
-        blob.bytes.assign(bytes, bytes + sqlite3_value_bytes(value));
-        return Value(std::move(blob));
-    }
+        view.kind = ValueKind::Real;
+        view.real = sqlite3_value_double(value);
+        break;
+    case SQLITE_TEXT:
+        view.kind = ValueKind::Text;
+        view.bytes = {reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                      std::size_t(sqlite3_value_bytes(value))};
+        break;
+    case SQLITE_BLOB:
+        view.kind = ValueKind::Blob;
+        view.bytes = {static_cast<const char*>(sqlite3_value_blob(value)),
+                      std::size_t(sqlite3_value_bytes(value))};
+        break;
     default:
-        return Value();
+        break;
     }
+    return view;
 }
 
 void setResult(sqlite3_context* context, const Value& value) {
@@ -448,19 +474,23 @@ void setResult(sqlite3_context* context, const Value& value) {
     }
 }
 
-// A defined function with room for its arguments, owned by the connection.
+// A defined function, owned by the connection.
 struct DefinedFunction {
     Database::SqlFunction function;
-    std::vector<Value> arguments;
+    bool textFirst;
 };
 
 void callDefinedFunction(sqlite3_context* context, int count, sqlite3_value** values) {
-    auto& defined = *static_cast<DefinedFunction*>(sqlite3_user_data(context));
+    const auto& defined = *static_cast<const DefinedFunction*>(sqlite3_user_data(context));
+    if (defined.textFirst && sqlite3_value_type(values[0]) != SQLITE_TEXT) {
+        sqlite3_result_value(context, values[0]);
+        return;
+    }
     try {
-        defined.arguments.clear();
+        std::array<ValueView, Database::kMaxArguments> arguments;
         for (int i = 0; i < count; ++i)
-            defined.arguments.push_back(valueOf(values[i]));
-        setResult(context, defined.function(defined.arguments));
+            arguments[std::size_t(i)] = viewOf(values[i]);
+        setResult(context, defined.function(std::span(arguments).first(std::size_t(count))));
     } catch (const Failure& failure) {
         sqlite3_result_error(context, failure.description().c_str(), -1);
     } catch (const std::exception& error) {
@@ -497,12 +527,15 @@ void Database::setProgressCallback(std::function<void()> callback) {
 }
 
 void Database::defineFunction(std::string_view name, int argumentCount, Purity purity,
-                              SqlFunction function) {
+                              SqlFunction function, Arguments arguments) {
+    if (argumentCount > int(kMaxArguments))
+        throw std::invalid_argument("too many arguments");
     const int flags = SQLITE_UTF8 | SQLITE_DIRECTONLY |
                       (purity == Purity::Deterministic ? SQLITE_DETERMINISTIC : 0);
     // SQLite owns the function from here on, and deletes it even when the
     // definition fails.
-    auto defined = std::make_unique<DefinedFunction>(DefinedFunction{std::move(function), {}});
+    auto defined = std::make_unique<DefinedFunction>(
+        DefinedFunction{std::move(function), arguments == Arguments::TextFirst});
     if (sqlite3_create_function_v2(connection_.get(), std::string(name).c_str(), argumentCount,
                                    flags, defined.release(), callDefinedFunction, nullptr, nullptr,
                                    deleteDefinedFunction) != SQLITE_OK)

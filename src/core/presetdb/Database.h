@@ -28,6 +28,7 @@
 //    only the outermost commit writes the file.
 //  - Table names are matched by SQLite without regard to ASCII letter case;
 //    tableNames gives them as stored for callers that compare exactly.
+//  - A Database and its statements are used by one thread at a time.
 
 #include "Value.h"
 
@@ -69,6 +70,8 @@ public:
 
     int columnCount() const;
     std::string columnName(int column) const;
+    // A column of the current row in place, valid until the statement steps.
+    ValueView view(int column) const;
     // The column of this name, letter case ignored; a failure "Item not found
     // in this collection." when there is none.
     int columnIndex(std::string_view name) const;
@@ -117,16 +120,22 @@ public:
     // Runs SQL without parameters (one or more statements).
     void execute(std::string_view sql);
     bool inTransaction() const;
+    // The rows the last INSERT, UPDATE or DELETE wrote.
+    std::int64_t changes() const;
 
     // A function that SQL on this connection can call, with this number of
-    // arguments, for as long as the connection lives (never from a trigger or
-    // view stored in a file). A deterministic one gives the same result for
-    // the same arguments and nothing else; otherwise SQLite calls it exactly
-    // where the statement says. A failure it throws fails the statement.
-    using SqlFunction = std::function<Value(std::span<const Value> arguments)>;
+    // arguments (at most kMaxArguments), for as long as the connection lives
+    // (never from a trigger or view stored in a file). A deterministic one
+    // gives the same result for the same arguments and nothing else;
+    // otherwise SQLite calls it exactly where the statement says. One of
+    // Arguments::TextFirst is called for a text first argument only: any
+    // other is the result as it is. A failure it throws fails the statement.
+    static constexpr std::size_t kMaxArguments = 4;
+    using SqlFunction = std::function<Value(std::span<const ValueView> arguments)>;
     enum class Purity { Deterministic, HasEffects };
+    enum class Arguments { Any, TextFirst };
     void defineFunction(std::string_view name, int argumentCount, Purity purity,
-                        SqlFunction function);
+                        SqlFunction function, Arguments arguments = Arguments::Any);
 
     // Attaches a copy in memory of another database's main schema as
     // `schema`. SQLite attaches only outside a transaction; a schema attached

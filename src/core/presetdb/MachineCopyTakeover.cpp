@@ -1,5 +1,6 @@
 #include "MachineCopyTakeover.h"
 
+#include "CaseFolding.h"
 #include "PresetMessages.h"
 
 #include "framework/ErrorProtocol.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
 #include <span>
 
@@ -34,77 +36,92 @@ constexpr auto kKeysThenValues = [] {
     return all;
 }();
 
-// A key value: nothing stands for NULL, a value of its own that equals only
-// NULL (as SQL's IS does), so rows whose keys are NULL on both sides match.
-using KeyText = std::optional<std::string>;
-using KeyNumber = std::optional<double>;
+// The key as one blob: each text upper-cased, as its length and bytes, the
+// number as its bits (+0.0 and -0.0 alike); a mark before each part tells
+// NULL apart. A value that can be no key (a blob, a non-numeric offset) makes
+// no key at all.
+class KeyBuilder {
+    using Length = std::uint32_t; // SQLite's texts are shorter
+public:
+    KeyBuilder() { key_.reserve(64); }
 
-// The key as one blob: each text as its length and bytes, the number as its
-// bits; a mark before each part tells NULL apart.
-void appendBytes(std::string& key, const void* bytes, std::size_t size) {
-    key.append(static_cast<const char*>(bytes), size);
-}
-
-void appendText(std::string& key, const KeyText& text) {
-    key += text ? 'T' : 'N';
-    if (!text)
-        return;
-    const std::uint64_t size = text->size();
-    appendBytes(key, &size, sizeof size);
-    key += *text;
-}
-
-void appendNumber(std::string& key, const KeyNumber& number) {
-    key += number ? 'D' : 'N';
-    if (number)
-        appendBytes(key, &*number, sizeof *number);
-}
-
-// Texts compare upper-cased and numbers by their text; nothing (no key at
-// all) for a value of another kind.
-std::optional<KeyText> keyText(const Value& value) {
-    switch (value.kind()) {
-    case ValueKind::Null:
-        return KeyText();
-    case ValueKind::Text:
-        return framework::upperCase(value.text());
-    case ValueKind::Integer:
-    case ValueKind::Real:
-        return toText(value);
-    default:
-        return std::nullopt;
+    // Texts compare upper-cased and numbers by their text.
+    bool addText(const ValueView& value) {
+        switch (value.kind) {
+        case ValueKind::Null:
+            key_.push_back('N');
+            return true;
+        case ValueKind::Text:
+            appendText(value.bytes);
+            if (!upperCaseAscii(std::span(key_).last(value.bytes.size()))) {
+                key_.resize(key_.size() - value.bytes.size() - sizeof(Length) - 1);
+                appendText(upperCased(value.bytes));
+            }
+            return true;
+        case ValueKind::Integer:
+        case ValueKind::Real:
+            appendText(toText(Value(value)));
+            return true;
+        default:
+            return false;
+        }
     }
-}
 
-// Numbers by value, +0.0 and -0.0 alike; nothing for a value that is no number.
-std::optional<KeyNumber> keyNumber(const Value& value) {
-    if (value.isNull())
-        return KeyNumber();
-    const auto number = numericValue(value);
-    if (!number)
-        return std::nullopt;
-    return *number == 0 ? 0.0 : *number;
-}
+    // Numbers by value.
+    bool addNumber(const ValueView& value) {
+        std::optional<double> number;
+        switch (value.kind) {
+        case ValueKind::Null:
+            key_.push_back('N');
+            return true;
+        case ValueKind::Integer:
+            number = double(value.integer);
+            break;
+        case ValueKind::Real:
+            number = value.real;
+            break;
+        default:
+            number = numericValue(Value(value));
+        }
+        if (!number)
+            return false;
+        const double bits = *number == 0 ? 0.0 : *number;
+        key_.push_back('D');
+        append(&bits, sizeof bits);
+        return true;
+    }
+
+    Blob take() { return Blob{std::move(key_)}; }
+
+private:
+    void append(const void* bytes, std::size_t size) {
+        const std::size_t end = key_.size();
+        key_.resize(end + size);
+        std::memcpy(key_.data() + end, bytes, size);
+    }
+    void appendText(std::string_view text) {
+        const auto size = Length(text.size());
+        key_.push_back('T');
+        append(&size, sizeof size);
+        append(text.data(), text.size());
+    }
+
+    std::vector<std::uint8_t> key_;
+};
 
 // SQL function preset_match_key(machine_type, var_name, offset_or_bitno):
 // equal for the same parameter; null when one of the values can be no key,
 // so that the row matches nothing.
-Value matchKey(std::span<const Value> keys) {
-    const auto type = keyText(keys[0]);
-    const auto name = keyText(keys[1]);
-    const auto number = keyNumber(keys[2]);
-    if (!type || !name || !number)
+Value matchKey(std::span<const ValueView> keys) {
+    KeyBuilder key;
+    if (!key.addText(keys[0]) || !key.addText(keys[1]) || !key.addNumber(keys[2]))
         return Value();
-    std::string key;
-    appendText(key, *type);
-    appendText(key, *name);
-    appendNumber(key, *number);
-    return Value(Blob{{key.begin(), key.end()}});
+    return Value(key.take());
 }
 
 // SQL function preset_number(value): the number a value stands for, null for none.
-Value number(std::span<const Value> arguments) {
-    const auto found = numericValue(arguments[0]);
+Value number(std::span<const ValueView> arguments) {
+    const auto found = numericValue(Value(arguments[0]));
     return found ? Value(*found) : Value();
 }
 
@@ -164,56 +181,71 @@ std::string keyOf(std::string_view table) {
     return "preset_match_key(" + arguments + ")";
 }
 
-// Pairs every machine row with the rebuilt row that gets its values, in
-// temp.takeover_rows (machine_row, rebuilt_row; null for none): the first
-// rebuilt row of its key in "ID" order (table order without an "ID" column).
-// A missing key column of the rebuilt table is a failure.
-void pairMachineRows(Database& work) {
+// The first rebuilt row of every key, in temp.takeover_first: the first in
+// "ID" order (table order without an "ID" column). OR IGNORE keeps the first
+// row of a key, and skips a row without one. While every row has a key of its
+// own their order does not matter, so the sort waits for a row that was
+// skipped. A missing key column of the rebuilt table is a failure.
+void indexRebuiltRows(Database& work) {
     const std::vector<ColumnDefinition> columns = work.columns(kPresetTable);
     const bool hasId = std::any_of(columns.begin(), columns.end(), [](const ColumnDefinition& c) {
         return framework::equalsIgnoreCase(c.name, "ID");
     });
-    // OR IGNORE keeps the first row of a key, and skips a row without one.
-    work.execute(
-        "DROP TABLE IF EXISTS temp.takeover_first; DROP TABLE IF EXISTS temp.takeover_rows;"
-        "CREATE TEMP TABLE takeover_first (match_key BLOB NOT NULL PRIMARY KEY, rebuilt_row) "
-        "WITHOUT ROWID;"
-        "INSERT OR IGNORE INTO temp.takeover_first SELECT " +
-        keyOf("r") + ", r._rowid_ FROM main.PRESET_DEFS AS r ORDER BY " +
-        (hasId ? "preset_number(r.ID), " : "") +
-        "r._rowid_;"
-        "CREATE TEMP TABLE takeover_rows AS SELECT m._rowid_ AS machine_row, f.rebuilt_row "
-        "FROM " +
-        std::string(kMachineSchema) +
-        ".PRESET_DEFS AS m LEFT JOIN temp.takeover_first AS f ON f.match_key = " + keyOf("m"));
+    const std::string insert = "INSERT OR IGNORE INTO temp.takeover_first SELECT " + keyOf("r") +
+                               ", r._rowid_ FROM main.PRESET_DEFS AS r";
+    work.execute("DROP TABLE IF EXISTS temp.takeover_first;"
+                 "CREATE TEMP TABLE takeover_first (match_key BLOB NOT NULL PRIMARY KEY, "
+                 "rebuilt_row INTEGER) WITHOUT ROWID;" +
+                 insert);
+    const std::int64_t inserted = work.changes();
+    Statement rows = work.prepare("SELECT count(*) FROM main.PRESET_DEFS");
+    rows.step();
+    if (inserted == rows.view(0).integer)
+        return;
+    work.execute("DELETE FROM temp.takeover_first;" + insert + " ORDER BY " +
+                 (hasId ? "preset_number(r.ID), " : "") + "r._rowid_");
 }
 
-// Each rebuilt row gets the values of the last machine row paired with it.
-// Preparing it finds a missing value column of the rebuilt table.
+// Every machine row's values with the rebuilt row they go to, in
+// temp.takeover_values: (1, the rebuilt row) for a paired row, (0, its own
+// row) for an unpaired one. The machine rows come in table order, so OR
+// REPLACE leaves each rebuilt row the last machine row paired with it.
+void pairMachineRows(Database& work) {
+    std::string values;
+    for (const std::string_view value : kTakenOver)
+        values += ", m." + quoteIdentifier(value);
+    work.execute("DROP TABLE IF EXISTS temp.takeover_values;"
+                 "CREATE TEMP TABLE takeover_values (paired INTEGER, row INTEGER, "
+                 "machine_row INTEGER, abs_min, abs_max, min, max, pass, "
+                 "PRIMARY KEY (paired, row)) WITHOUT ROWID;"
+                 "INSERT OR REPLACE INTO temp.takeover_values SELECT f.rebuilt_row IS NOT NULL, "
+                 "coalesce(f.rebuilt_row, m._rowid_), m._rowid_" +
+                 values + " FROM " + std::string(kMachineSchema) +
+                 ".PRESET_DEFS AS m LEFT JOIN temp.takeover_first AS f ON f.match_key = " +
+                 keyOf("m") + " ORDER BY m._rowid_");
+}
+
+// The rebuilt rows get their machine values. Preparing it finds a missing
+// value column of the rebuilt table.
 Statement takeOverStatement(Database& work) {
     std::string set;
     for (const std::string_view value : kTakenOver) {
         const std::string column = quoteIdentifier(value);
-        set += (set.empty() ? "" : ", ") + column + " = m." + column;
+        set += (set.empty() ? "" : ", ") + column + " = v." + column;
     }
     return work.prepare("UPDATE main.PRESET_DEFS AS r SET " + set +
-                        " FROM (SELECT rebuilt_row, max(machine_row) AS machine_row "
-                        "FROM temp.takeover_rows WHERE rebuilt_row IS NOT NULL "
-                        "GROUP BY rebuilt_row) AS t JOIN " +
-                        std::string(kMachineSchema) +
-                        ".PRESET_DEFS AS m ON m._rowid_ = t.machine_row "
-                        "WHERE r._rowid_ = t.rebuilt_row");
+                        " FROM temp.takeover_values AS v WHERE v.paired = 1 AND r._rowid_ = v.row");
 }
 
-// The keys and values of the machine rows without a rebuilt row, in table order.
+// The keys and values of the unpaired machine rows, in table order.
 std::vector<std::vector<Value>> unpairedMachineRows(Database& work) {
     std::string columns;
     for (const std::string_view name : kKeysThenValues)
         columns += (columns.empty() ? "m." : ", m.") + quoteIdentifier(name);
-    Statement rows = work.prepare("SELECT " + columns + " FROM temp.takeover_rows AS t JOIN " +
+    Statement rows = work.prepare("SELECT " + columns + " FROM temp.takeover_values AS v JOIN " +
                                   std::string(kMachineSchema) +
-                                  ".PRESET_DEFS AS m ON m._rowid_ = t.machine_row "
-                                  "WHERE t.rebuilt_row IS NULL ORDER BY t.machine_row");
+                                  ".PRESET_DEFS AS m ON m._rowid_ = v.machine_row "
+                                  "WHERE v.paired = 0 ORDER BY v.row");
     std::vector<std::vector<Value>> unpaired;
     while (rows.step()) {
         auto& row = unpaired.emplace_back();
@@ -299,6 +331,7 @@ TakeoverResult TakeoverMachineCopyMDBData(framework::ProgramState& program, Pres
         work.attachCopy(kMachineSchema, machine);
         work.defineFunction("preset_match_key", 3, Database::Purity::Deterministic, matchKey);
         work.defineFunction("preset_number", 1, Database::Purity::Deterministic, number);
+        indexRebuiltRows(work);
         pairMachineRows(work);
         takeOver = takeOverStatement(work);
     });
@@ -310,7 +343,7 @@ TakeoverResult TakeoverMachineCopyMDBData(framework::ProgramState& program, Pres
     bool complete = procedure.step([&] {
         takeOver->run();
         unpaired = unpairedMachineRows(work);
-        work.execute("DROP TABLE temp.takeover_first; DROP TABLE temp.takeover_rows");
+        work.execute("DROP TABLE temp.takeover_first; DROP TABLE temp.takeover_values");
     });
     PresetTableReport& report = presets.report;
     if (complete)

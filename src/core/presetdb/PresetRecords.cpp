@@ -33,17 +33,17 @@ char asciiUpper(char c) {
 // Position of an ASCII placeholder in a UTF-8 text, letter case ignored. The
 // same position that searching the upper-cased text finds: no other letter
 // folds to an ASCII one, and bytes of multi-byte characters are never ASCII.
+// A placeholder begins with '#', which has no letter case.
 std::size_t findPlaceholder(std::string_view text, std::string_view placeholder) {
-    if (placeholder.size() > text.size())
-        return std::string::npos;
-    for (std::size_t start = 0; start + placeholder.size() <= text.size(); ++start) {
-        std::size_t i = 0;
-        while (i < placeholder.size() && asciiUpper(text[start + i]) == asciiUpper(placeholder[i]))
-            ++i;
-        if (i == placeholder.size())
+    for (std::size_t start = text.find(placeholder[0]);
+         start != std::string_view::npos && placeholder.size() <= text.size() - start;
+         start = text.find(placeholder[0], start + 1)) {
+        if (std::equal(placeholder.begin() + 1, placeholder.end(),
+                       text.begin() + std::ptrdiff_t(start) + 1,
+                       [](char p, char t) { return asciiUpper(t) == asciiUpper(p); }))
             return start;
     }
-    return std::string::npos;
+    return std::string_view::npos;
 }
 
 // The first occurrence of a placeholder, found without regard to letter case,
@@ -76,16 +76,32 @@ bool isMachineSelected(framework::ProgramState& program, int machine,
                                      framework::GetCFGPath(program));
 }
 
-// The variable names of the rows being written, built by the SQL function
-// "preset_variable_name" (the template's name, the row's part): called once
-// per row in row order, it notes every failure and every pair of names, so
-// that they are reported and replaced in the previous database in the order
-// the rows were written.
-class VariableNames {
+// Where the variable name finds the row's part: "part" must stand before
+// "var_name", as the value is read from the row being written.
+enum class PartSource {
+    Column,    // "part" stands before "var_name"
+    RowNumber, // "part" is the first column, which holds the new "ID"
+    Unwritten, // "part" follows "var_name": still null
+    Missing    // there is no "part"
+};
+
+// The rows being written, as the functions of the INSERT see them, one row
+// after the other in row order: "preset_row_number()" numbers them, and
+// "preset_variable_name(name, part)" builds each variable name and notes
+// every failure and every pair of names, so that they are reported and
+// replaced in the previous database in the order the rows were written.
+class RowsBeingWritten {
 public:
-    VariableNames(const PresetState& presets, std::string machine, bool hasPartColumn)
-        : templates_(presets.VarNameTemplates), system_(std::size_t(presets.VWStudioProject)),
-          machine_(std::move(machine)), hasPartColumn_(hasPartColumn) {}
+    RowsBeingWritten(const PresetState& presets, std::string machine, PartSource part,
+                     std::size_t rowCount)
+        : system_(std::size_t(presets.VWStudioProject)), machine_(std::move(machine)), part_(part) {
+        for (std::size_t system = 0; system < kSystemCount; ++system)
+            for (std::size_t index = 0; index < kPartCount; ++index) {
+                const std::string& text = presets.VarNameTemplates[system][index];
+                templates_[system][index] = {text, findPlaceholder(text, kVarNamePlaceholder)};
+            }
+        events_.reserve(rowCount);
+    }
 
     // A failure or the names for both systems, in row order.
     struct Event {
@@ -94,11 +110,12 @@ public:
     };
     const std::vector<Event>& events() const { return events_; }
 
-    Value nameFor(const Value& templateName, const Value& part) {
-        if (!templateName.isText())
-            return templateName;
+    Value nextRowNumber() { return Value(++rowNumber_); }
+
+    // The variable name of a text template name.
+    Value nameFor(std::string_view templateName, const ValueView& part) {
         try {
-            auto names = build(templateName.text(), part);
+            auto names = build(templateName, part);
             Value name(names.at(system_));
             events_.push_back({std::nullopt, std::move(names)});
             return name;
@@ -109,66 +126,92 @@ public:
     }
 
 private:
-    std::array<std::string, kSystemCount> build(const std::string& templateName,
-                                                const Value& part) const {
-        if (!hasPartColumn_)
+    // A name template with the position of its first "###Var_Name".
+    struct Template {
+        std::string text;
+        std::size_t varNameAt = std::string::npos;
+    };
+
+    std::array<std::string, kSystemCount> build(std::string_view templateName,
+                                                const ValueView& part) const {
+        if (part_ == PartSource::Missing)
             throw Failure(framework::ErrDatabase, "Item not found in this collection. (part)");
-        const int index = toInt16(part);
+        const int index = toInt16(part_ == PartSource::RowNumber ? Value(rowNumber_)
+                                  : part_ == PartSource::Column  ? Value(part)
+                                                                 : Value());
         if (index < 1 || index > int(kPartCount))
             throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
         std::array<std::string, kSystemCount> names;
         for (std::size_t system = 0; system < kSystemCount; ++system) {
-            std::string name = replacePlaceholder(templates_[system][std::size_t(index - 1)],
-                                                  kVarNamePlaceholder, templateName);
+            const Template& found = templates_[system][std::size_t(index - 1)];
+            std::string name = found.text;
+            if (found.varNameAt != std::string::npos)
+                name.replace(found.varNameAt, kVarNamePlaceholder.size(), templateName);
             name = replacePlaceholder(std::move(name), kMachinePlaceholder, machine_);
             names[system] = replacePlaceholder(std::move(name), kMachinePlaceholder, machine_);
         }
         return names;
     }
 
-    decltype(PresetState::VarNameTemplates) templates_;
+    std::array<std::array<Template, kPartCount>, kSystemCount> templates_;
     std::size_t system_;
     std::string machine_;
-    bool hasPartColumn_;
+    PartSource part_;
+    std::int64_t rowNumber_ = 0;
     std::vector<Event> events_;
 };
 
-// Text values with the machine name for their first placeholder; other
-// values as they are. Arguments: the value, the machine name.
-Value machineText(std::span<const Value> arguments) {
-    const Value& value = arguments[0];
-    if (!value.isText())
-        return value;
-    return Value(replacePlaceholder(value.text(), kMachinePlaceholder, arguments[1].text()));
+// "preset_machine_text(text, machine)": the text with the machine name for
+// its first placeholder.
+Value machineText(std::span<const ValueView> arguments) {
+    return Value(replacePlaceholder(std::string(arguments[0].bytes), kMachinePlaceholder,
+                                    arguments[1].bytes));
 }
 
-// INSERT ... SELECT of the template rows, "ID" numbered from 1 in template
-// order, every other column copied by position through the functions. The
-// variable name reads "part" from the row being written: the new "ID" when
-// "part" is the first column, its value when it stands before "var_name",
-// null when it follows.
-std::string fillStatement(const std::vector<ColumnDefinition>& columns) {
-    std::optional<std::size_t> part;
-    for (std::size_t j = 0; j < columns.size() && !part; ++j)
+// The first column named "part", if any.
+std::optional<std::size_t> partColumn(const std::vector<ColumnDefinition>& columns) {
+    for (std::size_t j = 0; j < columns.size(); ++j)
         if (framework::equalsIgnoreCase(columns[j].name, "part"))
-            part = j;
-    const std::string rowNumber = "row_number() OVER ()";
-    std::string select = rowNumber;
+            return j;
+    return std::nullopt;
+}
+
+PartSource partSource(const std::vector<ColumnDefinition>& columns) {
+    const auto part = partColumn(columns);
+    if (!part)
+        return PartSource::Missing;
+    if (*part == 0)
+        return PartSource::RowNumber;
+    for (std::size_t j = 1; j < *part; ++j)
+        if (framework::upperCase(columns[j].name) == "VAR_NAME")
+            return PartSource::Unwritten;
+    return PartSource::Column;
+}
+
+// INSERT ... SELECT of the template rows in "ID" order: "ID" numbered from 1,
+// every other column copied by position, texts with the machine's name.
+std::string fillStatement(const std::vector<ColumnDefinition>& columns) {
+    const auto value = [&](std::size_t j) {
+        return "preset_machine_text(t." + quoteIdentifier(columns[j].name) + ", ?1)";
+    };
+    const auto part = partColumn(columns);
+    std::string select = "preset_row_number()";
     for (std::size_t j = 1; j < columns.size(); ++j) {
-        const std::string column = quoteIdentifier(columns[j].name);
         if (framework::upperCase(columns[j].name) != "VAR_NAME") {
-            select += ", preset_machine_text(" + column + ", ?1)";
+            select += ", " + value(j);
             continue;
         }
-        std::string partValue = "NULL";
-        if (part == 0u)
-            partValue = rowNumber;
-        else if (part && *part < j)
-            partValue = "preset_machine_text(" + quoteIdentifier(columns[*part].name) + ", ?1)";
-        select += ", preset_variable_name(" + column + ", " + partValue + ")";
+        const std::string partValue = part && *part > 0 && *part < j ? value(*part) : "NULL";
+        select +=
+            ", preset_variable_name(t." + quoteIdentifier(columns[j].name) + ", " + partValue + ")";
     }
-    return "INSERT INTO PRESET_DEFS SELECT " + select + " FROM (" + std::string(kTemplateQuery) +
-           ")";
+    // Only the row ids are sorted, and the rows are numbered and written in
+    // that order: CROSS JOIN keeps the sorted ids in the outer loop, and LIMIT
+    // keeps SQLite from dropping the ORDER BY of a subquery in a join.
+    return "INSERT INTO PRESET_DEFS SELECT " + select +
+           " FROM (SELECT _rowid_ AS row FROM Source_PRESET_DEFS ORDER BY ID, _rowid_ LIMIT -1) AS "
+           "o "
+           "CROSS JOIN Source_PRESET_DEFS AS t ON t._rowid_ = o.row";
 }
 
 } // namespace
@@ -181,8 +224,8 @@ bool CreateRecordSets(framework::ProgramState& program, const PresetState& prese
     const bool ready = procedure.step([&] {
         requireProjectSection(program);
         validMachines = framework::GetValidMachines(program);
-        Statement count =
-            work.prepare("SELECT count(*) FROM (" + std::string(kTemplateQuery) + ")");
+        work.prepare(kTemplateQuery); // the rows must be readable in "ID" order
+        Statement count = work.prepare("SELECT count(*) FROM Source_PRESET_DEFS");
         count.step();
         rowCount = count.column(0).integer();
         if (rowCount > 32767)
@@ -213,28 +256,31 @@ bool CreateRecordSets(framework::ProgramState& program, const PresetState& prese
         step([&] { machineName = framework::existingMachine(program, std::size_t(kMachine)); });
     if (selected && complete) {
         pacer.stage(50, 600, 0);
-        // Shared with the function, which stays defined on the connection.
-        std::shared_ptr<VariableNames> names;
+        // Shared with the functions, which stay defined on the connection.
+        std::shared_ptr<RowsBeingWritten> rows;
         step([&] {
             const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
-            const bool hasPart = std::any_of(columns.begin(), columns.end(), [](const auto& c) {
-                return framework::equalsIgnoreCase(c.name, "part");
-            });
-            names = std::make_shared<VariableNames>(presets, machineName, hasPart);
+            rows = std::make_shared<RowsBeingWritten>(presets, machineName, partSource(columns),
+                                                      std::size_t(rowCount));
             work.defineFunction("preset_machine_text", 2, Database::Purity::Deterministic,
-                                machineText);
-            work.defineFunction("preset_variable_name", 2, Database::Purity::HasEffects,
-                                [names](std::span<const Value> arguments) {
-                                    return names->nameFor(arguments[0], arguments[1]);
-                                });
+                                machineText, Database::Arguments::TextFirst);
+            work.defineFunction(
+                "preset_row_number", 0, Database::Purity::HasEffects,
+                [rows](std::span<const ValueView>) { return rows->nextRowNumber(); });
+            work.defineFunction(
+                "preset_variable_name", 2, Database::Purity::HasEffects,
+                [rows](std::span<const ValueView> arguments) {
+                    return rows->nameFor(arguments[0].bytes, arguments[1]);
+                },
+                Database::Arguments::TextFirst);
             Statement fill = work.prepare(fillStatement(columns));
             fill.bind(1, Value(machineName));
             fill.run();
         });
         // What building the names met, in row order: failures are reported as
         // the rows' own, and the previous database gets the names.
-        if (names)
-            for (const VariableNames::Event& event : names->events()) {
+        if (rows)
+            for (const RowsBeingWritten::Event& event : rows->events()) {
                 if (event.failure)
                     step([&] { throw *event.failure; });
                 else

@@ -6,7 +6,6 @@
 #include "PresetMessages.h"
 #include "PresetRecords.h"
 #include "PreviousDatabase.h"
-#include "TableDigest.h"
 
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
@@ -29,18 +28,6 @@ using framework::Procedure;
 
 constexpr std::string_view kPresetTable = "PRESET_DEFS";
 constexpr std::array<std::string_view, kSystemCount> kSystemNames = {"VISIWIN32", "VISIWINSTUDIO"};
-
-// Whether two database files hold the same tables with the same rows: a
-// rebuild that yields the same table leaves both files as they are.
-bool sameDatabaseContent(std::string_view old, std::string_view now) {
-    try {
-        Database a = Database::fromBytes(old, "old");
-        Database b = Database::fromBytes(now, "new");
-        return digestDatabase(a) == digestDatabase(b);
-    } catch (const Failure&) {
-        return false; // the old one is no database: the new one replaces it
-    }
-}
 
 // One "System" test of a Source_DEFS row: stores the row's "Var_Name" as the
 // template of its part when "System" names this system.
@@ -119,17 +106,37 @@ bool takeOverMachineValues(PresetState& presets, Database& work, PreviousDatabas
            TakeoverResult::Done;
 }
 
-// The preset table's digest for the change report; nothing when the database
-// has no such table or it cannot be read (the table then counts as changed).
-std::optional<TableDigest> presetTableDigest(Database& database, Procedure& procedure) {
-    std::optional<TableDigest> digest;
-    Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
+// The number of rows of the preset table, for the change report; nothing
+// when the database has no such table or it cannot be read.
+std::optional<std::size_t> presetRowCount(Database& database, Procedure& quiet) {
+    std::optional<std::size_t> rows;
     quiet.step([&] {
         for (const std::string& table : database.tableNames())
-            if (table == kPresetTable)
-                digest = digestTable(database, kPresetTable);
+            if (table == kPresetTable) {
+                Statement count = database.prepare("SELECT count(*) FROM PRESET_DEFS");
+                count.step();
+                rows = std::size_t(count.column(0).integer());
+            }
     });
-    return digest;
+    return rows;
+}
+
+// The change report's figures of the preset table: rows before and after,
+// and whether the rebuilt table holds other rows or values than the
+// previous one (as it was before the update touched it) or either cannot be
+// read.
+void reportPresetTable(PresetTableReport& report, Database* before, Database& after,
+                       Procedure& procedure) {
+    Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
+    const auto rowsBefore = before ? presetRowCount(*before, quiet) : std::nullopt;
+    const auto rowsAfter = presetRowCount(after, quiet);
+    report.rowsBefore = rowsBefore.value_or(0);
+    report.rowsAfter = rowsAfter.value_or(0);
+    const bool bothRead = rowsBefore.has_value() && rowsAfter.has_value();
+    bool same = false;
+    if (bothRead && report.rowsBefore == report.rowsAfter)
+        quiet.step([&] { same = sameTableContent(*before, after, kPresetTable); });
+    report.changed = !same;
 }
 
 // Builds the new PRESET_DEFS in a copy of the source database in memory, in
@@ -167,22 +174,21 @@ std::optional<std::string> buildPresetTable(PresetState& presets, const std::str
             previous.database().setProgressCallback([&pacer] { pacer.poll(); });
         }))
         return std::nullopt;
-    const std::optional<TableDigest> before =
-        previous.isOpen() ? presetTableDigest(previous.database(), procedure) : std::nullopt;
+    // The previous database as it was, for the change report.
+    std::optional<Database> before;
+    if (previous.isOpen()) {
+        Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
+        quiet.step(
+            [&] { before = Database::fromBytes(previous.database().bytes(), previousPath); });
+    }
     framework::ProgramState& program = procedure.program();
     CategorieNachCategoryID(program, previous);
     if (!CreateRecordSets(program, presets, *work, previous, pacer))
         return std::nullopt;
     if (previous.isOpen() && !takeOverMachineValues(presets, *work, previous, procedure, pacer))
         return std::nullopt;
-    const std::optional<TableDigest> after = presetTableDigest(*work, procedure);
     PresetTableReport& report = presets.report;
-    const TableDigest none;
-    const TableDigest& old = before.has_value() ? *before : none;
-    const TableDigest& now = after.has_value() ? *after : none;
-    report.rowsBefore = old.rows;
-    report.rowsAfter = now.rows;
-    report.changed = !before.has_value() || !after.has_value() || old != now;
+    reportPresetTable(report, before ? &*before : nullptr, *work, procedure);
     std::string bytes;
     report.built = procedure.step([&] {
         build->commit();

@@ -96,7 +96,6 @@ TEST_F(DatabaseTest, DigestsTellContentApartWhateverTheBytesAndNameLostTables) {
         {"a table spelt otherwise", "DROP TABLE Other; CREATE TABLE OTHER (x)"},
     };
     Database old = Database::open(install.path("Old.mdb"));
-    const DatabaseDigest before = digestDatabase(old);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = install.path("New.mdb");
@@ -104,7 +103,7 @@ TEST_F(DatabaseTest, DigestsTellContentApartWhateverTheBytesAndNameLostTables) {
         std::filesystem::copy_file(install.path("Old.mdb"), path);
         Database::open(path).execute(c.sql);
         EXPECT_NE(install.read("New.mdb"), install.read("Old.mdb"));
-        EXPECT_EQ(digestDatabaseFile(path) == before, c.same);
+        EXPECT_EQ(sameDatabaseContent(install.read("Old.mdb"), install.read("New.mdb")), c.same);
         Database now = Database::open(path);
         std::vector<std::pair<std::string, std::int64_t>> lost;
         for (const auto& gone : lostTables(old, now))
@@ -112,7 +111,7 @@ TEST_F(DatabaseTest, DigestsTellContentApartWhateverTheBytesAndNameLostTables) {
         EXPECT_EQ(lost, c.lost);
     }
     install.write("Text.mdb", "not a database");
-    EXPECT_EQ(digestDatabaseFile(install.path("Text.mdb")), std::nullopt);
+    EXPECT_FALSE(sameDatabaseContent(install.read("Old.mdb"), install.read("Text.mdb")));
 }
 
 } // namespace
