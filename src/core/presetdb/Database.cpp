@@ -264,6 +264,14 @@ Database Database::readIntoMemory(std::string_view path) {
 }
 
 Database Database::fromBytes(std::string_view bytes, std::string name) {
+    return inMemory(bytes, std::move(name), true);
+}
+
+Database Database::viewOf(std::string_view bytes, std::string name) {
+    return inMemory(bytes, std::move(name), false);
+}
+
+Database Database::inMemory(std::string_view bytes, std::string name, bool writable) {
     if (bytes.size() < sizeof kHeader || std::memcmp(bytes.data(), kHeader, sizeof kHeader) != 0)
         throwOpenFailure(name, "the file is not a database");
     sqlite3* connection = nullptr;
@@ -272,18 +280,26 @@ Database Database::fromBytes(std::string_view bytes, std::string name) {
         throwOpenFailure(name, "out of memory");
     }
     Database database(connection, name);
-    auto* image = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
-    if (image == nullptr)
-        throwOpenFailure(name, "out of memory");
-    std::memcpy(image, bytes.data(), bytes.size());
-    // A file in WAL mode is read as the rollback-journal file it also is.
+    // A file in WAL mode is read as the rollback-journal file it also is,
+    // which takes a copy to change.
     constexpr std::size_t kWriteVersion = 18;
     constexpr std::size_t kReadVersion = 19;
-    if (bytes.size() > kReadVersion && image[kWriteVersion] == 2 && image[kReadVersion] == 2)
-        image[kWriteVersion] = image[kReadVersion] = 1;
-    if (sqlite3_deserialize(
-            connection, "main", image, sqlite3_int64(bytes.size()), sqlite3_int64(bytes.size()),
-            SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) != SQLITE_OK)
+    const bool walMode =
+        bytes.size() > kReadVersion && bytes[kWriteVersion] == 2 && bytes[kReadVersion] == 2;
+    unsigned int flags = SQLITE_DESERIALIZE_READONLY;
+    auto* image = reinterpret_cast<unsigned char*>(const_cast<char*>(bytes.data()));
+    if (writable || walMode) {
+        image = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
+        if (image == nullptr)
+            throwOpenFailure(name, "out of memory");
+        std::memcpy(image, bytes.data(), bytes.size());
+        if (walMode)
+            image[kWriteVersion] = image[kReadVersion] = 1;
+        flags = SQLITE_DESERIALIZE_FREEONCLOSE |
+                (writable ? SQLITE_DESERIALIZE_RESIZEABLE : SQLITE_DESERIALIZE_READONLY);
+    }
+    if (sqlite3_deserialize(connection, "main", image, sqlite3_int64(bytes.size()),
+                            sqlite3_int64(bytes.size()), flags) != SQLITE_OK)
         throwOpenFailure(name, sqlite3_errmsg(connection));
     // Reading the schema finds a damaged file now.
     if (sqlite3_exec(connection, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
@@ -296,6 +312,10 @@ Database Database::fromBytes(std::string_view bytes, std::string name) {
 
 std::string Database::bytes() const {
     sqlite3_int64 size = 0;
+    // A database in memory lies in one piece, which is copied once.
+    if (const unsigned char* image =
+            sqlite3_serialize(connection_.get(), "main", &size, SQLITE_SERIALIZE_NOCOPY))
+        return std::string(reinterpret_cast<const char*>(image), std::size_t(size));
     unsigned char* image = sqlite3_serialize(connection_.get(), "main", &size, 0);
     if (image == nullptr)
         fail("Cannot copy the database");

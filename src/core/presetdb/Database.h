@@ -103,6 +103,9 @@ public:
     static Database readIntoMemory(std::string_view path);
     // A database in memory made from a file's bytes; `name` names it in failures.
     static Database fromBytes(std::string_view bytes, std::string name);
+    // A database that reads the bytes where they lie, for as long as they
+    // stay there; it cannot be written.
+    static Database viewOf(std::string_view bytes, std::string name);
     // The database as a file holds it.
     std::string bytes() const;
 
@@ -154,6 +157,7 @@ private:
         void operator()(sqlite3* connection) const;
     };
     Database(sqlite3* connection, std::string path);
+    static Database inMemory(std::string_view bytes, std::string name, bool writable);
     [[noreturn]] void fail(std::string_view what) const;
 
     std::unique_ptr<sqlite3, Closer> connection_;

@@ -76,8 +76,8 @@ bool sameContent(Database& a, Database& b) {
 
 bool sameDatabaseContent(std::string_view a, std::string_view b) {
     try {
-        Database first = Database::fromBytes(a, "old");
-        Database second = Database::fromBytes(b, "new");
+        Database first = Database::viewOf(a, "old");
+        Database second = Database::viewOf(b, "new");
         return sameContent(first, second);
     } catch (const framework::Failure&) {
         return false; // one is no database

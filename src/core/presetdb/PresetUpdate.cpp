@@ -175,11 +175,14 @@ std::optional<std::string> buildPresetTable(PresetState& presets, const std::str
         }))
         return std::nullopt;
     // The previous database as it was, for the change report.
+    std::string beforeBytes;
     std::optional<Database> before;
     if (previous.isOpen()) {
         Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
-        quiet.step(
-            [&] { before = Database::fromBytes(previous.database().bytes(), previousPath); });
+        quiet.step([&] {
+            beforeBytes = previous.database().bytes();
+            before = Database::viewOf(beforeBytes, previousPath);
+        });
     }
     framework::ProgramState& program = procedure.program();
     CategorieNachCategoryID(program, previous);
@@ -270,9 +273,9 @@ void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObs
         // The tables of the panel's database that the new one lacks, for the report.
         Procedure quiet(program, procedure.name(), Procedure::OnFailure::SkipSilently);
         quiet.step([&] {
-            if (framework::fileExists(targetPath)) {
-                Database old = Database::readIntoMemory(targetPath);
-                Database now = Database::fromBytes(*built, sourcePath);
+            if (const auto target = framework::readFileBytes(targetPath)) {
+                Database old = Database::viewOf(*target, targetPath);
+                Database now = Database::viewOf(*built, sourcePath);
                 presets.report.lostTables = lostTables(old, now);
             }
         });
