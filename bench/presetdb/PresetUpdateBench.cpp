@@ -1,8 +1,10 @@
 // Times WorkOnMDB on generated databases of 1,000, 8,000 and 32,000 template
 // rows (and as many machine rows) against the same transformation written in
-// plain SQL and run by one sqlite3 process. Both sides start from copies of
-// the same files and end with the rebuilt source copied over the target; the
-// two results are compared row by row.
+// plain SQL and run by one sqlite3 process, and against the floor: one
+// CREATE TABLE ... AS SELECT of the template rows run the same way. All start
+// from copies of the same files and end with the source copied over the
+// target; the results of WorkOnMDB and of the plain SQL are compared row by
+// row.
 //
 // Usage: presetdb_bench [repetitions [rows...]]
 //        (default 5 repetitions, the median is printed; rows 1000 8000 32000)
@@ -11,10 +13,10 @@
 
 #include "presetdb/Database.h"
 #include "presetdb/PresetUpdate.h"
-#include "presetdb/Recordset.h"
 #include "presetdb/UpdateObserver.h"
 
 #include "framework/ProgramState.h"
+#include "framework/RunFiles.h"
 
 #include <algorithm>
 #include <chrono>
@@ -77,13 +79,12 @@ void copyOver(const fs::path& from, const fs::path& to) {
 
 std::vector<std::vector<presetdb::Value>> presetRows(const fs::path& database) {
     presetdb::Database db = presetdb::Database::open(database.string());
-    presetdb::Recordset rows =
-        presetdb::Recordset::openQuery(db, "SELECT * FROM PRESET_DEFS ORDER BY ID");
+    presetdb::Statement rows = db.prepare("SELECT * FROM PRESET_DEFS ORDER BY ID");
     std::vector<std::vector<presetdb::Value>> result;
-    for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+    while (rows.step()) {
         auto& row = result.emplace_back();
-        for (int i = 0; i < rows.fieldCount(); ++i)
-            row.push_back(rows.value(i));
+        for (int i = 0; i < rows.columnCount(); ++i)
+            row.push_back(rows.column(i));
     }
     return result;
 }
@@ -107,10 +108,66 @@ private:
     bool started_ = false;
 };
 
+// Runs a script on copies of the pristine files in folder, by one sqlite3
+// process on the source, then copies the source over the target, as the
+// update ends; the median time of the repetitions.
+double medianSqliteRun(const fs::path& pristine, const fs::path& folder, const std::string& sql,
+                       int repetitions) {
+    fs::create_directories(folder);
+    const fs::path script = folder / "script.sql";
+    writeText(script, sql);
+    const std::string command =
+        "sqlite3 -bail '" + (folder / "source.mdb").string() + "' < '" + script.string() + "'";
+    std::vector<double> times;
+    for (int r = 0; r < repetitions; ++r) {
+        copyOver(pristine / "source.mdb", folder / "source.mdb");
+        copyOver(pristine / "target.mdb", folder / "target.mdb");
+        const auto start = Clock::now();
+        if (std::system(command.c_str()) != 0) {
+            std::cerr << "sqlite3 failed: " << command << "\n";
+            std::exit(1);
+        }
+        copyOver(folder / "source.mdb", folder / "target.mdb");
+        times.push_back(milliseconds(Clock::now() - start));
+    }
+    return median(times);
+}
+
+// The floor of the update: the one statement CREATE TABLE ... AS SELECT of
+// the template rows, in the work database as the update holds it (the source
+// copied into memory), whose bytes are then written over the source and the
+// target as the update writes them.
+double timeFloor(const fs::path& pristine, Installation& installation) {
+    copyOver(pristine / "source.mdb", installation.source());
+    copyOver(pristine / "target.mdb", installation.target());
+    const auto start = Clock::now();
+    presetdb::Database work = presetdb::Database::readIntoMemory(installation.source().string());
+    work.execute("BEGIN; CREATE TABLE Copied AS SELECT * FROM Source_PRESET_DEFS; COMMIT");
+    const std::string bytes = work.bytes();
+    if (!framework::replaceRunFile(installation.program, installation.source().string(), bytes, {},
+                                   true) ||
+        !framework::replaceRunFile(installation.program, installation.target().string(), bytes)) {
+        std::cerr << "could not write the floor's files\n";
+        std::exit(1);
+    }
+    return milliseconds(Clock::now() - start);
+}
+
+double timeUpdate(const fs::path& pristine, Installation& installation) {
+    copyOver(pristine / "source.mdb", installation.source());
+    copyOver(pristine / "target.mdb", installation.target());
+    const auto start = Clock::now();
+    presetdb::WorkOnMDB(installation.program, installation.presets);
+    return milliseconds(Clock::now() - start);
+}
+
 struct Figures {
     int rows;
     double update;
     double baseline;
+    double statement;
+    double floor;
+    double timesFloor; // the median of the paired runs' ratios
     bool sameResult;
     double longestWithoutYield;
 };
@@ -121,14 +178,15 @@ Figures measure(int rows, int repetitions, const fs::path& scratch) {
     bench::writeSourceDatabase(pristine / "source.mdb", rows);
     bench::writePreviousTarget(pristine / "target.mdb", rows);
 
+    // The update and its floor run by turns, so that both meet the same load.
     Installation installation(scratch / "installation");
     std::vector<double> updates;
+    std::vector<double> floors;
+    std::vector<double> ratios;
     for (int r = 0; r < repetitions; ++r) {
-        copyOver(pristine / "source.mdb", installation.source());
-        copyOver(pristine / "target.mdb", installation.target());
-        const auto start = Clock::now();
-        presetdb::WorkOnMDB(installation.program, installation.presets);
-        updates.push_back(milliseconds(Clock::now() - start));
+        updates.push_back(timeUpdate(pristine, installation));
+        floors.push_back(timeFloor(pristine, installation));
+        ratios.push_back(updates.back() / floors.back());
     }
     GapObserver observer;
     copyOver(pristine / "source.mdb", installation.source());
@@ -142,25 +200,15 @@ Figures measure(int rows, int repetitions, const fs::path& scratch) {
                   << (installation.root / "Q4Mcfglog.txt") << "\n";
 
     const fs::path plain = scratch / "plain";
-    fs::create_directories(plain);
-    const fs::path script = plain / "update.sql";
-    writeText(script, bench::baselineScript(plain / "target.mdb"));
-    const std::string command =
-        "sqlite3 -bail '" + (plain / "source.mdb").string() + "' < '" + script.string() + "'";
-    std::vector<double> baselines;
-    for (int r = 0; r < repetitions; ++r) {
-        copyOver(pristine / "source.mdb", plain / "source.mdb");
-        copyOver(pristine / "target.mdb", plain / "target.mdb");
-        const auto start = Clock::now();
-        if (std::system(command.c_str()) != 0) {
-            std::cerr << "sqlite3 failed: " << command << "\n";
-            std::exit(1);
-        }
-        copyOver(plain / "source.mdb", plain / "target.mdb");
-        baselines.push_back(milliseconds(Clock::now() - start));
-    }
+    const double baseline =
+        medianSqliteRun(pristine, plain, bench::baselineScript(plain / "target.mdb"), repetitions);
+    const double statement = medianSqliteRun(pristine, scratch / "statement",
+                                             "BEGIN; CREATE TABLE Copied AS SELECT * FROM "
+                                             "Source_PRESET_DEFS; COMMIT;\n",
+                                             repetitions);
     const bool same = presetRows(installation.target()) == presetRows(plain / "target.mdb");
-    return {rows, median(updates), median(baselines), same, observer.longest};
+    return {rows,           median(updates), baseline, statement,
+            median(floors), median(ratios),  same,     observer.longest};
 }
 
 std::string withSeparators(int number) {
@@ -188,16 +236,20 @@ int main(int argc, char** argv) {
         figures.push_back(measure(rows, repetitions, scratch));
     fs::remove_all(scratch);
 
-    std::printf("WorkOnMDB against plain SQL in one sqlite3 process (median of %d runs;\n"
-                "template rows = machine rows, two additional fields)\n\n",
+    std::printf("WorkOnMDB against plain SQL and against one CREATE TABLE ... AS SELECT of the\n"
+                "template rows, each run by one sqlite3 process, and against the floor: that\n"
+                "statement in memory with the update's reading and writing of the files\n"
+                "(median of %d runs, the update and its floor by turns; template rows =\n"
+                "machine rows, two additional fields)\n\n",
                 repetitions);
-    std::printf("| Template rows | WorkOnMDB | Plain SQL | Ratio | WorkOnMDB per 1,000 rows | "
-                "Longest without yield | Same result |\n");
-    std::printf("|---:|---:|---:|---:|---:|---:|:---:|\n");
+    std::printf("| Template rows | WorkOnMDB | Plain SQL | Ratio | The statement alone | Floor | "
+                "Times the floor | Longest without yield | Same result |\n");
+    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|:---:|\n");
     for (const Figures& f : figures)
-        std::printf("| %s | %.0f ms | %.0f ms | %.2f | %.1f ms | %.0f ms | %s |\n",
+        std::printf("| %s | %.0f ms | %.0f ms | %.2f | %.0f ms | %.0f ms | %.1f | %.0f ms | %s |\n",
                     withSeparators(f.rows).c_str(), f.update, f.baseline, f.update / f.baseline,
-                    f.update * 1000.0 / f.rows, f.longestWithoutYield, f.sameResult ? "yes" : "NO");
+                    f.statement, f.floor, f.timesFloor, f.longestWithoutYield,
+                    f.sameResult ? "yes" : "NO");
     const bool allSame =
         std::all_of(figures.begin(), figures.end(), [](const Figures& f) { return f.sameResult; });
     return allSame ? 0 : 1;

@@ -2,12 +2,15 @@
 
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
+#include "framework/Text.h"
 
 #include <sqlite3.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -17,6 +20,8 @@ namespace {
 using framework::Failure;
 
 constexpr char kHeader[] = "SQLite format 3"; // followed by a NUL byte
+// A connection serves one thread at a time: no locking on every call.
+constexpr int kOpenFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
 
 [[noreturn]] void throwOpenFailure(std::string_view path, std::string_view reason) {
     throw Failure(framework::ErrDatabase,
@@ -170,26 +175,44 @@ std::string Statement::columnName(int column) const {
     return name != nullptr ? name : "";
 }
 
-Value Statement::column(int column) const {
+int Statement::columnIndex(std::string_view name) const {
+    for (int c = 0; c < columnCount(); ++c)
+        if (framework::equalsIgnoreCase(columnName(c), name))
+            return c;
+    throw Failure(framework::ErrDatabase,
+                  "Item not found in this collection. (" + std::string(name) + ")");
+}
+
+ValueView Statement::view(int column) const {
     sqlite3_stmt* s = statement_.get();
+    ValueView view;
     switch (sqlite3_column_type(s, column)) {
     case SQLITE_INTEGER:
-        return Value(std::int64_t(sqlite3_column_int64(s, column)));
+        view.kind = ValueKind::Integer;
+        view.integer = sqlite3_column_int64(s, column);
+        break;
     case SQLITE_FLOAT:
-        return Value(sqlite3_column_double(s, column));
-    case SQLITE_TEXT: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
-        return Value(std::string(text, std::size_t(sqlite3_column_bytes(s, column))));
-    }
-    case SQLITE_BLOB: {
-        const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(s, column));
-        Blob blob;
-        blob.bytes.assign(bytes, bytes + sqlite3_column_bytes(s, column));
-        return Value(std::move(blob));
-    }
+        view.kind = ValueKind::Real;
+        view.real = sqlite3_column_double(s, column);
+        break;
+    case SQLITE_TEXT:
+        view.kind = ValueKind::Text;
+        view.bytes = {reinterpret_cast<const char*>(sqlite3_column_text(s, column)),
+                      std::size_t(sqlite3_column_bytes(s, column))};
+        break;
+    case SQLITE_BLOB:
+        view.kind = ValueKind::Blob;
+        view.bytes = {static_cast<const char*>(sqlite3_column_blob(s, column)),
+                      std::size_t(sqlite3_column_bytes(s, column))};
+        break;
     default:
-        return Value();
+        break;
     }
+    return view;
+}
+
+Value Statement::column(int column) const {
+    return Value(view(column));
 }
 
 // ---- Database ----
@@ -216,8 +239,8 @@ Database Database::open(std::string_view path) {
     if (!hasSqliteHeader(file))
         throwOpenFailure(path, "the file is not a database");
     sqlite3* connection = nullptr;
-    const int result = sqlite3_open_v2(framework::utf8Text(file).c_str(), &connection,
-                                       SQLITE_OPEN_READWRITE, nullptr);
+    const int result =
+        sqlite3_open_v2(framework::utf8Text(file).c_str(), &connection, kOpenFlags, nullptr);
     if (result != SQLITE_OK) {
         const std::string reason =
             connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(result);
@@ -241,36 +264,58 @@ Database Database::readIntoMemory(std::string_view path) {
 }
 
 Database Database::fromBytes(std::string_view bytes, std::string name) {
+    return inMemory(bytes, std::move(name), true);
+}
+
+Database Database::viewOf(std::string_view bytes, std::string name) {
+    return inMemory(bytes, std::move(name), false);
+}
+
+Database Database::inMemory(std::string_view bytes, std::string name, bool writable) {
     if (bytes.size() < sizeof kHeader || std::memcmp(bytes.data(), kHeader, sizeof kHeader) != 0)
         throwOpenFailure(name, "the file is not a database");
     sqlite3* connection = nullptr;
-    if (sqlite3_open_v2(":memory:", &connection, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(":memory:", &connection, kOpenFlags, nullptr) != SQLITE_OK) {
         sqlite3_close_v2(connection);
         throwOpenFailure(name, "out of memory");
     }
     Database database(connection, name);
-    auto* image = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
-    if (image == nullptr)
-        throwOpenFailure(name, "out of memory");
-    std::memcpy(image, bytes.data(), bytes.size());
-    // A file in WAL mode is read as the rollback-journal file it also is.
+    // A file in WAL mode is read as the rollback-journal file it also is,
+    // which takes a copy to change.
     constexpr std::size_t kWriteVersion = 18;
     constexpr std::size_t kReadVersion = 19;
-    if (bytes.size() > kReadVersion && image[kWriteVersion] == 2 && image[kReadVersion] == 2)
-        image[kWriteVersion] = image[kReadVersion] = 1;
-    if (sqlite3_deserialize(
-            connection, "main", image, sqlite3_int64(bytes.size()), sqlite3_int64(bytes.size()),
-            SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) != SQLITE_OK)
+    const bool walMode =
+        bytes.size() > kReadVersion && bytes[kWriteVersion] == 2 && bytes[kReadVersion] == 2;
+    unsigned int flags = SQLITE_DESERIALIZE_READONLY;
+    auto* image = reinterpret_cast<unsigned char*>(const_cast<char*>(bytes.data()));
+    if (writable || walMode) {
+        image = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
+        if (image == nullptr)
+            throwOpenFailure(name, "out of memory");
+        std::memcpy(image, bytes.data(), bytes.size());
+        if (walMode)
+            image[kWriteVersion] = image[kReadVersion] = 1;
+        flags = SQLITE_DESERIALIZE_FREEONCLOSE |
+                (writable ? SQLITE_DESERIALIZE_RESIZEABLE : SQLITE_DESERIALIZE_READONLY);
+    }
+    if (sqlite3_deserialize(connection, "main", image, sqlite3_int64(bytes.size()),
+                            sqlite3_int64(bytes.size()), flags) != SQLITE_OK)
         throwOpenFailure(name, sqlite3_errmsg(connection));
     // Reading the schema finds a damaged file now.
     if (sqlite3_exec(connection, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
         SQLITE_OK)
         throwOpenFailure(name, sqlite3_errmsg(connection));
+    // Its temporary tables and sorts stay in memory too, never in files.
+    database.execute("PRAGMA temp_store = MEMORY");
     return database;
 }
 
 std::string Database::bytes() const {
     sqlite3_int64 size = 0;
+    // A database in memory lies in one piece, which is copied once.
+    if (const unsigned char* image =
+            sqlite3_serialize(connection_.get(), "main", &size, SQLITE_SERIALIZE_NOCOPY))
+        return std::string(reinterpret_cast<const char*>(image), std::size_t(size));
     unsigned char* image = sqlite3_serialize(connection_.get(), "main", &size, 0);
     if (image == nullptr)
         fail("Cannot copy the database");
@@ -287,7 +332,7 @@ Database Database::create(std::string_view path) {
                       "Could not create database '" + std::string(path) + "': the file exists");
     sqlite3* connection = nullptr;
     const int result = sqlite3_open_v2(framework::utf8Text(file).c_str(), &connection,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+                                       kOpenFlags | SQLITE_OPEN_CREATE, nullptr);
     if (result != SQLITE_OK) {
         const std::string reason =
             connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(result);
@@ -303,7 +348,7 @@ Database Database::create(std::string_view path) {
 Database Database::copyIntoMemory(std::string_view path) {
     const Database file = open(path);
     sqlite3* connection = nullptr;
-    if (sqlite3_open_v2(":memory:", &connection, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(":memory:", &connection, kOpenFlags, nullptr) != SQLITE_OK) {
         sqlite3_close_v2(connection);
         throwOpenFailure(path, "out of memory");
     }
@@ -340,6 +385,10 @@ void Database::execute(std::string_view sql) {
 
 bool Database::inTransaction() const {
     return sqlite3_get_autocommit(connection_.get()) == 0;
+}
+
+std::int64_t Database::changes() const {
+    return sqlite3_changes64(connection_.get());
 }
 
 std::vector<std::string> Database::tableNames() const {
@@ -396,6 +445,84 @@ void Database::renameColumn(std::string_view table, std::string_view from, std::
 
 namespace {
 
+ValueView viewOf(sqlite3_value* value) {
+    ValueView view;
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        view.kind = ValueKind::Integer;
+        view.integer = sqlite3_value_int64(value);
+        break;
+    case SQLITE_FLOAT:
+        view.kind = ValueKind::Real;
+        view.real = sqlite3_value_double(value);
+        break;
+    case SQLITE_TEXT:
+        view.kind = ValueKind::Text;
+        view.bytes = {reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                      std::size_t(sqlite3_value_bytes(value))};
+        break;
+    case SQLITE_BLOB:
+        view.kind = ValueKind::Blob;
+        view.bytes = {static_cast<const char*>(sqlite3_value_blob(value)),
+                      std::size_t(sqlite3_value_bytes(value))};
+        break;
+    default:
+        break;
+    }
+    return view;
+}
+
+void setResult(sqlite3_context* context, const Value& value) {
+    switch (value.kind()) {
+    case ValueKind::Null:
+        sqlite3_result_null(context);
+        break;
+    case ValueKind::Integer:
+        sqlite3_result_int64(context, value.integer());
+        break;
+    case ValueKind::Real:
+        sqlite3_result_double(context, value.real());
+        break;
+    case ValueKind::Text:
+        sqlite3_result_text64(context, value.text().data(), value.text().size(), SQLITE_TRANSIENT,
+                              SQLITE_UTF8);
+        break;
+    case ValueKind::Blob:
+        sqlite3_result_blob64(context, value.blob().bytes.data(), value.blob().bytes.size(),
+                              SQLITE_TRANSIENT);
+        break;
+    }
+}
+
+// A defined function, owned by the connection.
+struct DefinedFunction {
+    Database::SqlFunction function;
+    bool textFirst;
+};
+
+void callDefinedFunction(sqlite3_context* context, int count, sqlite3_value** values) {
+    const auto& defined = *static_cast<const DefinedFunction*>(sqlite3_user_data(context));
+    if (defined.textFirst && sqlite3_value_type(values[0]) != SQLITE_TEXT) {
+        sqlite3_result_value(context, values[0]);
+        return;
+    }
+    try {
+        std::array<ValueView, Database::kMaxArguments> arguments;
+        for (int i = 0; i < count; ++i)
+            arguments[std::size_t(i)] = viewOf(values[i]);
+        setResult(context, defined.function(std::span(arguments).first(std::size_t(count))));
+    } catch (const Failure& failure) {
+        sqlite3_result_error(context, failure.description().c_str(), -1);
+    } catch (const std::exception& error) {
+        // Nothing may cross into SQLite.
+        sqlite3_result_error(context, error.what(), -1);
+    }
+}
+
+void deleteDefinedFunction(void* defined) {
+    delete static_cast<DefinedFunction*>(defined);
+}
+
 int onProgress(void* callback) {
     try {
         (*static_cast<std::function<void()>*>(callback))();
@@ -417,6 +544,41 @@ void Database::setProgressCallback(std::function<void()> callback) {
     }
     progress_ = std::make_unique<std::function<void()>>(std::move(callback));
     sqlite3_progress_handler(connection_.get(), kStepsPerProgressCall, onProgress, progress_.get());
+}
+
+void Database::defineFunction(std::string_view name, int argumentCount, Purity purity,
+                              SqlFunction function, Arguments arguments) {
+    if (argumentCount > int(kMaxArguments))
+        throw std::invalid_argument("too many arguments");
+    const int flags = SQLITE_UTF8 | SQLITE_DIRECTONLY |
+                      (purity == Purity::Deterministic ? SQLITE_DETERMINISTIC : 0);
+    // SQLite owns the function from here on, and deletes it even when the
+    // definition fails.
+    auto defined = std::make_unique<DefinedFunction>(
+        DefinedFunction{std::move(function), arguments == Arguments::TextFirst});
+    if (sqlite3_create_function_v2(connection_.get(), std::string(name).c_str(), argumentCount,
+                                   flags, defined.release(), callDefinedFunction, nullptr, nullptr,
+                                   deleteDefinedFunction) != SQLITE_OK)
+        fail("Could not define the function " + std::string(name));
+}
+
+void Database::attachMemory(std::string_view schema) {
+    execute("ATTACH ':memory:' AS " + quoteIdentifier(schema));
+}
+
+void Database::attachCopy(std::string_view schema, const Database& from) {
+    const std::string name(schema);
+    if (sqlite3_db_filename(connection_.get(), name.c_str()) == nullptr)
+        attachMemory(schema);
+    sqlite3_int64 size = 0;
+    unsigned char* image = sqlite3_serialize(from.connection_.get(), "main", &size, 0);
+    if (image == nullptr)
+        from.fail("Cannot copy the database");
+    // The copy is SQLite's to free, whatever the outcome.
+    if (sqlite3_deserialize(connection_.get(), name.c_str(), image, size, size,
+                            SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) !=
+        SQLITE_OK)
+        fail("Cannot copy the database");
 }
 
 // ---- Transaction ----

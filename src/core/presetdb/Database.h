@@ -28,12 +28,14 @@
 //    only the outermost commit writes the file.
 //  - Table names are matched by SQLite without regard to ASCII letter case;
 //    tableNames gives them as stored for callers that compare exactly.
+//  - A Database and its statements are used by one thread at a time.
 
 #include "Value.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +70,11 @@ public:
 
     int columnCount() const;
     std::string columnName(int column) const;
+    // A column of the current row in place, valid until the statement steps.
+    ValueView view(int column) const;
+    // The column of this name, letter case ignored; a failure "Item not found
+    // in this collection." when there is none.
+    int columnIndex(std::string_view name) const;
     Value column(int column) const;
 
 private:
@@ -96,6 +103,9 @@ public:
     static Database readIntoMemory(std::string_view path);
     // A database in memory made from a file's bytes; `name` names it in failures.
     static Database fromBytes(std::string_view bytes, std::string name);
+    // A database that reads the bytes where they lie, for as long as they
+    // stay there; it cannot be written.
+    static Database viewOf(std::string_view bytes, std::string name);
     // The database as a file holds it.
     std::string bytes() const;
 
@@ -113,6 +123,28 @@ public:
     // Runs SQL without parameters (one or more statements).
     void execute(std::string_view sql);
     bool inTransaction() const;
+    // The rows the last INSERT, UPDATE or DELETE wrote.
+    std::int64_t changes() const;
+
+    // A function that SQL on this connection can call, with this number of
+    // arguments (at most kMaxArguments), for as long as the connection lives
+    // (never from a trigger or view stored in a file). A deterministic one
+    // gives the same result for the same arguments and nothing else;
+    // otherwise SQLite calls it exactly where the statement says. One of
+    // Arguments::TextFirst is called for a text first argument only: any
+    // other is the result as it is. A failure it throws fails the statement.
+    static constexpr std::size_t kMaxArguments = 4;
+    using SqlFunction = std::function<Value(std::span<const ValueView> arguments)>;
+    enum class Purity { Deterministic, HasEffects };
+    enum class Arguments { Any, TextFirst };
+    void defineFunction(std::string_view name, int argumentCount, Purity purity,
+                        SqlFunction function, Arguments arguments = Arguments::Any);
+
+    // Attaches a copy in memory of another database's main schema as
+    // `schema`. SQLite attaches only outside a transaction; a schema attached
+    // already (as an empty attachMemory) gets the copy inside one too.
+    void attachCopy(std::string_view schema, const Database& from);
+    void attachMemory(std::string_view schema);
 
     // Called now and then (every thousand or so of SQLite's own steps) while
     // a statement runs, so that long reads and sorts can keep a window
@@ -125,6 +157,7 @@ private:
         void operator()(sqlite3* connection) const;
     };
     Database(sqlite3* connection, std::string path);
+    static Database inMemory(std::string_view bytes, std::string name, bool writable);
     [[noreturn]] void fail(std::string_view what) const;
 
     std::unique_ptr<sqlite3, Closer> connection_;

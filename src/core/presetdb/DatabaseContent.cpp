@@ -1,6 +1,5 @@
 #include "DatabaseContent.h"
 
-#include "ContentHash.h"
 #include "Database.h"
 
 #include "framework/ErrorProtocol.h"
@@ -16,46 +15,77 @@ struct StoredTable {
     bool withoutRowid = false;
 };
 
-std::uint64_t pragmaNumber(Database& database, std::string_view pragma) {
-    Statement statement = database.prepare("PRAGMA " + std::string(pragma));
-    return statement.step() ? std::uint64_t(statement.column(0).integer()) : 0;
+// Whether two statements give the same column names and the same rows.
+bool sameRows(Statement&& a, Statement&& b) {
+    const int columns = a.columnCount();
+    if (b.columnCount() != columns)
+        return false;
+    for (int c = 0; c < columns; ++c)
+        if (a.columnName(c) != b.columnName(c))
+            return false;
+    for (;;) {
+        const bool more = a.step();
+        if (b.step() != more)
+            return false;
+        if (!more)
+            return true;
+        for (int c = 0; c < columns; ++c)
+            if (!(a.view(c) == b.view(c)))
+                return false;
+    }
+}
+
+std::string rowsInStorageOrder(std::string_view table, bool withoutRowid = false) {
+    // A table without row ids is stored in its key's order, which a plain
+    // scan follows.
+    return "SELECT * FROM " + quoteIdentifier(table) + (withoutRowid ? "" : " ORDER BY rowid");
+}
+
+// Name and type together are unique; the root page (where the entry lies in
+// the file) is left out.
+constexpr std::string_view kSchema =
+    "SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY name, type";
+
+std::vector<StoredTable> storedTables(Database& database) {
+    Statement tables = database.prepare(
+        "SELECT m.name, coalesce(t.wr, 0) FROM sqlite_master AS m JOIN pragma_table_list AS t "
+        "ON t.schema = 'main' AND t.name = m.name WHERE m.type = 'table' AND "
+        "t.type IN ('table', 'shadow') ORDER BY m.name");
+    std::vector<StoredTable> stored;
+    while (tables.step())
+        stored.push_back({toText(tables.column(0)), tables.column(1) == Value(1)});
+    return stored;
 }
 
 } // namespace
 
-DatabaseDigest digestDatabase(Database& database) {
-    ContentHash hash;
-    hash.addNumber(pragmaNumber(database, "user_version"));
-    hash.addNumber(pragmaNumber(database, "application_id"));
-
-    // Name and type together are unique; the root page (where the entry lies
-    // in the file) is left out.
-    Statement schema = database.prepare(
-        "SELECT m.type, m.name, m.tbl_name, m.sql, t.type IN ('table', 'shadow'), "
-        "coalesce(t.wr, 0) FROM sqlite_master AS m LEFT JOIN pragma_table_list AS t "
-        "ON m.type = 'table' AND t.schema = 'main' AND t.name = m.name "
-        "ORDER BY m.name, m.type");
-    std::vector<StoredTable> tables;
-    while (schema.step()) {
-        for (int column = 0; column < 4; ++column)
-            hash.addValue(schema.column(column));
-        if (schema.column(4) == Value(1))
-            tables.push_back({toText(schema.column(1)), schema.column(5) == Value(1)});
+bool sameContent(Database& a, Database& b) {
+    for (const std::string_view pragma : {"PRAGMA user_version", "PRAGMA application_id"})
+        if (!sameRows(a.prepare(pragma), b.prepare(pragma)))
+            return false;
+    if (!sameRows(a.prepare(kSchema), b.prepare(kSchema)))
+        return false;
+    // The same schema declares the same tables in both.
+    for (const StoredTable& table : storedTables(a)) {
+        const std::string rows = rowsInStorageOrder(table.name, table.withoutRowid);
+        if (!sameRows(a.prepare(rows), b.prepare(rows)))
+            return false;
     }
-    for (const StoredTable& table : tables) {
-        hash.addText(table.name);
-        hash.addTable(database, table.name, table.withoutRowid);
-    }
-    return {hash.value()};
+    return true;
 }
 
-std::optional<DatabaseDigest> digestDatabaseFile(std::string_view path) {
+bool sameDatabaseContent(std::string_view a, std::string_view b) {
     try {
-        Database database = Database::readIntoMemory(path);
-        return digestDatabase(database);
+        Database first = Database::viewOf(a, "old");
+        Database second = Database::viewOf(b, "new");
+        return sameContent(first, second);
     } catch (const framework::Failure&) {
-        return std::nullopt;
+        return false; // one is no database
     }
+}
+
+bool sameTableContent(Database& a, Database& b, std::string_view table) {
+    return sameRows(a.prepare(rowsInStorageOrder(table)), b.prepare(rowsInStorageOrder(table)));
 }
 
 std::vector<PresetTableReport::LostTable> lostTables(Database& previous, Database& now) {

@@ -5,16 +5,17 @@
 // The content is the header's user version and application id, every schema
 // entry (table, index, view, trigger) with its type, name, table and SQL as
 // declared, in name order, and every table's columns and rows in storage
-// order, each value with its kind. Where an entry lies in the file, free
-// pages, page size and the order in which the entries were made do not count:
-// a VACUUM, or a table dropped and built again with the same rows, keeps the
-// digest. A virtual table counts by its declaration and its shadow tables'
-// rows.
+// order, each value with its kind (reals bit for bit). Where an entry lies in
+// the file, free pages, page size and the order in which the entries were
+// made do not count: a VACUUM, or a table dropped and built again with the
+// same rows, keeps the content. A virtual table counts by its declaration and
+// its shadow tables' rows.
+//
+// Two contents are compared side by side and the comparison stops at the
+// first difference, so a changed table is told early.
 
 #include "PresetState.h"
 
-#include <cstdint>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -22,17 +23,13 @@ namespace presetdb {
 
 class Database;
 
-struct DatabaseDigest {
-    std::uint64_t hash = 0;
-    bool operator==(const DatabaseDigest&) const = default;
-};
-
 // A failure (as every database operation) when a table cannot be read.
-DatabaseDigest digestDatabase(Database& database);
-// Nothing when the file cannot be opened or read as a database. Opening
-// settles a journal an interrupted writer left beside the file, as every
-// open does.
-std::optional<DatabaseDigest> digestDatabaseFile(std::string_view path);
+bool sameContent(Database& a, Database& b);
+// False also when one of them is no database.
+bool sameDatabaseContent(std::string_view a, std::string_view b);
+// Whether the table has the same columns and rows in both databases; a
+// failure when it cannot be read in one of them.
+bool sameTableContent(Database& a, Database& b, std::string_view table);
 
 // The tables of previous that now lacks (names compared as SQLite does,
 // ASCII letter case ignored), in previous's order, with their row counts; a

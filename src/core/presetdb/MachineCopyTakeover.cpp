@@ -1,5 +1,6 @@
 #include "MachineCopyTakeover.h"
 
+#include "CaseFolding.h"
 #include "PresetMessages.h"
 
 #include "framework/ErrorProtocol.h"
@@ -12,9 +13,9 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
+#include <cstring>
 #include <optional>
-#include <unordered_map>
+#include <span>
 
 namespace presetdb {
 namespace {
@@ -22,94 +23,106 @@ namespace {
 using framework::Failure;
 using framework::Procedure;
 
-constexpr std::size_t kMaxRows = 32767;
+constexpr std::int64_t kMaxRows = 32767;
+constexpr std::string_view kPresetTable = "PRESET_DEFS";
 constexpr int kColumnsWithoutAdditional = 15;
 constexpr std::array<std::string_view, 3> kKeys = {"machine_type", "var_name", "offset_or_bitno"};
 constexpr std::array<std::string_view, 5> kTakenOver = {"abs_min", "abs_max", "min", "max", "pass"};
+// The columns the machine's table must have, as a dropped row reports them.
+constexpr auto kKeysThenValues = [] {
+    std::array<std::string_view, kKeys.size() + kTakenOver.size()> all{};
+    std::copy(kTakenOver.begin(), kTakenOver.end(),
+              std::copy(kKeys.begin(), kKeys.end(), all.begin()));
+    return all;
+}();
 
-// A key value: nothing stands for NULL, a value of its own that equals only
-// NULL (as SQL's IS does), so rows whose keys are NULL on both sides match.
-using KeyText = std::optional<std::string>;
-using KeyNumber = std::optional<double>;
+// The key as one blob: each text upper-cased, as its length and bytes, the
+// number as its bits (+0.0 and -0.0 alike); a mark before each part tells
+// NULL apart. A value that can be no key (a blob, a non-numeric offset) makes
+// no key at all.
+class KeyBuilder {
+    using Length = std::uint32_t; // SQLite's texts are shorter
+public:
+    KeyBuilder() { key_.reserve(64); }
 
-struct RowKey {
-    KeyText machineType;
-    KeyText varName;
-    KeyNumber offset;
-    bool operator==(const RowKey&) const = default;
+    // Texts compare upper-cased and numbers by their text.
+    bool addText(const ValueView& value) {
+        switch (value.kind) {
+        case ValueKind::Null:
+            key_.push_back('N');
+            return true;
+        case ValueKind::Text:
+            appendText(value.bytes);
+            if (!upperCaseAscii(std::span(key_).last(value.bytes.size()))) {
+                key_.resize(key_.size() - value.bytes.size() - sizeof(Length) - 1);
+                appendText(upperCased(value.bytes));
+            }
+            return true;
+        case ValueKind::Integer:
+        case ValueKind::Real:
+            appendText(toText(Value(value)));
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // Numbers by value.
+    bool addNumber(const ValueView& value) {
+        std::optional<double> number;
+        switch (value.kind) {
+        case ValueKind::Null:
+            key_.push_back('N');
+            return true;
+        case ValueKind::Integer:
+            number = double(value.integer);
+            break;
+        case ValueKind::Real:
+            number = value.real;
+            break;
+        default:
+            number = numericValue(Value(value));
+        }
+        if (!number)
+            return false;
+        const double bits = *number == 0 ? 0.0 : *number;
+        key_.push_back('D');
+        append(&bits, sizeof bits);
+        return true;
+    }
+
+    Blob take() { return Blob{std::move(key_)}; }
+
+private:
+    void append(const void* bytes, std::size_t size) {
+        const std::size_t end = key_.size();
+        key_.resize(end + size);
+        std::memcpy(key_.data() + end, bytes, size);
+    }
+    void appendText(std::string_view text) {
+        const auto size = Length(text.size());
+        key_.push_back('T');
+        append(&size, sizeof size);
+        append(text.data(), text.size());
+    }
+
+    std::vector<std::uint8_t> key_;
 };
 
-struct RowKeyHash {
-    std::size_t operator()(const RowKey& key) const {
-        const std::hash<KeyText> text;
-        std::size_t hash = text(key.machineType);
-        hash = hash * 31 + text(key.varName);
-        return hash * 31 + std::hash<KeyNumber>()(key.offset);
-    }
-};
-
-// Texts compare upper-cased and numbers by their text; nothing (no key at
-// all) for a value of another kind.
-std::optional<KeyText> keyText(const Value& value) {
-    switch (value.kind()) {
-    case ValueKind::Null:
-        return KeyText();
-    case ValueKind::Text:
-        return framework::upperCase(value.text());
-    case ValueKind::Integer:
-    case ValueKind::Real:
-        return toText(value);
-    default:
-        return std::nullopt;
-    }
+// SQL function preset_match_key(machine_type, var_name, offset_or_bitno):
+// equal for the same parameter; null when one of the values can be no key,
+// so that the row matches nothing.
+Value matchKey(std::span<const ValueView> keys) {
+    KeyBuilder key;
+    if (!key.addText(keys[0]) || !key.addText(keys[1]) || !key.addNumber(keys[2]))
+        return Value();
+    return Value(key.take());
 }
 
-// Numbers by value, +0.0 and -0.0 alike; nothing for a value that is no number.
-std::optional<KeyNumber> keyNumber(const Value& value) {
-    if (value.isNull())
-        return KeyNumber();
-    const auto number = numericValue(value);
-    if (!number)
-        return std::nullopt;
-    return *number == 0 ? 0.0 : *number;
-}
-
-// Nothing when one of the values can be no key: such a row matches nothing.
-std::optional<RowKey> keyOf(const Value& machineType, const Value& varName, const Value& offset) {
-    auto type = keyText(machineType);
-    auto name = keyText(varName);
-    const auto number = keyNumber(offset);
-    if (!type || !name || !number)
-        return std::nullopt;
-    return RowKey{std::move(*type), std::move(*name), *number};
-}
-
-struct MachineRow {
-    std::optional<RowKey> key;
-    std::array<Value, kTakenOver.size()> values;
-};
-
-std::vector<MachineRow> readMachineRows(Recordset& machine, std::size_t rowCount, Pacer& pacer) {
-    const int typeField = machine.fieldIndex(kKeys[0]);
-    const int nameField = machine.fieldIndex(kKeys[1]);
-    const int offsetField = machine.fieldIndex(kKeys[2]);
-    std::array<int, kTakenOver.size()> valueFields{};
-    for (std::size_t v = 0; v < kTakenOver.size(); ++v)
-        valueFields[v] = machine.fieldIndex(kTakenOver[v]);
-
-    pacer.stage(600, 750, rowCount);
-    std::vector<MachineRow> rows;
-    rows.reserve(rowCount);
-    for (std::size_t i = 0; i < rowCount; ++i) {
-        pacer.tick(i);
-        machine.move(i);
-        MachineRow& row = rows.emplace_back();
-        row.key =
-            keyOf(machine.value(typeField), machine.value(nameField), machine.value(offsetField));
-        for (std::size_t v = 0; v < kTakenOver.size(); ++v)
-            row.values[v] = machine.value(valueFields[v]);
-    }
-    return rows;
+// SQL function preset_number(value): the number a value stands for, null for none.
+Value number(std::span<const ValueView> arguments) {
+    const auto found = numericValue(Value(arguments[0]));
+    return found ? Value(*found) : Value();
 }
 
 [[noreturn]] void endWithDatabaseError(Procedure& procedure) {
@@ -147,61 +160,112 @@ void checkConfiguredColumns(const PresetState& presets, Database& work, Procedur
     }
 }
 
-// The rebuilt rows with the columns the takeover uses: "ID" when there is
-// one, the keys and the values (a missing key or value column is a failure).
-Recordset openRebuiltRows(Database& work) {
-    const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
+// The machine table must have every key and value column (any letter case).
+void requireMachineColumns(Database& machine) {
+    const std::vector<ColumnDefinition> columns = machine.columns(kPresetTable);
+    const auto has = [&columns](std::string_view name) {
+        return std::any_of(columns.begin(), columns.end(), [name](const ColumnDefinition& c) {
+            return framework::equalsIgnoreCase(c.name, name);
+        });
+    };
+    for (const std::string_view name : kKeysThenValues)
+        if (!has(name))
+            throw Failure(framework::ErrDatabase,
+                          "Item not found in this collection. (" + std::string(name) + ")");
+}
+
+std::string keyOf(std::string_view table) {
+    std::string arguments;
+    for (const std::string_view key : kKeys)
+        arguments += (arguments.empty() ? "" : ", ") + std::string(table) + "." + std::string(key);
+    return "preset_match_key(" + arguments + ")";
+}
+
+// The first rebuilt row of every key, in temp.takeover_first: the first in
+// "ID" order (table order without an "ID" column). OR IGNORE keeps the first
+// row of a key, and skips a row without one. While every row has a key of its
+// own their order does not matter, so the sort waits for a row that was
+// skipped. A missing key column of the rebuilt table is a failure.
+void indexRebuiltRows(Database& work) {
+    const std::vector<ColumnDefinition> columns = work.columns(kPresetTable);
     const bool hasId = std::any_of(columns.begin(), columns.end(), [](const ColumnDefinition& c) {
         return framework::equalsIgnoreCase(c.name, "ID");
     });
-    std::vector<std::string> used;
-    if (hasId)
-        used.emplace_back("ID");
-    used.insert(used.end(), kKeys.begin(), kKeys.end());
-    used.insert(used.end(), kTakenOver.begin(), kTakenOver.end());
-    return Recordset::openTable(work, "PRESET_DEFS", used);
+    const std::string insert = "INSERT OR IGNORE INTO temp.takeover_first SELECT " + keyOf("r") +
+                               ", r._rowid_ FROM main.PRESET_DEFS AS r";
+    work.execute("DROP TABLE IF EXISTS temp.takeover_first;"
+                 "CREATE TEMP TABLE takeover_first (match_key BLOB NOT NULL PRIMARY KEY, "
+                 "rebuilt_row INTEGER) WITHOUT ROWID;" +
+                 insert);
+    const std::int64_t inserted = work.changes();
+    Statement rows = work.prepare("SELECT count(*) FROM main.PRESET_DEFS");
+    rows.step();
+    if (inserted == rows.view(0).integer)
+        return;
+    work.execute("DELETE FROM temp.takeover_first;" + insert + " ORDER BY " +
+                 (hasId ? "preset_number(r.ID), " : "") + "r._rowid_");
 }
 
-// The position of the first rebuilt row, in "ID" order, for each key.
-std::unordered_map<RowKey, std::size_t, RowKeyHash> indexRebuiltRows(Recordset& rebuilt) {
-    const std::optional<int> idField = rebuilt.findField("ID");
-    const int typeField = rebuilt.fieldIndex(kKeys[0]);
-    const int nameField = rebuilt.fieldIndex(kKeys[1]);
-    const int offsetField = rebuilt.fieldIndex(kKeys[2]);
+// Every machine row's values with the rebuilt row they go to, in
+// temp.takeover_values: (1, the rebuilt row) for a paired row, (0, its own
+// row) for an unpaired one. The machine rows come in table order, so OR
+// REPLACE leaves each rebuilt row the last machine row paired with it.
+void pairMachineRows(Database& work) {
+    std::string values;
+    for (const std::string_view value : kTakenOver)
+        values += ", m." + quoteIdentifier(value);
+    work.execute("DROP TABLE IF EXISTS temp.takeover_values;"
+                 "CREATE TEMP TABLE takeover_values (paired INTEGER, row INTEGER, "
+                 "machine_row INTEGER, abs_min, abs_max, min, max, pass, "
+                 "PRIMARY KEY (paired, row)) WITHOUT ROWID;"
+                 "INSERT OR REPLACE INTO temp.takeover_values SELECT f.rebuilt_row IS NOT NULL, "
+                 "coalesce(f.rebuilt_row, m._rowid_), m._rowid_" +
+                 values + " FROM " + std::string(kMachineSchema) +
+                 ".PRESET_DEFS AS m LEFT JOIN temp.takeover_first AS f ON f.match_key = " +
+                 keyOf("m") + " ORDER BY m._rowid_");
+}
 
-    std::vector<std::pair<std::optional<double>, std::size_t>> order;
-    order.reserve(rebuilt.recordCount());
-    for (std::size_t i = 0; i < rebuilt.recordCount(); ++i) {
-        rebuilt.move(i);
-        order.emplace_back(idField ? numericValue(rebuilt.value(*idField)) : std::nullopt, i);
+// The rebuilt rows get their machine values. Preparing it finds a missing
+// value column of the rebuilt table.
+Statement takeOverStatement(Database& work) {
+    std::string set;
+    for (const std::string_view value : kTakenOver) {
+        const std::string column = quoteIdentifier(value);
+        set += (set.empty() ? "" : ", ") + column + " = v." + column;
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    return work.prepare("UPDATE main.PRESET_DEFS AS r SET " + set +
+                        " FROM temp.takeover_values AS v WHERE v.paired = 1 AND r._rowid_ = v.row");
+}
 
-    std::unordered_map<RowKey, std::size_t, RowKeyHash> firstRow;
-    firstRow.reserve(order.size());
-    for (const auto& [id, position] : order) {
-        rebuilt.move(position);
-        if (auto key = keyOf(rebuilt.value(typeField), rebuilt.value(nameField),
-                             rebuilt.value(offsetField)))
-            firstRow.emplace(std::move(*key), position);
+// The keys and values of the unpaired machine rows, in table order.
+std::vector<std::vector<Value>> unpairedMachineRows(Database& work) {
+    std::string columns;
+    for (const std::string_view name : kKeysThenValues)
+        columns += (columns.empty() ? "m." : ", m.") + quoteIdentifier(name);
+    Statement rows = work.prepare("SELECT " + columns + " FROM temp.takeover_values AS v JOIN " +
+                                  std::string(kMachineSchema) +
+                                  ".PRESET_DEFS AS m ON m._rowid_ = v.machine_row "
+                                  "WHERE v.paired = 0 ORDER BY v.row");
+    std::vector<std::vector<Value>> unpaired;
+    while (rows.step()) {
+        auto& row = unpaired.emplace_back();
+        for (int c = 0; c < rows.columnCount(); ++c)
+            row.push_back(rows.column(c));
     }
-    return firstRow;
+    return unpaired;
 }
 
 std::string reportText(const Value& value) {
     return value.isNull() ? "NULL" : toText(value);
 }
 
-// The machine row as stored, for the report of a row whose values found no
-// rebuilt row.
-PresetTableReport::DroppedRow droppedRow(Recordset& machine, std::size_t position) {
-    machine.move(position);
+// A machine row whose values found no rebuilt row, for the report.
+PresetTableReport::DroppedRow droppedRow(const std::vector<Value>& values) {
     PresetTableReport::DroppedRow row;
     for (std::size_t k = 0; k < kKeys.size(); ++k)
-        row.keys[k] = reportText(machine.value(machine.fieldIndex(kKeys[k])));
+        row.keys[k] = reportText(values[k]);
     for (std::size_t v = 0; v < kTakenOver.size(); ++v)
-        row.values[v] = reportText(machine.value(machine.fieldIndex(kTakenOver[v])));
+        row.values[v] = reportText(values[kKeys.size() + v]);
     return row;
 }
 
@@ -236,67 +300,58 @@ void GetAddFields(framework::ProgramState& program, PresetState& state) {
 }
 
 TakeoverResult TakeoverMachineCopyMDBData(framework::ProgramState& program, PresetState& presets,
-                                          Database& work, Recordset& machine, Pacer& pacer) {
+                                          Database& work, Database& machine, Pacer& pacer) {
     Procedure procedure(program, "TakeoverMachineCopyMDBData");
 
-    if (machine.fieldCount() > kColumnsWithoutAdditional && presets.AdditionalFieldsCount == 0)
+    if (machine.columns(kPresetTable).size() > kColumnsWithoutAdditional &&
+        presets.AdditionalFieldsCount == 0)
         warnAboutLostColumns(procedure);
 
-    std::size_t rowCount = 0;
-    std::vector<MachineRow> rows;
+    std::int64_t rowCount = 0;
     const bool read = procedure.step([&] {
-        if (machine.recordCount() > kMaxRows)
+        Statement count = machine.prepare("SELECT count(*) FROM PRESET_DEFS");
+        count.step();
+        rowCount = count.column(0).integer();
+        if (rowCount > kMaxRows)
             throw Failure(framework::ErrOverflow, "Overflow");
-        rowCount = machine.recordCount();
         if (rowCount > 0)
-            rows = readMachineRows(machine, rowCount, pacer);
+            requireMachineColumns(machine);
     });
     if (!read)
         return TakeoverResult::Failed;
-    if (rows.empty())
+    if (rowCount == 0)
         return TakeoverResult::Done;
 
-    std::optional<Recordset> rebuilt;
-    std::unordered_map<RowKey, std::size_t, RowKeyHash> firstRow;
-    std::array<int, kTakenOver.size()> valueFields{};
     std::optional<Transaction> writes;
+    std::optional<Statement> takeOver;
     const bool ready = procedure.step([&] {
         checkConfiguredColumns(presets, work, procedure);
-        rebuilt = openRebuiltRows(work);
-        firstRow = indexRebuiltRows(*rebuilt);
-        for (std::size_t v = 0; v < kTakenOver.size(); ++v)
-            valueFields[v] = rebuilt->fieldIndex(kTakenOver[v]);
         writes.emplace(work);
+        pacer.stage(600, 750, 0);
+        work.attachCopy(kMachineSchema, machine);
+        work.defineFunction("preset_match_key", 3, Database::Purity::Deterministic, matchKey);
+        work.defineFunction("preset_number", 1, Database::Purity::Deterministic, number);
+        indexRebuiltRows(work);
+        pairMachineRows(work);
+        takeOver = takeOverStatement(work);
     });
     if (!ready)
         return TakeoverResult::Failed;
 
-    bool complete = true;
-    std::vector<std::size_t> unmatched;
+    pacer.stage(750, 950, 0);
+    std::vector<std::vector<Value>> unpaired;
+    bool complete = procedure.step([&] {
+        takeOver->run();
+        unpaired = unpairedMachineRows(work);
+        work.execute("DROP TABLE temp.takeover_first; DROP TABLE temp.takeover_values");
+    });
     PresetTableReport& report = presets.report;
-    pacer.stage(750, 950, rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        pacer.tick(i);
-        const MachineRow& row = rows[i];
-        const auto found = row.key ? firstRow.find(*row.key) : firstRow.end();
-        if (found == firstRow.end()) {
-            unmatched.push_back(i);
-            continue;
-        }
-        const bool written = procedure.step([&] {
-            rebuilt->move(found->second);
-            rebuilt->edit();
-            for (std::size_t v = 0; v < kTakenOver.size(); ++v)
-                rebuilt->setValue(valueFields[v], row.values[v]);
-            rebuilt->update();
-        });
-        report.valuesTakenOver += written ? 1 : 0;
-        complete = written && complete;
-    }
+    if (complete)
+        report.valuesTakenOver = std::size_t(rowCount) - unpaired.size();
     complete = procedure.step([&] { writes->commit(); }) && complete;
     procedure.step([&] {
-        for (const std::size_t position : unmatched)
-            report.dropped.push_back(droppedRow(machine, position));
+        for (const auto& row : unpaired)
+            report.dropped.push_back(droppedRow(row));
     });
     return complete ? TakeoverResult::Done : TakeoverResult::Failed;
 }

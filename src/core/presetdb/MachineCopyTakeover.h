@@ -7,10 +7,10 @@
 // index 0, then "part", then the listed names. GetAddFields keeps it in
 // AdditionalFields, with AdditionalFieldsCount.
 //
-// TakeoverMachineCopyMDBData reads every row of the previous PRESET_DEFS and
-// copies "abs_min", "abs_max", "min", "max" and "pass" (null included) into
-// the rebuilt PRESET_DEFS of the work database, row by row in table order.
-// Both tables need only the three keys and the five values: other columns
+// TakeoverMachineCopyMDBData copies "abs_min", "abs_max", "min", "max" and
+// "pass" (null included) of every row of the machine's PRESET_DEFS into the
+// rebuilt PRESET_DEFS of the work database, in one UPDATE ... FROM. Both
+// tables need only the three keys and the five values: other columns
 // ("category_id", or a legacy "Categorie") are neither read nor required.
 //  - A row is the same parameter when "machine_type", "var_name" (texts,
 //    letter case ignored) and "offset_or_bitno" (as a number) are equal; a
@@ -28,18 +28,19 @@
 //    not the first column) ends the program with error 9999, before anything
 //    is taken over.
 //  - An empty machine table takes nothing over and is no failure.
-//  - The rebuilt rows are found through an index built once; the values are
-//    written in one transaction, committed when the procedure ends.
+//  - The machine's table is read through the work database's connection, from
+//    a copy attached as kMachineSchema; the values are written in one
+//    transaction, committed when the procedure ends.
 //  - Any failure to read the machine's values or to write them into the
 //    rebuilt table is reported and makes the result Failed: the rebuilt
 //    table then lacks values set on the machine.
 
 #include "Database.h"
 #include "PresetState.h"
-#include "Recordset.h"
 #include "UpdateObserver.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace framework {
@@ -47,6 +48,11 @@ class ProgramState;
 }
 
 namespace presetdb {
+
+// The schema of the work database that holds the copy of the machine's
+// database. SQLite attaches only outside a transaction: a caller that holds
+// one attaches it before (Database::attachMemory).
+inline constexpr std::string_view kMachineSchema = "machine";
 
 enum class TakeoverResult {
     Done,  // taken over, or nothing to take over
@@ -56,7 +62,8 @@ enum class TakeoverResult {
 std::vector<std::string> GetAdditionalFieldsMDB(framework::ProgramState& program);
 void GetAddFields(framework::ProgramState& program, PresetState& presets);
 
+// machine: the database whose PRESET_DEFS holds the values set on the machine.
 TakeoverResult TakeoverMachineCopyMDBData(framework::ProgramState& program, PresetState& presets,
-                                          Database& work, Recordset& machine, Pacer& pacer);
+                                          Database& work, Database& machine, Pacer& pacer);
 
 } // namespace presetdb

@@ -1,7 +1,5 @@
 #include "PresetRecords.h"
 
-#include "Recordset.h"
-
 #include "framework/ErrorProtocol.h"
 #include "framework/IniAccess.h"
 #include "framework/InstallationPaths.h"
@@ -9,8 +7,12 @@
 #include "framework/ProgramState.h"
 #include "framework/Text.h"
 
+#include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace presetdb {
 namespace {
@@ -22,7 +24,7 @@ constexpr std::string_view kTemplateQuery =
     "SELECT Source_PRESET_DEFS.* From Source_PRESET_DEFS ORDER BY Source_PRESET_DEFS.ID";
 constexpr std::string_view kMachinePlaceholder = "###machine";
 constexpr std::string_view kVarNamePlaceholder = "###Var_Name";
-constexpr int kMachineCount = 1; // only machine 1 is ever processed
+constexpr int kMachine = 1; // only machine 1 is ever processed
 
 char asciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
@@ -31,17 +33,17 @@ char asciiUpper(char c) {
 // Position of an ASCII placeholder in a UTF-8 text, letter case ignored. The
 // same position that searching the upper-cased text finds: no other letter
 // folds to an ASCII one, and bytes of multi-byte characters are never ASCII.
+// A placeholder begins with '#', which has no letter case.
 std::size_t findPlaceholder(std::string_view text, std::string_view placeholder) {
-    if (placeholder.size() > text.size())
-        return std::string::npos;
-    for (std::size_t start = 0; start + placeholder.size() <= text.size(); ++start) {
-        std::size_t i = 0;
-        while (i < placeholder.size() && asciiUpper(text[start + i]) == asciiUpper(placeholder[i]))
-            ++i;
-        if (i == placeholder.size())
+    for (std::size_t start = text.find(placeholder[0]);
+         start != std::string_view::npos && placeholder.size() <= text.size() - start;
+         start = text.find(placeholder[0], start + 1)) {
+        if (std::equal(placeholder.begin() + 1, placeholder.end(),
+                       text.begin() + std::ptrdiff_t(start) + 1,
+                       [](char p, char t) { return asciiUpper(t) == asciiUpper(p); }))
             return start;
     }
-    return std::string::npos;
+    return std::string_view::npos;
 }
 
 // The first occurrence of a placeholder, found without regard to letter case,
@@ -74,58 +76,143 @@ bool isMachineSelected(framework::ProgramState& program, int machine,
                                      framework::GetCFGPath(program));
 }
 
-// Writes the template rows for one machine into the destination.
-class MachineRowWriter {
+// Where the variable name finds the row's part: "part" must stand before
+// "var_name", as the value is read from the row being written.
+enum class PartSource {
+    Column,    // "part" stands before "var_name"
+    RowNumber, // "part" is the first column, which holds the new "ID"
+    Unwritten, // "part" follows "var_name": still null
+    Missing    // there is no "part"
+};
+
+// The rows being written, as the functions of the INSERT see them, one row
+// after the other in row order: "preset_row_number()" numbers them, and
+// "preset_variable_name(name, part)" builds each variable name and notes
+// every failure and every pair of names, so that they are reported and
+// replaced in the previous database in the order the rows were written.
+class RowsBeingWritten {
 public:
-    MachineRowWriter(framework::ProgramState& program, const PresetState& presets,
-                     Recordset& templates, Recordset& destination, PreviousDatabase& previous,
-                     std::string machine)
-        : program_(program), presets_(presets), templates_(templates), destination_(destination),
-          previous_(previous), machine_(std::move(machine)),
-          partField_(destination.findField("part")) {
-        for (int j = 0; j < destination.fieldCount(); ++j)
-            isVarName_.push_back(framework::upperCase(destination.fieldName(j)) == "VAR_NAME");
+    RowsBeingWritten(const PresetState& presets, std::string machine, PartSource part,
+                     std::size_t rowCount)
+        : system_(std::size_t(presets.VWStudioProject)), machine_(std::move(machine)), part_(part) {
+        for (std::size_t system = 0; system < kSystemCount; ++system)
+            for (std::size_t index = 0; index < kPartCount; ++index) {
+                const std::string& text = presets.VarNameTemplates[system][index];
+                templates_[system][index] = {text, findPlaceholder(text, kVarNamePlaceholder)};
+            }
+        events_.reserve(rowCount);
     }
 
-    // The value of destination column j of the row being built from the current template row.
-    Value valueFor(int j) const {
-        const Value& value = templates_.value(j);
-        if (!value.isText())
-            return value;
-        if (isVarName_[std::size_t(j)])
-            return Value(variableName(value.text()));
-        return Value(replacePlaceholder(value.text(), kMachinePlaceholder, machine_));
+    // A failure or the names for both systems, in row order.
+    struct Event {
+        std::optional<Failure> failure;
+        std::array<std::string, kSystemCount> names;
+    };
+    const std::vector<Event>& events() const { return events_; }
+
+    Value nextRowNumber() { return Value(++rowNumber_); }
+
+    // The variable name of a text template name.
+    Value nameFor(std::string_view templateName, const ValueView& part) {
+        try {
+            auto names = build(templateName, part);
+            Value name(names.at(system_));
+            events_.push_back({std::nullopt, std::move(names)});
+            return name;
+        } catch (const Failure& failure) {
+            events_.push_back({failure, {}});
+            return Value(); // the value stays null
+        }
     }
 
 private:
-    std::string variableName(const std::string& templateName) const {
-        if (!partField_)
+    // A name template with the position of its first "###Var_Name".
+    struct Template {
+        std::string text;
+        std::size_t varNameAt = std::string::npos;
+    };
+
+    std::array<std::string, kSystemCount> build(std::string_view templateName,
+                                                const ValueView& part) const {
+        if (part_ == PartSource::Missing)
             throw Failure(framework::ErrDatabase, "Item not found in this collection. (part)");
-        const int part = toInt16(destination_.value(*partField_));
-        if (part < 1 || part > int(kPartCount))
+        const int index = toInt16(part_ == PartSource::RowNumber ? Value(rowNumber_)
+                                  : part_ == PartSource::Column  ? Value(part)
+                                                                 : Value());
+        if (index < 1 || index > int(kPartCount))
             throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
-        const PresetState& state = presets_;
         std::array<std::string, kSystemCount> names;
         for (std::size_t system = 0; system < kSystemCount; ++system) {
-            std::string name =
-                replacePlaceholder(state.VarNameTemplates[system][std::size_t(part - 1)],
-                                   kVarNamePlaceholder, templateName);
+            const Template& found = templates_[system][std::size_t(index - 1)];
+            std::string name = found.text;
+            if (found.varNameAt != std::string::npos)
+                name.replace(found.varNameAt, kVarNamePlaceholder.size(), templateName);
             name = replacePlaceholder(std::move(name), kMachinePlaceholder, machine_);
             names[system] = replacePlaceholder(std::move(name), kMachinePlaceholder, machine_);
         }
-        VarNameInQuelleErsetzen(program_, presets_, previous_, names[0], names[1]);
-        return names.at(std::size_t(state.VWStudioProject));
+        return names;
     }
 
-    framework::ProgramState& program_;
-    const PresetState& presets_;
-    Recordset& templates_;
-    Recordset& destination_;
-    PreviousDatabase& previous_;
+    std::array<std::array<Template, kPartCount>, kSystemCount> templates_;
+    std::size_t system_;
     std::string machine_;
-    std::optional<int> partField_;
-    std::vector<bool> isVarName_;
+    PartSource part_;
+    std::int64_t rowNumber_ = 0;
+    std::vector<Event> events_;
 };
+
+// "preset_machine_text(text, machine)": the text with the machine name for
+// its first placeholder.
+Value machineText(std::span<const ValueView> arguments) {
+    return Value(replacePlaceholder(std::string(arguments[0].bytes), kMachinePlaceholder,
+                                    arguments[1].bytes));
+}
+
+// The first column named "part", if any.
+std::optional<std::size_t> partColumn(const std::vector<ColumnDefinition>& columns) {
+    for (std::size_t j = 0; j < columns.size(); ++j)
+        if (framework::equalsIgnoreCase(columns[j].name, "part"))
+            return j;
+    return std::nullopt;
+}
+
+PartSource partSource(const std::vector<ColumnDefinition>& columns) {
+    const auto part = partColumn(columns);
+    if (!part)
+        return PartSource::Missing;
+    if (*part == 0)
+        return PartSource::RowNumber;
+    for (std::size_t j = 1; j < *part; ++j)
+        if (framework::upperCase(columns[j].name) == "VAR_NAME")
+            return PartSource::Unwritten;
+    return PartSource::Column;
+}
+
+// INSERT ... SELECT of the template rows in "ID" order: "ID" numbered from 1,
+// every other column copied by position, texts with the machine's name.
+std::string fillStatement(const std::vector<ColumnDefinition>& columns) {
+    const auto value = [&](std::size_t j) {
+        return "preset_machine_text(t." + quoteIdentifier(columns[j].name) + ", ?1)";
+    };
+    const auto part = partColumn(columns);
+    std::string select = "preset_row_number()";
+    for (std::size_t j = 1; j < columns.size(); ++j) {
+        if (framework::upperCase(columns[j].name) != "VAR_NAME") {
+            select += ", " + value(j);
+            continue;
+        }
+        const std::string partValue = part && *part > 0 && *part < j ? value(*part) : "NULL";
+        select +=
+            ", preset_variable_name(t." + quoteIdentifier(columns[j].name) + ", " + partValue + ")";
+    }
+    // Only the row ids are sorted, and the rows are numbered and written in
+    // that order: CROSS JOIN keeps the sorted ids in the outer loop, and LIMIT
+    // keeps SQLite from dropping the ORDER BY of a subquery in a join.
+    return "INSERT INTO PRESET_DEFS SELECT " + select +
+           " FROM (SELECT _rowid_ AS row FROM Source_PRESET_DEFS ORDER BY ID, _rowid_ LIMIT -1) AS "
+           "o "
+           "CROSS JOIN Source_PRESET_DEFS AS t ON t._rowid_ = o.row";
+}
 
 } // namespace
 
@@ -133,17 +220,16 @@ bool CreateRecordSets(framework::ProgramState& program, const PresetState& prese
                       PreviousDatabase& previous, Pacer& pacer) {
     Procedure procedure(program, "CreateRecordSets");
     std::string validMachines;
-    std::optional<Recordset> destination;
-    std::optional<Recordset> templates;
-    std::size_t rowCount = 0;
+    std::int64_t rowCount = 0;
     const bool ready = procedure.step([&] {
         requireProjectSection(program);
         validMachines = framework::GetValidMachines(program);
-        destination = Recordset::openTable(work, "PRESET_DEFS");
-        templates = Recordset::openQuery(work, kTemplateQuery);
-        if (templates->recordCount() > 32767)
+        work.prepare(kTemplateQuery); // the rows must be readable in "ID" order
+        Statement count = work.prepare("SELECT count(*) FROM Source_PRESET_DEFS");
+        count.step();
+        rowCount = count.column(0).integer();
+        if (rowCount > 32767)
             throw Failure(framework::ErrOverflow, "Overflow");
-        rowCount = templates->recordCount();
     });
     if (!ready)
         return false;
@@ -159,36 +245,48 @@ bool CreateRecordSets(framework::ProgramState& program, const PresetState& prese
         if (previous.isOpen())
             previousWrites.emplace(previous.database());
     });
-    // Every failed step leaves a row unwritten or written incompletely.
+    // Every failed step leaves rows unwritten or written incompletely.
     const auto step = [&](auto&& body) { complete = procedure.step(body) && complete; };
 
-    int id = 1;
-    for (int machine = 1; complete && machine <= kMachineCount; ++machine) {
-        bool selected = false;
-        std::string machineName;
-        step([&] { selected = isMachineSelected(program, machine, validMachines); });
-        if (!selected)
-            continue;
-        step([&] { machineName = framework::existingMachine(program, std::size_t(machine)); });
-        if (!complete)
-            continue;
-
-        MachineRowWriter writer(program, presets, *templates, *destination, previous, machineName);
-        const int columnCount = destination->fieldCount();
-        pacer.stage(50, 600, rowCount);
-        for (std::size_t row = 0; row < rowCount; ++row) {
-            step([&] {
-                templates->move(row);
-                destination->addNew();
-                destination->setValue(0, Value(id));
-            });
-            ++id;
-            for (int j = 1; j < columnCount; ++j) {
-                pacer.tick(row);
-                step([&] { destination->setValue(j, writer.valueFor(j)); });
+    bool selected = false;
+    std::string machineName;
+    if (complete)
+        step([&] { selected = isMachineSelected(program, kMachine, validMachines); });
+    if (selected)
+        step([&] { machineName = framework::existingMachine(program, std::size_t(kMachine)); });
+    if (selected && complete) {
+        pacer.stage(50, 600, 0);
+        // Shared with the functions, which stay defined on the connection.
+        std::shared_ptr<RowsBeingWritten> rows;
+        step([&] {
+            const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
+            rows = std::make_shared<RowsBeingWritten>(presets, machineName, partSource(columns),
+                                                      std::size_t(rowCount));
+            work.defineFunction("preset_machine_text", 2, Database::Purity::Deterministic,
+                                machineText, Database::Arguments::TextFirst);
+            work.defineFunction(
+                "preset_row_number", 0, Database::Purity::HasEffects,
+                [rows](std::span<const ValueView>) { return rows->nextRowNumber(); });
+            work.defineFunction(
+                "preset_variable_name", 2, Database::Purity::HasEffects,
+                [rows](std::span<const ValueView> arguments) {
+                    return rows->nameFor(arguments[0].bytes, arguments[1]);
+                },
+                Database::Arguments::TextFirst);
+            Statement fill = work.prepare(fillStatement(columns));
+            fill.bind(1, Value(machineName));
+            fill.run();
+        });
+        // What building the names met, in row order: failures are reported as
+        // the rows' own, and the previous database gets the names.
+        if (rows)
+            for (const RowsBeingWritten::Event& event : rows->events()) {
+                if (event.failure)
+                    step([&] { throw *event.failure; });
+                else
+                    VarNameInQuelleErsetzen(program, presets, previous, event.names[0],
+                                            event.names[1]);
             }
-            step([&] { destination->update(); });
-        }
     }
 
     if (workWrites)

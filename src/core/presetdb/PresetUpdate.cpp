@@ -6,8 +6,6 @@
 #include "PresetMessages.h"
 #include "PresetRecords.h"
 #include "PreviousDatabase.h"
-#include "Recordset.h"
-#include "TableDigest.h"
 
 #include "framework/ErrorProtocol.h"
 #include "framework/FileSystem.h"
@@ -31,28 +29,17 @@ using framework::Procedure;
 constexpr std::string_view kPresetTable = "PRESET_DEFS";
 constexpr std::array<std::string_view, kSystemCount> kSystemNames = {"VISIWIN32", "VISIWINSTUDIO"};
 
-// Whether two database files hold the same tables with the same rows: a
-// rebuild that yields the same table leaves both files as they are.
-bool sameDatabaseContent(std::string_view old, std::string_view now) {
-    try {
-        Database a = Database::fromBytes(old, "old");
-        Database b = Database::fromBytes(now, "new");
-        return digestDatabase(a) == digestDatabase(b);
-    } catch (const Failure&) {
-        return false; // the old one is no database: the new one replaces it
-    }
-}
-
 // One "System" test of a Source_DEFS row: stores the row's "Var_Name" as the
 // template of its part when "System" names this system.
-void storeNameTemplate(PresetState& presets, const Recordset& row, std::size_t system) {
-    const Value& name = row.value("System");
+void storeNameTemplate(PresetState& presets, const Statement& row, std::size_t system) {
+    const Value name = row.column(row.columnIndex("System"));
     if (name.isNull() || framework::upperCase(toText(name)) != kSystemNames[system])
         return;
-    const int part = toInt16(row.value("Part"));
+    const int part = toInt16(row.column(row.columnIndex("Part")));
     if (part < 1 || part > int(kPartCount))
         throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
-    presets.VarNameTemplates[system][std::size_t(part - 1)] = toText(row.value("Var_Name"));
+    presets.VarNameTemplates[system][std::size_t(part - 1)] =
+        toText(row.column(row.columnIndex("Var_Name")));
 }
 
 // Reads VarNameTemplates from Source_DEFS. A failure while the rows are read
@@ -64,17 +51,27 @@ bool readNameTemplates(PresetState& state, Database& source, Procedure& procedur
         for (auto& templates : state.VarNameTemplates)
             templates[0] = "###Var_Name";
     };
-    std::optional<Recordset> rows;
-    if (!procedure.step([&] { rows = Recordset::openTable(source, "Source_DEFS"); })) {
-        fallBack();
-        return false;
-    }
+    std::optional<Statement> rows;
+    bool more = false;
+    const auto next = [&] {
+        if (!rows)
+            rows = source.prepare("SELECT * FROM Source_DEFS ORDER BY _rowid_");
+        more = rows->step();
+    };
     Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext())
+    for (;;) {
+        // A table that cannot be read is reported; a row that holds no
+        // template is not.
+        if (!procedure.step(next)) {
+            fallBack();
+            return false;
+        }
+        if (!more)
+            return true;
         for (std::size_t system = 0; system < kSystemCount; ++system)
             if (!quiet.step([&] { storeNameTemplate(state, *rows, system); }))
                 fallBack();
-    return true;
+    }
 }
 
 // A new, empty PRESET_DEFS with the columns of Source_PRESET_DEFS.
@@ -91,33 +88,55 @@ void rebuildPresetTable(Database& work) {
 bool takeOverMachineValues(PresetState& presets, Database& work, PreviousDatabase& previous,
                            Procedure& procedure, Pacer& pacer) {
     bool hasPresetTable = false;
-    std::optional<Recordset> machine;
+    Database& machine = previous.database();
     if (!procedure.step([&] {
-            for (const std::string& table : previous.database().tableNames())
+            for (const std::string& table : machine.tableNames())
                 hasPresetTable = hasPresetTable || table == kPresetTable;
+            // Its rows are read in table order.
             if (hasPresetTable)
-                machine = Recordset::openTable(previous.database(), kPresetTable);
+                machine.prepare("SELECT _rowid_, * FROM " + quoteIdentifier(kPresetTable) +
+                                " ORDER BY _rowid_");
         }))
         return false;
     if (!hasPresetTable)
         return true;
     framework::ProgramState& program = procedure.program();
     GetAddFields(program, presets);
-    return TakeoverMachineCopyMDBData(program, presets, work, *machine, pacer) ==
+    return TakeoverMachineCopyMDBData(program, presets, work, machine, pacer) ==
            TakeoverResult::Done;
 }
 
-// The preset table's digest for the change report; nothing when the database
-// has no such table or it cannot be read (the table then counts as changed).
-std::optional<TableDigest> presetTableDigest(Database& database, Procedure& procedure) {
-    std::optional<TableDigest> digest;
-    Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
+// The number of rows of the preset table, for the change report; nothing
+// when the database has no such table or it cannot be read.
+std::optional<std::size_t> presetRowCount(Database& database, Procedure& quiet) {
+    std::optional<std::size_t> rows;
     quiet.step([&] {
         for (const std::string& table : database.tableNames())
-            if (table == kPresetTable)
-                digest = digestTable(database, kPresetTable);
+            if (table == kPresetTable) {
+                Statement count = database.prepare("SELECT count(*) FROM PRESET_DEFS");
+                count.step();
+                rows = std::size_t(count.column(0).integer());
+            }
     });
-    return digest;
+    return rows;
+}
+
+// The change report's figures of the preset table: rows before and after,
+// and whether the rebuilt table holds other rows or values than the
+// previous one (as it was before the update touched it) or either cannot be
+// read.
+void reportPresetTable(PresetTableReport& report, Database* before, Database& after,
+                       Procedure& procedure) {
+    Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
+    const auto rowsBefore = before ? presetRowCount(*before, quiet) : std::nullopt;
+    const auto rowsAfter = presetRowCount(after, quiet);
+    report.rowsBefore = rowsBefore.value_or(0);
+    report.rowsAfter = rowsAfter.value_or(0);
+    const bool bothRead = rowsBefore.has_value() && rowsAfter.has_value();
+    bool same = false;
+    if (bothRead && report.rowsBefore == report.rowsAfter)
+        quiet.step([&] { same = sameTableContent(*before, after, kPresetTable); });
+    report.changed = !same;
 }
 
 // Builds the new PRESET_DEFS in a copy of the source database in memory, in
@@ -133,6 +152,10 @@ std::optional<std::string> buildPresetTable(PresetState& presets, const std::str
         return std::nullopt;
     work->setProgressCallback([&pacer] { pacer.poll(); });
     if (!readNameTemplates(presets, *work, procedure))
+        return std::nullopt;
+    // The takeover reads the machine's table through this connection; SQLite
+    // attaches only outside a transaction.
+    if (!procedure.step([&] { work->attachMemory(kMachineSchema); }))
         return std::nullopt;
 
     std::optional<Transaction> build;
@@ -151,22 +174,24 @@ std::optional<std::string> buildPresetTable(PresetState& presets, const std::str
             previous.database().setProgressCallback([&pacer] { pacer.poll(); });
         }))
         return std::nullopt;
-    const std::optional<TableDigest> before =
-        previous.isOpen() ? presetTableDigest(previous.database(), procedure) : std::nullopt;
+    // The previous database as it was, for the change report.
+    std::string beforeBytes;
+    std::optional<Database> before;
+    if (previous.isOpen()) {
+        Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
+        quiet.step([&] {
+            beforeBytes = previous.database().bytes();
+            before = Database::viewOf(beforeBytes, previousPath);
+        });
+    }
     framework::ProgramState& program = procedure.program();
     CategorieNachCategoryID(program, previous);
     if (!CreateRecordSets(program, presets, *work, previous, pacer))
         return std::nullopt;
     if (previous.isOpen() && !takeOverMachineValues(presets, *work, previous, procedure, pacer))
         return std::nullopt;
-    const std::optional<TableDigest> after = presetTableDigest(*work, procedure);
     PresetTableReport& report = presets.report;
-    const TableDigest none;
-    const TableDigest& old = before.has_value() ? *before : none;
-    const TableDigest& now = after.has_value() ? *after : none;
-    report.rowsBefore = old.rows;
-    report.rowsAfter = now.rows;
-    report.changed = !before.has_value() || !after.has_value() || old != now;
+    reportPresetTable(report, before ? &*before : nullptr, *work, procedure);
     std::string bytes;
     report.built = procedure.step([&] {
         build->commit();
@@ -248,9 +273,9 @@ void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObs
         // The tables of the panel's database that the new one lacks, for the report.
         Procedure quiet(program, procedure.name(), Procedure::OnFailure::SkipSilently);
         quiet.step([&] {
-            if (framework::fileExists(targetPath)) {
-                Database old = Database::readIntoMemory(targetPath);
-                Database now = Database::fromBytes(*built, sourcePath);
+            if (const auto target = framework::readFileBytes(targetPath)) {
+                Database old = Database::viewOf(*target, targetPath);
+                Database now = Database::viewOf(*built, sourcePath);
                 presets.report.lostTables = lostTables(old, now);
             }
         });

@@ -1,14 +1,13 @@
 #include "PreviousDatabase.h"
 
-#include "framework/Text.h"
+#include "CaseFolding.h"
 
 namespace presetdb {
 
 void PreviousDatabase::close() {
     rename_.reset();
-    rowids_.clear();
-    names_.clear();
-    positionsByName_.clear();
+    rows_.clear();
+    chainByName_.clear();
     indexState_ = IndexState::NotBuilt;
     database_.reset();
 }
@@ -20,15 +19,22 @@ void PreviousDatabase::buildIndex() {
     Statement rename =
         database().prepare("UPDATE PRESET_DEFS SET var_name = ?1 WHERE _rowid_ = ?2");
     while (rows.step()) {
-        Value name = rows.column(1);
+        const ValueView name = rows.view(1);
         if (!name.isText())
             continue;
-        positionsByName_[framework::upperCase(name.text())].push_back(rowids_.size());
-        rowids_.push_back(rows.column(0).integer());
-        names_.push_back(name.text());
+        link(upperCased(name.bytes), {rows_.size(), rows_.size()});
+        rows_.push_back({rows.view(0).integer, kNone});
     }
     rename_ = std::move(rename);
     indexState_ = IndexState::Ready;
+}
+
+void PreviousDatabase::link(std::string key, Chain chain) {
+    auto [found, added] = chainByName_.try_emplace(std::move(key), chain);
+    if (added)
+        return;
+    rows_[found->second.last].nextOfName = chain.first;
+    found->second.last = chain.last;
 }
 
 void PreviousDatabase::renameVariable(std::string_view oldName, std::string_view newName) {
@@ -39,25 +45,22 @@ void PreviousDatabase::renameVariable(std::string_view oldName, std::string_view
     if (indexState_ != IndexState::Ready)
         return;
 
-    const auto found = positionsByName_.find(framework::upperCase(oldName));
-    if (found == positionsByName_.end())
+    upperCaseInto(lookup_, oldName);
+    const auto found = chainByName_.find(lookup_);
+    if (found == chainByName_.end())
         return;
+    const Chain chain = found->second;
     const Value renamed{std::string(newName)};
-    for (const std::size_t position : found->second) {
-        if (names_[position] == newName)
-            continue; // stored exactly so already: writing it again changes nothing
+    for (std::size_t row = chain.first; row != kNone; row = rows_[row].nextOfName) {
         rename_->bind(1, renamed);
-        rename_->bind(2, Value(rowids_[position]));
+        rename_->bind(2, Value(rows_[row].rowid));
         rename_->run();
-        names_[position] = newName;
     }
-    std::string newKey = framework::upperCase(newName);
+    std::string newKey = upperCased(newName);
     if (newKey == found->first)
         return;
-    std::vector<std::size_t> moved = std::move(found->second);
-    positionsByName_.erase(found);
-    auto& target = positionsByName_[std::move(newKey)];
-    target.insert(target.end(), moved.begin(), moved.end());
+    chainByName_.erase(found);
+    link(std::move(newKey), chain);
 }
 
 } // namespace presetdb

@@ -1,8 +1,8 @@
 #pragma once
 // The previous target database during one preset update: the component's
 // database as it was before this run (in an integrated run, the machine copy).
-// One connection serves the whole update: the legacy column rename, every
-// variable-name replacement and the takeover's reading. The update opens it
+// One connection serves the legacy column rename and every variable-name
+// replacement; the takeover reads a copy of the result. The update opens it
 // as a copy in memory, so these changes never reach the file.
 //
 // Variable-name replacement: rows of its PRESET_DEFS whose "var_name" text
@@ -39,14 +39,27 @@ public:
 
 private:
     enum class IndexState { NotBuilt, Ready, Unusable };
+    static constexpr std::size_t kNone = std::size_t(-1);
+    // A row with a text name, and the next row of the same upper-cased name.
+    struct NamedRow {
+        std::int64_t rowid;
+        std::size_t nextOfName;
+    };
+    // Rows of one name: the first, each row's nextOfName, the last.
+    struct Chain {
+        std::size_t first;
+        std::size_t last;
+    };
     void buildIndex();
+    // Appends a chain of rows to the rows of key.
+    void link(std::string key, Chain chain);
 
     std::optional<Database> database_;
     IndexState indexState_ = IndexState::NotBuilt;
-    // Row id and current name of every row with a text name, by position.
-    std::vector<std::int64_t> rowids_;
-    std::vector<std::string> names_;
-    std::unordered_map<std::string, std::vector<std::size_t>> positionsByName_;
+    std::vector<NamedRow> rows_;
+    std::unordered_map<std::string, Chain> chainByName_;
+    std::string lookup_; // the name looked up, upper-cased, in room kept for the next
+
     std::optional<Statement> rename_;
 };
 

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace presetdb {
 namespace {
@@ -40,6 +41,40 @@ std::string shortestText(double number) {
 }
 
 } // namespace
+
+bool ValueView::operator==(const ValueView& other) const {
+    if (kind != other.kind)
+        return false;
+    switch (kind) {
+    case ValueKind::Null:
+        return true;
+    case ValueKind::Integer:
+        return integer == other.integer;
+    case ValueKind::Real:
+        return std::memcmp(&real, &other.real, sizeof real) == 0;
+    default:
+        return bytes == other.bytes;
+    }
+}
+
+Value::Value(const ValueView& view) {
+    switch (view.kind) {
+    case ValueKind::Null:
+        break;
+    case ValueKind::Integer:
+        data_ = view.integer;
+        break;
+    case ValueKind::Real:
+        data_ = view.real;
+        break;
+    case ValueKind::Text:
+        data_ = std::string(view.bytes);
+        break;
+    case ValueKind::Blob:
+        data_ = Blob{{view.bytes.begin(), view.bytes.end()}};
+        break;
+    }
+}
 
 std::int64_t Value::integer() const {
     if (const auto* number = std::get_if<std::int64_t>(&data_))

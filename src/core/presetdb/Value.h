@@ -17,6 +17,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -29,6 +30,19 @@ struct Blob {
     bool operator==(const Blob&) const = default;
 };
 
+// A value read in place: valid only while what it was read from stays (a
+// statement's current row, a function call's arguments).
+struct ValueView {
+    ValueKind kind = ValueKind::Null;
+    std::int64_t integer = 0;
+    double real = 0;
+    std::string_view bytes; // of a text or a blob
+
+    bool isText() const { return kind == ValueKind::Text; }
+    // The same kind and value; reals bit for bit, so 0.0 and -0.0 differ.
+    bool operator==(const ValueView& other) const;
+};
+
 class Value {
 public:
     Value() = default;
@@ -39,6 +53,7 @@ public:
     Value(std::string text) : data_(std::move(text)) {}
     Value(const char* text) : data_(std::string(text)) {}
     Value(Blob blob) : data_(std::move(blob)) {}
+    explicit Value(const ValueView& view);
 
     ValueKind kind() const { return ValueKind(data_.index()); }
     bool isNull() const { return kind() == ValueKind::Null; }

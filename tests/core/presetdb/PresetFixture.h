@@ -6,7 +6,6 @@
 
 #include "presetdb/Database.h"
 #include "presetdb/PresetState.h"
-#include "presetdb/Recordset.h"
 
 #include "framework/ProgramState.h"
 
@@ -113,12 +112,12 @@ protected:
 
     static Rows query(const std::string& path, const std::string& sql) {
         Database database = Database::open(path);
-        Recordset rows = Recordset::openQuery(database, sql);
+        Statement rows = database.prepare(sql);
         Rows result;
-        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+        while (rows.step()) {
             Row& row = result.emplace_back();
-            for (int i = 0; i < rows.fieldCount(); ++i)
-                row.push_back(rows.value(i));
+            for (int i = 0; i < rows.columnCount(); ++i)
+                row.push_back(rows.column(i));
         }
         return result;
     }

@@ -25,9 +25,8 @@ protected:
         makePresetDatabase(machinePath, machineRows, machineColumns);
         Database work = Database::open(sourcePath());
         Database machine = Database::open(machinePath);
-        Recordset rows = Recordset::openTable(machine, "PRESET_DEFS");
         Pacer pacer;
-        return TakeoverMachineCopyMDBData(program(), presets, work, rows, pacer);
+        return TakeoverMachineCopyMDBData(program(), presets, work, machine, pacer);
     }
     Row mins() const { return column(sourcePath(), "SELECT min FROM PRESET_DEFS ORDER BY ID"); }
 };
