@@ -190,7 +190,7 @@ PartSource partSource(const std::vector<ColumnDefinition>& columns) {
 
 // INSERT ... SELECT of the template rows in "ID" order: "ID" numbered from 1,
 // every other column copied by position, texts with the machine's name.
-std::string fillStatement(const std::vector<ColumnDefinition>& columns) {
+std::string fillStatement(const std::vector<ColumnDefinition>& columns, bool withRowids) {
     const auto value = [&](std::size_t j) {
         return "preset_machine_text(t." + quoteIdentifier(columns[j].name) + ", ?1)";
     };
@@ -205,13 +205,21 @@ std::string fillStatement(const std::vector<ColumnDefinition>& columns) {
         select +=
             ", preset_variable_name(t." + quoteIdentifier(columns[j].name) + ", " + partValue + ")";
     }
-    // Only the row ids are sorted, and the rows are numbered and written in
-    // that order: CROSS JOIN keeps the sorted ids in the outer loop, and LIMIT
-    // keeps SQLite from dropping the ORDER BY of a subquery in a join.
-    return "INSERT INTO PRESET_DEFS SELECT " + select +
-           " FROM (SELECT _rowid_ AS row FROM Source_PRESET_DEFS ORDER BY ID, _rowid_ LIMIT -1) AS "
-           "o "
-           "CROSS JOIN Source_PRESET_DEFS AS t ON t._rowid_ = o.row";
+    // The rows are numbered and written in "ID" order. Where there are row
+    // ids, only they are sorted: CROSS JOIN keeps the sorted ids in the outer
+    // loop. LIMIT keeps SQLite from dropping the ORDER BY of a subquery.
+    return "INSERT INTO PRESET_DEFS SELECT " + select + " FROM " +
+           (withRowids ? "(SELECT _rowid_ AS row FROM Source_PRESET_DEFS ORDER BY ID, _rowid_ "
+                         "LIMIT -1) AS o CROSS JOIN Source_PRESET_DEFS AS t ON t._rowid_ = o.row"
+                       : "(SELECT * FROM Source_PRESET_DEFS ORDER BY ID LIMIT -1) AS t");
+}
+
+// False for a table WITHOUT ROWID.
+bool hasRowids(Database& work, std::string_view table) {
+    Statement kind = work.prepare(
+        "SELECT wr FROM pragma_table_list WHERE schema = 'main' AND name = ?1 COLLATE NOCASE");
+    kind.bind(1, Value(std::string(table)));
+    return !kind.step() || kind.view(0).integer == 0;
 }
 
 } // namespace
@@ -273,7 +281,8 @@ bool CreateRecordSets(framework::ProgramState& program, const PresetState& prese
                     return rows->nameFor(arguments[0].bytes, arguments[1]);
                 },
                 Database::Arguments::TextFirst);
-            Statement fill = work.prepare(fillStatement(columns));
+            Statement fill =
+                work.prepare(fillStatement(columns, hasRowids(work, "Source_PRESET_DEFS")));
             fill.bind(1, Value(machineName));
             fill.run();
         });

@@ -29,21 +29,6 @@ TEST_F(DatabaseTest, OpeningFindsAnySpellingNeverCreatesAndNamesTheFileItFails) 
     EXPECT_FALSE(install.exists("Missing.mdb"));
 }
 
-TEST_F(DatabaseTest, TablesKeepTheirDeclaredTypesAndQueriesTheirBoundValues) {
-    Database database = Database::create(install.path("Values.mdb"));
-    const Columns columns = {{"id", "INTEGER"}, {"name", "TEXT(50)"}};
-    database.createTable("T", columns);
-    EXPECT_EQ(database.columns("T"), columns);
-    database.execute("INSERT INTO T VALUES (1, 'a\"b''c'), (2, 'plain')");
-    Statement rows = database.prepare("SELECT id FROM T WHERE name = ?1");
-    rows.bind(1, Value("a\"b'c"));
-    ASSERT_TRUE(rows.step());
-    EXPECT_EQ(rows.column(rows.columnIndex("ID")), Value(1));
-    EXPECT_FALSE(rows.step());
-    EXPECT_THROW(rows.columnIndex("name"), framework::Failure);
-    EXPECT_THROW(database.prepare("SELECT * FROM Missing"), framework::Failure);
-}
-
 // Declared types come from a file: only plain type names reach CREATE TABLE.
 TEST_F(DatabaseTest, ACopiedTableHasExactlyTheSourcesColumnsWhateverTheirTypes) {
     Database database = Database::create(install.path("Types.mdb"));

@@ -81,12 +81,13 @@ protected:
     void runIntegrated() { startRun("/EXTERNAL Q4MCFG"); }
 
     // A source database with both template tables: rows (System, Var_Name,
-    // Part) of Source_DEFS, and the preset templates.
+    // Part) of Source_DEFS, its columns spelt in another letter case, and
+    // the preset templates.
     void makeSource(const Rows& systems, const Rows& templates,
                     const Columns& columns = standardColumns()) const {
         Database source = Database::create(sourcePath());
         fillTable(source, "Source_DEFS",
-                  {{"System", "TEXT(50)"}, {"Var_Name", "TEXT(255)"}, {"Part", "INTEGER"}},
+                  {{"SYSTEM", "TEXT(50)"}, {"var_name", "TEXT(255)"}, {"part", "INTEGER"}},
                   systems);
         fillTable(source, "Source_PRESET_DEFS", columns, templates);
     }

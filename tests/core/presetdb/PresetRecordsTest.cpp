@@ -38,9 +38,20 @@ TEST_F(PresetRecordsTest, TextValuesGetTheMachineAndIdsAreNumberedAnewInIdOrder)
                {Preset{.id = 40, .part = 3, .varName = "Temp", .text = "Speed ###MACHINE"}.row(),
                 other.row()});
     // One replacement per text value; nulls stay null.
-    EXPECT_EQ(build("ID, machine_type, var_name, offset_or_bitno, text, page_name, min, max"),
-              (Rows{{1, "M1", "M1.Part3.Other", nullptr, "a M1 b ###machine", "M1", nullptr, 100.0},
-                    {2, "M1", "M1.Part3.Temp", 0, "Speed M1", "Drive", 0.0, 100.0}}));
+    const std::string columns =
+        "ID, machine_type, var_name, offset_or_bitno, text, page_name, min, max";
+    const Rows expected = {
+        {1, "M1", "M1.Part3.Other", nullptr, "a M1 b ###machine", "M1", nullptr, 100.0},
+        {2, "M1", "M1.Part3.Temp", 0, "Speed M1", "Drive", 0.0, 100.0}};
+    EXPECT_EQ(build(columns), expected);
+    // The same from templates WITHOUT ROWID, stored in the order of their key.
+    Database::open(sourcePath())
+        .execute(
+            "ALTER TABLE Source_PRESET_DEFS RENAME TO Plain; CREATE TABLE Source_PRESET_DEFS "
+            "(ID, machine_type, type, part, var_name, category_id, isBitArray, offset_or_bitno, "
+            "text PRIMARY KEY, page_name, abs_min, abs_max, min, max, pass) WITHOUT ROWID; "
+            "INSERT INTO Source_PRESET_DEFS SELECT * FROM Plain");
+    EXPECT_EQ(build(columns), expected);
 }
 
 TEST_F(PresetRecordsTest, VariableNamesFollowTheTemplateOfTheProjectsSystemAndPart) {
