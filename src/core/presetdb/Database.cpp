@@ -562,14 +562,10 @@ void Database::defineFunction(std::string_view name, int argumentCount, Purity p
         fail("Could not define the function " + std::string(name));
 }
 
-void Database::attachMemory(std::string_view schema) {
-    execute("ATTACH ':memory:' AS " + quoteIdentifier(schema));
-}
-
 void Database::attachCopy(std::string_view schema, const Database& from) {
     const std::string name(schema);
     if (sqlite3_db_filename(connection_.get(), name.c_str()) == nullptr)
-        attachMemory(schema);
+        execute("ATTACH ':memory:' AS " + quoteIdentifier(schema));
     sqlite3_int64 size = 0;
     unsigned char* image = sqlite3_serialize(from.connection_.get(), "main", &size, 0);
     if (image == nullptr)

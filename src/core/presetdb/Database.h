@@ -141,10 +141,8 @@ public:
                         SqlFunction function, Arguments arguments = Arguments::Any);
 
     // Attaches a copy in memory of another database's main schema as
-    // `schema`. SQLite attaches only outside a transaction; a schema attached
-    // already (as an empty attachMemory) gets the copy inside one too.
+    // `schema`, or puts the copy in place of what a schema of that name holds.
     void attachCopy(std::string_view schema, const Database& from);
-    void attachMemory(std::string_view schema);
 
     // Called now and then (every thousand or so of SQLite's own steps) while
     // a statement runs, so that long reads and sorts can keep a window

@@ -25,6 +25,8 @@ using framework::Procedure;
 
 constexpr std::int64_t kMaxRows = 32767;
 constexpr std::string_view kPresetTable = "PRESET_DEFS";
+// The schema of the work database that holds the copy of the machine's database.
+constexpr std::string_view kMachineSchema = "machine";
 constexpr int kColumnsWithoutAdditional = 15;
 constexpr std::array<std::string_view, 3> kKeys = {"machine_type", "var_name", "offset_or_bitno"};
 constexpr std::array<std::string_view, 5> kTakenOver = {"abs_min", "abs_max", "min", "max", "pass"};
@@ -41,7 +43,7 @@ constexpr auto kKeysThenValues = [] {
 // NULL apart. A value that can be no key (a blob, a non-numeric offset) makes
 // no key at all.
 class KeyBuilder {
-    using Length = std::uint32_t; // SQLite's texts are shorter
+    using Length = std::uint32_t; // no SQLite text is longer
 public:
     KeyBuilder() { key_.reserve(64); }
 

@@ -29,8 +29,8 @@
 //    is taken over.
 //  - An empty machine table takes nothing over and is no failure.
 //  - The machine's table is read through the work database's connection, from
-//    a copy attached as kMachineSchema; the values are written in one
-//    transaction, committed when the procedure ends.
+//    a copy attached to it; the values are written in one transaction,
+//    committed when the procedure ends.
 //  - Any failure to read the machine's values or to write them into the
 //    rebuilt table is reported and makes the result Failed: the rebuilt
 //    table then lacks values set on the machine.
@@ -40,7 +40,6 @@
 #include "UpdateObserver.h"
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace framework {
@@ -48,11 +47,6 @@ class ProgramState;
 }
 
 namespace presetdb {
-
-// The schema of the work database that holds the copy of the machine's
-// database. SQLite attaches only outside a transaction: a caller that holds
-// one attaches it before (Database::attachMemory).
-inline constexpr std::string_view kMachineSchema = "machine";
 
 enum class TakeoverResult {
     Done,  // taken over, or nothing to take over

@@ -153,10 +153,6 @@ std::optional<std::string> buildPresetTable(PresetState& presets, const std::str
     work->setProgressCallback([&pacer] { pacer.poll(); });
     if (!readNameTemplates(presets, *work, procedure))
         return std::nullopt;
-    // The takeover reads the machine's table through this connection; SQLite
-    // attaches only outside a transaction.
-    if (!procedure.step([&] { work->attachMemory(kMachineSchema); }))
-        return std::nullopt;
 
     std::optional<Transaction> build;
     if (!procedure.step([&] {

@@ -52,7 +52,7 @@ TEST_F(DatabaseTest, ACopiedTableHasExactlyTheSourcesColumnsWhateverTheirTypes) 
 
 // A database's content is its schema and rows, not its bytes; the tables the
 // new one lacks are named with their rows.
-TEST_F(DatabaseTest, DigestsTellContentApartWhateverTheBytesAndNameLostTables) {
+TEST_F(DatabaseTest, ContentIsToldApartWhateverTheBytesAndLostTablesAreNamed) {
     const std::string table = "CREATE TABLE P (ID INTEGER, name TEXT(50)); "
                               "INSERT INTO P VALUES (1, 'a'), (2, NULL); ";
     // Gone leaves free pages behind; Keyed is stored in its key's order.
