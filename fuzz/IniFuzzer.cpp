@@ -163,8 +163,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t fileEnd = std::min(input.find(std::string_view("\0\0", 2)), size);
     std::vector<Edit> edits;
     if (fileEnd < size) {
-        for (const std::string_view spec : split(input.substr(fileEnd + 2), '\0')) {
-            const std::vector<std::string_view> parts = split(spec, '\x1F');
+        for (const std::string_view edit : split(input.substr(fileEnd + 2), '\0')) {
+            const std::vector<std::string_view> parts = split(edit, '\x1F');
             if (edits.size() == 3 || parts.size() < 2)
                 break;
             edits.push_back(
