@@ -104,14 +104,6 @@ void RunTransaction::stageRemoval(std::string_view path) {
         staged_.push_back(std::move(file));
 }
 
-const std::string* RunTransaction::staged(std::string_view path) const {
-    const fs::path named = nativePath(path);
-    for (const Staged& file : staged_)
-        if (nativePath(file.path) == named && file.bytes)
-            return &*file.bytes;
-    return nullptr;
-}
-
 CommitOutcome RunTransaction::commit(const fs::path& componentFolder, const std::string& run,
                                      WallClock::time_point time) {
     const std::vector<Staged> staged = std::move(staged_);

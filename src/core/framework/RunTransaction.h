@@ -47,8 +47,6 @@ public:
                bool keepFileTimes = false);
     // Stages the removal of a file.
     void stageRemoval(std::string_view path);
-    // The staged version of a file, if any.
-    const std::string* staged(std::string_view path) const;
     bool empty() const { return staged_.empty(); }
     void discard() { staged_.clear(); }
 

@@ -12,8 +12,6 @@ struct ProgramStart;
 
 inline constexpr std::string_view kNoDisplayMessage =
     "No display to show the window on; use /EXTERNAL SILENT to run without one.";
-inline constexpr std::string_view kNoWindowBuiltMessage =
-    "This program was built without a window; use /EXTERNAL SILENT to run it.";
 
 #ifdef _WIN32
 // The arguments in the process's command line after the program's own name,

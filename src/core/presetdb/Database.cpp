@@ -345,24 +345,6 @@ Database Database::create(std::string_view path) {
     return database;
 }
 
-Database Database::copyIntoMemory(std::string_view path) {
-    const Database file = open(path);
-    sqlite3* connection = nullptr;
-    if (sqlite3_open_v2(":memory:", &connection, kOpenFlags, nullptr) != SQLITE_OK) {
-        sqlite3_close_v2(connection);
-        throwOpenFailure(path, "out of memory");
-    }
-    Database copy(connection, std::string(path));
-    sqlite3_backup* backup =
-        sqlite3_backup_init(connection, "main", file.connection_.get(), "main");
-    if (backup == nullptr)
-        throwOpenFailure(path, sqlite3_errmsg(connection));
-    sqlite3_backup_step(backup, -1);
-    if (sqlite3_backup_finish(backup) != SQLITE_OK)
-        throwOpenFailure(path, sqlite3_errmsg(connection));
-    return copy;
-}
-
 void Database::fail(std::string_view what) const {
     throw Failure(framework::ErrDatabase, std::string(what) + ": " +
                                               sqlite3_errmsg(connection_.get()) + " (" + path_ +

@@ -94,9 +94,6 @@ public:
     static Database open(std::string_view path);
     // Makes a new, empty database file; fails when the file exists.
     static Database create(std::string_view path);
-    // Opens an existing database file and copies it into memory: what is
-    // changed through the copy never reaches the file. Failures name the file.
-    static Database copyIntoMemory(std::string_view path);
 
     // Reads a database file whole into memory: no handle on the file stays
     // open and nothing is ever written beside it. Failures name the file.
