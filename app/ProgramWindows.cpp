@@ -2,7 +2,7 @@
 
 #include "WindowModuleLoader.h"
 
-#include "framework/InstallationLock.h"
+#include "installation/InstallationLock.h"
 
 #include <thread>
 
@@ -19,7 +19,7 @@ bool ProgramWindows::open(const std::string& executableFolder,
     return false;
 }
 
-framework::Reporter* ProgramWindows::reporter() {
+run::Reporter* ProgramWindows::reporter() {
     return module_ ? module_->reporter() : nullptr;
 }
 
@@ -28,14 +28,14 @@ int ProgramWindows::show(engineering::ConfigurationRun& run, int argc, char** ar
 }
 
 bool ProgramWindows::waitForLock(engineering::ConfigurationRun& run,
-                                 framework::InstallationLock& lock, std::chrono::milliseconds wait,
-                                 int argc, char** argv) {
+                                 installation::InstallationLock& lock,
+                                 std::chrono::milliseconds wait, int argc, char** argv) {
     if (module_)
         return module_->waitForLock(run, lock, wait, argc, argv);
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (!lock.tryAgain() && lock.state() == framework::InstallationLock::State::Busy &&
+    while (!lock.tryAgain() && lock.state() == installation::InstallationLock::State::Busy &&
            std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(framework::kInstallationLockPoll);
+        std::this_thread::sleep_for(installation::kInstallationLockPoll);
     return true;
 }
 

@@ -18,12 +18,12 @@ public:
 
     // The message boxes of the windows; null before open() (a silent run
     // reports to the logs).
-    framework::Reporter* reporter();
+    run::Reporter* reporter();
     // Shows the main window on the run and returns the exit status.
     int show(engineering::ConfigurationRun& run, int argc, char** argv);
     // Waits for the busy lock: in a window with a Cancel button once the
     // windows are open, plainly otherwise. False when the wait was cancelled.
-    bool waitForLock(engineering::ConfigurationRun& run, framework::InstallationLock& lock,
+    bool waitForLock(engineering::ConfigurationRun& run, installation::InstallationLock& lock,
                      std::chrono::milliseconds wait, int argc, char** argv);
     // Shows a fault that ends the start in a message box, once the windows are open.
     void reportFault(engineering::ConfigurationRun& run, int argc, char** argv,

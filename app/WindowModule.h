@@ -14,24 +14,27 @@
 namespace engineering {
 class ConfigurationRun;
 }
-namespace framework {
+namespace installation {
 class InstallationLock;
+}
+namespace run {
 class Reporter;
-} // namespace framework
+}
 
 class WindowModule {
 public:
     virtual ~WindowModule() = default;
 
     // The message boxes a run with a window reports through.
-    virtual framework::Reporter* reporter() = 0;
+    virtual run::Reporter* reporter() = 0;
     // Shows the main window on the run and returns the exit status.
     virtual int show(engineering::ConfigurationRun& run, int argc, char** argv) = 0;
     // Waits for the busy lock of a run that would open a window, in a small
     // window with a Cancel button. False when the wait was cancelled; else
     // the lock's state tells how it ended.
-    virtual bool waitForLock(engineering::ConfigurationRun& run, framework::InstallationLock& lock,
-                             std::chrono::milliseconds wait, int argc, char** argv) = 0;
+    virtual bool waitForLock(engineering::ConfigurationRun& run,
+                             installation::InstallationLock& lock, std::chrono::milliseconds wait,
+                             int argc, char** argv) = 0;
     // Shows a fault that ends the start in the program's message box.
     virtual void reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
                              const std::string& message) = 0;

@@ -1,6 +1,6 @@
 #include "WindowModuleLoader.h"
 
-#include "framework/FileSystem.h"
+#include "platform/FileSystem.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -10,7 +10,7 @@
 MakeWindowModule loadWindowModule(const std::string& executableFolder,
                                   const std::string& executableBaseName, std::string& problem) {
     const std::string path = executableFolder + "\\" + executableBaseName + "_window.dll";
-    HMODULE module = LoadLibraryW(framework::pathFromUtf8(path).c_str());
+    HMODULE module = LoadLibraryW(platform::pathFromUtf8(path).c_str());
     if (module == nullptr) {
         problem = "cannot load " + path + " (Windows error " + std::to_string(GetLastError()) + ")";
         return nullptr;

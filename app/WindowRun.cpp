@@ -5,11 +5,11 @@
 #include "dialogs/QtFunctionEditor.h"
 #include "engineering/ConfigurationRun.h"
 #include "engineering/DatabaseUpdate.h"
-#include "framework/ErrorProtocol.h"
-#include "framework/Logs.h"
-#include "framework/Startup.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/UpdateProgress.h"
+#include "run/ErrorProtocol.h"
+#include "run/Logs.h"
+#include "run/Startup.h"
 #include "widgets/LockWaitBox.h"
 #include "widgets/MessageBoxReporter.h"
 
@@ -35,8 +35,7 @@ const char* platformsToTry() {
 }
 
 // The argument count lives as long as the application, which keeps a reference to it.
-std::unique_ptr<QApplication> startApplication(framework::ProgramState& program, int& argc,
-                                               char** argv) {
+std::unique_ptr<QApplication> startApplication(run::ProgramState& program, int& argc, char** argv) {
     const char* platforms =
         qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ? nullptr : platformsToTry();
     if (platforms != nullptr)
@@ -45,8 +44,8 @@ std::unique_ptr<QApplication> startApplication(framework::ProgramState& program,
     if (platforms != nullptr) {
         qunsetenv("QT_QPA_PLATFORM");
         if (QGuiApplication::platformName() == "offscreen") {
-            framework::reportRefusedStart(program, framework::kNoDisplayMessage);
-            throw framework::ProgramEnded{framework::ExitEndedByFailure};
+            run::reportRefusedStart(program, run::kNoDisplayMessage);
+            throw run::ProgramEnded{run::ExitEndedByFailure};
         }
     }
     QApplication::setStyle(QStyleFactory::create("Fusion"));
@@ -57,15 +56,15 @@ std::unique_ptr<QApplication> startApplication(framework::ProgramState& program,
 // first window the run shows.
 class QtWindowModule final : public WindowModule {
 public:
-    framework::Reporter* reporter() override { return &reporter_; }
+    run::Reporter* reporter() override { return &reporter_; }
     int show(engineering::ConfigurationRun& run, int argc, char** argv) override;
-    bool waitForLock(engineering::ConfigurationRun& run, framework::InstallationLock& lock,
+    bool waitForLock(engineering::ConfigurationRun& run, installation::InstallationLock& lock,
                      std::chrono::milliseconds wait, int argc, char** argv) override;
     void reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
                      const std::string& message) override;
 
 private:
-    QApplication& applicationOf(framework::ProgramState& program, int count, char** argv) {
+    QApplication& applicationOf(run::ProgramState& program, int count, char** argv) {
         if (!application_) {
             argc_ = count;
             application_ = startApplication(program, argc_, argv);
@@ -73,7 +72,7 @@ private:
         return *application_;
     }
 
-    framework::MessageBoxReporter reporter_;
+    widgets::MessageBoxReporter reporter_;
     int argc_ = 0;
     std::unique_ptr<QApplication> application_;
 };
@@ -82,9 +81,9 @@ int QtWindowModule::show(engineering::ConfigurationRun& run, int argc, char** ar
     QApplication& application = applicationOf(run.program, argc, argv);
     // A normal end (OK done, cancel confirmed) ends the event loop with its status.
     run.program.terminate = [](int status) { QCoreApplication::exit(status); };
-    engineering::UpdateProgress progress;
+    mainwindow::UpdateProgress progress;
     engineering::PresetDatabaseUpdate update(run, &progress);
-    engineering::MainWindow window(run, nullptr, update);
+    mainwindow::MainWindow window(run, nullptr, update);
     progress.setWindow(&window);
     dialogs::QtFunctionEditor editor(run, &window);
     window.logic().setEditor(&editor);
@@ -97,16 +96,16 @@ int QtWindowModule::show(engineering::ConfigurationRun& run, int argc, char** ar
 }
 
 bool QtWindowModule::waitForLock(engineering::ConfigurationRun& run,
-                                 framework::InstallationLock& lock, std::chrono::milliseconds wait,
-                                 int argc, char** argv) {
+                                 installation::InstallationLock& lock,
+                                 std::chrono::milliseconds wait, int argc, char** argv) {
     applicationOf(run.program, argc, argv);
-    return framework::waitForInstallationLock(lock, wait);
+    return widgets::waitForInstallationLock(lock, wait);
 }
 
 void QtWindowModule::reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
                                  const std::string& message) {
     applicationOf(run.program, argc, argv);
-    framework::ReportFault(run.program, message);
+    run::ReportFault(run.program, message);
 }
 
 } // namespace

@@ -15,16 +15,16 @@
 #include "engineering/DatabaseUpdate.h"
 #include "engineering/RestoreBackup.h"
 #include "engineering/RunSummary.h"
-#include "framework/CommandLineArguments.h"
-#include "framework/ErrorProtocol.h"
-#include "framework/FileSystem.h"
-#include "framework/InstallationLock.h"
-#include "framework/Logs.h"
-#include "framework/RunJournal.h"
-#include "framework/ScratchInstallation.h"
-#include "framework/Startup.h"
-#include "framework/Text.h"
-#include "framework/Version.h"
+#include "installation/InstallationLock.h"
+#include "installation/RunJournal.h"
+#include "installation/ScratchInstallation.h"
+#include "platform/FileSystem.h"
+#include "platform/Windows1252Text.h"
+#include "run/CommandLineArguments.h"
+#include "run/ErrorProtocol.h"
+#include "run/Logs.h"
+#include "run/Startup.h"
+#include "run/Version.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -78,19 +78,19 @@ void printUsage() {
 
 // Help, the version or a refused command line: the exit status, having
 // touched nothing; nullopt for a run.
-std::optional<int> answeredWithoutRun(const framework::ParsedCommandLine& parsed,
+std::optional<int> answeredWithoutRun(const run::ParsedCommandLine& parsed,
                                       const std::string& programName) {
-    if (std::holds_alternative<framework::HelpRequested>(parsed)) {
+    if (std::holds_alternative<run::HelpRequested>(parsed)) {
         printUsage();
         return 0;
     }
-    if (std::holds_alternative<framework::VersionRequested>(parsed)) {
-        std::cout << "Engineering_Config " << framework::kVersionText << "\n";
+    if (std::holds_alternative<run::VersionRequested>(parsed)) {
+        std::cout << "Engineering_Config " << run::kVersionText << "\n";
         return 0;
     }
-    if (const auto* refused = std::get_if<framework::CommandLineError>(&parsed)) {
+    if (const auto* refused = std::get_if<run::CommandLineError>(&parsed)) {
         std::cerr << programName << ": " << refused->message << " (see --help)" << std::endl;
-        return framework::kRefusedCommandLineStatus;
+        return run::kRefusedCommandLineStatus;
     }
     return std::nullopt;
 }
@@ -100,12 +100,12 @@ int runSilently(engineering::ConfigurationRun& run) {
     engineering::PresetDatabaseUpdate update(run);
     run.load();
     run.commit(update);
-    return framework::completionStatus(run.program);
+    return run::completionStatus(run.program);
 }
 
-std::string lockRefusal(const framework::InstallationLock& lock) {
-    if (lock.state() == framework::InstallationLock::State::Busy)
-        return std::string(framework::kAnotherRunMessage);
+std::string lockRefusal(const installation::InstallationLock& lock) {
+    if (lock.state() == installation::InstallationLock::State::Busy)
+        return std::string(installation::kAnotherRunMessage);
     return "cannot lock this installation: " + lock.problem();
 }
 
@@ -113,17 +113,17 @@ std::string lockRefusal(const framework::InstallationLock& lock) {
 // fault log and, in a window run, the program's message box.
 int refuseStart(engineering::ConfigurationRun& run, ProgramWindows& windows,
                 const std::string& message, bool window, int argc, char** argv) {
-    framework::reportRefusedStart(run.program, message);
+    run::reportRefusedStart(run.program, message);
     if (window)
         windows.reportFault(run, argc, argv, message);
-    return framework::ExitEndedByFailure;
+    return run::ExitEndedByFailure;
 }
 
 // Says at once on standard error that the run waits, for whom and how long.
-framework::InstallationLock::BusyNotice announceWait(const std::string& program) {
+installation::InstallationLock::BusyNotice announceWait(const std::string& program) {
     return [program](const std::string& holder) {
         std::cerr << program << ": "
-                  << framework::lockWaitMessage(holder, framework::kInstallationLockWait)
+                  << installation::lockWaitMessage(holder, installation::kInstallationLockWait)
                   << std::endl;
     };
 }
@@ -131,11 +131,11 @@ framework::InstallationLock::BusyNotice announceWait(const std::string& program)
 // Puts back the files of a run that was killed before it completed, so that
 // this run starts from the installation as it was before that one.
 bool recoverInterruptedRuns(engineering::ConfigurationRun& run) {
-    const framework::RecoveryResult recovery =
-        framework::recoverInterruptedRuns(framework::nativePath(run.program.executableFolder));
+    const installation::RecoveryResult recovery =
+        installation::recoverInterruptedRuns(platform::nativePath(run.program.executableFolder));
     if (!recovery.ok) {
-        framework::reportRefusedStart(
-            run.program, "cannot put back what an interrupted run replaced: " + recovery.problem);
+        run::reportRefusedStart(run.program, "cannot put back what an interrupted run replaced: " +
+                                                 recovery.problem);
         return false;
     }
     run.changes.reportRolledBack(recovery.rolledBack);
@@ -147,27 +147,27 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     const bool window = !run.program.SilentMode;
     // A run with a window waits in a window of its own, which can cancel the wait.
     using namespace std::chrono_literals;
-    framework::InstallationLock lock(framework::installationLockPath(run.program),
-                                     window ? 0ms : framework::kInstallationLockWait,
-                                     announceWait(run.program.executableBaseName));
-    if (window && lock.state() == framework::InstallationLock::State::Busy &&
-        !windows.waitForLock(run, lock, framework::kInstallationLockWait, argc, argv))
-        return framework::ExitEndedByFailure;
+    installation::InstallationLock lock(installation::installationLockPath(run.program),
+                                        window ? 0ms : installation::kInstallationLockWait,
+                                        announceWait(run.program.executableBaseName));
+    if (window && lock.state() == installation::InstallationLock::State::Busy &&
+        !windows.waitForLock(run, lock, installation::kInstallationLockWait, argc, argv))
+        return run::ExitEndedByFailure;
     if (!lock.mayProceed())
         return refuseStart(run, windows, lockRefusal(lock), window, argc, argv);
     // Only under the lock: another run's temporaries are never taken for stale.
-    framework::removeStaleTemporaries(run.program.executableFolder);
+    platform::removeStaleTemporaries(run.program.executableFolder);
     if (!recoverInterruptedRuns(run))
-        return framework::ExitEndedByFailure;
+        return run::ExitEndedByFailure;
     // With --json standard output holds the summary alone; what a restore
     // prints goes to standard error then.
-    if (run.program.request.action == framework::RunAction::Restore)
+    if (run.program.request.action == run::RunAction::Restore)
         return engineering::restoreBackup(run, run.program.request.json ? std::cerr : std::cout);
     if (!window)
         return runSilently(run);
     const int status = windows.show(run, argc, argv);
     // A confirmed cancel still keeps what loading staged (the language file's keys).
-    if (status == framework::ExitOk && !run.changes.transaction().empty())
+    if (status == run::ExitOk && !run.changes.transaction().empty())
         run.commitLoaded();
     return status;
 }
@@ -178,7 +178,7 @@ std::string oneLine(std::string_view message) {
     std::string line;
     for (std::size_t start = 0; start <= message.size();) {
         const std::size_t end = std::min(message.find_first_of("\r\n", start), message.size());
-        const std::string_view part = framework::trimBlanks(message.substr(start, end - start));
+        const std::string_view part = platform::trimBlanks(message.substr(start, end - start));
         if (!part.empty())
             line += (line.empty() ? "" : " ") + std::string(part);
         start = end + 1;
@@ -192,15 +192,15 @@ std::string oneLine(std::string_view message) {
 // --json the run's summary on standard output.
 // A dry run's paths are those of its scratch copy, named as the installation's.
 int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& body,
-              const framework::ScratchInstallation* scratch = nullptr) {
-    int status = framework::ExitEndedByFailure;
+              const installation::ScratchInstallation* scratch = nullptr) {
+    int status = run::ExitEndedByFailure;
     try {
         status = body();
-    } catch (const framework::ProgramEnded& ended) {
+    } catch (const run::ProgramEnded& ended) {
         status = ended.status;
     }
-    const framework::ProgramState& program = run.program;
-    if (program.SilentMode && status != framework::ExitOk) {
+    const run::ProgramState& program = run.program;
+    if (program.SilentMode && status != run::ExitOk) {
         std::cerr << program.executableBaseName << ": ended with status " << status;
         if (!program.lastFailure.empty())
             std::cerr << ": "
@@ -209,8 +209,8 @@ int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& bo
         if (scratch)
             std::cerr << " (what the dry run logged follows)" << std::endl;
         else
-            std::cerr << " (logs: " << framework::errorLogPath(run.program) << ", "
-                      << framework::faultLogPath(program) << ")" << std::endl;
+            std::cerr << " (logs: " << run::errorLogPath(run.program) << ", "
+                      << run::faultLogPath(program) << ")" << std::endl;
     }
     if (program.request.json)
         std::cout << engineering::summaryJson(run.changes.summary(), status) << std::flush;
@@ -222,34 +222,32 @@ int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& bo
 // takes the installation's lock only while copying, and only when something
 // stands in the lock file's place (anything but a plain file refuses the run
 // as it refuses the real one), so that it creates nothing in the installation.
-int dryRun(framework::ProgramStart start, ProgramWindows& windows) {
-    std::optional<framework::InstallationLock> lock;
+int dryRun(run::ProgramStart start, ProgramWindows& windows) {
+    std::optional<installation::InstallationLock> lock;
     {
         engineering::ConfigurationRun probe(start, nullptr);
-        const auto lockPath = framework::installationLockPath(probe.program);
+        const auto lockPath = installation::installationLockPath(probe.program);
         std::error_code ignored;
         if (std::filesystem::exists(std::filesystem::symlink_status(lockPath, ignored)))
-            lock.emplace(lockPath, framework::kInstallationLockWait,
+            lock.emplace(lockPath, installation::kInstallationLockWait,
                          announceWait(probe.program.executableBaseName));
         if (lock && !lock->mayProceed()) {
-            framework::reportRefusedStart(probe.program, lockRefusal(*lock));
-            return framework::ExitEndedByFailure;
+            run::reportRefusedStart(probe.program, lockRefusal(*lock));
+            return run::ExitEndedByFailure;
         }
     }
-    const framework::ScratchInstallation scratch(start);
+    const installation::ScratchInstallation scratch(start);
     lock.reset();
     start.executableFolder = scratch.componentFolder();
     engineering::ConfigurationRun run(std::move(start), windows.reporter());
     if (!scratch.ok()) {
         std::cerr << run.program.executableBaseName
                   << ": cannot copy the installation for a dry run" << std::endl;
-        return framework::ExitEndedByFailure;
+        return run::ExitEndedByFailure;
     }
     const int status = finishRun(
         run,
-        [&] {
-            return recoverInterruptedRuns(run) ? runSilently(run) : framework::ExitEndedByFailure;
-        },
+        [&] { return recoverInterruptedRuns(run) ? runSilently(run) : run::ExitEndedByFailure; },
         &scratch);
     std::cerr << scratch.logLines() << std::flush;
     return status;
@@ -261,27 +259,27 @@ int dryRun(framework::ProgramStart start, ProgramWindows& windows) {
 // this point: the run's databases are closed, its scratch copy removed and
 // the lock released by the objects that hold them.
 int main(int argc, char** argv) {
-    framework::ProgramStart start = framework::startOf(argc, argv);
-    framework::ParsedCommandLine parsed = framework::parseCommandLine(start.arguments);
+    run::ProgramStart start = run::startOf(argc, argv);
+    run::ParsedCommandLine parsed = run::parseCommandLine(start.arguments);
     if (const auto status = answeredWithoutRun(parsed, start.executableBaseName))
         return *status;
-    framework::takeRun(start, std::get<framework::RunCommandLine>(std::move(parsed)));
-    framework::removeAbandonedScratchCopies();
+    run::takeRun(start, std::get<run::RunCommandLine>(std::move(parsed)));
+    installation::removeAbandonedScratchCopies();
     ProgramWindows windows;
-    if (start.request.action == framework::RunAction::DryRun)
+    if (start.request.action == run::RunAction::DryRun)
         return dryRun(std::move(start), windows);
     // Only a run that shows a window loads the windows (and Qt).
     std::string noWindow;
-    if (!framework::startsSilently(start)) {
-        if (!framework::displayAvailable())
-            noWindow = framework::kNoDisplayMessage;
+    if (!run::startsSilently(start)) {
+        if (!run::displayAvailable())
+            noWindow = run::kNoDisplayMessage;
         else
             windows.open(start.executableFolder, start.executableBaseName, noWindow);
     }
     engineering::ConfigurationRun run(std::move(start), windows.reporter());
     if (!noWindow.empty()) {
-        framework::reportRefusedStart(run.program, noWindow);
-        return framework::ExitEndedByFailure;
+        run::reportRefusedStart(run.program, noWindow);
+        return run::ExitEndedByFailure;
     }
     return finishRun(run, [&] { return runLocked(run, windows, argc, argv); });
 }

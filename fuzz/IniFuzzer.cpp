@@ -17,9 +17,9 @@
 // key" removes the entry, "section \x1F key \x1F text" writes it. So the INI
 // case files of tests/data/ini, the seed corpus, are inputs as they are.
 
-#include "framework/IniDocument.h"
-#include "framework/IniLines.h"
-#include "framework/Text.h"
+#include "ini/IniDocument.h"
+#include "ini/IniLines.h"
+#include "platform/Windows1252Text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,8 +30,8 @@
 
 namespace {
 
-using framework::IniDocument;
-using framework::IniLine;
+using ini::IniDocument;
+using ini::IniLine;
 
 struct Edit {
     std::string section;
@@ -51,17 +51,17 @@ void require(bool holds, const char* property) {
 
 // A name as the document takes it: Windows-1252 bytes, blanks around removed.
 std::string fileName(std::string_view name) {
-    return std::string(framework::trimBlanksAndTabs(framework::toWindows1252(name)));
+    return std::string(platform::trimBlanksAndTabs(platform::toWindows1252(name)));
 }
 
 bool isEntryOf(const IniLine& line, std::string_view key1252) {
-    const auto key = framework::iniEntryKey(line.text);
-    return key && framework::equalsIgnoreCase1252(*key, key1252);
+    const auto key = ini::iniEntryKey(line.text);
+    return key && platform::equalsIgnoreCase1252(*key, key1252);
 }
 
 bool isHeaderOf(const IniLine& line, std::string_view section1252) {
-    const auto name = framework::iniHeaderName(line.text);
-    return name && framework::equalsIgnoreCase1252(*name, section1252);
+    const auto name = ini::iniHeaderName(line.text);
+    return name && platform::equalsIgnoreCase1252(*name, section1252);
 }
 
 bool sameLine(const IniLine& a, const IniLine& b) {
@@ -75,8 +75,8 @@ bool endMayBecome(std::string_view before, std::string_view after) {
 
 void checkUntouchedLinesKept(const std::string& before, const std::string& after,
                              const Edit& edit) {
-    const std::vector<IniLine> a = framework::splitIniLines(before);
-    const std::vector<IniLine> b = framework::splitIniLines(after);
+    const std::vector<IniLine> a = ini::splitIniLines(before);
+    const std::vector<IniLine> b = ini::splitIniLines(after);
     std::size_t head = 0;
     while (head < a.size() && head < b.size() && sameLine(a[head], b[head]))
         ++head;
@@ -134,8 +134,8 @@ void checkEdit(IniDocument& document, const Edit& edit) {
     const IniDocument fresh = IniDocument::parse(after);
     require(fresh == document, "the document equals a fresh parse of its bytes");
     if (edit.text) {
-        const std::string line = "=" + framework::toWindows1252(*edit.text);
-        const std::string expected = framework::fromWindows1252(framework::iniEntryValue(line));
+        const std::string line = "=" + platform::toWindows1252(*edit.text);
+        const std::string expected = platform::fromWindows1252(ini::iniEntryValue(line));
         require(document.value(edit.section, edit.key) == expected,
                 "a written entry reads back from the document");
         require(fresh.value(edit.section, edit.key) == expected,

@@ -14,7 +14,7 @@
 #include "engineering/ConfigurationRun.h"
 #include "engineering/DatabaseUpdate.h"
 #include "engineering/WriteInputs.h"
-#include "framework/ProgramState.h"
+#include "run/ProgramState.h"
 
 #include <algorithm>
 #include <chrono>

@@ -15,8 +15,8 @@
 #include "presetdb/PresetUpdate.h"
 #include "presetdb/UpdateObserver.h"
 
-#include "framework/ProgramState.h"
-#include "framework/RunFiles.h"
+#include "installation/RunFiles.h"
+#include "run/ProgramState.h"
 
 #include <algorithm>
 #include <chrono>
@@ -62,14 +62,14 @@ struct Installation {
         program.ExistingMachines = {"M1"};
         program.ProgramIniPath = (root / "parameter" / "Program.ini").string();
     }
-    static framework::ProgramStart silentStart(const fs::path& component) {
+    static run::ProgramStart silentStart(const fs::path& component) {
         return {"/EXTERNAL SILENT", component.string(), "Engineering_Config"};
     }
     fs::path component() const { return root / "Engineering"; }
     fs::path source() const { return component() / "Engineering_Source.mdb"; }
     fs::path target() const { return component() / "Engineering.mdb"; }
     fs::path root;
-    framework::ProgramState program;
+    run::ProgramState program;
     presetdb::PresetState presets;
 };
 
@@ -144,9 +144,10 @@ double timeFloor(const fs::path& pristine, Installation& installation) {
     presetdb::Database work = presetdb::Database::readIntoMemory(installation.source().string());
     work.execute("BEGIN; CREATE TABLE Copied AS SELECT * FROM Source_PRESET_DEFS; COMMIT");
     const std::string bytes = work.bytes();
-    if (!framework::replaceRunFile(installation.program, installation.source().string(), bytes, {},
-                                   true) ||
-        !framework::replaceRunFile(installation.program, installation.target().string(), bytes)) {
+    if (!installation::replaceRunFile(installation.program, installation.source().string(), bytes,
+                                      {}, true) ||
+        !installation::replaceRunFile(installation.program, installation.target().string(),
+                                      bytes)) {
         std::cerr << "could not write the floor's files\n";
         std::exit(1);
     }

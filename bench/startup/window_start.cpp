@@ -14,12 +14,12 @@
 int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
-    framework::MessageBoxReporter boxes;
+    widgets::MessageBoxReporter boxes;
     engineering::ConfigurationRun run({"", argv[1], "Engineering_Config"}, &boxes);
     QApplication application(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     engineering::PresetDatabaseUpdate update(run);
-    engineering::MainWindow window(run, nullptr, update);
+    mainwindow::MainWindow window(run, nullptr, update);
     boxes.setParent(&window);
     window.load();
     window.show();

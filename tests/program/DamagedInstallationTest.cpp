@@ -7,7 +7,7 @@
 #include "InstallationSnapshot.h"
 #include "SampleInstallation.h"
 
-#include "framework/Text.h"
+#include "platform/Windows1252Text.h"
 
 #include <gtest/gtest.h>
 
@@ -201,7 +201,7 @@ TEST(DamagedInstallation, ARunCompletesItsChangeOrKeepsWhatItCannotSafelyChange)
                 const std::string path =
                     (fs::canonical(installation.root()) / row.file).make_preferred().string();
                 const bool named =
-                    framework::findIgnoreCase(report, path) != std::string::npos ||
+                    platform::findIgnoreCase(report, path) != std::string::npos ||
                     (!row.failure.empty() && report.find(row.failure) != std::string::npos);
                 EXPECT_TRUE(named) << report;
             }

@@ -12,8 +12,8 @@
 #include "engineering/SymbolList.h"
 #include "engineering/WriteInputs.h"
 
-#include "framework/IniAccess.h"
-#include "framework/InstallationPaths.h"
+#include "installation/InstallationPaths.h"
+#include "run/IniAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -84,8 +84,8 @@ namespace enginetest {
 inline std::string section(std::string_view name, const engineering::EngineeringFunction& f) {
     std::string text = "[" + std::string(name) + "]\r\n";
     for (const engineering::FunctionField& field : engineering::kFunctionFields)
-        text += std::string(field.key) + "=" +
-                framework::iniText(engineering::fieldValue(f, field)) + "\r\n";
+        text +=
+            std::string(field.key) + "=" + run::iniText(engineering::fieldValue(f, field)) + "\r\n";
     return text;
 }
 
@@ -134,16 +134,17 @@ protected:
         run_ = std::make_unique<testsupport::TestRun>(install, commandLine);
         // One step at a time: each writes its files at once, no transaction.
         program().transaction = nullptr;
-        framework::GetExistingMachines(program(), framework::GetQ4MConfigurationIniPath(program()));
+        installation::GetExistingMachines(program(),
+                                          installation::GetQ4MConfigurationIniPath(program()));
     }
     void silent() { startRun("/EXTERNAL SILENT"); }
 
     engineering::ConfigurationRun& run() { return *run_; }
-    framework::ProgramState& program() { return run_->program; }
+    run::ProgramState& program() { return run_->program; }
 
     engineering::FunctionLists read() {
         engineering::FunctionLists lists;
-        framework::Procedure procedure(program(), "SetupUserInterFace");
+        run::Procedure procedure(program(), "SetupUserInterFace");
         engineering::ReadInputs(lists, run().symbols, procedure);
         return lists;
     }

@@ -7,7 +7,7 @@
 
 namespace guitest {
 
-void endByRecording(framework::ProgramState& program, std::optional<int>& status) {
+void endByRecording(run::ProgramState& program, std::optional<int>& status) {
     // Only recorded: telling the application to quit would make every later
     // modal dialog of the test program return at once.
     program.terminate = [&status](int ended) { status = ended; };

@@ -25,7 +25,7 @@ inline void fillSymbols(engineering::ConfigurationRun& run, int count) {
 // Lets a window test see the program end without an exception through Qt's
 // event dispatch: the status is recorded, and the handler that ended the
 // program returns to Qt as after any click.
-void endByRecording(framework::ProgramState& program, std::optional<int>& status);
+void endByRecording(run::ProgramState& program, std::optional<int>& status);
 
 // A picture of the sample installation, copied into the program folder.
 inline void copySamplePicture(const testsupport::TestInstallation& installation,

@@ -1,8 +1,8 @@
 #include "TestInstallation.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/ProfileFiles.h"
-#include "framework/Text.h"
+#include "ini/ProfileFiles.h"
+#include "platform/Windows1252Text.h"
+#include "run/ErrorProtocol.h"
 
 #include <algorithm>
 #include <fstream>
@@ -19,7 +19,7 @@ TestInstallation::TestInstallation(std::string_view name) {
     root_ = scratch_ / "installation";
     fs::create_directories(componentFolder());
     fs::create_directories(parameterFolder());
-    framework::clearProfileCache();
+    ini::clearProfileCache();
 #ifdef _WIN32
     fs::remove_all(faultLogFile());
 #endif
@@ -30,7 +30,7 @@ TestInstallation::~TestInstallation() {
 #ifdef _WIN32
     fs::remove_all(faultLogFile(), ignored);
 #endif
-    framework::clearProfileCache();
+    ini::clearProfileCache();
     fs::remove_all(scratch_, ignored);
 }
 
@@ -57,29 +57,29 @@ std::vector<std::string> TestInstallation::fileNames(std::string_view relative) 
     return names;
 }
 
-framework::ProgramStart TestInstallation::start(std::string_view commandLine) const {
+run::ProgramStart TestInstallation::start(std::string_view commandLine) const {
     return {std::string(commandLine), componentFolder().string(), "Engineering_Config"};
 }
 
-framework::ProgramState& TestInstallation::program() {
+run::ProgramState& TestInstallation::program() {
     return program_ ? *program_ : restart("");
 }
 
-framework::ProgramState& TestInstallation::restart(std::string_view commandLine) {
+run::ProgramState& TestInstallation::restart(std::string_view commandLine) {
     program_.reset();
-    program_ = std::make_unique<framework::ProgramState>(start(commandLine), &boxes);
+    program_ = std::make_unique<run::ProgramState>(start(commandLine), &boxes);
     endByThrowing(*program_);
     return *program_;
 }
 
-void endByThrowing(framework::ProgramState& program) {
-    program.terminate = [](int status) { throw framework::ProgramEnded{status}; };
+void endByThrowing(run::ProgramState& program) {
+    program.terminate = [](int status) { throw run::ProgramEnded{status}; };
 }
 
 int endStatus(const std::function<void()>& action) {
     try {
         action();
-    } catch (const framework::ProgramEnded& ended) {
+    } catch (const run::ProgramEnded& ended) {
         return ended.status;
     }
     return -1;
@@ -87,7 +87,7 @@ int endStatus(const std::function<void()>& action) {
 
 std::string shownPath(const std::string& path) {
 #ifdef _WIN32
-    return framework::upperCase(path);
+    return platform::upperCase(path);
 #else
     return path;
 #endif

@@ -8,8 +8,8 @@
 
 #include "TestData.h"
 
-#include "framework/ProgramState.h"
-#include "framework/Reporter.h"
+#include "run/ProgramState.h"
+#include "run/Reporter.h"
 
 #include <deque>
 #include <filesystem>
@@ -26,25 +26,25 @@ namespace testsupport {
 struct AskedBox {
     std::string title, text;
     bool question;
-    framework::DefaultButton defaultButton;
+    run::DefaultButton defaultButton;
 };
 
-class FakeReporter final : public framework::Reporter {
+class FakeReporter final : public run::Reporter {
 public:
     // Answers for the next questions, in order; a question with no answer left gets the default.
     void answer(bool yes) { answers_.push_back(yes); }
 
-    bool ask(const framework::Message& question, framework::DefaultButton defaultButton,
+    bool ask(const run::Message& question, run::DefaultButton defaultButton,
              std::string_view) override {
         asked.push_back({question.title, question.text, true, defaultButton});
         if (answers_.empty())
-            return defaultButton == framework::DefaultButton::Yes;
+            return defaultButton == run::DefaultButton::Yes;
         const bool yes = answers_.front();
         answers_.pop_front();
         return yes;
     }
-    void tell(const framework::Message& message) override {
-        asked.push_back({message.title, message.text, false, framework::DefaultButton::Yes});
+    void tell(const run::Message& message) override {
+        asked.push_back({message.title, message.text, false, run::DefaultButton::Yes});
     }
 
     std::vector<AskedBox> asked;
@@ -87,23 +87,23 @@ public:
     std::filesystem::path faultLogFile() const;
 
     // How the program in the component folder starts with this command line.
-    framework::ProgramStart start(std::string_view commandLine = "") const;
-    // The framework's state of a run on the installation, started with the
+    run::ProgramStart start(std::string_view commandLine = "") const;
+    // The state of a run on the installation, started with the
     // command line of the last restart (none at first).
-    framework::ProgramState& program();
+    run::ProgramState& program();
     // Starts that run anew, with another command line (and so start mode).
-    framework::ProgramState& restart(std::string_view commandLine);
+    run::ProgramState& restart(std::string_view commandLine);
 
     FakeReporter boxes;
 
 private:
     std::filesystem::path scratch_;
     std::filesystem::path root_;
-    std::unique_ptr<framework::ProgramState> program_;
+    std::unique_ptr<run::ProgramState> program_;
 };
 
 // Lets a test observe the end of the program: terminate throws ProgramEnded.
-void endByThrowing(framework::ProgramState& program);
+void endByThrowing(run::ProgramState& program);
 
 // The status the program ended with while running action; -1 if it did not end.
 int endStatus(const std::function<void()>& action);

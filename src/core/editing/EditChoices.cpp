@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace dialogs {
+namespace editing {
 namespace {
 
 constexpr std::array<std::int16_t, 3> kEndModes = {2, 16, 18};
@@ -57,4 +57,4 @@ std::string nameFilters(std::string_view pairedFilter) {
     return filters;
 }
 
-} // namespace dialogs
+} // namespace editing

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-namespace dialogs {
+namespace editing {
 
 inline constexpr std::array<std::string_view, 5> kPositionModeEntries = {
     "0 - Zentriert", "1 - Position X/Y", "2 - Position X/Y/H/B", "3 - Vollbild",
@@ -45,4 +45,4 @@ inline constexpr std::string_view kProgramChooserFilter =
 // without patterns after it gets "*".
 std::string nameFilters(std::string_view pairedFilter);
 
-} // namespace dialogs
+} // namespace editing

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace dialogs {
+namespace editing {
 
 struct FileChoice {
     std::string title;
@@ -22,4 +22,4 @@ public:
     virtual std::optional<std::string> chooseFileToOpen(const FileChoice& choice) = 0;
 };
 
-} // namespace dialogs
+} // namespace editing

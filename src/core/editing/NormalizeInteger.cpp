@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-namespace dialogs {
+namespace editing {
 namespace {
 
 bool isIgnored(char c) {
@@ -148,4 +148,4 @@ NormalizedInteger NormalizeInteger(std::string_view boxText) {
     return {value, std::to_string(value)};
 }
 
-} // namespace dialogs
+} // namespace editing

@@ -51,7 +51,7 @@
 #include <string>
 #include <string_view>
 
-namespace dialogs {
+namespace editing {
 
 // The number at the start of the text (0 when there is none), or nothing when
 // it cannot be represented.
@@ -66,4 +66,4 @@ struct NormalizedInteger {
 
 NormalizedInteger NormalizeInteger(std::string_view boxText);
 
-} // namespace dialogs
+} // namespace editing

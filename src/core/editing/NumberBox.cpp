@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace dialogs {
+namespace editing {
 
 NumberBoxChange numberBoxChanged(std::string_view text, std::string_view textBeforeCursor) {
     NormalizedInteger normalized = NormalizeInteger(text);
@@ -18,4 +18,4 @@ NumberBoxChange numberBoxChanged(std::string_view text, std::string_view textBef
     return change;
 }
 
-} // namespace dialogs
+} // namespace editing

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace dialogs {
+namespace editing {
 
 struct NumberBoxChange {
     std::int16_t value = 0;
@@ -29,4 +29,4 @@ struct NumberBoxChange {
 // cursor (both UTF-8).
 NumberBoxChange numberBoxChanged(std::string_view text, std::string_view textBeforeCursor);
 
-} // namespace dialogs
+} // namespace editing

@@ -1,13 +1,13 @@
 #include "SymbolPickerSlots.h"
 
-#include "framework/FileSystem.h"
-#include "framework/ProgramLocation.h"
-#include "framework/Text.h"
+#include "platform/FileSystem.h"
+#include "platform/Windows1252Text.h"
+#include "run/ProgramLocation.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace dialogs {
+namespace editing {
 
 int symbolScrollMaximum(int symbolCount) {
     if (!symbolScrollVisible(symbolCount))
@@ -42,8 +42,8 @@ std::array<SlotView, kSlotCount> SymbolPickerSlots::slots() const {
         view.entry = slotEntry(firstRow_, slot);
         view.symbol = view.entry <= count() ? symbols_.entry(view.entry) : std::string();
         const bool current = !currentSymbol_.empty() && !view.symbol.empty() &&
-                             framework::equalsIgnoreCase(view.symbol, currentSymbol_);
-        view.background = current ? framework::kGreen : framework::kLightGrey;
+                             platform::equalsIgnoreCase(view.symbol, currentSymbol_);
+        view.background = current ? texts::kGreen : texts::kLightGrey;
     }
     return views;
 }
@@ -60,9 +60,9 @@ std::filesystem::path symbolPicturePath(std::string_view installationFolder,
     if (symbolName.empty())
         return {};
     std::string path(installationFolder);
-    path += framework::kSeparator;
+    path += run::kSeparator;
     path += symbolName;
-    return framework::nativePath(path);
+    return platform::nativePath(path);
 }
 
-} // namespace dialogs
+} // namespace editing

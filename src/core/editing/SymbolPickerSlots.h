@@ -17,7 +17,7 @@
 //    an empty slot returns 0 and the picker stays open.
 
 #include "engineering/SymbolList.h"
-#include "framework/FormStyle.h"
+#include "texts/ControlGeometry.h"
 
 #include <array>
 #include <cstdint>
@@ -25,7 +25,7 @@
 #include <string>
 #include <string_view>
 
-namespace dialogs {
+namespace editing {
 
 inline constexpr int kSlotCount = 20;
 inline constexpr int kSlotColumns = 4;
@@ -41,7 +41,7 @@ int slotEntry(int firstRow, int slot);
 struct SlotView {
     int entry = 0;      // 1-based entry of the symbol list the slot stands for
     std::string symbol; // its symbol name, "" for an empty slot
-    std::uint32_t background = framework::kLightGrey; // 0xRRGGBB
+    std::uint32_t background = texts::kLightGrey; // 0xRRGGBB
 };
 
 class SymbolPickerSlots {
@@ -76,4 +76,4 @@ private:
 std::filesystem::path symbolPicturePath(std::string_view installationFolder,
                                         std::string_view symbolName);
 
-} // namespace dialogs
+} // namespace editing

@@ -1,6 +1,6 @@
 #include "ButtonPictures.h"
 
-#include "framework/ProgramLocation.h"
+#include "run/ProgramLocation.h"
 
 namespace engineering {
 
@@ -8,8 +8,7 @@ std::string buttonPicturePath(std::string_view installationFolder,
                               const EngineeringFunction& function) {
     if (function.PSymbolName.empty())
         return {};
-    return std::string(installationFolder) + std::string(framework::kSeparator) +
-           function.PSymbolName;
+    return std::string(installationFolder) + std::string(run::kSeparator) + function.PSymbolName;
 }
 
 std::string missingPictureMessage(const EngineeringFunction& function) {

@@ -3,10 +3,10 @@
 #include "IniFileChanges.h"
 #include "ReportText.h"
 
-#include "framework/Logs.h"
-#include "framework/ProgramLocation.h"
-#include "framework/RunJournal.h"
-#include "framework/Text.h"
+#include "installation/RunJournal.h"
+#include "platform/Windows1252Text.h"
+#include "run/Logs.h"
+#include "run/ProgramLocation.h"
 
 #include <array>
 
@@ -56,13 +56,13 @@ bool replaced(const ReplacedFile& file) {
 } // namespace
 
 std::string changeReportHeader(const ReportHeading& heading) {
-    std::string text = "==== " + framework::readableTime(heading.changedAt) + " " +
+    std::string text = "==== " + installation::readableTime(heading.changedAt) + " " +
                        std::string(runKindText(heading.kind)) +
                        (heading.dryRun ? " (dry run)" : "") + ", status " +
                        std::to_string(heading.status);
     if (heading.backupFolder)
-        text += ", old versions in " + std::string(framework::kBackupFolderName) +
-                std::string(framework::kSeparator) + reportText(*heading.backupFolder);
+        text += ", old versions in " + std::string(installation::kBackupFolderName) +
+                std::string(run::kSeparator) + reportText(*heading.backupFolder);
     return text;
 }
 
@@ -121,10 +121,10 @@ std::vector<std::string> changeReportBody(const presetdb::PresetTableReport& pre
 }
 
 std::string changeReportBytes(const std::string& header, const std::vector<std::string>& body) {
-    std::string text = header + std::string(framework::kCrLf);
+    std::string text = header + std::string(run::kCrLf);
     for (const std::string& line : body)
-        text += line + std::string(framework::kCrLf);
-    return framework::toWindows1252(text);
+        text += line + std::string(run::kCrLf);
+    return platform::toWindows1252(text);
 }
 
 } // namespace engineering

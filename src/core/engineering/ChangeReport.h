@@ -22,7 +22,7 @@
 //
 // Lines end with CR LF; the text is Windows-1252 (changeReportBytes).
 
-#include "framework/RunTransaction.h"
+#include "installation/RunTransaction.h"
 #include "presetdb/PresetState.h"
 
 #include <chrono>
@@ -50,7 +50,7 @@ std::string changeReportHeader(const ReportHeading& heading);
 // A file the run replaced: its bytes before (none: the run created it) and
 // after (none: the run removed it). A file whose two versions are equal was
 // not replaced and is left out; one with neither is named only.
-using ReplacedFile = framework::ReplacedFile;
+using ReplacedFile = installation::ReplacedFile;
 
 std::vector<std::string> presetTableLines(const presetdb::PresetTableReport& report);
 

@@ -7,47 +7,47 @@
 #include "ReadInputs.h"
 #include "WriteInputs.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/FileSystem.h"
-#include "framework/InstallationPaths.h"
-#include "framework/ProgramLocation.h"
+#include "installation/InstallationPaths.h"
+#include "platform/FileSystem.h"
+#include "run/ErrorProtocol.h"
+#include "run/ProgramLocation.h"
 #include "texts/LanguageTexts.h"
 
 namespace engineering {
 
-ConfigurationRun::ConfigurationRun(framework::ProgramStart start, framework::Reporter* interactive)
+ConfigurationRun::ConfigurationRun(run::ProgramStart start, run::Reporter* interactive)
     : program(std::move(start), interactive), controls(mainWindowControls()) {}
 
 void ConfigurationRun::load() {
-    framework::Procedure procedure(program, "Form_Load");
+    run::Procedure procedure(program, "Form_Load");
     // A function file that exists but cannot be read ends the run before
     // anything is written, the language file's missing keys included.
     procedure.step(
-        [&] { requireReadableFunctionFiles(framework::GetCFGPath(program), procedure); });
-    procedure.step([&] { dialogs::LoadToolTipTexts(program, controls); });
+        [&] { requireReadableFunctionFiles(installation::GetCFGPath(program), procedure); });
+    procedure.step([&] { texts::LoadToolTipTexts(program, controls); });
     std::string configIniPath;
-    procedure.step([&] { configIniPath = framework::GetQ4MConfigurationIniPath(program); });
-    procedure.step([&] { framework::GetExistingMachines(program, configIniPath); });
+    procedure.step([&] { configIniPath = installation::GetQ4MConfigurationIniPath(program); });
+    procedure.step([&] { installation::GetExistingMachines(program, configIniPath); });
     procedure.step([&] { readFunctions(); });
     loadedButtons = lists.ButtonFunctions;
 }
 
 void ConfigurationRun::readFunctions() {
-    framework::Procedure procedure(program, "SetupUserInterFace");
+    run::Procedure procedure(program, "SetupUserInterFace");
     procedure.step([&] { ReadInputs(lists, symbols, procedure); });
     procedure.step([&] { reportMissingPictures(); });
 }
 
 void ConfigurationRun::reportMissingPictures() {
-    const std::string folder = framework::installationFolder(program);
+    const std::string folder = run::installationFolder(program);
     for (const EngineeringFunction& function : lists.ButtonFunctions)
         if (!function.PSymbolName.empty() &&
-            !framework::fileExists(buttonPicturePath(folder, function)))
+            !platform::fileExists(buttonPicturePath(folder, function)))
             showPlainMessage(program, missingPictureMessage(function));
 }
 
 void ConfigurationRun::commit(DatabaseUpdate& update) {
-    framework::Procedure procedure(program, "CloseMe");
+    run::Procedure procedure(program, "CloseMe");
     procedure.step([&] { update.run(); });
     procedure.step([&] { WriteInputs(program, lists); });
     // Only now is anything replaced: every staged file together.

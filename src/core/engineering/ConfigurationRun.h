@@ -5,7 +5,7 @@
 // main() builds it from how the program was started (command line and
 // location) and the reporter a window would use; the program state then
 // decides the start mode and the reporter once (ProgramState.h). The run owns
-// the program-wide variables of every part: the framework's (program), the
+// the program-wide variables of every part: the run's (program), the
 // preset update's (presets), the symbol list (symbols), the function lists
 // (lists) and the main window's captions, tool tips and help numbers
 // (controls). The window, the dialogs and the preset update are handed it.
@@ -28,8 +28,8 @@
 #include "RunChanges.h"
 #include "SymbolList.h"
 
-#include "framework/ProgramState.h"
 #include "presetdb/PresetState.h"
+#include "run/ProgramState.h"
 #include "texts/ControlTable.h"
 
 #include <optional>
@@ -42,7 +42,7 @@ namespace engineering {
 class ConfigurationRun {
 public:
     // interactive: the window's reporter (not owned), null without a window.
-    ConfigurationRun(framework::ProgramStart start, framework::Reporter* interactive);
+    ConfigurationRun(run::ProgramStart start, run::Reporter* interactive);
     ConfigurationRun(const ConfigurationRun&) = delete;
     ConfigurationRun& operator=(const ConfigurationRun&) = delete;
 
@@ -52,7 +52,7 @@ public:
     // that ends without its closing sequence (a confirmed cancel).
     void commitLoaded();
 
-    framework::ProgramState program;
+    run::ProgramState program;
     // The run's transaction and change report; after program, which it hooks into.
     RunChanges changes{program};
     // The buttons as loaded, to tell which ones the run changed.
@@ -60,7 +60,7 @@ public:
     presetdb::PresetState presets;
     Symbols symbols;
     FunctionLists lists;
-    dialogs::ControlTable controls;
+    texts::ControlTable controls;
 
 private:
     void readFunctions();

@@ -1,6 +1,6 @@
 #include "FunctionFields.h"
 
-#include "framework/ErrorProtocol.h"
+#include "run/ErrorProtocol.h"
 
 #include <algorithm>
 
@@ -10,21 +10,19 @@ const FunctionField& functionField(std::string_view key) {
     const auto found = std::find_if(kFunctionFields.begin(), kFunctionFields.end(),
                                     [&](const FunctionField& field) { return field.key == key; });
     if (found == kFunctionFields.end())
-        throw framework::Failure(framework::ErrInvalidProcedureCall,
-                                 "No function field " + std::string(key));
+        throw run::Failure(run::ErrInvalidProcedureCall, "No function field " + std::string(key));
     return *found;
 }
 
-framework::IniValue fieldValue(const EngineeringFunction& function, const FunctionField& field) {
-    return std::visit([&](auto member) { return framework::IniValue(function.*member); },
-                      field.member);
+run::IniValue fieldValue(const EngineeringFunction& function, const FunctionField& field) {
+    return std::visit([&](auto member) { return run::IniValue(function.*member); }, field.member);
 }
 
 std::string writableText(std::string_view section, std::string_view key,
-                         const framework::IniValue& value) {
-    std::string text = framework::iniText(value);
-    if (const auto refusal = framework::IniDocument::refusal(section, key, text))
-        throw framework::Failure(framework::ErrInvalidProcedureCall, *refusal);
+                         const run::IniValue& value) {
+    std::string text = run::iniText(value);
+    if (const auto refusal = ini::IniDocument::refusal(section, key, text))
+        throw run::Failure(run::ErrInvalidProcedureCall, *refusal);
     return text;
 }
 

@@ -14,7 +14,7 @@
 
 #include "EngineeringFunction.h"
 
-#include "framework/IniAccess.h"
+#include "run/IniAccess.h"
 
 #include <array>
 #include <cstdint>
@@ -66,12 +66,12 @@ inline constexpr std::array<FunctionField, 19> kFunctionFields = {
 const FunctionField& functionField(std::string_view key);
 
 // The field's value in the record, as SaveIni takes it.
-framework::IniValue fieldValue(const EngineeringFunction& function, const FunctionField& field);
+run::IniValue fieldValue(const EngineeringFunction& function, const FunctionField& field);
 
 // The text written for a value under section and key. A value the INI rules
 // refuse (a line break would add lines to the section) fails the writing: a
 // Failure, so that nothing of it is stored.
 std::string writableText(std::string_view section, std::string_view key,
-                         const framework::IniValue& value);
+                         const run::IniValue& value);
 
 } // namespace engineering

@@ -15,7 +15,7 @@
 // (exit 1) with the failure "Cannot read " + path under fatal handling. Such a
 // catalogue is reported and reads as empty; it is never written anyway.
 
-#include "framework/ErrorProtocol.h"
+#include "run/ErrorProtocol.h"
 
 #include <string>
 #include <string_view>
@@ -25,7 +25,7 @@ namespace engineering {
 // Ends the run, reported under the given procedure, when one of the files the
 // function files are read from or rewrite (the .cfg, the stored file, the
 // catalogue, the machine list) exists but cannot be read.
-void requireReadableFunctionFiles(std::string_view cfgPath, framework::Procedure& procedure);
+void requireReadableFunctionFiles(std::string_view cfgPath, run::Procedure& procedure);
 
 // The path with its extension (from the last "." of its last component)
 // replaced; the extension is appended when there is none.

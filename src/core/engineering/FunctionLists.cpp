@@ -1,13 +1,13 @@
 #include "FunctionLists.h"
 
-#include "framework/ErrorProtocol.h"
+#include "run/ErrorProtocol.h"
 
 namespace engineering {
 namespace {
 
 void checkButtonNumber(int n) {
     if (n < 1 || n > kButtonCount)
-        throw framework::Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
+        throw run::Failure(run::ErrSubscriptOutOfRange, "Subscript out of range");
 }
 
 } // namespace

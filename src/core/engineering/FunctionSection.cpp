@@ -2,7 +2,7 @@
 
 #include "FunctionFields.h"
 
-#include "framework/IniAccess.h"
+#include "run/IniAccess.h"
 
 namespace engineering {
 namespace {
@@ -20,31 +20,31 @@ EngineeringFunction withMendedValues(EngineeringFunction function) {
 }
 
 struct FieldReader {
-    framework::ProgramState& program;
+    run::ProgramState& program;
     EngineeringFunction& function;
     std::string_view section;
     std::string_view key;
     std::string_view file;
 
     void operator()(StringMember member) const {
-        function.*member = framework::LoadIniString(program, section, key, file);
+        function.*member = run::LoadIniString(program, section, key, file);
     }
     void operator()(IntegerMember member) const {
-        function.*member = framework::LoadIniInteger(program, section, key, file);
+        function.*member = run::LoadIniInteger(program, section, key, file);
     }
     void operator()(BooleanMember member) const {
-        function.*member = framework::LoadIniBoolean(program, section, key, file);
+        function.*member = run::LoadIniBoolean(program, section, key, file);
     }
 };
 
 } // namespace
 
-std::optional<EngineeringFunction> readFunctionSection(framework::ProgramState& program,
+std::optional<EngineeringFunction> readFunctionSection(run::ProgramState& program,
                                                        std::string_view section,
                                                        std::string_view file, bool standard) {
     constexpr std::string_view kWhereICome = "WhereICome";
     EngineeringFunction f;
-    f.PWhereICome = framework::LoadIniString(program, section, kWhereICome, file);
+    f.PWhereICome = run::LoadIniString(program, section, kWhereICome, file);
     if (f.PWhereICome.empty())
         return std::nullopt;
 

@@ -18,7 +18,7 @@
 #include <optional>
 #include <string_view>
 
-namespace framework {
+namespace run {
 class ProgramState;
 }
 
@@ -26,7 +26,7 @@ namespace engineering {
 
 // The record of the section, or nothing when its WhereICome is empty. The
 // symbol name is kept as stored; `standard` becomes the record's PStandard.
-std::optional<EngineeringFunction> readFunctionSection(framework::ProgramState& program,
+std::optional<EngineeringFunction> readFunctionSection(run::ProgramState& program,
                                                        std::string_view section,
                                                        std::string_view file, bool standard);
 

@@ -3,9 +3,9 @@
 #include "EngineeringFunction.h"
 #include "ReportText.h"
 
-#include "framework/IniLines.h"
-#include "framework/ProfileFiles.h"
-#include "framework/Text.h"
+#include "ini/IniLines.h"
+#include "ini/ProfileFiles.h"
+#include "platform/Windows1252Text.h"
 
 #include <algorithm>
 #include <optional>
@@ -38,21 +38,20 @@ const Entry* findEntry(const Section& section, std::string_view folded) {
 std::vector<Section> sectionsOf(std::string_view bytes) {
     std::vector<Section> sections;
     Section* current = nullptr;
-    for (const framework::IniLine& line : framework::splitIniLines(bytes)) {
-        if (const auto name = framework::iniHeaderName(line.text)) {
-            const std::string folded = framework::foldCase1252(*name);
+    for (const ini::IniLine& line : ini::splitIniLines(bytes)) {
+        if (const auto name = ini::iniHeaderName(line.text)) {
+            const std::string folded = platform::foldCase1252(*name);
             const bool seen = std::any_of(sections.begin(), sections.end(),
                                           [&](const Section& s) { return s.folded == folded; });
             current = seen ? nullptr : &sections.emplace_back(Section{*name, folded, {}, {}, {}});
             continue;
         }
-        const auto key = framework::iniEntryKey(line.text);
+        const auto key = ini::iniEntryKey(line.text);
         if (!current || !key)
             continue;
-        std::string folded = framework::foldCase1252(*key);
+        std::string folded = platform::foldCase1252(*key);
         if (!findEntry(*current, folded))
-            current->entries.push_back(
-                {*key, std::move(folded), framework::iniEntryValue(line.text)});
+            current->entries.push_back({*key, std::move(folded), ini::iniEntryValue(line.text)});
     }
     return sections;
 }
@@ -68,8 +67,8 @@ bool isFunctionSectionName(std::string_view folded) {
 std::optional<int> buttonOf(const Section& section) {
     if (!isFunctionSectionName(section.folded))
         return std::nullopt;
-    const Entry* key = findEntry(section, framework::foldCase1252("SpecialKey"));
-    const auto number = key ? framework::leadingProfileInteger(key->value) : std::nullopt;
+    const Entry* key = findEntry(section, platform::foldCase1252("SpecialKey"));
+    const auto number = key ? ini::leadingProfileInteger(key->value) : std::nullopt;
     if (!number || *number < 1 || *number > int(kButtonCount))
         return std::nullopt;
     return *number;
@@ -83,18 +82,18 @@ void nameSections(std::vector<Section>& sections, bool functionFile) {
             buttons.push_back(*button);
             section.label = section.identity = "button " + std::to_string(*button);
         } else {
-            section.label = "[" + reportText(framework::fromWindows1252(section.name)) + "]";
+            section.label = "[" + reportText(platform::fromWindows1252(section.name)) + "]";
             section.identity = "[" + section.folded + "]";
         }
     }
 }
 
 std::string shownKey(const Entry& entry) {
-    return reportText(framework::fromWindows1252(entry.key));
+    return reportText(platform::fromWindows1252(entry.key));
 }
 
 std::string shownValue(const Entry* entry) {
-    return entry ? quotedReportText(framework::fromWindows1252(entry->value)) : "(none)";
+    return entry ? quotedReportText(platform::fromWindows1252(entry->value)) : "(none)";
 }
 
 void listEntries(const Section& section, std::vector<std::string>& lines) {
@@ -125,15 +124,15 @@ const Section* findSection(const std::vector<Section>& sections, const std::stri
 } // namespace
 
 bool isReportedIniFile(std::string_view fileName) {
-    return framework::endsWithIgnoreCase(fileName, ".int") ||
-           framework::endsWithIgnoreCase(fileName, ".cfg") ||
-           framework::endsWithIgnoreCase(fileName, ".ini");
+    return platform::endsWithIgnoreCase(fileName, ".int") ||
+           platform::endsWithIgnoreCase(fileName, ".cfg") ||
+           platform::endsWithIgnoreCase(fileName, ".ini");
 }
 
 std::vector<std::string> iniFileChangeLines(std::string_view fileName, std::string_view oldBytes,
                                             std::string_view newBytes) {
-    const bool functionFile = framework::endsWithIgnoreCase(fileName, ".int") ||
-                              framework::endsWithIgnoreCase(fileName, ".cfg");
+    const bool functionFile = platform::endsWithIgnoreCase(fileName, ".int") ||
+                              platform::endsWithIgnoreCase(fileName, ".cfg");
     std::vector<Section> before = sectionsOf(oldBytes);
     std::vector<Section> after = sectionsOf(newBytes);
     nameSections(before, functionFile);

@@ -1,7 +1,7 @@
 #pragma once
 // What changed between two versions of an INI file, key by key, as the
 // change report lists it. Both versions are read by the INI reader's rules
-// (framework/IniDocument.h): sections and keys compared without regard to
+// (ini/IniDocument.h): sections and keys compared without regard to
 // letter case, the first of two equal sections or keys counts, values as the
 // reader gives them (trimmed, unquoted), lines before the first section not
 // at all.

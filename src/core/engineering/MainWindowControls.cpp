@@ -2,14 +2,14 @@
 
 #include "EngineeringFunction.h"
 
-#include "framework/ProgramLocation.h"
-#include "framework/ProgramState.h"
+#include "run/ProgramLocation.h"
+#include "run/ProgramState.h"
 
 namespace engineering {
 namespace {
 
-using dialogs::ControlEntry;
-using framework::TwipsRect;
+using texts::ControlEntry;
+using texts::TwipsRect;
 
 ControlEntry control(std::string name, std::string_view kind, int helpId, std::string caption,
                      TwipsRect geometry, std::string container, int index = 0) {
@@ -32,8 +32,8 @@ TwipsRect picGeometry(int n) {
     return {120 + 1020 * column, 210 + 960 * row, 990, 930};
 }
 
-dialogs::ControlTable mainWindowControls() {
-    using namespace dialogs;
+texts::ControlTable mainWindowControls() {
+    using namespace texts;
     const std::string window = kMainWindowName;
     ControlTable controls;
     controls.push_back(
@@ -52,9 +52,8 @@ dialogs::ControlTable mainWindowControls() {
     return controls;
 }
 
-std::string mainWindowCaption(framework::ProgramState& program) {
-    return "Erweiterte Konfiguration " +
-           framework::GetFileNameOnly(program, program.executableFolder) +
+std::string mainWindowCaption(run::ProgramState& program) {
+    return "Erweiterte Konfiguration " + run::GetFileNameOnly(program, program.executableFolder) +
            (program.StartModeIntegrated ? " - integriert" : " - standalone");
 }
 

@@ -14,7 +14,7 @@
 
 #include <string>
 
-namespace framework {
+namespace run {
 class ProgramState;
 }
 
@@ -32,13 +32,13 @@ inline constexpr int kHelpPic = 10;
 inline constexpr int kHelpCommandEdit = 11;
 
 // Position of function button n (1 to 48) in MainFrame.
-framework::TwipsRect picGeometry(int n);
+texts::TwipsRect picGeometry(int n);
 
 // The table with the built-in captions and tool tips.
-dialogs::ControlTable mainWindowControls();
+texts::ControlTable mainWindowControls();
 
 // "Erweiterte Konfiguration " + the program folder's name + " - integriert"
 // or " - standalone", as the start mode is.
-std::string mainWindowCaption(framework::ProgramState& program);
+std::string mainWindowCaption(run::ProgramState& program);
 
 } // namespace engineering

@@ -3,10 +3,10 @@
 #include "ButtonPictures.h"
 #include "PlainMessage.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/FileSystem.h"
-#include "framework/Logs.h"
-#include "framework/ProgramLocation.h"
+#include "platform/FileSystem.h"
+#include "run/ErrorProtocol.h"
+#include "run/Logs.h"
+#include "run/ProgramLocation.h"
 
 namespace engineering {
 
@@ -15,7 +15,7 @@ MainWindowLogic::MainWindowLogic(ConfigurationRun& run, MainWindowView& view,
     : run_(run), view_(view), editor_(editor), update_(update) {}
 
 void MainWindowLogic::Form_Load() {
-    framework::Procedure procedure(run_.program, "Form_Load");
+    run::Procedure procedure(run_.program, "Form_Load");
     procedure.step([&] { run_.load(); });
     procedure.step([&] {
         caption_ = mainWindowCaption(run_.program);
@@ -27,12 +27,12 @@ void MainWindowLogic::Form_Load() {
 }
 
 void MainWindowLogic::LoadButtonPictures(bool allEnabled, MissingPictures missing) {
-    const std::string folder = framework::installationFolder(run_.program);
+    const std::string folder = run::installationFolder(run_.program);
     for (int n = 1; n <= kButtonCount; ++n) {
         const EngineeringFunction& function = run_.lists.button(n);
         if (!function.PSymbolName.empty()) {
             const std::string path = buttonPicturePath(folder, function);
-            if (!framework::fileExists(path)) {
+            if (!platform::fileExists(path)) {
                 if (missing == MissingPictures::Report)
                     showPlainMessage(run_.program, missingPictureMessage(function));
             } else if (!view_.showPicture(n, path)) {
@@ -51,7 +51,7 @@ void MainWindowLogic::CommandQuest_Click() {
 
 void MainWindowLogic::CommandEdit_Click() {
     if (run_.program.HelpMode) {
-        framework::ShowHelpText(run_.program, kHelpCommandEdit);
+        run::ShowHelpText(run_.program, kHelpCommandEdit);
         return;
     }
     EditMode = !EditMode;
@@ -61,7 +61,7 @@ void MainWindowLogic::CommandEdit_Click() {
 
 void MainWindowLogic::Pic_Click(int index) {
     if (run_.program.HelpMode) {
-        framework::ShowHelpText(run_.program, kHelpPic);
+        run::ShowHelpText(run_.program, kHelpPic);
         return;
     }
     if (!EditMode || editor_ == nullptr)
@@ -75,41 +75,41 @@ void MainWindowLogic::Pic_Click(int index) {
 
 void MainWindowLogic::CommandOK_Click() {
     if (run_.program.HelpMode) {
-        framework::ShowHelpText(run_.program, kHelpCommandOK);
+        run::ShowHelpText(run_.program, kHelpCommandOK);
         return;
     }
-    framework::Procedure procedure(run_.program, "CommandOK_Click");
+    run::Procedure procedure(run_.program, "CommandOK_Click");
     procedure.step([&] { view_.setOkCancelEnabled(false); });
     procedure.step([&] { CloseMe(); });
 }
 
 void MainWindowLogic::CloseMe() {
-    framework::Procedure procedure(run_.program, "CloseMe");
+    run::Procedure procedure(run_.program, "CloseMe");
     procedure.step([&] { view_.processPendingEvents(); });
     procedure.step([&] { view_.setBusy(true); });
     procedure.step([&] { run_.commit(update_); });
     procedure.step([&] { view_.setBusy(false); });
-    framework::QuitProgram(run_.program, framework::completionStatus(run_.program));
+    run::QuitProgram(run_.program, run::completionStatus(run_.program));
 }
 
 void MainWindowLogic::CommandCancel_Click() {
     if (run_.program.HelpMode) {
-        framework::ShowHelpText(run_.program, kHelpCommandCancel);
+        run::ShowHelpText(run_.program, kHelpCommandCancel);
         return;
     }
-    framework::Procedure procedure(run_.program, "CommandCancel_Click");
+    run::Procedure procedure(run_.program, "CommandCancel_Click");
     bool confirmed = false;
-    procedure.step([&] { confirmed = framework::ConfirmCancelEdits(run_.program); });
+    procedure.step([&] { confirmed = run::ConfirmCancelEdits(run_.program); });
     if (confirmed)
-        framework::QuitProgram(run_.program, framework::ExitOk);
+        run::QuitProgram(run_.program, run::ExitOk);
 }
 
 bool MainWindowLogic::Form_QueryUnload() {
-    framework::Procedure procedure(run_.program, "Form_QueryUnload");
+    run::Procedure procedure(run_.program, "Form_QueryUnload");
     bool confirmed = false;
-    procedure.step([&] { confirmed = framework::ConfirmCancelEdits(run_.program); });
+    procedure.step([&] { confirmed = run::ConfirmCancelEdits(run_.program); });
     if (confirmed)
-        framework::QuitProgram(run_.program, framework::ExitOk);
+        run::QuitProgram(run_.program, run::ExitOk);
     return confirmed;
 }
 

@@ -53,7 +53,7 @@ public:
     bool editMode() const { return EditMode; }
     const FunctionLists& lists() const { return run_.lists; }
     const std::string& caption() const { return caption_; }
-    const dialogs::ControlTable& controls() const { return run_.controls; }
+    const texts::ControlTable& controls() const { return run_.controls; }
 
 private:
     enum class MissingPictures { Report, AlreadyReported };

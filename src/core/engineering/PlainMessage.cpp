@@ -1,11 +1,11 @@
 #include "PlainMessage.h"
 
-#include "framework/ProgramState.h"
+#include "run/ProgramState.h"
 
 namespace engineering {
 
-void showPlainMessage(framework::ProgramState& program, const std::string& text) {
-    program.reporter().tell({program.executableBaseName, text, framework::MessageIcon::None});
+void showPlainMessage(run::ProgramState& program, const std::string& text) {
+    program.reporter().tell({program.executableBaseName, text, run::MessageIcon::None});
 }
 
 } // namespace engineering

@@ -3,16 +3,16 @@
 // symbol name", "Engineering\Pump_800.gif not found"): told through the run's
 // reporter as a message with an OK button and no icon, titled with the
 // executable base name. A silent run's reporter writes them to the fault log,
-// as the framework's fault report does, and nothing waits.
+// as the fault report does, and nothing waits.
 
 #include <string>
 
-namespace framework {
+namespace run {
 class ProgramState;
 }
 
 namespace engineering {
 
-void showPlainMessage(framework::ProgramState& program, const std::string& text);
+void showPlainMessage(run::ProgramState& program, const std::string& text);
 
 } // namespace engineering

@@ -5,26 +5,26 @@
 #include "SymbolList.h"
 #include "SymbolNames.h"
 
-#include "framework/FileSystem.h"
-#include "framework/IniAccess.h"
-#include "framework/InstallationPaths.h"
-#include "framework/ProgramLocation.h"
-#include "framework/ProgramState.h"
-#include "framework/Text.h"
+#include "installation/InstallationPaths.h"
+#include "platform/FileSystem.h"
+#include "platform/Windows1252Text.h"
+#include "run/IniAccess.h"
+#include "run/ProgramLocation.h"
+#include "run/ProgramState.h"
 
 #include <algorithm>
 
 namespace engineering {
 namespace {
 
-using framework::Failure;
+using run::Failure;
 
 [[noreturn]] void subscriptOutOfRange() {
-    throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
+    throw Failure(run::ErrSubscriptOutOfRange, "Subscript out of range");
 }
 
 // Fills one list from the sections prefix + 1, prefix + 2, ... of the file.
-void readFamily(framework::ProgramState& program, std::string_view file, const std::string& prefix,
+void readFamily(run::ProgramState& program, std::string_view file, const std::string& prefix,
                 bool standard, FunctionList& list, std::int16_t& count) {
     count = 0;
     for (int n = 1;; ++n) {
@@ -39,14 +39,14 @@ void readFamily(framework::ProgramState& program, std::string_view file, const s
 
 } // namespace
 
-std::string storedFunctionFileToRead(framework::ProgramState& program, std::string_view cfgPath) {
+std::string storedFunctionFileToRead(run::ProgramState& program, std::string_view cfgPath) {
     if (!program.StartModeIntegrated)
         return replaceExtension(cfgPath, ".int");
-    const std::string saveAndRestore = framework::LoadIniString(
-        program, "Common", "SaveAndRestore", framework::GetQ4MConfigurationIniPath(program));
-    const std::string path = framework::joinFolder(
-        saveAndRestore, "Engineering" + std::string(framework::kSeparator) + "Engineering.int");
-    return framework::probeFile(path) == framework::FileKind::Missing ? std::string() : path;
+    const std::string saveAndRestore = run::LoadIniString(
+        program, "Common", "SaveAndRestore", installation::GetQ4MConfigurationIniPath(program));
+    const std::string path = installation::joinFolder(
+        saveAndRestore, "Engineering" + std::string(run::kSeparator) + "Engineering.int");
+    return platform::probeFile(path) == platform::FileKind::Missing ? std::string() : path;
 }
 
 namespace {
@@ -102,13 +102,13 @@ MergedFunctions mergeFunctions(const FunctionLists& lists, bool withStoredFile) 
 
 } // namespace
 
-void ReadInputs(FunctionLists& lists, Symbols& symbols, framework::Procedure& procedure) {
-    framework::ProgramState& program = procedure.program();
+void ReadInputs(FunctionLists& lists, Symbols& symbols, run::Procedure& procedure) {
+    run::ProgramState& program = procedure.program();
     lists = FunctionLists{};
     std::string cfgPath;
     std::string catalogue;
     procedure.step([&] {
-        cfgPath = framework::GetCFGPath(program);
+        cfgPath = installation::GetCFGPath(program);
         catalogue = replaceExtension(cfgPath, ".dat");
     });
     procedure.step([&] { requireReadableFunctionFiles(cfgPath, procedure); });
@@ -118,7 +118,7 @@ void ReadInputs(FunctionLists& lists, Symbols& symbols, framework::Procedure& pr
                    lists.StandardCount);
     });
     procedure.step([&] {
-        const std::string& machine = framework::existingMachine(program, 1);
+        const std::string& machine = installation::existingMachine(program, 1);
         readFamily(program, catalogue, machine + "_Function_", false, lists.MachineFunctions,
                    lists.MachineCount);
     });

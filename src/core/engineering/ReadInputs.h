@@ -25,18 +25,18 @@
 #include "FunctionLists.h"
 #include "SymbolList.h"
 
-#include "framework/ErrorProtocol.h"
+#include "run/ErrorProtocol.h"
 
 #include <string>
 #include <string_view>
 
 namespace engineering {
 
-void ReadInputs(FunctionLists& lists, Symbols& symbols, framework::Procedure& procedure);
+void ReadInputs(FunctionLists& lists, Symbols& symbols, run::Procedure& procedure);
 
 // Where the stored function file is read from: in an integrated run the
 // save-and-restore folder's "Engineering\Engineering.int" unless that file is
 // missing, else none (""); otherwise the .cfg path with extension ".int".
-std::string storedFunctionFileToRead(framework::ProgramState& program, std::string_view cfgPath);
+std::string storedFunctionFileToRead(run::ProgramState& program, std::string_view cfgPath);
 
 } // namespace engineering

@@ -1,5 +1,5 @@
 #pragma once
-// /RESTORE: puts the files of a backup folder (framework/RunJournal.h) back
+// /RESTORE: puts the files of a backup folder (installation/RunJournal.h) back
 // in the component folder, as one run like any other. "/RESTORE" takes the
 // newest backup (by sequence), "/RESTORE " + a backup's name that one,
 // "/RESTORE LIST" prints the backups, oldest first, each with the files it

@@ -1,12 +1,12 @@
 #include "RunChanges.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/FileSystem.h"
-#include "framework/Logs.h"
-#include "framework/PlatformFiles.h"
-#include "framework/ProgramLocation.h"
-#include "framework/ProgramState.h"
-#include "framework/Text.h"
+#include "platform/FileSystem.h"
+#include "platform/PlatformFiles.h"
+#include "platform/Windows1252Text.h"
+#include "run/ErrorProtocol.h"
+#include "run/Logs.h"
+#include "run/ProgramLocation.h"
+#include "run/ProgramState.h"
 
 #include <filesystem>
 #include <iostream>
@@ -16,13 +16,13 @@ namespace fs = std::filesystem;
 namespace engineering {
 namespace {
 
-std::string startModeText(const framework::ProgramState& program) {
+std::string startModeText(const run::ProgramState& program) {
     switch (program.request.action) {
-    case framework::RunAction::DryRun:
+    case run::RunAction::DryRun:
         return "dry run, nothing written";
-    case framework::RunAction::Restore:
+    case run::RunAction::Restore:
         return "restore";
-    case framework::RunAction::Edit:
+    case run::RunAction::Edit:
         break;
     }
     if (program.SilentMode)
@@ -30,8 +30,8 @@ std::string startModeText(const framework::ProgramState& program) {
     return program.StartModeIntegrated ? "integrated run" : "standalone run";
 }
 
-RunKind runKind(const framework::ProgramState& program) {
-    if (program.request.action == framework::RunAction::Restore)
+RunKind runKind(const run::ProgramState& program) {
+    if (program.request.action == run::RunAction::Restore)
         return RunKind::Restore;
     if (program.SilentMode)
         return RunKind::Silent;
@@ -48,7 +48,7 @@ std::vector<int> changedButtons(const ButtonArray& before, const ButtonArray& af
 
 } // namespace
 
-RunChanges::RunChanges(framework::ProgramState& program)
+RunChanges::RunChanges(run::ProgramState& program)
     : program_(program), componentFolder_(program.executableFolder) {
     program.transaction = &transaction_;
     summary_.startMode = startModeText(program);
@@ -58,13 +58,13 @@ RunChanges::~RunChanges() {
     program_.transaction = nullptr;
 }
 
-framework::CommitOutcome RunChanges::commitStaged() {
-    changedAt_ = framework::WallClock::now();
-    framework::CommitOutcome outcome = transaction_.commit(framework::nativePath(componentFolder_),
-                                                           startModeText(program_), changedAt_);
+installation::CommitOutcome RunChanges::commitStaged() {
+    changedAt_ = installation::WallClock::now();
+    installation::CommitOutcome outcome = transaction_.commit(
+        platform::nativePath(componentFolder_), startModeText(program_), changedAt_);
     if (!outcome.ok) {
-        framework::Procedure procedure(program_, "CommitFiles");
-        procedure.fatal(framework::Failure(framework::ErrPathFileAccess, outcome.problem));
+        run::Procedure procedure(program_, "CommitFiles");
+        procedure.fatal(run::Failure(run::ErrPathFileAccess, outcome.problem));
     }
     summary_.files = outcome.replaced;
     summary_.backupFolder = outcome.backupFolder;
@@ -72,7 +72,7 @@ framework::CommitOutcome RunChanges::commitStaged() {
 }
 
 void RunChanges::commitRestore(const std::string& line) {
-    const framework::CommitOutcome outcome = commitStaged();
+    const installation::CommitOutcome outcome = commitStaged();
     std::vector<FileChange> files;
     for (const auto& file : outcome.replaced)
         files.push_back({file.name, !file.before.has_value()});
@@ -82,7 +82,7 @@ void RunChanges::commitRestore(const std::string& line) {
 
 void RunChanges::commit(const ButtonArray& before, const ButtonArray& after,
                         const presetdb::PresetTableReport* presets) {
-    const framework::CommitOutcome outcome = commitStaged();
+    const installation::CommitOutcome outcome = commitStaged();
     summary_.buttonsChanged = changedButtons(before, after);
     if (presets != nullptr)
         summary_.presets = *presets;
@@ -90,9 +90,9 @@ void RunChanges::commit(const ButtonArray& before, const ButtonArray& after,
     report(changeReportBody(presets != nullptr ? *presets : none, outcome.replaced), changedAt_);
 }
 
-void RunChanges::reportRolledBack(const std::vector<framework::Journal>& journals) {
+void RunChanges::reportRolledBack(const std::vector<installation::Journal>& journals) {
     std::vector<std::string> body;
-    for (const framework::Journal& journal : journals) {
+    for (const installation::Journal& journal : journals) {
         std::string names;
         for (const auto& file : journal.files)
             names += (names.empty() ? "" : ", ") + file.name;
@@ -106,35 +106,35 @@ void RunChanges::reportRolledBack(const std::vector<framework::Journal>& journal
         report(body);
 }
 
-std::string RunChanges::header(framework::WallClock::time_point changedAt) const {
-    const bool dryRun = program_.request.action == framework::RunAction::DryRun;
+std::string RunChanges::header(installation::WallClock::time_point changedAt) const {
+    const bool dryRun = program_.request.action == run::RunAction::DryRun;
     return changeReportHeader({changedAt, runKind(program_), dryRun,
-                               framework::completionStatus(program_),
+                               run::completionStatus(program_),
                                dryRun ? std::nullopt : summary_.backupFolder});
 }
 
 std::string RunChanges::reportPath() const {
-    const fs::path log = framework::nativePath(framework::errorLogPath(program_));
+    const fs::path log = platform::nativePath(run::errorLogPath(program_));
     return (log.parent_path() / (program_.executableBaseName + "_changes.txt")).string();
 }
 
 void RunChanges::report(const std::vector<std::string>& body,
-                        framework::WallClock::time_point changedAt) {
+                        installation::WallClock::time_point changedAt) {
     std::string bytes = changeReportBytes(header(changedAt), body);
-    if (program_.request.action == framework::RunAction::DryRun) {
+    if (program_.request.action == run::RunAction::DryRun) {
         if (!program_.request.json)
-            framework::platform::writeToStandardOutput(bytes);
-    } else if (const std::string path = reportPath(); !framework::appendToPlainFile(path, bytes)) {
+            platform::writeToStandardOutput(bytes);
+    } else if (const std::string path = reportPath(); !platform::appendToPlainFile(path, bytes)) {
         // Never through a link or into anything but a plain file of its own.
-        framework::LogError(program_, "Cannot write the change report " + path, false);
+        run::LogError(program_, "Cannot write the change report " + path, false);
         program_.failureReported = true;
         program_.lastFailure =
             "the change report " + path + " is no plain file; the report went to standard error";
         // Its header tells the status the run now ends with.
         bytes = changeReportBytes(header(changedAt), body);
-        std::cerr << framework::fromWindows1252(bytes) << std::flush;
+        std::cerr << platform::fromWindows1252(bytes) << std::flush;
     }
-    summary_.report += framework::fromWindows1252(bytes);
+    summary_.report += platform::fromWindows1252(bytes);
 }
 
 } // namespace engineering

@@ -1,10 +1,10 @@
 #pragma once
 // How a run replaces the component's files and tells what it changed.
 //
-// The run owns one transaction (framework/RunTransaction.h): every file it
+// The run owns one transaction (installation/RunTransaction.h): every file it
 // writes (language file, databases, .int, .cfg) is staged there while it
 // works and replaced together at its end, journalled and backed up in one
-// folder under "backup/" (framework/RunJournal.h). A run that replaces
+// folder under "backup/" (installation/RunJournal.h). A run that replaces
 // nothing leaves no backup folder.
 //
 // The change report is appended to the executable base name +
@@ -17,12 +17,12 @@
 #include "FunctionLists.h"
 #include "RunSummary.h"
 
-#include "framework/RunTransaction.h"
+#include "installation/RunTransaction.h"
 
 #include <string>
 #include <vector>
 
-namespace framework {
+namespace run {
 class ProgramState;
 }
 
@@ -31,7 +31,7 @@ namespace engineering {
 class RunChanges {
 public:
     // Makes the transaction the program state's.
-    explicit RunChanges(framework::ProgramState& program);
+    explicit RunChanges(run::ProgramState& program);
     ~RunChanges();
     RunChanges(const RunChanges&) = delete;
     RunChanges& operator=(const RunChanges&) = delete;
@@ -44,25 +44,25 @@ public:
     // under the given first line.
     void commitRestore(const std::string& line);
     // Tells of interrupted runs that were rolled back before this one began.
-    void reportRolledBack(const std::vector<framework::Journal>& journals);
+    void reportRolledBack(const std::vector<installation::Journal>& journals);
     // Appends (or, in a dry run, prints) a report with this body; the change
     // happened at changedAt.
     void report(const std::vector<std::string>& body,
-                framework::WallClock::time_point changedAt = framework::WallClock::now());
+                installation::WallClock::time_point changedAt = installation::WallClock::now());
 
-    framework::RunTransaction& transaction() { return transaction_; }
+    installation::RunTransaction& transaction() { return transaction_; }
     const RunSummary& summary() const { return summary_; }
     std::string reportPath() const;
     const std::string& componentFolder() const { return componentFolder_; }
 
 private:
-    std::string header(framework::WallClock::time_point changedAt) const;
-    framework::CommitOutcome commitStaged();
+    std::string header(installation::WallClock::time_point changedAt) const;
+    installation::CommitOutcome commitStaged();
 
-    framework::ProgramState& program_;
+    run::ProgramState& program_;
     std::string componentFolder_;
-    framework::RunTransaction transaction_;
-    framework::WallClock::time_point changedAt_;
+    installation::RunTransaction transaction_;
+    installation::WallClock::time_point changedAt_;
     RunSummary summary_;
 };
 

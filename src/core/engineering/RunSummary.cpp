@@ -12,7 +12,7 @@ constexpr std::array<std::string_view, 3> kKeyNames = {"machine_type", "var_name
 constexpr std::array<std::string_view, 5> kValueNames = {"abs_min", "abs_max", "min", "max",
                                                          "pass"};
 
-Json fileJson(const framework::ReplacedFile& file) {
+Json fileJson(const installation::ReplacedFile& file) {
     Json entry = {{"name", file.name}};
     entry["oldSha256"] = file.before ? Json(file.sha256Before) : Json(nullptr);
     entry["newSha256"] = file.after ? Json(file.sha256After) : Json(nullptr);

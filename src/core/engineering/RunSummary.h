@@ -3,7 +3,7 @@
 // prints it as one JSON object on standard output (summaryJson), the change
 // report's facts in a form a program reads.
 
-#include "framework/RunTransaction.h"
+#include "installation/RunTransaction.h"
 #include "presetdb/PresetState.h"
 
 #include <optional>
@@ -14,7 +14,7 @@ namespace engineering {
 
 struct RunSummary {
     std::string startMode; // "standalone", "integrated", "silent", "dry run", "restore"
-    std::vector<framework::ReplacedFile> files;
+    std::vector<installation::ReplacedFile> files;
     std::vector<int> buttonsChanged;
     std::optional<presetdb::PresetTableReport> presets;
     std::optional<std::string> backupFolder;

@@ -3,10 +3,10 @@
 #include "FunctionFields.h"
 #include "SymbolNames.h"
 
-#include "framework/IniAccess.h"
-#include "framework/IniLines.h"
-#include "framework/ProfileFiles.h"
-#include "framework/Text.h"
+#include "ini/IniLines.h"
+#include "ini/ProfileFiles.h"
+#include "platform/Windows1252Text.h"
+#include "run/IniAccess.h"
 
 #include <optional>
 #include <string>
@@ -15,8 +15,8 @@
 namespace engineering {
 namespace {
 
-using framework::IniDocument;
-using framework::IniLine;
+using ini::IniDocument;
+using ini::IniLine;
 
 constexpr std::string_view kCrLf = "\r\n";
 constexpr int kFirstForeignKey = 49;
@@ -25,7 +25,7 @@ constexpr int kFirstForeignKey = 49;
 bool isFunctionSectionName(std::string_view name) {
     constexpr std::string_view kPrefix = "Function";
     if (name.size() <= kPrefix.size() ||
-        !framework::equalsIgnoreCase1252(name.substr(0, kPrefix.size()), kPrefix))
+        !platform::equalsIgnoreCase1252(name.substr(0, kPrefix.size()), kPrefix))
         return false;
     for (const char c : name.substr(kPrefix.size()))
         if (c < '0' || c > '9')
@@ -35,14 +35,14 @@ bool isFunctionSectionName(std::string_view name) {
 
 // The SpecialKey number of an entry line, or nothing when the line is no SpecialKey entry.
 std::optional<int> specialKeyOf(std::string_view line) {
-    const auto key = framework::iniEntryKey(line);
-    if (!key || !framework::equalsIgnoreCase1252(*key, "SpecialKey"))
+    const auto key = ini::iniEntryKey(line);
+    if (!key || !platform::equalsIgnoreCase1252(*key, "SpecialKey"))
         return std::nullopt;
-    return framework::leadingProfileInteger(framework::iniEntryValue(line)).value_or(0);
+    return ini::leadingProfileInteger(ini::iniEntryValue(line)).value_or(0);
 }
 
 bool isBlankLine(std::string_view text) {
-    return framework::trimBlanksAndTabs(text).empty();
+    return platform::trimBlanksAndTabs(text).empty();
 }
 
 // A kept line keeps its end; a last line without one gets CR LF.
@@ -55,10 +55,10 @@ void appendHeader(IniDocument& document, int sectionNumber) {
 }
 
 void appendEntry(IniDocument& document, int sectionNumber, std::string_view key,
-                 const framework::IniValue& value) {
+                 const run::IniValue& value) {
     const std::string section = "Function" + std::to_string(sectionNumber);
     document.appendLine(std::string(key) + "=" +
-                        framework::toWindows1252(writableText(section, key, value)));
+                        platform::toWindows1252(writableText(section, key, value)));
 }
 
 void appendButtonSection(IniDocument& document, int sectionNumber, const EngineeringFunction& f) {
@@ -87,8 +87,8 @@ rebuildRuntimeConfiguration(std::string_view oldBytes,
     std::vector<FunctionSection> sections;
     bool inFunctionSection = false;
 
-    for (const IniLine& line : framework::splitIniLines(oldBytes)) {
-        if (const auto name = framework::iniHeaderName(line.text)) {
+    for (const IniLine& line : ini::splitIniLines(oldBytes)) {
+        if (const auto name = ini::iniHeaderName(line.text)) {
             inFunctionSection = isFunctionSectionName(*name);
             if (inFunctionSection) {
                 sections.emplace_back();

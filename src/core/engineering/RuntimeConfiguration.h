@@ -48,7 +48,7 @@
 
 #include "EngineeringFunction.h"
 
-#include "framework/IniDocument.h"
+#include "ini/IniDocument.h"
 
 #include <array>
 #include <functional>
@@ -63,10 +63,10 @@ inline constexpr std::array<std::string_view, 18> kRuntimeFunctionKeys = {
     "LoginKey",   "WindowName",  "WindowName2", "EndTime",    "EndMode",       "EndWhenExitWindow"};
 
 // Edits applied to the other content before the function sections follow.
-using OtherContentEdit = std::function<void(framework::IniDocument&)>;
+using OtherContentEdit = std::function<void(ini::IniDocument&)>;
 
 // The new content for the old content (Windows-1252 bytes).
-framework::IniDocument
+ini::IniDocument
 rebuildRuntimeConfiguration(std::string_view oldBytes,
                             const std::array<EngineeringFunction, kButtonCount>& buttons,
                             const OtherContentEdit& editOtherContent = {});

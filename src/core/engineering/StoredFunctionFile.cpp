@@ -4,7 +4,7 @@
 #include "FunctionLists.h"
 #include "SymbolNames.h"
 
-#include "framework/IniAccess.h"
+#include "run/IniAccess.h"
 
 namespace engineering {
 namespace {
@@ -15,22 +15,22 @@ std::string sectionName(int k) {
 
 class SectionWriter {
 public:
-    SectionWriter(framework::IniDocument& document, std::string section)
+    SectionWriter(ini::IniDocument& document, std::string section)
         : document_(document), section_(std::move(section)) {}
-    void operator()(std::string_view key, const framework::IniValue& value) {
+    void operator()(std::string_view key, const run::IniValue& value) {
         document_.set(section_, key, writableText(section_, key, value));
     }
     void remove(std::string_view key) { document_.set(section_, key, std::nullopt); }
 
 private:
-    framework::IniDocument& document_;
+    ini::IniDocument& document_;
     std::string section_;
 };
 
 } // namespace
 
 StoredFunctionsWritten
-writeStoredFunctions(framework::IniDocument& document,
+writeStoredFunctions(ini::IniDocument& document,
                      const std::array<EngineeringFunction, kButtonCount>& buttons,
                      int sectionsReadAtStart) {
     for (int i = 1; i <= sectionsReadAtStart; ++i)

@@ -23,7 +23,7 @@
 
 #include "EngineeringFunction.h"
 
-#include "framework/IniDocument.h"
+#include "ini/IniDocument.h"
 
 #include <array>
 #include <string_view>
@@ -45,7 +45,7 @@ struct StoredFunctionsWritten {
 };
 
 StoredFunctionsWritten
-writeStoredFunctions(framework::IniDocument& document,
+writeStoredFunctions(ini::IniDocument& document,
                      const std::array<EngineeringFunction, kButtonCount>& buttons,
                      int sectionsReadAtStart);
 

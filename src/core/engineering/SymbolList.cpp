@@ -1,7 +1,7 @@
 #include "SymbolList.h"
 
-#include "framework/FileSystem.h"
-#include "framework/Text.h"
+#include "platform/FileSystem.h"
+#include "platform/Windows1252Text.h"
 
 #include <algorithm>
 
@@ -15,14 +15,14 @@ const std::string& Symbols::entry(int n) const {
 }
 
 std::vector<std::string> symbolPictureFiles(std::string_view folder) {
-    std::vector<std::string> names = framework::listFiles(folder);
+    std::vector<std::string> names = platform::listFiles(folder);
     std::erase_if(names, [](const std::string& name) {
-        return !framework::endsWithIgnoreCase(name, "_800.gif");
+        return !platform::endsWithIgnoreCase(name, "_800.gif");
     });
     std::vector<std::pair<std::string, std::string>> keyed;
     keyed.reserve(names.size());
     for (auto& name : names)
-        keyed.emplace_back(framework::upperCase(name), std::move(name));
+        keyed.emplace_back(platform::upperCase(name), std::move(name));
     // Names equal without regard to case keep a fixed order by their bytes.
     std::sort(keyed.begin(), keyed.end());
     names.clear();

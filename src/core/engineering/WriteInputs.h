@@ -20,12 +20,12 @@
 
 #include "FunctionLists.h"
 
-namespace framework {
+namespace run {
 class ProgramState;
 }
 
 namespace engineering {
 
-void WriteInputs(framework::ProgramState& program, const FunctionLists& lists);
+void WriteInputs(run::ProgramState& program, const FunctionLists& lists);
 
 } // namespace engineering

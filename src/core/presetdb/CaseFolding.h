@@ -1,9 +1,9 @@
 #pragma once
 // Upper-casing for the preset tables' texts, which are compared without
-// regard to letter case on every row: framework::upperCase, without its
+// regard to letter case on every row: platform::upperCase, without its
 // character decoding where a text is plain ASCII (as nearly all are).
 
-#include "framework/Text.h"
+#include "platform/Windows1252Text.h"
 
 #include <algorithm>
 #include <span>
@@ -27,7 +27,7 @@ template <class Byte> bool upperCaseAscii(std::span<Byte> text) {
 inline void upperCaseInto(std::string& upper, std::string_view text) {
     upper.assign(text);
     if (!upperCaseAscii(std::span(upper)))
-        upper = framework::upperCase(text);
+        upper = platform::upperCase(text);
 }
 
 inline std::string upperCased(std::string_view text) {

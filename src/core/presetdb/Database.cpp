@@ -1,8 +1,8 @@
 #include "Database.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/FileSystem.h"
-#include "framework/Text.h"
+#include "platform/FileSystem.h"
+#include "platform/Windows1252Text.h"
+#include "run/ErrorProtocol.h"
 
 #include <sqlite3.h>
 
@@ -17,14 +17,14 @@ namespace fs = std::filesystem;
 namespace presetdb {
 namespace {
 
-using framework::Failure;
+using run::Failure;
 
 constexpr char kHeader[] = "SQLite format 3"; // followed by a NUL byte
 // A connection serves one thread at a time: no locking on every call.
 constexpr int kOpenFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
 
 [[noreturn]] void throwOpenFailure(std::string_view path, std::string_view reason) {
-    throw Failure(framework::ErrDatabase,
+    throw Failure(run::ErrDatabase,
                   "Could not open database '" + std::string(path) + "': " + std::string(reason));
 }
 
@@ -111,8 +111,8 @@ void Statement::Finalizer::operator()(sqlite3_stmt* statement) const {
 
 void Statement::fail() const {
     sqlite3* connection = sqlite3_db_handle(statement_.get());
-    throw Failure(framework::ErrDatabase, std::string(sqlite3_errmsg(connection)) + " (" +
-                                              databaseFileName(connection) + ")");
+    throw Failure(run::ErrDatabase, std::string(sqlite3_errmsg(connection)) + " (" +
+                                        databaseFileName(connection) + ")");
 }
 
 void Statement::bind(int index, const Value& value) {
@@ -177,9 +177,9 @@ std::string Statement::columnName(int column) const {
 
 int Statement::columnIndex(std::string_view name) const {
     for (int c = 0; c < columnCount(); ++c)
-        if (framework::equalsIgnoreCase(columnName(c), name))
+        if (platform::equalsIgnoreCase(columnName(c), name))
             return c;
-    throw Failure(framework::ErrDatabase,
+    throw Failure(run::ErrDatabase,
                   "Item not found in this collection. (" + std::string(name) + ")");
 }
 
@@ -232,7 +232,7 @@ Database::Database(sqlite3* connection, std::string path)
 }
 
 Database Database::open(std::string_view path) {
-    const fs::path file = framework::nativePath(path);
+    const fs::path file = platform::nativePath(path);
     std::error_code error;
     if (!fs::is_regular_file(file, error))
         throwOpenFailure(path, "file not found");
@@ -240,7 +240,7 @@ Database Database::open(std::string_view path) {
         throwOpenFailure(path, "the file is not a database");
     sqlite3* connection = nullptr;
     const int result =
-        sqlite3_open_v2(framework::utf8Text(file).c_str(), &connection, kOpenFlags, nullptr);
+        sqlite3_open_v2(platform::utf8Text(file).c_str(), &connection, kOpenFlags, nullptr);
     if (result != SQLITE_OK) {
         const std::string reason =
             connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(result);
@@ -257,7 +257,7 @@ Database Database::open(std::string_view path) {
 }
 
 Database Database::readIntoMemory(std::string_view path) {
-    const auto bytes = framework::readFileBytes(path);
+    const auto bytes = platform::readFileBytes(path);
     if (!bytes)
         throwOpenFailure(path, "file not found");
     return fromBytes(*bytes, std::string(path));
@@ -325,19 +325,19 @@ std::string Database::bytes() const {
 }
 
 Database Database::create(std::string_view path) {
-    const fs::path file = framework::nativePath(path);
+    const fs::path file = platform::nativePath(path);
     std::error_code error;
     if (fs::exists(file, error))
-        throw Failure(framework::ErrDatabase,
+        throw Failure(run::ErrDatabase,
                       "Could not create database '" + std::string(path) + "': the file exists");
     sqlite3* connection = nullptr;
-    const int result = sqlite3_open_v2(framework::utf8Text(file).c_str(), &connection,
+    const int result = sqlite3_open_v2(platform::utf8Text(file).c_str(), &connection,
                                        kOpenFlags | SQLITE_OPEN_CREATE, nullptr);
     if (result != SQLITE_OK) {
         const std::string reason =
             connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(result);
         sqlite3_close_v2(connection);
-        throw Failure(framework::ErrDatabase,
+        throw Failure(run::ErrDatabase,
                       "Could not create database '" + std::string(path) + "': " + reason);
     }
     Database database(connection, std::string(path));
@@ -346,9 +346,8 @@ Database Database::create(std::string_view path) {
 }
 
 void Database::fail(std::string_view what) const {
-    throw Failure(framework::ErrDatabase, std::string(what) + ": " +
-                                              sqlite3_errmsg(connection_.get()) + " (" + path_ +
-                                              ")");
+    throw Failure(run::ErrDatabase, std::string(what) + ": " + sqlite3_errmsg(connection_.get()) +
+                                        " (" + path_ + ")");
 }
 
 Statement Database::prepare(std::string_view sql) {
@@ -399,7 +398,7 @@ std::vector<ColumnDefinition> Database::columns(std::string_view table) const {
     while (statement.step())
         columns.push_back({toText(statement.column(0)), toText(statement.column(1))});
     if (columns.empty())
-        throw Failure(framework::ErrDatabase,
+        throw Failure(run::ErrDatabase,
                       "Table '" + std::string(table) + "' not found (" + path_ + ")");
     return columns;
 }

@@ -7,8 +7,8 @@
 //    begin with the SQLite header or whose schema cannot be read, is a failure
 //    whose description names the file. Database::create makes a new file and
 //    is meant for tools and tests.
-//  - Paths go through framework::nativePath (backslashes, letter case).
-//  - Every failing operation throws framework::Failure (number ErrDatabase)
+//  - Paths go through platform::nativePath (backslashes, letter case).
+//  - Every failing operation throws run::Failure (number ErrDatabase)
 //    with SQLite's message and the file name, so the calling procedure's step
 //    reports it.
 //  - Values are bound as parameters, never pasted into SQL text. Table and

@@ -2,7 +2,7 @@
 
 #include "Database.h"
 
-#include "framework/ErrorProtocol.h"
+#include "run/ErrorProtocol.h"
 
 #include <string>
 
@@ -79,7 +79,7 @@ bool sameDatabaseContent(std::string_view a, std::string_view b) {
         Database first = Database::viewOf(a, "old");
         Database second = Database::viewOf(b, "new");
         return sameContent(first, second);
-    } catch (const framework::Failure&) {
+    } catch (const run::Failure&) {
         return false; // one is no database
     }
 }

@@ -3,13 +3,13 @@
 #include "CaseFolding.h"
 #include "PresetMessages.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/IniAccess.h"
-#include "framework/InstallationPaths.h"
-#include "framework/Logs.h"
-#include "framework/ProgramLocation.h"
-#include "framework/ProgramState.h"
-#include "framework/Text.h"
+#include "installation/InstallationPaths.h"
+#include "platform/Windows1252Text.h"
+#include "run/ErrorProtocol.h"
+#include "run/IniAccess.h"
+#include "run/Logs.h"
+#include "run/ProgramLocation.h"
+#include "run/ProgramState.h"
 
 #include <algorithm>
 #include <array>
@@ -20,8 +20,8 @@
 namespace presetdb {
 namespace {
 
-using framework::Failure;
-using framework::Procedure;
+using run::Failure;
+using run::Procedure;
 
 constexpr std::int64_t kMaxRows = 32767;
 constexpr std::string_view kPresetTable = "PRESET_DEFS";
@@ -128,19 +128,19 @@ Value number(std::span<const ValueView> arguments) {
 }
 
 [[noreturn]] void endWithDatabaseError(Procedure& procedure) {
-    procedure.fatal(Failure(framework::ErrDatabaseContactAdministrator,
+    procedure.fatal(Failure(run::ErrDatabaseContactAdministrator,
                             std::string(kContactAdministrator),
                             procedure.program().executableBaseName));
 }
 
 void warnAboutLostColumns(Procedure& procedure) {
-    framework::ProgramState& program = procedure.program();
+    run::ProgramState& program = procedure.program();
     const LostColumnsWarning warning = lostColumnsWarning(program);
     if (program.reporter().ask(
-            {program.executableBaseName, warning.question, framework::MessageIcon::Exclamation},
-            framework::DefaultButton::No, warning.unattended))
+            {program.executableBaseName, warning.question, run::MessageIcon::Exclamation},
+            run::DefaultButton::No, warning.unattended))
         return;
-    framework::LogError(program, lostColumnsStopText(program), false);
+    run::LogError(program, lostColumnsStopText(program), false);
     endWithDatabaseError(procedure);
 }
 
@@ -156,8 +156,8 @@ void checkConfiguredColumns(const PresetState& presets, Database& work, Procedur
                                          [&](const auto& c) { return c.name == configured[a]; });
         if (present)
             continue;
-        framework::LogError(procedure.program(),
-                            columnConflictText(procedure.program(), configured[a]), false);
+        run::LogError(procedure.program(), columnConflictText(procedure.program(), configured[a]),
+                      false);
         endWithDatabaseError(procedure);
     }
 }
@@ -167,12 +167,12 @@ void requireMachineColumns(Database& machine) {
     const std::vector<ColumnDefinition> columns = machine.columns(kPresetTable);
     const auto has = [&columns](std::string_view name) {
         return std::any_of(columns.begin(), columns.end(), [name](const ColumnDefinition& c) {
-            return framework::equalsIgnoreCase(c.name, name);
+            return platform::equalsIgnoreCase(c.name, name);
         });
     };
     for (const std::string_view name : kKeysThenValues)
         if (!has(name))
-            throw Failure(framework::ErrDatabase,
+            throw Failure(run::ErrDatabase,
                           "Item not found in this collection. (" + std::string(name) + ")");
 }
 
@@ -191,7 +191,7 @@ std::string keyOf(std::string_view table) {
 void indexRebuiltRows(Database& work) {
     const std::vector<ColumnDefinition> columns = work.columns(kPresetTable);
     const bool hasId = std::any_of(columns.begin(), columns.end(), [](const ColumnDefinition& c) {
-        return framework::equalsIgnoreCase(c.name, "ID");
+        return platform::equalsIgnoreCase(c.name, "ID");
     });
     const std::string insert = "INSERT OR IGNORE INTO temp.takeover_first SELECT " + keyOf("r") +
                                ", r._rowid_ FROM main.PRESET_DEFS AS r";
@@ -273,12 +273,12 @@ PresetTableReport::DroppedRow droppedRow(const std::vector<Value>& values) {
 
 } // namespace
 
-std::vector<std::string> GetAdditionalFieldsMDB(framework::ProgramState& program) {
+std::vector<std::string> GetAdditionalFieldsMDB(run::ProgramState& program) {
     Procedure procedure(program, "GetAdditionalFieldsMDB");
     std::vector<std::string> names{""};
     procedure.step([&] {
-        std::string list = framework::LoadIniString(program, "Project", "DataBaseAdditionalFields",
-                                                    framework::GetCFGPath(program));
+        std::string list = run::LoadIniString(program, "Project", "DataBaseAdditionalFields",
+                                              installation::GetCFGPath(program));
         list = list.empty() ? "part" : "part," + list;
         for (;;) {
             const auto comma = list.find(',');
@@ -291,7 +291,7 @@ std::vector<std::string> GetAdditionalFieldsMDB(framework::ProgramState& program
     return names;
 }
 
-void GetAddFields(framework::ProgramState& program, PresetState& state) {
+void GetAddFields(run::ProgramState& program, PresetState& state) {
     Procedure procedure(program, "GetAddFields");
     procedure.step([&] {
         state.AdditionalFields = GetAdditionalFieldsMDB(program);
@@ -301,7 +301,7 @@ void GetAddFields(framework::ProgramState& program, PresetState& state) {
     });
 }
 
-TakeoverResult TakeoverMachineCopyMDBData(framework::ProgramState& program, PresetState& presets,
+TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program, PresetState& presets,
                                           Database& work, Database& machine, Pacer& pacer) {
     Procedure procedure(program, "TakeoverMachineCopyMDBData");
 
@@ -315,7 +315,7 @@ TakeoverResult TakeoverMachineCopyMDBData(framework::ProgramState& program, Pres
         count.step();
         rowCount = count.column(0).integer();
         if (rowCount > kMaxRows)
-            throw Failure(framework::ErrOverflow, "Overflow");
+            throw Failure(run::ErrOverflow, "Overflow");
         if (rowCount > 0)
             requireMachineColumns(machine);
     });

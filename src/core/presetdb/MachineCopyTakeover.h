@@ -42,7 +42,7 @@
 #include <string>
 #include <vector>
 
-namespace framework {
+namespace run {
 class ProgramState;
 }
 
@@ -53,11 +53,11 @@ enum class TakeoverResult {
     Failed // values could not be read or written; a failure was reported
 };
 
-std::vector<std::string> GetAdditionalFieldsMDB(framework::ProgramState& program);
-void GetAddFields(framework::ProgramState& program, PresetState& presets);
+std::vector<std::string> GetAdditionalFieldsMDB(run::ProgramState& program);
+void GetAddFields(run::ProgramState& program, PresetState& presets);
 
 // machine: the database whose PRESET_DEFS holds the values set on the machine.
-TakeoverResult TakeoverMachineCopyMDBData(framework::ProgramState& program, PresetState& presets,
+TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program, PresetState& presets,
                                           Database& work, Database& machine, Pacer& pacer);
 
 } // namespace presetdb

@@ -1,12 +1,12 @@
 #pragma once
 // The texts the preset update shows and logs. Line breaks inside the
-// framework's messages are LF CR; the message about a missing machine copy
+// program's other messages are LF CR; the message about a missing machine copy
 // uses CR LF.
 
 #include <string>
 #include <string_view>
 
-namespace framework {
+namespace run {
 class ProgramState;
 }
 
@@ -16,8 +16,7 @@ namespace presetdb {
 inline constexpr std::string_view kContactAdministrator = "Database-Error - Contact Administrator!";
 
 // Integrated run without a machine copy; targetPath names the component's database.
-std::string missingMachineCopyMessage(framework::ProgramState& program,
-                                      std::string_view targetPath);
+std::string missingMachineCopyMessage(run::ProgramState& program, std::string_view targetPath);
 
 // The machine copy has columns that no configured column takes over: the
 // question, and the same text on one line for the log of a run that cannot ask.
@@ -25,10 +24,10 @@ struct LostColumnsWarning {
     std::string question;
     std::string unattended;
 };
-LostColumnsWarning lostColumnsWarning(framework::ProgramState& program);
+LostColumnsWarning lostColumnsWarning(run::ProgramState& program);
 // Logged when the user stops at the lost-columns warning.
-std::string lostColumnsStopText(framework::ProgramState& program);
+std::string lostColumnsStopText(run::ProgramState& program);
 // Logged when a configured column is missing from the rebuilt table.
-std::string columnConflictText(framework::ProgramState& program, std::string_view missingColumn);
+std::string columnConflictText(run::ProgramState& program, std::string_view missingColumn);
 
 } // namespace presetdb

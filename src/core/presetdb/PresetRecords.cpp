@@ -1,11 +1,11 @@
 #include "PresetRecords.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/IniAccess.h"
-#include "framework/InstallationPaths.h"
-#include "framework/ProfileFiles.h"
-#include "framework/ProgramState.h"
-#include "framework/Text.h"
+#include "ini/ProfileFiles.h"
+#include "installation/InstallationPaths.h"
+#include "platform/Windows1252Text.h"
+#include "run/ErrorProtocol.h"
+#include "run/IniAccess.h"
+#include "run/ProgramState.h"
 
 #include <algorithm>
 #include <array>
@@ -17,8 +17,8 @@
 namespace presetdb {
 namespace {
 
-using framework::Failure;
-using framework::Procedure;
+using run::Failure;
+using run::Procedure;
 
 constexpr std::string_view kTemplateQuery =
     "SELECT Source_PRESET_DEFS.* From Source_PRESET_DEFS ORDER BY Source_PRESET_DEFS.ID";
@@ -58,22 +58,21 @@ std::string replacePlaceholder(std::string text, std::string_view placeholder,
 
 // Without a section "Project" (an empty, damaged or foreign .cfg) no machine
 // is selected, by accident rather than by the engineer's choice.
-void requireProjectSection(framework::ProgramState& program) {
-    const std::string cfg = framework::GetCFGPath(program);
-    if (!framework::loadIniDocument(cfg).hasSection("Project"))
-        throw Failure(framework::ErrPathFileAccess,
+void requireProjectSection(run::ProgramState& program) {
+    const std::string cfg = installation::GetCFGPath(program);
+    if (!ini::loadIniDocument(cfg).hasSection("Project"))
+        throw Failure(run::ErrPathFileAccess,
                       "Section [Project] not found in '" + cfg + "': no machine can be selected");
 }
 
-bool isMachineSelected(framework::ProgramState& program, int machine,
-                       const std::string& validMachines) {
+bool isMachineSelected(run::ProgramState& program, int machine, const std::string& validMachines) {
     if (program.StartModeIntegrated) {
-        const std::string valid = framework::upperCase(validMachines);
-        return valid == "ALL" || valid.find(framework::upperCase(framework::existingMachine(
+        const std::string valid = platform::upperCase(validMachines);
+        return valid == "ALL" || valid.find(platform::upperCase(installation::existingMachine(
                                      program, std::size_t(machine)))) != std::string::npos;
     }
-    return framework::LoadIniBoolean(program, "Project", "ForMachine" + std::to_string(machine),
-                                     framework::GetCFGPath(program));
+    return run::LoadIniBoolean(program, "Project", "ForMachine" + std::to_string(machine),
+                               installation::GetCFGPath(program));
 }
 
 // Where the variable name finds the row's part: "part" must stand before
@@ -135,12 +134,12 @@ private:
     std::array<std::string, kSystemCount> build(std::string_view templateName,
                                                 const ValueView& part) const {
         if (part_ == PartSource::Missing)
-            throw Failure(framework::ErrDatabase, "Item not found in this collection. (part)");
+            throw Failure(run::ErrDatabase, "Item not found in this collection. (part)");
         const int index = toInt16(part_ == PartSource::RowNumber ? Value(rowNumber_)
                                   : part_ == PartSource::Column  ? Value(part)
                                                                  : Value());
         if (index < 1 || index > int(kPartCount))
-            throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
+            throw Failure(run::ErrSubscriptOutOfRange, "Subscript out of range");
         std::array<std::string, kSystemCount> names;
         for (std::size_t system = 0; system < kSystemCount; ++system) {
             const Template& found = templates_[system][std::size_t(index - 1)];
@@ -171,7 +170,7 @@ Value machineText(std::span<const ValueView> arguments) {
 // The first column named "part", if any.
 std::optional<std::size_t> partColumn(const std::vector<ColumnDefinition>& columns) {
     for (std::size_t j = 0; j < columns.size(); ++j)
-        if (framework::equalsIgnoreCase(columns[j].name, "part"))
+        if (platform::equalsIgnoreCase(columns[j].name, "part"))
             return j;
     return std::nullopt;
 }
@@ -183,7 +182,7 @@ PartSource partSource(const std::vector<ColumnDefinition>& columns) {
     if (*part == 0)
         return PartSource::RowNumber;
     for (std::size_t j = 1; j < *part; ++j)
-        if (framework::upperCase(columns[j].name) == "VAR_NAME")
+        if (platform::upperCase(columns[j].name) == "VAR_NAME")
             return PartSource::Unwritten;
     return PartSource::Column;
 }
@@ -197,7 +196,7 @@ std::string fillStatement(const std::vector<ColumnDefinition>& columns, bool wit
     const auto part = partColumn(columns);
     std::string select = "preset_row_number()";
     for (std::size_t j = 1; j < columns.size(); ++j) {
-        if (framework::upperCase(columns[j].name) != "VAR_NAME") {
+        if (platform::upperCase(columns[j].name) != "VAR_NAME") {
             select += ", " + value(j);
             continue;
         }
@@ -224,20 +223,20 @@ bool hasRowids(Database& work, std::string_view table) {
 
 } // namespace
 
-bool CreateRecordSets(framework::ProgramState& program, const PresetState& presets, Database& work,
+bool CreateRecordSets(run::ProgramState& program, const PresetState& presets, Database& work,
                       PreviousDatabase& previous, Pacer& pacer) {
     Procedure procedure(program, "CreateRecordSets");
     std::string validMachines;
     std::int64_t rowCount = 0;
     const bool ready = procedure.step([&] {
         requireProjectSection(program);
-        validMachines = framework::GetValidMachines(program);
+        validMachines = installation::GetValidMachines(program);
         work.prepare(kTemplateQuery); // the rows must be readable in "ID" order
         Statement count = work.prepare("SELECT count(*) FROM Source_PRESET_DEFS");
         count.step();
         rowCount = count.column(0).integer();
         if (rowCount > 32767)
-            throw Failure(framework::ErrOverflow, "Overflow");
+            throw Failure(run::ErrOverflow, "Overflow");
     });
     if (!ready)
         return false;
@@ -261,7 +260,7 @@ bool CreateRecordSets(framework::ProgramState& program, const PresetState& prese
     if (complete)
         step([&] { selected = isMachineSelected(program, kMachine, validMachines); });
     if (selected)
-        step([&] { machineName = framework::existingMachine(program, std::size_t(kMachine)); });
+        step([&] { machineName = installation::existingMachine(program, std::size_t(kMachine)); });
     if (selected && complete) {
         pacer.stage(50, 600, 0);
         // Shared with the functions, which stay defined on the connection.
@@ -305,7 +304,7 @@ bool CreateRecordSets(framework::ProgramState& program, const PresetState& prese
     return complete;
 }
 
-void VarNameInQuelleErsetzen(framework::ProgramState& program, const PresetState& presets,
+void VarNameInQuelleErsetzen(run::ProgramState& program, const PresetState& presets,
                              PreviousDatabase& previous, const std::string& name32,
                              const std::string& nameStudio) {
     Procedure procedure(program, "VarNameInQuelleErsetzen");
@@ -317,14 +316,14 @@ void VarNameInQuelleErsetzen(framework::ProgramState& program, const PresetState
     });
 }
 
-void CategorieNachCategoryID(framework::ProgramState& program, PreviousDatabase& previous) {
+void CategorieNachCategoryID(run::ProgramState& program, PreviousDatabase& previous) {
     Procedure procedure(program, "CategorieNachCategoryID");
     if (!previous.isOpen())
         return;
     procedure.step([&] {
         Database& database = previous.database();
         for (const ColumnDefinition& column : database.columns("PRESET_DEFS"))
-            if (framework::upperCase(column.name) == "CATEGORIE")
+            if (platform::upperCase(column.name) == "CATEGORIE")
                 database.renameColumn("PRESET_DEFS", column.name, "category_id");
     });
 }

@@ -34,7 +34,7 @@
 
 #include <string>
 
-namespace framework {
+namespace run {
 class ProgramState;
 }
 
@@ -43,13 +43,13 @@ namespace presetdb {
 // True only when every template row was stored whole and committed for every
 // selected machine (or there was nothing to store). False after any reported
 // failure: the rebuilt table then must not replace the panel's database.
-bool CreateRecordSets(framework::ProgramState& program, const PresetState& presets, Database& work,
+bool CreateRecordSets(run::ProgramState& program, const PresetState& presets, Database& work,
                       PreviousDatabase& previous, Pacer& pacer);
 
-void VarNameInQuelleErsetzen(framework::ProgramState& program, const PresetState& presets,
+void VarNameInQuelleErsetzen(run::ProgramState& program, const PresetState& presets,
                              PreviousDatabase& previous, const std::string& name32,
                              const std::string& nameStudio);
 
-void CategorieNachCategoryID(framework::ProgramState& program, PreviousDatabase& previous);
+void CategorieNachCategoryID(run::ProgramState& program, PreviousDatabase& previous);
 
 } // namespace presetdb

@@ -7,15 +7,15 @@
 #include "PresetRecords.h"
 #include "PreviousDatabase.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/FileSystem.h"
-#include "framework/IniAccess.h"
-#include "framework/InstallationPaths.h"
-#include "framework/PlatformFiles.h"
-#include "framework/ProgramLocation.h"
-#include "framework/ProgramState.h"
-#include "framework/RunFiles.h"
-#include "framework/Text.h"
+#include "installation/InstallationPaths.h"
+#include "installation/RunFiles.h"
+#include "platform/FileSystem.h"
+#include "platform/PlatformFiles.h"
+#include "platform/Windows1252Text.h"
+#include "run/ErrorProtocol.h"
+#include "run/IniAccess.h"
+#include "run/ProgramLocation.h"
+#include "run/ProgramState.h"
 
 #include <array>
 #include <optional>
@@ -23,8 +23,8 @@
 namespace presetdb {
 namespace {
 
-using framework::Failure;
-using framework::Procedure;
+using run::Failure;
+using run::Procedure;
 
 constexpr std::string_view kPresetTable = "PRESET_DEFS";
 constexpr std::array<std::string_view, kSystemCount> kSystemNames = {"VISIWIN32", "VISIWINSTUDIO"};
@@ -33,11 +33,11 @@ constexpr std::array<std::string_view, kSystemCount> kSystemNames = {"VISIWIN32"
 // template of its part when "System" names this system.
 void storeNameTemplate(PresetState& presets, const Statement& row, std::size_t system) {
     const Value name = row.column(row.columnIndex("System"));
-    if (name.isNull() || framework::upperCase(toText(name)) != kSystemNames[system])
+    if (name.isNull() || platform::upperCase(toText(name)) != kSystemNames[system])
         return;
     const int part = toInt16(row.column(row.columnIndex("Part")));
     if (part < 1 || part > int(kPartCount))
-        throw Failure(framework::ErrSubscriptOutOfRange, "Subscript out of range");
+        throw Failure(run::ErrSubscriptOutOfRange, "Subscript out of range");
     presets.VarNameTemplates[system][std::size_t(part - 1)] =
         toText(row.column(row.columnIndex("Var_Name")));
 }
@@ -100,7 +100,7 @@ bool takeOverMachineValues(PresetState& presets, Database& work, PreviousDatabas
         return false;
     if (!hasPresetTable)
         return true;
-    framework::ProgramState& program = procedure.program();
+    run::ProgramState& program = procedure.program();
     GetAddFields(program, presets);
     return TakeoverMachineCopyMDBData(program, presets, work, machine, pacer) ==
            TakeoverResult::Done;
@@ -165,7 +165,7 @@ std::optional<std::string> buildPresetTable(PresetState& presets, const std::str
     // column's rename and the name replacements serve the takeover only, and
     // the file stays as it is until it is replaced.
     PreviousDatabase previous;
-    if (!previousPath.empty() && framework::fileExists(previousPath) && !procedure.step([&] {
+    if (!previousPath.empty() && platform::fileExists(previousPath) && !procedure.step([&] {
             previous = PreviousDatabase(Database::readIntoMemory(previousPath));
             previous.database().setProgressCallback([&pacer] { pacer.poll(); });
         }))
@@ -180,7 +180,7 @@ std::optional<std::string> buildPresetTable(PresetState& presets, const std::str
             before = Database::viewOf(beforeBytes, previousPath);
         });
     }
-    framework::ProgramState& program = procedure.program();
+    run::ProgramState& program = procedure.program();
     CategorieNachCategoryID(program, previous);
     if (!CreateRecordSets(program, presets, *work, previous, pacer))
         return std::nullopt;
@@ -199,17 +199,17 @@ std::optional<std::string> buildPresetTable(PresetState& presets, const std::str
 }
 
 // Stages a database file of the run, kept as it is when its content stays.
-void replaceDatabaseFile(framework::ProgramState& program, const std::string& path,
-                         std::string bytes, bool keepFileTimes) {
-    if (!framework::replaceRunFile(program, path, std::move(bytes), sameDatabaseContent,
-                                   keepFileTimes))
-        throw Failure(framework::ErrPathFileAccess,
+void replaceDatabaseFile(run::ProgramState& program, const std::string& path, std::string bytes,
+                         bool keepFileTimes) {
+    if (!installation::replaceRunFile(program, path, std::move(bytes), sameDatabaseContent,
+                                      keepFileTimes))
+        throw Failure(run::ErrPathFileAccess,
                       "Path/File access error: could not write '" + path + "'");
 }
 
 } // namespace
 
-void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObserver* observer) {
+void WorkOnMDB(run::ProgramState& program, PresetState& presets, UpdateObserver* observer) {
     Procedure procedure(program, "WorkOnMDB");
     Pacer pacer(observer);
     presets.report = {};
@@ -218,17 +218,17 @@ void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObs
     std::string targetPath;
     std::string machineCopyPath;
     procedure.step([&] {
-        sourcePath = framework::GetPathSourceOCXMDB(program);
-        targetPath = framework::GetPathOCXMDB(program);
-        machineCopyPath = framework::GetPathMachineCopyMDB(
-            program, framework::GetQ4MConfigurationIniPath(program));
+        sourcePath = installation::GetPathSourceOCXMDB(program);
+        targetPath = installation::GetPathOCXMDB(program);
+        machineCopyPath = installation::GetPathMachineCopyMDB(
+            program, installation::GetQ4MConfigurationIniPath(program));
     });
     procedure.step([&] {
-        presets.VWStudioProject = !program.StartModeIntegrated &&
-                                          framework::LoadIniBoolean(program, "Project", "VWStudio",
-                                                                    program.ProgramIniPath)
-                                      ? 1
-                                      : 0;
+        presets.VWStudioProject =
+            !program.StartModeIntegrated &&
+                    run::LoadIniBoolean(program, "Project", "VWStudio", program.ProgramIniPath)
+                ? 1
+                : 0;
     });
     if (sourcePath.empty())
         return;
@@ -238,10 +238,9 @@ void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObs
     const std::string& previousCopy = program.StartModeIntegrated ? machineCopyPath : noPath;
     for (const std::string* path :
          std::initializer_list<const std::string*>{&sourcePath, &targetPath, &previousCopy}) {
-        if (framework::probeFile(*path) == framework::FileKind::Unreadable) {
-            procedure.step([&] {
-                throw Failure(framework::ErrPathFileAccess, framework::cannotReadMessage(*path));
-            });
+        if (platform::probeFile(*path) == platform::FileKind::Unreadable) {
+            procedure.step(
+                [&] { throw Failure(run::ErrPathFileAccess, platform::cannotReadMessage(*path)); });
             return;
         }
     }
@@ -257,7 +256,7 @@ void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObs
             else
                 program.reporter().tell({program.executableBaseName,
                                          missingMachineCopyMessage(program, targetPath),
-                                         framework::MessageIcon::Information});
+                                         run::MessageIcon::Information});
         });
     }
 
@@ -269,7 +268,7 @@ void WorkOnMDB(framework::ProgramState& program, PresetState& presets, UpdateObs
         // The tables of the panel's database that the new one lacks, for the report.
         Procedure quiet(program, procedure.name(), Procedure::OnFailure::SkipSilently);
         quiet.step([&] {
-            if (const auto target = framework::readFileBytes(targetPath)) {
+            if (const auto target = platform::readFileBytes(targetPath)) {
                 Database old = Database::viewOf(*target, targetPath);
                 Database now = Database::viewOf(*built, sourcePath);
                 presets.report.lostTables = lostTables(old, now);

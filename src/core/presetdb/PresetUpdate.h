@@ -30,13 +30,13 @@
 #include "PresetState.h"
 #include "UpdateObserver.h"
 
-namespace framework {
+namespace run {
 class ProgramState;
 }
 
 namespace presetdb {
 
-void WorkOnMDB(framework::ProgramState& program, PresetState& presets,
+void WorkOnMDB(run::ProgramState& program, PresetState& presets,
                UpdateObserver* observer = nullptr);
 
 } // namespace presetdb

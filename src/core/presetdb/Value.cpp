@@ -1,7 +1,7 @@
 #include "Value.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/Text.h"
+#include "platform/Windows1252Text.h"
+#include "run/ErrorProtocol.h"
 
 #include <charconv>
 #include <cmath>
@@ -11,18 +11,18 @@
 namespace presetdb {
 namespace {
 
-using framework::Failure;
+using run::Failure;
 
 Failure typeMismatch() {
-    return Failure(framework::ErrTypeMismatch, "Type mismatch");
+    return Failure(run::ErrTypeMismatch, "Type mismatch");
 }
 
 Failure invalidUseOfNull() {
-    return Failure(framework::ErrInvalidUseOfNull, "Invalid use of Null");
+    return Failure(run::ErrInvalidUseOfNull, "Invalid use of Null");
 }
 
 std::optional<double> parseNumber(std::string_view text) {
-    text = framework::trimBlanks(text);
+    text = platform::trimBlanks(text);
     if (text.empty())
         return std::nullopt;
     if (text.front() == '+')
@@ -122,7 +122,7 @@ std::int16_t toInt16(const Value& value) {
         throw typeMismatch();
     }
     if (number < -32768 || number > 32767)
-        throw Failure(framework::ErrOverflow, "Overflow");
+        throw Failure(run::ErrOverflow, "Overflow");
     return std::int16_t(number);
 }
 

@@ -1,12 +1,12 @@
 #include "ControlTable.h"
 
-#include "framework/Text.h"
+#include "platform/Windows1252Text.h"
 
-namespace dialogs {
+namespace texts {
 
 bool isArrayElement(const ControlTable& controls, std::size_t i) {
     for (std::size_t j = 0; j < controls.size(); ++j)
-        if (j != i && framework::equalsIgnoreCase(controls[j].name, controls[i].name))
+        if (j != i && platform::equalsIgnoreCase(controls[j].name, controls[i].name))
             return true;
     return false;
 }
@@ -19,4 +19,4 @@ std::string textKey(const ControlTable& controls, std::size_t i) {
     return key + "_" + control.tag;
 }
 
-} // namespace dialogs
+} // namespace texts

@@ -1,15 +1,15 @@
 #pragma once
 // A window's controls described as data: what the window is built from and
 // what the language texts read and update. Positions are in twips, relative
-// to the control's container (framework/FormStyle.h).
+// to the control's container (ControlGeometry.h).
 
-#include "framework/FormStyle.h"
+#include "ControlGeometry.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace dialogs {
+namespace texts {
 
 // Kind names of the controls, as the language texts compare them.
 inline constexpr std::string_view kKindLabel = "Label";
@@ -25,7 +25,7 @@ struct ControlEntry {
     int helpId = 0; // help number shown in help mode; 0 for none
     std::string caption;
     std::string toolTip;
-    framework::TwipsRect geometry;
+    texts::TwipsRect geometry;
     std::string container; // name of the window or frame that holds it
 };
 
@@ -39,4 +39,4 @@ bool isArrayElement(const ControlTable& controls, std::size_t i);
 // element, "_" and the tag (Pic12_, CommandOK_).
 std::string textKey(const ControlTable& controls, std::size_t i);
 
-} // namespace dialogs
+} // namespace texts

@@ -1,32 +1,32 @@
 #include "LanguageTexts.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/FileSystem.h"
-#include "framework/IniAccess.h"
-#include "framework/Logs.h"
-#include "framework/ProfileFiles.h"
-#include "framework/ProgramLocation.h"
-#include "framework/ProgramState.h"
-#include "framework/RunFiles.h"
-#include "framework/Text.h"
+#include "ini/ProfileFiles.h"
+#include "installation/RunFiles.h"
+#include "platform/FileSystem.h"
+#include "platform/Windows1252Text.h"
+#include "run/ErrorProtocol.h"
+#include "run/IniAccess.h"
+#include "run/Logs.h"
+#include "run/ProgramLocation.h"
+#include "run/ProgramState.h"
 
-namespace dialogs {
+namespace texts {
 namespace {
 
-using framework::IniDocument;
-using framework::LoadIniString;
-using framework::SaveIni;
+using ini::IniDocument;
+using run::LoadIniString;
+using run::SaveIni;
 
 bool hasText(const std::string& value) {
     return !value.empty() && value != "0";
 }
 
 bool hasCaption(const ControlEntry& control) {
-    const std::string kind = framework::upperCase(control.kind);
+    const std::string kind = platform::upperCase(control.kind);
     return kind == "LABEL" || kind == "COMMANDBUTTON" || kind == "CHECKBOX";
 }
 
-void applyTexts(framework::ProgramState& program, ControlEntry& control, const std::string& key,
+void applyTexts(run::ProgramState& program, ControlEntry& control, const std::string& key,
                 const std::string& language, IniDocument& texts) {
     if (hasCaption(control)) {
         const std::string captionKey = "Caption_" + key;
@@ -47,7 +47,7 @@ void applyTexts(framework::ProgramState& program, ControlEntry& control, const s
         }
     }
 
-    if (framework::findIgnoreCase(control.tag, "NOTTT") == std::string_view::npos) {
+    if (platform::findIgnoreCase(control.tag, "NOTTT") == std::string_view::npos) {
         const std::string toolTipKey = "TTT_" + key;
         const std::string toolTip = LoadIniString(language, toolTipKey, texts);
         if (hasText(toolTip))
@@ -58,7 +58,7 @@ void applyTexts(framework::ProgramState& program, ControlEntry& control, const s
 }
 
 // The language code of the texts; "1031" set when there is none.
-std::string languageOf(framework::ProgramState& program, IniDocument& texts) {
+std::string languageOf(run::ProgramState& program, IniDocument& texts) {
     std::string language = LoadIniString("Language", "Language", texts);
     if (language.empty()) {
         language = kDefaultLanguage;
@@ -69,35 +69,34 @@ std::string languageOf(framework::ProgramState& program, IniDocument& texts) {
 
 // The language file's texts, or nothing (reported) when it exists but cannot
 // be read: it is then neither used nor written.
-std::optional<IniDocument> readableTexts(framework::ProgramState& program,
-                                         const std::string& file) {
-    if (framework::probeFile(file) == framework::FileKind::Unreadable) {
-        framework::ReportFault(program, "File '" + file +
-                                            "' cannot be read: the built-in texts are shown and "
-                                            "the file is left as it is");
+std::optional<IniDocument> readableTexts(run::ProgramState& program, const std::string& file) {
+    if (platform::probeFile(file) == platform::FileKind::Unreadable) {
+        run::ReportFault(program, "File '" + file +
+                                      "' cannot be read: the built-in texts are shown and "
+                                      "the file is left as it is");
         return std::nullopt;
     }
-    return framework::loadIniDocument(file);
+    return ini::loadIniDocument(file);
 }
 
-void store(framework::ProgramState& program, const std::string& file, const IniDocument& before,
+void store(run::ProgramState& program, const std::string& file, const IniDocument& before,
            const IniDocument& texts) {
     if (texts == before)
         return;
-    if (framework::storeRunIniDocument(program, file, texts))
+    if (installation::storeRunIniDocument(program, file, texts))
         return;
-    framework::ReportFault(program, "File '" + file + "' cannot be written");
+    run::ReportFault(program, "File '" + file + "' cannot be written");
 }
 
 } // namespace
 
-std::string languageFilePath(const framework::ProgramState& program) {
-    return program.executableFolder + std::string(framework::kSeparator) +
-           program.executableBaseName + ".ini";
+std::string languageFilePath(const run::ProgramState& program) {
+    return program.executableFolder + std::string(run::kSeparator) + program.executableBaseName +
+           ".ini";
 }
 
-std::string GetLanguage(framework::ProgramState& program) {
-    framework::Procedure procedure(program, "GetLanguage");
+std::string GetLanguage(run::ProgramState& program) {
+    run::Procedure procedure(program, "GetLanguage");
     std::string language = kDefaultLanguage;
     procedure.step([&] {
         const std::string file = languageFilePath(program);
@@ -111,11 +110,11 @@ std::string GetLanguage(framework::ProgramState& program) {
     return language;
 }
 
-void LoadToolTipTexts(framework::ProgramState& program, ControlTable& controls) {
+void LoadToolTipTexts(run::ProgramState& program, ControlTable& controls) {
     const std::string file = languageFilePath(program);
     std::optional<IniDocument> loaded;
     std::string language = kDefaultLanguage;
-    framework::Procedure procedure(program, "GetLanguage");
+    run::Procedure procedure(program, "GetLanguage");
     procedure.step([&] { loaded = readableTexts(program, file); });
     // An unreadable file reads as empty, so every control keeps its built-in
     // texts; the keys set below are then dropped.
@@ -125,8 +124,8 @@ void LoadToolTipTexts(framework::ProgramState& program, ControlTable& controls) 
 
     const std::size_t count = controls.size();
     for (std::size_t i = 0; i < count; ++i) {
-        framework::Procedure perControl(program, "LoadToolTipTexts",
-                                        framework::Procedure::OnFailure::SkipSilently);
+        run::Procedure perControl(program, "LoadToolTipTexts",
+                                  run::Procedure::OnFailure::SkipSilently);
         perControl.step(
             [&] { applyTexts(program, controls[i], textKey(controls, i), language, texts); });
     }
@@ -134,4 +133,4 @@ void LoadToolTipTexts(framework::ProgramState& program, ControlTable& controls) 
         store(program, file, before, texts);
 }
 
-} // namespace dialogs
+} // namespace texts

@@ -35,22 +35,22 @@
 
 #include <string>
 
-namespace framework {
+namespace run {
 class ProgramState;
 }
 
-namespace dialogs {
+namespace texts {
 
 inline constexpr const char* kDefaultLanguage = "1031";
 
-std::string languageFilePath(const framework::ProgramState& program);
+std::string languageFilePath(const run::ProgramState& program);
 
 // The language code, exactly as stored; "1031" written and returned when none is.
-std::string GetLanguage(framework::ProgramState& program);
+std::string GetLanguage(run::ProgramState& program);
 
 // Applies the language file to the controls, in table order: sets their
 // captions and tool tips, fills the program's HelpTexts and writes the
 // missing keys (the language code included), replacing the file once.
-void LoadToolTipTexts(framework::ProgramState& program, ControlTable& controls);
+void LoadToolTipTexts(run::ProgramState& program, ControlTable& controls);
 
-} // namespace dialogs
+} // namespace texts

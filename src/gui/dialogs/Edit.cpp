@@ -4,8 +4,8 @@
 #include "editing/NumberBox.h"
 #include "editing/SymbolPickerSlots.h"
 #include "engineering/ConfigurationRun.h"
-#include "framework/ProgramLocation.h"
 #include "QtFileChooser.h"
+#include "run/ProgramLocation.h"
 #include "SymbolAuswahl.h"
 #include "SymbolPictures.h"
 #include "widgets/DialogFont.h"
@@ -32,16 +32,17 @@ QString qText(std::string_view text) {
 }
 
 template <typename Widget, typename... Arguments>
-Widget* control(QWidget* container, const char* name, framework::TwipsRect rect,
+Widget* control(QWidget* container, const char* name, texts::TwipsRect rect,
                 Arguments&&... arguments) {
     auto* widget = new Widget(std::forward<Arguments>(arguments)..., container);
     widget->setObjectName(QString::fromLatin1(name));
-    framework::placeInTwips(*widget, rect);
+    widgets::placeInTwips(*widget, rect);
     return widget;
 }
 
-QLabel* label(QWidget* container, const char* name, framework::TwipsRect rect, const char* text) {
-    auto* result = control<QLabel>(container, name, rect, keepTokensWhole(QString::fromUtf8(text)));
+QLabel* label(QWidget* container, const char* name, texts::TwipsRect rect, const char* text) {
+    auto* result =
+        control<QLabel>(container, name, rect, widgets::keepTokensWhole(QString::fromUtf8(text)));
     result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     result->setWordWrap(true);
     return result;
@@ -62,7 +63,7 @@ void fillList(QComboBox& list, const auto& entries, int selected) {
     list.setCurrentIndex(selected);
 }
 
-QPushButton* pictureButton(QWidget* container, const char* name, framework::TwipsRect rect,
+QPushButton* pictureButton(QWidget* container, const char* name, texts::TwipsRect rect,
                            const char* picture, const char* accessibleName) {
     auto* button = control<QPushButton>(container, name, rect);
     const QPixmap pixmap(QString::fromLatin1(picture));
@@ -74,9 +75,9 @@ QPushButton* pictureButton(QWidget* container, const char* name, framework::Twip
 
 } // namespace
 
-Edit::Edit(const engineering::ConfigurationRun& run, QWidget* parent, FileChooser* files)
+Edit::Edit(const engineering::ConfigurationRun& run, QWidget* parent, editing::FileChooser* files)
     : QDialog(parent), run_(run), files_(files) {
-    static const bool picturesReady = (engineering::initWindowPictures(), true);
+    static const bool picturesReady = (widgets::initWindowPictures(), true);
     (void)picturesReady;
     if (!files_) {
         ownFiles_ = std::make_unique<QtFileChooser>(this);
@@ -84,9 +85,9 @@ Edit::Edit(const engineering::ConfigurationRun& run, QWidget* parent, FileChoose
     }
     setObjectName(QStringLiteral("Edit"));
     setWindowTitle(QStringLiteral("Edit"));
-    framework::setBackgroundColour(*this, framework::kLightGrey);
-    setFont(dialogFont());
-    framework::fixClientSizeInTwips(*this, 11880, 8595);
+    widgets::setBackgroundColour(*this, texts::kLightGrey);
+    setFont(widgets::dialogFont());
+    widgets::fixClientSizeInTwips(*this, 11880, 8595);
     buildControls();
     chainTabOrder();
     connectHandlers();
@@ -97,7 +98,7 @@ Edit::~Edit() = default;
 void Edit::buildControls() {
     einEnabled_ =
         control<QCheckBox>(this, "EinEnabled", {75, 75, 7830, 360}, QStringLiteral("Aktiviert"));
-    einSymbol_ = control<PictureBox>(this, "EinSymbol", {75, 510, 1920, 1665});
+    einSymbol_ = control<widgets::PictureBox>(this, "EinSymbol", {75, 510, 1920, 1665});
     einSymbol_->setAccessibleName(QStringLiteral("Symbol"));
 
     auto* remote = control<QGroupBox>(this, "FrameRemoteDesktop", {2115, 420, 9690, 1770},
@@ -135,7 +136,7 @@ void Edit::buildControls() {
     auto* program = control<QGroupBox>(this, "FrameExe", {75, 4710, 11730, 2400},
                                        QStringLiteral("Exe / Fenster"));
     // The program-box labels are larger than the other texts.
-    const QFont labelFont = dialogFont(9.75);
+    const QFont labelFont = widgets::dialogFont(9.75);
     label(program, "LabelExe", {105, 285, 11550, 360},
           "Exe - Verweis (wenn die Endung htm oder html oder der Anfang http ist, dann wird der "
           "IE benutzt)")
@@ -158,7 +159,7 @@ void Edit::buildControls() {
     // Return anywhere in the dialog confirms, as in any desktop dialog.
     commandOK_->setDefault(true);
 
-    fitCaptions(*this);
+    widgets::fitCaptions(*this);
 }
 
 void Edit::chainTabOrder() {
@@ -199,7 +200,7 @@ void Edit::connectHandlers() {
     connect(comboPosModus_, &QComboBox::activated, this, &Edit::ComboPosModus_Click);
     connect(comboEndeMode_, &QComboBox::activated, this, &Edit::ComboEndeMode_Click);
     textExe_->installEventFilter(this);
-    connect(einSymbol_, &PictureBox::clicked, this, &Edit::EinSymbol_Click);
+    connect(einSymbol_, &widgets::PictureBox::clicked, this, &Edit::EinSymbol_Click);
     connect(commandOK_, &QPushButton::clicked, this, &Edit::CommandOK_Click);
     connect(commandCancel_, &QPushButton::clicked, this, &Edit::CommandCancel_Click);
 }
@@ -212,7 +213,8 @@ void Edit::Aufbauen() {
     textExe_->setText(qText(function_.PExeFunction));
     textWindow1_->setText(qText(function_.PWindowName));
     textWindow2_->setText(qText(function_.PWindowName2));
-    fillList(*comboPosModus_, kPositionModeEntries, positionModeListPosition(function_.PPosMode));
+    fillList(*comboPosModus_, editing::kPositionModeEntries,
+             editing::positionModeListPosition(function_.PPosMode));
     const std::array<std::int16_t, 4> position = {function_.PPosLeft, function_.PPosTop,
                                                   function_.PPosWidth, function_.PPosHeight};
     for (std::size_t i = 0; i < position.size(); ++i)
@@ -220,19 +222,20 @@ void Edit::Aufbauen() {
     setTicked(*checkRemoteDesktop_, function_.PRemoteDeskTop);
     textRemote_[0]->setText(QString::number(function_.PWaitBeforeLogin));
     textRemote_[1]->setText(qText(function_.PLoginKey));
-    fillList(*comboEndeMode_, kEndModeEntries, endModeListPosition(function_.PEndMode));
+    fillList(*comboEndeMode_, editing::kEndModeEntries,
+             editing::endModeListPosition(function_.PEndMode));
     setTicked(*checkEndWhenExit_, function_.PEndWhenExitWindow);
     textEndTime_->setText(QString::number(function_.PEndTime));
 }
 
 void Edit::showSymbol() {
     einSymbol_->setPicture(
-        loadSymbolPicture(framework::installationFolder(run_.program), function_.PSymbolName));
+        loadSymbolPicture(run::installationFolder(run_.program), function_.PSymbolName));
 }
 
 void Edit::numberBoxChanged(QLineEdit& box, std::int16_t& field) {
     const QString text = box.text();
-    const NumberBoxChange change = dialogs::numberBoxChanged(
+    const editing::NumberBoxChange change = editing::numberBoxChanged(
         text.toStdString(), text.left(box.cursorPosition()).toStdString());
     if (change.rewrite) {
         // The rewrite runs this handler once more; it finds the canonical
@@ -283,12 +286,12 @@ void Edit::TextEndTime_Change() {
 
 void Edit::ComboPosModus_Click(int listPosition) {
     if (listPosition >= 0)
-        function_.PPosMode = positionModeAt(listPosition);
+        function_.PPosMode = editing::positionModeAt(listPosition);
 }
 
 void Edit::ComboEndeMode_Click(int listPosition) {
     if (listPosition >= 0)
-        function_.PEndMode = endModeAt(listPosition);
+        function_.PEndMode = editing::endModeAt(listPosition);
 }
 
 bool Edit::eventFilter(QObject* watched, QEvent* event) {
@@ -300,8 +303,9 @@ bool Edit::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Edit::TextExe_DblClick() {
-    const FileChoice choice{std::string(kProgramChooserTitle), std::string(kProgramChooserFilter),
-                            function_.PExeFunction};
+    const editing::FileChoice choice{std::string(editing::kProgramChooserTitle),
+                                     std::string(editing::kProgramChooserFilter),
+                                     function_.PExeFunction};
     const std::optional<std::string> chosen = files_->chooseFileToOpen(choice);
     if (!chosen)
         return;

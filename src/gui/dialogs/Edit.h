@@ -26,14 +26,18 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
+namespace editing {
+class FileChooser;
+}
+namespace widgets {
+class PictureBox;
+}
+
 namespace engineering {
 class ConfigurationRun;
 }
 
 namespace dialogs {
-
-class FileChooser;
-class PictureBox;
 
 class Edit : public QDialog {
     Q_OBJECT
@@ -47,7 +51,7 @@ public:
     // (not owned, it must outlive the dialog); null for the platform's file
     // dialog.
     explicit Edit(const engineering::ConfigurationRun& run, QWidget* parent = nullptr,
-                  FileChooser* files = nullptr);
+                  editing::FileChooser* files = nullptr);
     ~Edit() override;
 
     std::int16_t Status = kStatusClosed;
@@ -91,12 +95,12 @@ private:
 
     const engineering::ConfigurationRun& run_;
     engineering::EngineeringFunction function_;
-    std::unique_ptr<FileChooser> ownFiles_;
-    FileChooser* files_;
+    std::unique_ptr<editing::FileChooser> ownFiles_;
+    editing::FileChooser* files_;
     bool filling_ = false;
 
     QCheckBox* einEnabled_ = nullptr;
-    PictureBox* einSymbol_ = nullptr;
+    widgets::PictureBox* einSymbol_ = nullptr;
     QCheckBox* checkRemoteDesktop_ = nullptr;
     std::array<QLineEdit*, 2> textRemote_{};
     QComboBox* comboPosModus_ = nullptr;

@@ -7,20 +7,22 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace editing {
+class FileChooser;
+}
+
 namespace engineering {
 class ConfigurationRun;
 }
 
 namespace dialogs {
 
-class FileChooser;
-
 class QtFunctionEditor final : public engineering::FunctionEditor {
 public:
     // files: the program box's file chooser (not owned); null for the
     // platform's file dialog.
     QtFunctionEditor(const engineering::ConfigurationRun& run, QWidget* mainWindow,
-                     FileChooser* files = nullptr)
+                     editing::FileChooser* files = nullptr)
         : run_(run), mainWindow_(mainWindow), files_(files) {}
 
     // The dialog's fields when it was closed with OK, nothing otherwise.
@@ -30,7 +32,7 @@ public:
 private:
     const engineering::ConfigurationRun& run_;
     QPointer<QWidget> mainWindow_;
-    FileChooser* files_;
+    editing::FileChooser* files_;
 };
 
 } // namespace dialogs

@@ -1,7 +1,7 @@
 #include "SymbolAuswahl.h"
 
 #include "engineering/ConfigurationRun.h"
-#include "framework/ProgramLocation.h"
+#include "run/ProgramLocation.h"
 #include "SymbolPictures.h"
 #include "widgets/DialogFont.h"
 #include "widgets/PictureBox.h"
@@ -17,8 +17,8 @@
 namespace dialogs {
 namespace {
 
-constexpr std::array<int, kSlotColumns> kColumnLefts = {30, 1260, 2490, 3720};
-constexpr std::array<int, kSlotRows> kRowTops = {30, 960, 1890, 2820, 3750};
+constexpr std::array<int, editing::kSlotColumns> kColumnLefts = {30, 1260, 2490, 3720};
+constexpr std::array<int, editing::kSlotRows> kRowTops = {30, 960, 1890, 2820, 3750};
 
 } // namespace
 
@@ -26,32 +26,32 @@ SymbolAuswahl::SymbolAuswahl(const engineering::ConfigurationRun& run, QWidget* 
     : QDialog(parent), run_(run) {
     setObjectName(QStringLiteral("SymbolAuswahl"));
     setWindowTitle(QStringLiteral("Symbol"));
-    framework::setBackgroundColour(*this, framework::kLightGrey);
-    setFont(dialogFont());
-    framework::fixClientSizeInTwips(*this, 5565, 5235);
+    widgets::setBackgroundColour(*this, texts::kLightGrey);
+    setFont(widgets::dialogFont());
+    widgets::fixClientSizeInTwips(*this, 5565, 5235);
 
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        auto* box = new PictureBox(this);
+    for (int slot = 1; slot <= editing::kSlotCount; ++slot) {
+        auto* box = new widgets::PictureBox(this);
         box->setObjectName(QStringLiteral("Bild%1").arg(slot));
-        const int row = (slot - 1) / kSlotColumns;
-        const int column = (slot - 1) % kSlotColumns;
-        framework::placeInTwips(
+        const int row = (slot - 1) / editing::kSlotColumns;
+        const int column = (slot - 1) % editing::kSlotColumns;
+        widgets::placeInTwips(
             *box, {kColumnLefts[std::size_t(column)], kRowTops[std::size_t(row)], 1200, 900});
-        connect(box, &PictureBox::clicked, this, [this, slot] { Bild_Click(slot); });
+        connect(box, &widgets::PictureBox::clicked, this, [this, slot] { Bild_Click(slot); });
         bild_[std::size_t(slot - 1)] = box;
     }
 
     scroll_ = new QScrollBar(Qt::Vertical, this);
     scroll_->setObjectName(QStringLiteral("Scroll"));
-    framework::placeInTwips(*scroll_, {4980, 30, 435, 4620});
+    widgets::placeInTwips(*scroll_, {4980, 30, 435, 4620});
     scroll_->setSingleStep(1);
-    scroll_->setPageStep(kSlotRows);
+    scroll_->setPageStep(editing::kSlotRows);
     scroll_->setFocusPolicy(Qt::StrongFocus);
     connect(scroll_, &QScrollBar::valueChanged, this, &SymbolAuswahl::Scroll_Change);
 
     commandEsc_ = new QPushButton(QStringLiteral("Abbruch"), this);
     commandEsc_->setObjectName(QStringLiteral("CommandEsc"));
-    framework::placeInTwips(*commandEsc_, {60, 4755, 1080, 420});
+    widgets::placeInTwips(*commandEsc_, {60, 4755, 1080, 420});
     // Return on a slot chooses it; it must never cancel the choice instead.
     commandEsc_->setAutoDefault(false);
     connect(commandEsc_, &QPushButton::clicked, this, &SymbolAuswahl::CommandEsc_Click);
@@ -82,8 +82,8 @@ void SymbolAuswahl::Form_Load() {
     scroll_->setVisible(selection_->scrollVisible());
     ShowSymbols();
     // Start on the current symbol when it is shown, else on the first slot.
-    for (PictureBox* box : bild_)
-        if (box->background() == QColor(QRgb(framework::kGreen))) {
+    for (widgets::PictureBox* box : bild_)
+        if (box->background() == QColor(QRgb(texts::kGreen))) {
             box->setFocus();
             return;
         }
@@ -92,10 +92,10 @@ void SymbolAuswahl::Form_Load() {
 
 void SymbolAuswahl::ShowSymbols() {
     const auto slots = selection_->slots();
-    const std::string folder = framework::installationFolder(run_.program);
+    const std::string folder = run::installationFolder(run_.program);
     for (std::size_t i = 0; i < slots.size(); ++i) {
-        PictureBox& box = *bild_[i];
-        const SlotView& view = slots[i];
+        widgets::PictureBox& box = *bild_[i];
+        const editing::SlotView& view = slots[i];
         box.setPicture(loadSymbolPicture(folder, view.symbol));
         box.setBackground(QColor(QRgb(view.background)));
         box.setAccessibleName(QString::fromStdString(view.symbol));

@@ -21,13 +21,15 @@
 class QPushButton;
 class QScrollBar;
 
+namespace widgets {
+class PictureBox;
+}
+
 namespace engineering {
 class ConfigurationRun;
 }
 
 namespace dialogs {
-
-class PictureBox;
 
 class SymbolAuswahl : public QDialog {
     Q_OBJECT
@@ -51,8 +53,8 @@ private:
     void CommandEsc_Click();
 
     const engineering::ConfigurationRun& run_;
-    std::optional<SymbolPickerSlots> selection_;
-    std::array<PictureBox*, kSlotCount> bild_{};
+    std::optional<editing::SymbolPickerSlots> selection_;
+    std::array<widgets::PictureBox*, editing::kSlotCount> bild_{};
     QScrollBar* scroll_ = nullptr;
     QPushButton* commandEsc_ = nullptr;
 };

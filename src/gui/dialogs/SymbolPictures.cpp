@@ -9,7 +9,7 @@
 namespace dialogs {
 
 QPixmap loadSymbolPicture(std::string_view installationFolder, std::string_view symbolName) {
-    const std::filesystem::path path = symbolPicturePath(installationFolder, symbolName);
+    const std::filesystem::path path = editing::symbolPicturePath(installationFolder, symbolName);
     if (path.empty())
         return {};
     QFile file(QString::fromStdU16String(path.u16string()));

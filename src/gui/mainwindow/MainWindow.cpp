@@ -1,7 +1,7 @@
 #include "MainWindow.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/FileSystem.h"
+#include "platform/FileSystem.h"
+#include "run/ErrorProtocol.h"
 #include "texts/ControlTable.h"
 #include "widgets/DialogFont.h"
 #include "widgets/WindowLayout.h"
@@ -15,7 +15,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-namespace engineering {
+namespace mainwindow {
 namespace {
 
 QString qt(const std::string& text) {
@@ -29,7 +29,7 @@ template <class Handler> auto guarded(Handler handler) {
     return [handler] {
         try {
             handler();
-        } catch (const framework::ProgramEnded& ended) {
+        } catch (const run::ProgramEnded& ended) {
             QCoreApplication::exit(ended.status);
         }
     };
@@ -49,20 +49,21 @@ constexpr PictureButton kPictureButtons[] = {
 
 } // namespace
 
-MainWindow::MainWindow(ConfigurationRun& run, FunctionEditor* editor, DatabaseUpdate& update,
-                       QWidget* parent)
+MainWindow::MainWindow(engineering::ConfigurationRun& run, engineering::FunctionEditor* editor,
+                       engineering::DatabaseUpdate& update, QWidget* parent)
     : QWidget(parent), logic_(run, *this, editor, update) {
-    initWindowPictures();
-    setObjectName(kMainWindowName);
-    framework::setBackgroundColour(*this, framework::kLightGrey);
-    framework::fixClientSizeInTwips(*this, kMainWindowWidth, kMainWindowHeight);
+    widgets::initWindowPictures();
+    setObjectName(engineering::kMainWindowName);
+    widgets::setBackgroundColour(*this, texts::kLightGrey);
+    widgets::fixClientSizeInTwips(*this, engineering::kMainWindowWidth,
+                                  engineering::kMainWindowHeight);
     buildFromControls();
     setTabOrder();
 }
 
-QWidget* MainWindow::createControl(const dialogs::ControlEntry& entry, QWidget* container) {
+QWidget* MainWindow::createControl(const texts::ControlEntry& entry, QWidget* container) {
     QWidget* widget = nullptr;
-    if (entry.kind == dialogs::kKindLabel) {
+    if (entry.kind == texts::kKindLabel) {
         auto* label = new QLabel(container);
         if (entry.name == "Header") {
             QFont font("MS Sans Serif");
@@ -72,7 +73,7 @@ QWidget* MainWindow::createControl(const dialogs::ControlEntry& entry, QWidget* 
             label->setFont(font);
         }
         widget = label;
-    } else if (entry.kind == dialogs::kKindFrame) {
+    } else if (entry.kind == texts::kKindFrame) {
         auto* frame = new QFrame(container);
         frame->setFrameShape(QFrame::Box);
         frame->setFrameShadow(QFrame::Sunken);
@@ -85,8 +86,8 @@ QWidget* MainWindow::createControl(const dialogs::ControlEntry& entry, QWidget* 
     const std::string objectName =
         entry.index > 0 ? entry.name + std::to_string(entry.index) : entry.name;
     widget->setObjectName(qt(objectName));
-    framework::placeInTwips(*widget, entry.geometry);
-    framework::setBackgroundColour(*widget, framework::kLightGrey);
+    widgets::placeInTwips(*widget, entry.geometry);
+    widgets::setBackgroundColour(*widget, texts::kLightGrey);
     return widget;
 }
 
@@ -94,15 +95,15 @@ void MainWindow::buildFromControls() {
     // Frames first, so that the controls they hold find their container.
     std::map<std::string, QWidget*> containers{{"Tessaron", this}};
     for (const auto& entry : logic_.controls())
-        if (entry.kind == dialogs::kKindFrame)
+        if (entry.kind == texts::kKindFrame)
             containers[entry.name] = widgets_[entry.name] = createControl(entry, this);
     for (const auto& entry : logic_.controls()) {
-        if (entry.kind == dialogs::kKindFrame)
+        if (entry.kind == texts::kKindFrame)
             continue;
         const auto container = containers.find(entry.container);
         QWidget* widget =
             createControl(entry, container != containers.end() ? container->second : this);
-        if (entry.name == "Pic" && entry.index >= 1 && entry.index <= kButtonCount) {
+        if (entry.name == "Pic" && entry.index >= 1 && entry.index <= engineering::kButtonCount) {
             auto* button = static_cast<QPushButton*>(widget);
             button->setAccessibleName(QString("Function %1").arg(entry.index));
             button->setIconSize(widget->size() - QSize(6, 6));
@@ -142,7 +143,7 @@ void MainWindow::applyControlTexts() {
         if (auto* label = qobject_cast<QLabel*>(widget))
             label->setText(qt(entry.caption));
         else if (auto* button = qobject_cast<QPushButton*>(widget))
-            dialogs::setButtonCaption(*button, qt(entry.caption), qt(entry.toolTip));
+            widgets::setButtonCaption(*button, qt(entry.caption), qt(entry.toolTip));
     }
 }
 
@@ -175,7 +176,7 @@ void MainWindow::setCaption(const std::string& caption) {
 
 bool MainWindow::showPicture(int button, const std::string& path) {
     QPixmap pixmap;
-    if (!pixmap.load(qt(framework::nativePath(path).string())))
+    if (!pixmap.load(qt(platform::nativePath(path).string())))
         return false;
     functionButton(button)->setIcon(pixmap);
     return true;
@@ -186,13 +187,13 @@ void MainWindow::setButtonEnabled(int button, bool enabled) {
 }
 
 void MainWindow::setEditHighlighted(bool on) {
-    framework::setBackgroundColour(*widgets_.at("CommandEdit"),
-                                   on ? framework::kGreen : framework::kLightGrey);
+    widgets::setBackgroundColour(*widgets_.at("CommandEdit"),
+                                 on ? texts::kGreen : texts::kLightGrey);
 }
 
 void MainWindow::setHelpHighlighted(bool on) {
-    framework::setBackgroundColour(*widgets_.at("CommandQuest"),
-                                   on ? framework::kGreen : framework::kLightGrey);
+    widgets::setBackgroundColour(*widgets_.at("CommandQuest"),
+                                 on ? texts::kGreen : texts::kLightGrey);
 }
 
 void MainWindow::setOkCancelEnabled(bool enabled) {
@@ -214,4 +215,4 @@ void MainWindow::processPendingEvents() {
     QCoreApplication::processEvents();
 }
 
-} // namespace engineering
+} // namespace mainwindow

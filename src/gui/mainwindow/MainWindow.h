@@ -14,19 +14,19 @@ class QAbstractButton;
 class QLabel;
 class QPushButton;
 
-namespace engineering {
+namespace mainwindow {
 
-class MainWindow final : public QWidget, private MainWindowView {
+class MainWindow final : public QWidget, private engineering::MainWindowView {
     Q_OBJECT
 public:
     // editor may be null until the logic is given one (setEditor).
-    MainWindow(ConfigurationRun& run, FunctionEditor* editor, DatabaseUpdate& update,
-               QWidget* parent = nullptr);
+    MainWindow(engineering::ConfigurationRun& run, engineering::FunctionEditor* editor,
+               engineering::DatabaseUpdate& update, QWidget* parent = nullptr);
 
     // Loads the run and shows its functions.
     void load();
 
-    MainWindowLogic& logic() { return logic_; }
+    engineering::MainWindowLogic& logic() { return logic_; }
     QPushButton* functionButton(int n) const { return pics_.at(std::size_t(n - 1)); }
 
 protected:
@@ -35,7 +35,7 @@ protected:
 private:
     void buildFromControls();
     void applyControlTexts();
-    QWidget* createControl(const dialogs::ControlEntry& entry, QWidget* container);
+    QWidget* createControl(const texts::ControlEntry& entry, QWidget* container);
     void setTabOrder();
 
     // MainWindowView
@@ -48,10 +48,10 @@ private:
     void setBusy(bool busy) override;
     void processPendingEvents() override;
 
-    MainWindowLogic logic_;
+    engineering::MainWindowLogic logic_;
     std::map<std::string, QWidget*> widgets_; // by name, for single controls
-    std::array<QPushButton*, kButtonCount> pics_{};
+    std::array<QPushButton*, engineering::kButtonCount> pics_{};
     bool busy_ = false;
 };
 
-} // namespace engineering
+} // namespace mainwindow

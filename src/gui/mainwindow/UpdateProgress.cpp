@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QProgressDialog>
 
-namespace engineering {
+namespace mainwindow {
 
 UpdateProgress::~UpdateProgress() {
     delete dialog_.data();
@@ -33,4 +33,4 @@ void UpdateProgress::progress(std::int64_t done, std::int64_t total) {
         dialog_->hide();
 }
 
-} // namespace engineering
+} // namespace mainwindow

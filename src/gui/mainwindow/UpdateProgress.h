@@ -11,7 +11,7 @@
 class QProgressDialog;
 class QWidget;
 
-namespace engineering {
+namespace mainwindow {
 
 class UpdateProgress final : public presetdb::UpdateObserver {
 public:
@@ -32,4 +32,4 @@ private:
     QElapsedTimer started_;
 };
 
-} // namespace engineering
+} // namespace mainwindow

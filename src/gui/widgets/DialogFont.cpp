@@ -10,7 +10,7 @@
 #include <map>
 #include <vector>
 
-namespace dialogs {
+namespace widgets {
 
 QFont dialogFont(qreal pointSize) {
     QFont font;
@@ -104,4 +104,4 @@ void setButtonCaption(QPushButton& button, const QString& caption, const QString
                           : toolTip);
 }
 
-} // namespace dialogs
+} // namespace widgets

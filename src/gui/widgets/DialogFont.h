@@ -12,7 +12,7 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-namespace dialogs {
+namespace widgets {
 
 QFont dialogFont(qreal pointSize = 8.0);
 
@@ -34,4 +34,4 @@ QString keepTokensWhole(const QString& text);
 // also shown whole in the tool tip, above the button's own tool tip.
 void setButtonCaption(QPushButton& button, const QString& caption, const QString& toolTip);
 
-} // namespace dialogs
+} // namespace widgets

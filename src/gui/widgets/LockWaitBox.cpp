@@ -1,31 +1,32 @@
 #include "LockWaitBox.h"
 
-#include "framework/InstallationLock.h"
+#include "installation/InstallationLock.h"
 
 #include <QMessageBox>
 #include <QTimer>
 
-namespace framework {
+namespace widgets {
 
-bool waitForInstallationLock(framework::InstallationLock& lock, std::chrono::milliseconds wait) {
+bool waitForInstallationLock(installation::InstallationLock& lock, std::chrono::milliseconds wait) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + wait;
     QMessageBox box(QMessageBox::Information, QStringLiteral("Engineering"),
-                    QString::fromStdString(lockWaitMessage(lock.holder(), wait)),
+                    QString::fromStdString(installation::lockWaitMessage(lock.holder(), wait)),
                     QMessageBox::Cancel);
     box.setObjectName(QString::fromLatin1(kLockWaitBoxName));
     bool over = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &box, [&] {
-        const bool waiting = !lock.tryAgain() && lock.state() == InstallationLock::State::Busy;
+        const bool waiting =
+            !lock.tryAgain() && lock.state() == installation::InstallationLock::State::Busy;
         if (waiting && Clock::now() < deadline)
             return;
         over = true;
         box.done(QMessageBox::Ok);
     });
-    poll.start(kInstallationLockPoll);
+    poll.start(installation::kInstallationLockPoll);
     box.exec();
     return over;
 }
 
-} // namespace framework
+} // namespace widgets

@@ -5,15 +5,17 @@
 
 #include <chrono>
 
-namespace framework {
-
+namespace installation {
 class InstallationLock;
+}
+
+namespace widgets {
 
 // The box's object name, for those that look for it.
 inline constexpr const char* kLockWaitBoxName = "LockWaitBox";
 
 // Waits until the busy lock is taken or the wait is over (true; the lock's
 // state tells which), or until Cancel is clicked (false).
-bool waitForInstallationLock(framework::InstallationLock& lock, std::chrono::milliseconds wait);
+bool waitForInstallationLock(installation::InstallationLock& lock, std::chrono::milliseconds wait);
 
-} // namespace framework
+} // namespace widgets

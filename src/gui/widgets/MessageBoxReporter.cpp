@@ -2,20 +2,20 @@
 
 #include <QMessageBox>
 
-namespace framework {
+namespace widgets {
 namespace {
 
-QMessageBox::Icon toQt(MessageIcon icon) {
+QMessageBox::Icon toQt(run::MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Critical:
+    case run::MessageIcon::Critical:
         return QMessageBox::Critical;
-    case MessageIcon::Exclamation:
+    case run::MessageIcon::Exclamation:
         return QMessageBox::Warning;
-    case MessageIcon::Information:
+    case run::MessageIcon::Information:
         return QMessageBox::Information;
-    case MessageIcon::Question:
+    case run::MessageIcon::Question:
         return QMessageBox::Question;
-    case MessageIcon::None:
+    case run::MessageIcon::None:
         break;
     }
     return QMessageBox::NoIcon;
@@ -38,20 +38,21 @@ std::string displayText(const std::string& text) {
     return out;
 }
 
-bool MessageBoxReporter::ask(const Message& question, DefaultButton defaultButton,
+bool MessageBoxReporter::ask(const run::Message& question, run::DefaultButton defaultButton,
                              std::string_view) {
     QMessageBox box(toQt(question.icon), QString::fromStdString(question.title),
                     QString::fromStdString(displayText(question.text)),
                     QMessageBox::Yes | QMessageBox::No, parent_);
-    box.setDefaultButton(defaultButton == DefaultButton::Yes ? QMessageBox::Yes : QMessageBox::No);
+    box.setDefaultButton(defaultButton == run::DefaultButton::Yes ? QMessageBox::Yes
+                                                                  : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
-void MessageBoxReporter::tell(const Message& message) {
+void MessageBoxReporter::tell(const run::Message& message) {
     QMessageBox box(toQt(message.icon), QString::fromStdString(message.title),
                     QString::fromStdString(displayText(message.text)), QMessageBox::Ok, parent_);
     box.exec();
 }
 
-} // namespace framework
+} // namespace widgets

@@ -2,19 +2,19 @@
 // The reporter of a run with a window: Qt message boxes, modal, over the
 // window they are given (none until the main window exists).
 
-#include "framework/Reporter.h"
+#include "run/Reporter.h"
 
 class QWidget;
 
-namespace framework {
+namespace widgets {
 
-class MessageBoxReporter final : public Reporter {
+class MessageBoxReporter final : public run::Reporter {
 public:
     explicit MessageBoxReporter(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
-    void tell(const Message& message) override;
-    bool ask(const Message& question, DefaultButton defaultButton,
+    void tell(const run::Message& message) override;
+    bool ask(const run::Message& question, run::DefaultButton defaultButton,
              std::string_view unattended) override;
 
 private:
@@ -24,4 +24,4 @@ private:
 // Message texts break lines with LF CR or CR LF; a box shows one line break for either.
 std::string displayText(const std::string& text);
 
-} // namespace framework
+} // namespace widgets

@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
-namespace dialogs {
+namespace widgets {
 namespace {
 
 constexpr int kBorder = 2;
@@ -59,4 +59,4 @@ void PictureBox::keyPressEvent(QKeyEvent* event) {
     QAbstractButton::keyPressEvent(event);
 }
 
-} // namespace dialogs
+} // namespace widgets

@@ -9,7 +9,7 @@
 #include <QColor>
 #include <QPixmap>
 
-namespace dialogs {
+namespace widgets {
 
 class PictureBox : public QAbstractButton {
     Q_OBJECT
@@ -31,4 +31,4 @@ private:
     QColor background_;
 };
 
-} // namespace dialogs
+} // namespace widgets

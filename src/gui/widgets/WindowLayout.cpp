@@ -6,13 +6,13 @@
 
 #include <cmath>
 
-namespace framework {
+namespace widgets {
 
 int twipsToPixels(int twips, int dotsPerInch) {
     return int(std::lround(double(twips) * dotsPerInch / 1440.0));
 }
 
-void placeInTwips(QWidget& widget, TwipsRect rect) {
+void placeInTwips(QWidget& widget, texts::TwipsRect rect) {
     const int dpiX = widget.logicalDpiX();
     const int dpiY = widget.logicalDpiY();
     widget.setGeometry(twipsToPixels(rect.left, dpiX), twipsToPixels(rect.top, dpiY),
@@ -33,4 +33,4 @@ void setBackgroundColour(QWidget& widget, std::uint32_t colour) {
     widget.setAutoFillBackground(true);
 }
 
-} // namespace framework
+} // namespace widgets

@@ -7,11 +7,11 @@ static void initPictureResources() {
     Q_INIT_RESOURCE(pictures);
 }
 
-namespace engineering {
+namespace widgets {
 
 void initWindowPictures() {
     static const bool registered = (initPictureResources(), true);
     (void)registered;
 }
 
-} // namespace engineering
+} // namespace widgets

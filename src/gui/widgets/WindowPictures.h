@@ -3,9 +3,9 @@
 // ":/pictures/ok.png" (a green tick), ":/pictures/cancel.png" (a red cross)
 // and ":/pictures/quest.png" (a question mark with an arrow).
 
-namespace engineering {
+namespace widgets {
 
 // Makes the resources available; call once before the first window is built.
 void initWindowPictures();
 
-} // namespace engineering
+} // namespace widgets

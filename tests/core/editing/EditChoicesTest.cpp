@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace dialogs;
+using namespace editing;
 
 TEST(EditChoices, PairedFiltersBecomeQtNameFilters) {
     EXPECT_EQ(nameFilters(kProgramChooserFilter),

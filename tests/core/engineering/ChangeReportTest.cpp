@@ -2,8 +2,8 @@
 // made them, the preset table and lost tables, escaped values, the header.
 
 #include "engineering/ChangeReport.h"
-#include "framework/ProgramLocation.h"
-#include "framework/RunJournal.h"
+#include "installation/RunJournal.h"
+#include "run/ProgramLocation.h"
 
 #include "TestData.h"
 
@@ -101,8 +101,8 @@ TEST(ChangeReport, HeaderCarriesTimeKindStatusAndBackupFolder) {
     const auto changedAt = std::chrono::system_clock::time_point(std::chrono::hours(480000));
     const std::string header =
         changeReportHeader({changedAt, RunKind::Silent, true, 2, "2025-03-01_14-22-05"});
-    EXPECT_EQ(header, "==== " + framework::readableTime(changedAt) +
+    EXPECT_EQ(header, "==== " + installation::readableTime(changedAt) +
                           " silent run (dry run), status 2, old versions in backup" +
-                          std::string(framework::kSeparator) + "2025-03-01_14-22-05");
+                          std::string(run::kSeparator) + "2025-03-01_14-22-05");
     EXPECT_EQ(changeReportBytes("==== x", {"Für 1"}), "==== x\r\nF\xFCr 1\r\n");
 }

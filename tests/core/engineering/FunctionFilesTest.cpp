@@ -5,9 +5,9 @@
 #include "FunctionFilesFixture.h"
 #include "InstallationSnapshot.h"
 
+#include "engineering/EditInfo.h"
 #include "engineering/SymbolList.h"
-#include "framework/EditInfo.h"
-#include "framework/IniDocument.h"
+#include "ini/IniDocument.h"
 
 #include <filesystem>
 
@@ -16,7 +16,7 @@ namespace {
 
 using engineering::EngineeringFunction;
 using engineering::FunctionLists;
-using framework::IniDocument;
+using ini::IniDocument;
 
 TEST_F(FunctionFilesTest, MergeKeepsStandardThenMachineThenStoredAndGapsEndAFamily) {
     install.write(kDat, function("All_Function_1", 1, "std1.exe", "PUMP.GIF") +
@@ -90,7 +90,7 @@ TEST_F(FunctionFilesTest, IntegratedRunReadsTheSaveAndRestoreFolderOrEndsWhereIt
         std::filesystem::create_directories(install.path(file)); // a folder in its place
         install.boxes.asked.clear();
         const auto before = testsupport::snapshotOf(install.root());
-        EXPECT_EQ(testsupport::endStatus([&] { run().load(); }), framework::ExitEndedByFailure);
+        EXPECT_EQ(testsupport::endStatus([&] { run().load(); }), run::ExitEndedByFailure);
         EXPECT_EQ(testsupport::snapshotOf(install.root()), before);
         ASSERT_EQ(install.boxes.asked.size(), 1u);
         EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
@@ -179,7 +179,7 @@ TEST_F(WriteInputsTest, StoredFileHoldsEveryProgramTheCfgEveryEnabledButtonAfter
     EXPECT_EQ(cfg.value("Function7", "SpecialKey"), "6");
     EXPECT_EQ(cfg.value("Function8", "SpecialKey"), "8");
     EXPECT_FALSE(cfg.hasSection("Function10"));
-    EXPECT_EQ(cfg.value("Info", "S_Prog"), framework::programStamp(false)) << "renewed in place";
+    EXPECT_EQ(cfg.value("Info", "S_Prog"), engineering::programStamp(false)) << "renewed in place";
 
     EXPECT_EQ(read().StoredCount, 9);
     EXPECT_FALSE(read().button(7).PEnabled);

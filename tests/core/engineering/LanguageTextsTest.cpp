@@ -11,7 +11,7 @@
 
 namespace {
 
-using dialogs::ControlTable;
+using texts::ControlTable;
 
 constexpr std::string_view kLanguageFile = "Engineering/Engineering_Config.ini";
 
@@ -28,7 +28,7 @@ TEST(LanguageTexts, WritesTheMissingKeysAsKeyByKeyWritingDid) {
         testsupport::TestInstallation install;
         install.write(kLanguageFile, before);
         ControlTable controls = engineering::mainWindowControls();
-        dialogs::LoadToolTipTexts(install.program(), controls);
+        texts::LoadToolTipTexts(install.program(), controls);
         EXPECT_EQ(install.read(kLanguageFile),
                   testsupport::readFile(testsupport::testDataPath("language") / expected))
             << expected;
@@ -44,7 +44,7 @@ TEST(LanguageTexts, AnotherLanguageGetsPlaceholdersAndItsTextsApplied) {
                                  "Caption_Header_=0\r\nTTT_Pic12_=Zw\xF6lf\r\n"
                                  "Help10=Click<CRLF>a button\r\n");
     ControlTable controls = engineering::mainWindowControls();
-    dialogs::LoadToolTipTexts(install.program(), controls);
+    texts::LoadToolTipTexts(install.program(), controls);
     const auto control = [&](std::string_view name, int index = 0) {
         return *std::find_if(controls.begin(), controls.end(), [&](const auto& entry) {
             return entry.name == name && entry.index == index;

@@ -31,7 +31,7 @@ std::string button1Body() {
 TEST(RuntimeConfiguration, ASecondRebuildChangesNothing) {
     Buttons buttons = onlyButton1();
     buttons[4] = enginetest::edited(5, "C:\\Tools\\tool5.exe");
-    const auto stamp = [](framework::IniDocument& other) {
+    const auto stamp = [](ini::IniDocument& other) {
         other.set("Info", "S_Prog", "1.0.0 - Standalone");
         other.set("Info", "S_Editor", "4A");
     };

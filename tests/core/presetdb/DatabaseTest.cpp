@@ -2,7 +2,7 @@
 
 #include "presetdb/DatabaseContent.h"
 
-#include "framework/ErrorProtocol.h"
+#include "run/ErrorProtocol.h"
 
 #include <filesystem>
 
@@ -15,7 +15,7 @@ TEST_F(DatabaseTest, OpeningFindsAnySpellingNeverCreatesAndNamesTheFileItFails) 
     const auto openFailure = [&](const std::string& name) -> std::string {
         try {
             Database::open(install.path(name));
-        } catch (const framework::Failure& failure) {
+        } catch (const run::Failure& failure) {
             return failure.description();
         }
         return "opened";

@@ -7,7 +7,7 @@
 #include "presetdb/Database.h"
 #include "presetdb/PresetState.h"
 
-#include "framework/ProgramState.h"
+#include "run/ProgramState.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ class PresetFixture : public ::testing::Test {
 protected:
     PresetFixture() { startRun(""); }
 
-    framework::ProgramState& program() { return *program_; }
+    run::ProgramState& program() { return *program_; }
     // Starts the run anew with a command line, with machine 1 named "M1" and
     // program.ini at programIniPath.
     void startRun(std::string_view commandLine) {
@@ -135,7 +135,7 @@ protected:
     PresetState presets;
 
 private:
-    framework::ProgramState* program_ = nullptr;
+    run::ProgramState* program_ = nullptr;
 };
 
 } // namespace presettest

@@ -2,8 +2,8 @@
 
 #include "presetdb/MachineCopyTakeover.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/Text.h"
+#include "platform/Windows1252Text.h"
+#include "run/ErrorProtocol.h"
 
 #include <filesystem>
 
@@ -87,11 +87,11 @@ TEST_F(TakeoverTest, LostColumnsAreLoggedInASilentRunAndOtherwiseAsked) {
     EXPECT_EQ(mins(), Row{9.0});
     ASSERT_EQ(install.boxes.asked.size(), 1u);
     EXPECT_EQ(install.boxes.asked[0].text, warning("\n\r"));
-    EXPECT_EQ(install.boxes.asked[0].defaultButton, framework::DefaultButton::No);
+    EXPECT_EQ(install.boxes.asked[0].defaultButton, run::DefaultButton::No);
 
     // No ends the program with the stop text, in a box that only tells.
     install.boxes.answer(false);
-    EXPECT_THROW(takeOverExtra(), framework::ProgramEnded);
+    EXPECT_THROW(takeOverExtra(), run::ProgramEnded);
     EXPECT_EQ(mins(), Row{0.0});
     ASSERT_EQ(install.boxes.asked.size(), 3u);
     EXPECT_EQ(install.boxes.asked[2].title, "Fatal error");
@@ -100,7 +100,7 @@ TEST_F(TakeoverTest, LostColumnsAreLoggedInASilentRunAndOtherwiseAsked) {
               "Engineering_Config :Database-Error - Contact Administrator! Configurationprogram "
               "\"ENGINEERING\" terminated. Please check Configuration in \"ENGINEERING.CFG\" "
               "Restart " +
-                  framework::upperCase(install.path("Engineering/ENGINEERING_CONFIG.EXE")) + "!");
+                  platform::upperCase(install.path("Engineering/ENGINEERING_CONFIG.EXE")) + "!");
 }
 
 } // namespace

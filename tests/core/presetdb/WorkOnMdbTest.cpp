@@ -3,8 +3,8 @@
 #include "presetdb/PresetMessages.h"
 #include "presetdb/PresetUpdate.h"
 
-#include "framework/ErrorProtocol.h"
-#include "framework/ProfileFiles.h"
+#include "ini/ProfileFiles.h"
+#include "run/ErrorProtocol.h"
 
 #include <csignal>
 #include <filesystem>
@@ -256,7 +256,7 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
         {"ForMachine1=false", [this] { writeCfg({"ForMachine1=false"}); }, "", Outcome::Replaced},
     };
 
-    framework::ProgramState& program = this->program();
+    run::ProgramState& program = this->program();
     for (const Case& c : cases)
         for (const bool withTarget : {true, false}) {
             if (!withTarget && c.outcome != Outcome::KeptOrAbsent)
@@ -265,7 +265,7 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
             fs::remove_all(sourcePath());
             fs::remove_all(targetPath());
             fs::remove(install.path("Q4Mcfglog.txt"));
-            framework::clearProfileCache();
+            ini::clearProfileCache();
             presets = PresetState{};
             program.failureReported = false;
             program.ExistingMachines = {"M1"};
@@ -310,7 +310,7 @@ TEST_F(WorkOnMdbTest, AConfiguredColumnMissingFromTheRebuiltTableEndsWithNothing
     makeStandardSource();
     makeTarget(targetPath(), 5.0);
     const std::string before = target();
-    EXPECT_THROW(WorkOnMDB(program(), presets), framework::ProgramEnded);
+    EXPECT_THROW(WorkOnMDB(program(), presets), run::ProgramEnded);
     EXPECT_EQ(install.errorLog(), columnConflictText(program(), "Var_Name") + "\r\n" +
                                       errorLine("TakeoverMachineCopyMDBData", 9999,
                                                 "Database-Error - Contact Administrator!"));
@@ -322,7 +322,7 @@ TEST_F(WorkOnMdbTest, AConfiguredColumnMissingFromTheRebuiltTableEndsWithNothing
     // A trailing comma demands a column with an empty name.
     runSilently(false);
     writeCfg({"ForMachine1=true", "DataBaseAdditionalFields=var_name,"});
-    EXPECT_THROW(WorkOnMDB(program(), presets), framework::ProgramEnded);
+    EXPECT_THROW(WorkOnMDB(program(), presets), run::ProgramEnded);
     ASSERT_EQ(install.boxes.asked.size(), 1u);
     EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
     EXPECT_EQ(presets.AdditionalFields, (std::vector<std::string>{"", "part", "var_name", ""}));

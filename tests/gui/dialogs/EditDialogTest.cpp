@@ -23,12 +23,12 @@ using guitest::child;
 namespace {
 
 // A file chooser told its next answer; it records what it was asked.
-class FakeFileChooser final : public dialogs::FileChooser {
+class FakeFileChooser final : public editing::FileChooser {
 public:
     std::optional<std::string> nextAnswer;
-    std::vector<dialogs::FileChoice> asked;
+    std::vector<editing::FileChoice> asked;
 
-    std::optional<std::string> chooseFileToOpen(const dialogs::FileChoice& choice) override {
+    std::optional<std::string> chooseFileToOpen(const editing::FileChoice& choice) override {
         asked.push_back(choice);
         return nextAnswer;
     }

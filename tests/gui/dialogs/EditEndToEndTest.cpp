@@ -5,8 +5,8 @@
 
 #include "dialogs/QtFunctionEditor.h"
 #include "engineering/DatabaseUpdate.h"
-#include "framework/ErrorProtocol.h"
 #include "mainwindow/MainWindow.h"
+#include "run/ErrorProtocol.h"
 
 #include "GuiTestSupport.h"
 
@@ -41,7 +41,7 @@ TEST(EditEndToEnd, AnEditOfButton17IsWrittenOnOk) {
     std::optional<int> ended;
     guitest::endByRecording(run.program, ended);
     engineering::PresetDatabaseUpdate update(run);
-    engineering::MainWindow window(run, nullptr, update);
+    mainwindow::MainWindow window(run, nullptr, update);
     dialogs::QtFunctionEditor editor(run, &window);
     window.logic().setEditor(&editor);
     window.load();
@@ -64,7 +64,7 @@ TEST(EditEndToEnd, AnEditOfButton17IsWrittenOnOk) {
     clickOn(*window.functionButton(17));
 
     clickOn(child<QPushButton>(window, "CommandOK"));
-    EXPECT_EQ(ended, framework::ExitOk);
+    EXPECT_EQ(ended, run::ExitOk);
     EXPECT_NE(installation.read("Engineering/Engineering.mdb"), database) << "the preset update";
     // Both function files hold the edit; the stored file as enabled.
     const std::string baseSymbol = chosenSymbol.substr(0, chosenSymbol.size() - 8) + ".gif";

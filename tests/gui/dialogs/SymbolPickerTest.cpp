@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-using dialogs::PictureBox;
 using guitest::child;
 using guitest::symbolName;
+using widgets::PictureBox;
 
 namespace {
 

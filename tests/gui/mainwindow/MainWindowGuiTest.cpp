@@ -6,8 +6,8 @@
 #include "GuiTestSupport.h"
 
 #include "engineering/DatabaseUpdate.h"
-#include "framework/ErrorProtocol.h"
 #include "mainwindow/MainWindow.h"
+#include "run/ErrorProtocol.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,6 +15,7 @@
 #include <QTest>
 
 using namespace engineering;
+using namespace mainwindow;
 
 namespace {
 
@@ -99,6 +100,6 @@ TEST_F(MainWindowGui, ClosingAsksAndNoKeepsTheWindowOpen) {
     QCloseEvent second;
     QApplication::sendEvent(&window, &second);
     EXPECT_TRUE(second.isAccepted());
-    EXPECT_EQ(ended, framework::ExitOk);
+    EXPECT_EQ(ended, run::ExitOk);
     EXPECT_FALSE(install.exists(enginetest::kInt));
 }

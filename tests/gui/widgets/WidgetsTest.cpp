@@ -6,8 +6,8 @@
 #include "widgets/DialogFont.h"
 #include "widgets/LockWaitBox.h"
 
-#include "framework/InstallationLock.h"
 #include "GuiTestSupport.h"
+#include "installation/InstallationLock.h"
 
 #include <QAbstractButton>
 #include <QFontMetrics>
@@ -19,7 +19,7 @@
 
 #include <optional>
 
-using framework::InstallationLock;
+using installation::InstallationLock;
 using namespace std::chrono_literals;
 
 namespace {
@@ -37,27 +37,27 @@ TEST(CaptionFit, AButtonCaptionShrinksToFitAndIsShownWholeInTheToolTip) {
     QPushButton button;
     button.setFixedSize(64, 20);
     const qreal ownSize = button.font().pointSizeF();
-    dialogs::setButtonCaption(button, "Bearbeiten", "Edit mode");
+    widgets::setButtonCaption(button, "Bearbeiten", "Edit mode");
     EXPECT_LT(button.font().pointSizeF(), ownSize);
     EXPECT_LE(QFontMetrics(button.font()).horizontalAdvance("Bearbeiten"), textRoom(button));
     EXPECT_EQ(button.toolTip(), "Bearbeiten\nEdit mode");
-    dialogs::setButtonCaption(button, "Edit", "Edit mode");
+    widgets::setButtonCaption(button, "Edit", "Edit mode");
     EXPECT_EQ(button.font().pointSizeF(), ownSize);
     EXPECT_EQ(button.toolTip(), "Edit mode");
-    dialogs::setButtonCaption(button, QString(80, 'W'), "");
-    EXPECT_EQ(button.font().pointSizeF(), dialogs::kSmallestCaptionPoints);
+    widgets::setButtonCaption(button, QString(80, 'W'), "");
+    EXPECT_EQ(button.font().pointSizeF(), widgets::kSmallestCaptionPoints);
 }
 
 TEST(LockWaitBox, SaysForWhomItWaitsAndEndsOnCancelOrWhenTheLockIsFree) {
     for (const bool cancel : {true, false}) {
         SCOPED_TRACE(cancel ? "Cancel" : "other run ends");
         testsupport::TestInstallation installation;
-        const auto file = framework::installationLockPath(installation.program());
+        const auto file = installation::installationLockPath(installation.program());
         std::optional<InstallationLock> other(std::in_place, file, 0ms);
         InstallationLock lock(file, 0ms);
         ASSERT_EQ(lock.state(), InstallationLock::State::Busy);
 
-        guitest::whenModalOpens(framework::kLockWaitBoxName, [&](QDialog& dialog) {
+        guitest::whenModalOpens(widgets::kLockWaitBoxName, [&](QDialog& dialog) {
             auto& box = static_cast<QMessageBox&>(dialog);
             EXPECT_TRUE(box.text().contains(QString::fromStdString(lock.holder())))
                 << box.text().toStdString();
@@ -66,7 +66,7 @@ TEST(LockWaitBox, SaysForWhomItWaitsAndEndsOnCancelOrWhenTheLockIsFree) {
             else
                 other.reset();
         });
-        EXPECT_EQ(framework::waitForInstallationLock(lock, 30s), !cancel);
+        EXPECT_EQ(widgets::waitForInstallationLock(lock, 30s), !cancel);
         EXPECT_EQ(lock.mayProceed(), !cancel);
     }
 }

@@ -1,0 +1,144 @@
+#include "ProfileFiles.h"
+
+#include "platform/FileSystem.h"
+#include "platform/Windows1252Text.h"
+
+#include <algorithm>
+#include <map>
+
+namespace ini {
+namespace {
+
+struct CachedFile {
+    platform::FileStamp stamp;
+    IniDocument document;
+};
+
+// Parsed files by real path. Only a cache: every use checks the file's stamp.
+std::map<std::string, CachedFile>& cache() {
+    static std::map<std::string, CachedFile> files;
+    return files;
+}
+
+// The parsed file: empty when it is missing, nothing when it exists but
+// cannot be read (a folder, FIFO, dangling link, no read permission, a read
+// error).
+const IniDocument* cachedDocument(std::string_view file) {
+    static const IniDocument kEmpty;
+    // Most names are spelled as stored: one look at the file then does.
+    auto real = platform::withNativeSeparators(file);
+    auto stamp = platform::fileStamp(real);
+    if (!stamp) {
+        real = platform::nativePath(file);
+        stamp = platform::fileStamp(real);
+    }
+    auto& files = cache();
+    const std::string key = platform::utf8Text(real);
+    if (!stamp) {
+        files.erase(key);
+        return platform::probeFile(file) == platform::FileKind::Unreadable ? nullptr : &kEmpty;
+    }
+    if (auto it = files.find(key); it != files.end() && it->second.stamp == *stamp)
+        return &it->second.document;
+    const auto bytes = platform::readFileBytes(file);
+    if (!bytes) {
+        files.erase(key);
+        return nullptr;
+    }
+    auto& entry = files[key];
+    entry = CachedFile{*stamp, IniDocument::parse(*bytes)};
+    return &entry.document;
+}
+
+const IniDocument& readableDocument(std::string_view file) {
+    static const IniDocument kEmpty;
+    const IniDocument* document = cachedDocument(file);
+    return document ? *document : kEmpty;
+}
+
+// Writes the bytes and caches what a fresh read of them gives.
+bool store(std::string_view file, const std::string& bytes) {
+    if (!platform::writeFileAtomically(file, bytes))
+        return false;
+    const auto real = platform::nativePath(file);
+    if (const auto stamp = platform::fileStamp(real))
+        cache()[platform::utf8Text(real)] = CachedFile{*stamp, IniDocument::parse(bytes)};
+    else
+        cache().erase(platform::utf8Text(real));
+    return true;
+}
+
+} // namespace
+
+std::optional<std::int32_t> leadingProfileInteger(std::string_view value) {
+    if (value.empty())
+        return std::nullopt;
+    // Blanks can be left at the start when quotes were removed (" 8").
+    std::size_t pos = std::min(value.find_first_not_of(" \t"), value.size());
+    bool negative = false;
+    if (pos < value.size() && (value[pos] == '+' || value[pos] == '-')) {
+        negative = value[pos] == '-';
+        ++pos;
+    }
+    std::uint32_t number = 0;
+    for (; pos < value.size() && value[pos] >= '0' && value[pos] <= '9'; ++pos)
+        number = number * 10u + std::uint32_t(value[pos] - '0');
+    if (negative)
+        number = 0u - number;
+    return static_cast<std::int32_t>(number);
+}
+
+std::string profileReadString(std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t size,
+                              std::string_view file) {
+    return profileReadString(section, key, defaultValue, size, readableDocument(file));
+}
+
+std::string profileReadString(std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t size,
+                              const IniDocument& document) {
+    const auto value = document.value(section, key);
+    const std::string_view text =
+        value ? std::string_view(*value) : platform::trimTrailingBlanks(defaultValue);
+    if (size == 0)
+        return {};
+    return std::string(platform::leadingCodePoints(text, size - 1));
+}
+
+std::int32_t profileReadInt(std::string_view section, std::string_view key,
+                            std::int32_t defaultValue, std::string_view file) {
+    const auto value = readableDocument(file).value(section, key);
+    if (!value)
+        return defaultValue;
+    return leadingProfileInteger(*value).value_or(defaultValue);
+}
+
+bool profileWriteString(std::string_view section, std::string_view key,
+                        std::optional<std::string_view> text, std::string_view file) {
+    if (IniDocument::refusal(section, key, text))
+        return false;
+    const IniDocument* cached = cachedDocument(file);
+    if (!cached)
+        return false;
+    IniDocument document = *cached;
+    // Unchanged: the entry already holds the text, or an absent one is removed.
+    if (!document.set(section, key, text))
+        return platform::canReplaceFile(file);
+    return store(file, document.bytes());
+}
+
+IniDocument loadIniDocument(std::string_view file) {
+    return readableDocument(file);
+}
+
+bool storeIniDocument(std::string_view file, const IniDocument& document) {
+    if (platform::probeFile(file) == platform::FileKind::Unreadable)
+        return false;
+    return store(file, document.bytes());
+}
+
+void clearProfileCache() {
+    cache().clear();
+}
+
+} // namespace ini

@@ -1,0 +1,65 @@
+#pragma once
+// A portable replacement of the platform's three profile functions, with the
+// rules of IniDocument.h and these of their own:
+//
+//  - Files are named by their full path; no default folder is searched.
+//  - A missing file reads as a file without sections. A file that exists but
+//    cannot be read (a folder, FIFO, device or dangling link in its place, no
+//    read permission, a read error) reads the same way but is never written:
+//    profileWriteString and storeIniDocument fail for it and leave it as it
+//    is, so its content is never replaced by a file holding only the new key.
+//  - profileReadString gives at most size - 1 characters. A missing file,
+//    section or entry gives the default with its trailing blanks removed; an
+//    entry with an empty value gives "".
+//  - profileReadInt takes the decimal number the value begins with, after the
+//    blanks and tabs that removing its quotes left at its start (" 8" reads
+//    8), with an optional "+" or "-", wrapping modulo 2^32 as the platform's
+//    unsigned result does (4294967295 reads as -1). A value that begins with
+//    no digit reads as 0; a missing entry or an empty value gives the default.
+//  - profileWriteString creates the file and the section when needed and
+//    replaces the whole file atomically. It fails (false) for an edit the
+//    document refuses (nothing is written), a missing folder, a folder in
+//    place of the file, a write-protected or an unreadable file. A missing
+//    text removes the entry (true also when it was absent).
+//
+// Parsed files are cached against their size, time and identity, so repeated
+// reads and writes do not parse the file again while nothing else changed it.
+// After a write the cache holds what a fresh parse of the written bytes gives.
+
+#include "IniDocument.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ini {
+
+std::string profileReadString(std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t size,
+                              std::string_view file);
+// The same read on a document held in memory.
+std::string profileReadString(std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t size,
+                              const IniDocument& document);
+std::int32_t profileReadInt(std::string_view section, std::string_view key,
+                            std::int32_t defaultValue, std::string_view file);
+bool profileWriteString(std::string_view section, std::string_view key,
+                        std::optional<std::string_view> text, std::string_view file);
+
+// The file as a document (empty when missing or unreadable), for callers that
+// apply many edits and then store the file once.
+IniDocument loadIniDocument(std::string_view file);
+// Replaces the file with the document's bytes, atomically; fails for a file
+// that exists but cannot be read.
+bool storeIniDocument(std::string_view file, const IniDocument& document);
+
+// The number a value begins with, by the profile reader's integer rule;
+// nothing when the value is empty.
+std::optional<std::int32_t> leadingProfileInteger(std::string_view value);
+
+// Forgets every cached file (tests that change files behind the cache's back
+// within one clock tick).
+void clearProfileCache();
+
+} // namespace ini

@@ -1,0 +1,58 @@
+#pragma once
+// The program's own keywords, read from the argument list before anything else
+// happens.
+//
+// An own keyword is a whole argument, in any case, spelt with "/", "-" or "--"
+// ("/DRYRUN", "-dryrun", "--DryRun"):
+//   HELP (also "-h", "-?", "/?"), VERSION, JSON, DRYRUN, and
+//   RESTORE [LIST | yyyy-mm-dd_hh-mm-ss] (the next argument is its value only
+//   in one of those forms).
+// Every other argument that starts with "-" is an error, and so is a misspelt
+// own keyword: an argument starting with "/" whose letters, leaving out "-"
+// and "_", are not a keyword itself but start with one, are the first three or
+// more letters of one, or lie within two edits (one for a keyword of fewer
+// than six letters) of one ("/DRYRUNX", "/DRY-RUN", "/RESTOR", "/JSN").
+// Everything else stays for the configuration manager's keywords EXTERNAL and
+// LOGFILE (CommandLine.h), which read the remaining arguments joined by one
+// blank. The argument after "/EXTERNAL" or "/LOGFILE" is always their value.
+
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace run {
+
+// What the run does: edit (with or without a window), a dry run ("DRYRUN":
+// the OK sequence on a scratch copy, its change report on standard output)
+// or a restore ("RESTORE"). A dry run, a restore and a run with the JSON
+// summary ("JSON") are silent and standalone.
+enum class RunAction { Edit, DryRun, Restore };
+struct RunRequest {
+    RunAction action = RunAction::Edit;
+    std::string restoreValue; // "", "LIST" or a backup folder's name
+    bool json = false;        // a summary as one JSON object on standard output
+};
+
+struct HelpRequested {};
+struct VersionRequested {};
+// A command line the program refuses before doing anything: one line that
+// names the argument, such as "unknown option '--dry-run'".
+struct CommandLineError {
+    std::string message;
+};
+// A run: what the own keywords ask for, and the other arguments joined by one
+// blank, for the EXTERNAL and LOGFILE reading.
+struct RunCommandLine {
+    RunRequest request;
+    std::string commandLine;
+};
+using ParsedCommandLine =
+    std::variant<HelpRequested, VersionRequested, CommandLineError, RunCommandLine>;
+
+// The exit status of a refused command line.
+inline constexpr int kRefusedCommandLineStatus = 2;
+
+// Read from left to right; the first help, version or error decides.
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+} // namespace run
