@@ -56,6 +56,10 @@ MainWindow::MainWindow(ConfigurationRun& run, FunctionEditor* editor, DatabaseUp
     setObjectName(kMainWindowName);
     framework::setBackgroundColour(*this, framework::kLightGrey);
     framework::fixClientSizeInTwips(*this, kMainWindowWidth, kMainWindowHeight);
+    // Its size is fixed: a title bar without a maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     buildFromControls();
     setTabOrder();
 }
