@@ -102,35 +102,27 @@ TEST_F(EditDialog, FillingShowsEveryFieldAndChangesNone) {
 // Typed key by key or pasted, a number box keeps what is typed and stores its
 // number at once; Return or leaving the box shows the number.
 TEST_F(EditDialog, NumberBoxesStoreTheNumberAtOnceAndShowItWhenLeft) {
-    struct Entry {
-        const char* typed;
-        bool pasted;
-        const char* shown;
-    };
-    const Entry entries[] = {{"-5", false, "-5"},  {"3.5", false, "4"},   {"&H10", false, "16"},
-                             {"-2.5", true, "-2"}, {"1 2x", false, "12"}, {"", false, "0"},
-                             {"99999", true, "0"}};
+    const std::tuple<std::string, bool, std::string> entries[] = {
+        {"-5", false, "-5"},   {"3.5", false, "4"}, {"&H10", false, "16"}, {"-2.5", true, "-2"},
+        {"1 2x", false, "12"}, {"", false, "0"},    {"99999", true, "0"}};
     int leftByReturn = 0;
     for (const auto& [name, field] : kNumberBoxes)
-        for (const Entry& entry : entries) {
+        for (const auto& [typed, pasted, shown] : entries) {
             open(sampleFunction());
             QLineEdit& number = box(name);
             number.setFocus();
-            number.selectAll();
-            QTest::keyClick(&number, Qt::Key_Delete);
-            if (entry.pasted) {
-                QGuiApplication::clipboard()->setText(entry.typed);
-                number.paste();
-            } else {
-                QTest::keyClicks(&number, entry.typed);
-            }
-            EXPECT_EQ(number.text().toStdString(), entry.typed) << name;
-            EXPECT_EQ(edit.function().*field, QString(entry.shown).toShort()) << name;
+            number.clear();
+            const QString text = QString::fromStdString(typed);
+            QGuiApplication::clipboard()->setText(text);
+            pasted ? QTest::keyClick(&number, Qt::Key_V, Qt::ControlModifier)
+                   : QTest::keyClicks(&number, text);
+            EXPECT_EQ(number.text().toStdString(), typed) << name;
+            EXPECT_EQ(edit.function().*field, std::stoi(shown)) << name;
             if (++leftByReturn % 2)
                 QTest::keyClick(&number, Qt::Key_Return);
             else
                 box("TextWindow1").setFocus();
-            EXPECT_EQ(number.text().toStdString(), entry.shown) << name << " " << entry.typed;
+            EXPECT_EQ(number.text().toStdString(), shown) << name << " " << typed;
         }
 }
 
@@ -165,11 +157,10 @@ TEST_F(EditDialog, TextsCheckBoxesAndListsStoreEveryChange) {
 // It starts at the program when its folder exists, else in the installation.
 TEST_F(EditDialog, ADoubleClickOnTheProgramBoxOpensTheFileChooser) {
     const std::string inComponent = installation.path("Engineering/tool.exe");
-    const std::string installationFolder = installation.root().string();
     const std::pair<std::string, std::string> starts[] = {
         {inComponent, inComponent},
-        {"C:\\No such folder\\run.bat", installationFolder},
-        {"run.bat", installationFolder}};
+        {"C:\\No such folder\\run.bat", installation.root().string()},
+        {"run.bat", installation.root().string()}};
     for (const auto& [program, start] : starts) {
         EngineeringFunction function = sampleFunction();
         function.PExeFunction = program;
