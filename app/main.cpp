@@ -9,6 +9,7 @@
 // Either way the run holds its installation from loading until the process
 // ends, so that two runs never change one installation's files together.
 
+#include "BuildDescription.h"
 #include "ProgramWindows.h"
 
 #include "engineering/ConfigurationRun.h"
@@ -60,7 +61,7 @@ void printUsage() {
                  "  --json             no window: a summary of the run as one JSON object on\n"
                  "                     standard output\n"
                  "  -h, /?, --help     this text\n"
-                 "  --version          the version\n"
+                 "  --version          the version and the sources it was built from\n"
                  "\n"
                  "DRYRUN, RESTORE, JSON, HELP and VERSION are whole arguments in any case,\n"
                  "spelt with /, - or -- (/dryrun, -DRYRUN, --dryrun). Any other argument that\n"
@@ -85,7 +86,8 @@ std::optional<int> answeredWithoutRun(const run::ParsedCommandLine& parsed,
         return 0;
     }
     if (std::holds_alternative<run::VersionRequested>(parsed)) {
-        std::cout << "Engineering_Config " << run::kVersionText << "\n";
+        std::cout << "Engineering_Config " << run::kVersionText << " (build "
+                  << kBuildDescription << ")\n";
         return 0;
     }
     if (const auto* refused = std::get_if<run::CommandLineError>(&parsed)) {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds the project into build/ (two parallel jobs).
+# Configures the project into build/ and builds it (two parallel jobs): every
+# target, or only the targets given as arguments.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # CI (CI=true) builds with warnings as errors.
@@ -9,4 +10,6 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DENGINEERING_WERROR=$werror \
       "${launcher[@]}" >/dev/null
-cmake --build build -j2
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+cmake --build build -j2 "${targets[@]}"

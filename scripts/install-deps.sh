@@ -4,6 +4,7 @@
 # --fuzz adds clang and its libFuzzer runtime (the INI fuzzer, fuzz/).
 # --windows adds the MinGW-w64 cross compiler, Wine, GoogleTest's sources and
 # what building SQLite from its source package needs (scripts/test-windows.sh).
+# --package adds what cpack's .deb needs to read the program's dependencies.
 # Needs root (or sudo) for apt-get; stops with a clear message otherwise.
 set -euo pipefail
 
@@ -14,6 +15,7 @@ for flag in "$@"; do
     case "$flag" in
         --xvfb) packages+=(xvfb xauth imagemagick) ;;
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+        --package) packages+=(dpkg-dev file) ;;
         --windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest tcl dpkg-dev perl) ;;
         *) echo "error: unknown option $flag" >&2; exit 1 ;;
     esac

@@ -1,6 +1,9 @@
 #include "EditChoices.h"
 
+#include "platform/FileSystem.h"
+
 #include <algorithm>
+#include <system_error>
 #include <vector>
 
 namespace editing {
@@ -37,6 +40,19 @@ std::int16_t positionModeAt(int listPosition) {
 
 std::int16_t endModeAt(int listPosition) {
     return listPosition == 0 ? 2 : listPosition == 1 ? 16 : 18;
+}
+
+std::string programChooserStart(const std::string& programPath,
+                                const std::string& installationFolder) {
+    // Stored paths may hold either separator; the folder keeps its last one,
+    // so that a drive's or the system's root stays a folder.
+    const std::size_t lastSeparator = programPath.find_last_of("\\/");
+    if (lastSeparator == std::string::npos)
+        return installationFolder;
+    std::error_code ignored;
+    const bool folderExists = std::filesystem::is_directory(
+        platform::nativePath(std::string_view(programPath).substr(0, lastSeparator + 1)), ignored);
+    return folderExists ? programPath : installationFolder;
 }
 
 std::string nameFilters(std::string_view pairedFilter) {

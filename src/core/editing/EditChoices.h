@@ -8,7 +8,9 @@
 //    16 (close) or 18 (quit), listed in that order. A stored mode that is none
 //    of these has no entry and stays as stored until the operator picks one.
 //  - Program file: the file chooser opened by a double-click on the program
-//    box offers programs, batch files and web pages in one filter entry.
+//    box offers programs, batch files and web pages in one filter entry. It
+//    starts at the program's path when the folder it names exists (the file
+//    then stands chosen), else in the installation folder.
 
 #include <array>
 #include <cstdint>
@@ -39,6 +41,10 @@ std::int16_t endModeAt(int listPosition);
 inline constexpr std::string_view kProgramChooserTitle = "Choose Exe or Bat";
 inline constexpr std::string_view kProgramChooserFilter =
     "*.exe;*.bat;*.htm;*.html|*.exe;*.bat;*.htm;*.html";
+
+// Where the program box's file chooser starts for a stored program path.
+std::string programChooserStart(const std::string& programPath,
+                                const std::string& installationFolder);
 
 // A "description|patterns|..." filter in the form of a Qt file dialog:
 // "description (pattern pattern)" entries joined by ";;". A description

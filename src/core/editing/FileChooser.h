@@ -11,7 +11,7 @@ struct FileChoice {
     std::string title;
     // "description|patterns" pairs (see EditChoices.h).
     std::string filter;
-    // The file the dialog starts at.
+    // The file the dialog starts at, or the folder it starts in.
     std::string initialName;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 // The number boxes of the edit dialog (the four position boxes, the log-on
 // wait and the end timeout) accept whatever the operator types and turn it
-// into a signed 16-bit number at every change, the way the original platform
-// reads numbers out of text.
+// into a signed 16-bit number, the way the original platform reads numbers
+// out of text.
 //
 // Reading a number out of text (readLenientNumber):
 //  1. Blanks, tabs and line feeds are ignored wherever they stand ("1 2" is
@@ -42,9 +42,10 @@
 //  4. The canonical text is the decimal form of the result: no blanks, a
 //     minus sign for negative numbers, no leading zeros ("-0.4" gives "0").
 //
-// The box is rewritten to the canonical text. Normalizing a canonical text
-// gives that text again, so the change handler that runs after the rewrite
-// stores the same value and leaves the text alone.
+// A box stores the number at every change and is rewritten to the canonical
+// text when the operator is done with it. Normalizing a canonical text gives
+// that text again, so the change handler that runs after the rewrite stores
+// the same value.
 
 #include <cstdint>
 #include <optional>

@@ -131,6 +131,9 @@ void ShowHelpText(ProgramState& program, int helpId) {
         return;
     std::string text;
     procedure.step([&] { text = program.HelpTexts.at(std::size_t(helpId - 1)); });
+    // "0" is the language file's placeholder for a text nobody has written yet.
+    if (text.empty() || text == "0")
+        text = kNoHelpMessage;
     procedure.step([&] {
         program.reporter().tell({"Info:", replaceLineMarkers(text), MessageIcon::Information});
     });

@@ -41,7 +41,9 @@ void ReportFault(ProgramState& program, const std::string& message);
 // Asks whether the edits are to be cancelled; true when confirmed. On Yes the
 // error log gets the cancel line.
 bool ConfirmCancelEdits(ProgramState& program);
-// In help mode, shows the help text of the given help number.
+// In help mode, shows the help text of the given help number, or
+// kNoHelpMessage when it has none (empty or "0").
 void ShowHelpText(ProgramState& program, int helpId);
+inline constexpr std::string_view kNoHelpMessage = "There is no help for this control.";
 
 } // namespace run

@@ -1,7 +1,7 @@
 #include "Edit.h"
 
 #include "editing/EditChoices.h"
-#include "editing/NumberBox.h"
+#include "editing/NormalizeInteger.h"
 #include "editing/SymbolPickerSlots.h"
 #include "engineering/ConfigurationRun.h"
 #include "QtFileChooser.h"
@@ -196,6 +196,11 @@ void Edit::connectHandlers() {
         onChange(textPosition_[std::size_t(element - 1)], &QLineEdit::textChanged,
                  [this, element] { TextPosition_Change(element); });
     onChange(textEndTime_, &QLineEdit::textChanged, [this] { TextEndTime_Change(); });
+    // A number box shows the normalised number once the operator has typed it
+    // (Return, or focus elsewhere), so that "-", "2." or "&H" can be typed on.
+    for (QLineEdit* box : {textPosition_[0], textPosition_[1], textPosition_[2], textPosition_[3],
+                           textRemote_[0], textEndTime_})
+        connect(box, &QLineEdit::editingFinished, this, [this, box] { numberBoxFinished(*box); });
     // Only an entry the operator picks changes a mode, never the filling.
     connect(comboPosModus_, &QComboBox::activated, this, &Edit::ComboPosModus_Click);
     connect(comboEndeMode_, &QComboBox::activated, this, &Edit::ComboEndeMode_Click);
@@ -233,17 +238,16 @@ void Edit::showSymbol() {
         loadSymbolPicture(run::installationFolder(run_.program), function_.PSymbolName));
 }
 
-void Edit::numberBoxChanged(QLineEdit& box, std::int16_t& field) {
-    const QString text = box.text();
-    const editing::NumberBoxChange change = editing::numberBoxChanged(
-        text.toStdString(), text.left(box.cursorPosition()).toStdString());
-    if (change.rewrite) {
-        // The rewrite runs this handler once more; it finds the canonical
-        // text and leaves it alone.
-        box.setText(QString::fromStdString(change.canonicalText));
-        box.setCursorPosition(change.cursor);
-    }
-    field = change.value;
+void Edit::numberBoxChanged(const QLineEdit& box, std::int16_t& field) {
+    field = editing::NormalizeInteger(box.text().toStdString()).value;
+}
+
+void Edit::numberBoxFinished(QLineEdit& box) {
+    const QString canonical =
+        QString::fromStdString(editing::NormalizeInteger(box.text().toStdString()).text);
+    // The change handler that the rewrite runs stores the same value again.
+    if (box.text() != canonical)
+        box.setText(canonical);
 }
 
 void Edit::EinEnabled_Click() {
@@ -303,9 +307,9 @@ bool Edit::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Edit::TextExe_DblClick() {
-    const editing::FileChoice choice{std::string(editing::kProgramChooserTitle),
-                                     std::string(editing::kProgramChooserFilter),
-                                     function_.PExeFunction};
+    const editing::FileChoice choice{
+        std::string(editing::kProgramChooserTitle), std::string(editing::kProgramChooserFilter),
+        editing::programChooserStart(function_.PExeFunction, run::installationFolder(run_.program))};
     const std::optional<std::string> chosen = files_->chooseFileToOpen(choice);
     if (!chosen)
         return;

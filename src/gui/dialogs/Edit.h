@@ -4,8 +4,10 @@
 // The caller puts the function into the dialog's working copy (function()),
 // calls Aufbauen, shows the dialog modally and reads the working copy back
 // when Status is kStatusOk. Every change in a control is stored into its
-// field at once; the number boxes are normalised at every change (see
-// NumberBox.h); the combo boxes change their field only when the operator
+// field at once; a number box stores the normalised number of its text at
+// every change (see NormalizeInteger.h) and shows that number when the
+// operator leaves it or presses Return, so that "-5", "2.5" or "&H10" can be
+// typed key by key. The combo boxes change their field only when the operator
 // picks an entry. Filling the controls stores nothing, so fields that have no
 // control or no entry (a position or end mode without an entry) come back as
 // they went in. The dialog reads and writes no file and shows no message.
@@ -75,7 +77,8 @@ private:
     template <typename Sender, typename Signal, typename Handler>
     void onChange(Sender* sender, Signal signal, Handler handler);
     void showSymbol();
-    void numberBoxChanged(QLineEdit& box, std::int16_t& field);
+    void numberBoxChanged(const QLineEdit& box, std::int16_t& field);
+    void numberBoxFinished(QLineEdit& box);
 
     void EinEnabled_Click();
     void CheckRemoteDesktop_Click();

@@ -57,6 +57,10 @@ MainWindow::MainWindow(engineering::ConfigurationRun& run, engineering::Function
     widgets::setBackgroundColour(*this, texts::kLightGrey);
     widgets::fixClientSizeInTwips(*this, engineering::kMainWindowWidth,
                                   engineering::kMainWindowHeight);
+    // Its size is fixed: a title bar without a maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     buildFromControls();
     setTabOrder();
 }

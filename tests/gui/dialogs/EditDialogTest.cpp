@@ -5,7 +5,9 @@
 #include "GuiTestSupport.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -56,6 +58,8 @@ protected:
         edit.function() = function;
         edit.Aufbauen();
         edit.show();
+        edit.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
     }
     QLineEdit& box(const char* name) { return child<QLineEdit>(edit, name); }
     QComboBox& list(const char* name) { return child<QComboBox>(edit, name); }
@@ -95,25 +99,31 @@ TEST_F(EditDialog, FillingShowsEveryFieldAndChangesNone) {
     }
 }
 
-// Pasted text is normalised as a whole; emptied, a box shows 0, which a digit
-// typed then replaces; a letter or blank typed inside drops out and typing
-// goes on where it was.
-TEST_F(EditDialog, EveryNumberBoxNormalisesAsItIsTypedAndStoresAtOnce) {
-    open(sampleFunction());
-    for (const auto& [name, field] : kNumberBoxes) {
-        QLineEdit& number = box(name);
-        number.selectAll();
-        number.insert("&H10");
-        EXPECT_EQ(number.text(), "16") << name;
-        QTest::keyClick(&number, Qt::Key_Backspace);
-        QTest::keyClick(&number, Qt::Key_Backspace);
-        EXPECT_EQ(number.text(), "0") << name;
-        QTest::keyClicks(&number, "8x5");
-        number.home(false);
-        QTest::keyClicks(&number, "- 1");
-        EXPECT_EQ(number.text(), "-185") << name;
-        EXPECT_EQ(edit.function().*field, -185) << name;
-    }
+// Typed key by key or pasted, a number box keeps what is typed and stores its
+// number at once; Return or leaving the box shows the number.
+TEST_F(EditDialog, NumberBoxesStoreTheNumberAtOnceAndShowItWhenLeft) {
+    const std::tuple<std::string, bool, std::string> entries[] = {
+        {"-5", false, "-5"},   {"3.5", false, "4"}, {"&H10", false, "16"}, {"-2.5", true, "-2"},
+        {"1 2x", false, "12"}, {"", false, "0"},    {"99999", true, "0"}};
+    int leftByReturn = 0;
+    for (const auto& [name, field] : kNumberBoxes)
+        for (const auto& [typed, pasted, shown] : entries) {
+            open(sampleFunction());
+            QLineEdit& number = box(name);
+            number.setFocus();
+            number.clear();
+            const QString text = QString::fromStdString(typed);
+            QGuiApplication::clipboard()->setText(text);
+            pasted ? QTest::keyClick(&number, Qt::Key_V, Qt::ControlModifier)
+                   : QTest::keyClicks(&number, text);
+            EXPECT_EQ(number.text().toStdString(), typed) << name;
+            EXPECT_EQ(edit.function().*field, std::stoi(shown)) << name;
+            if (++leftByReturn % 2)
+                QTest::keyClick(&number, Qt::Key_Return);
+            else
+                box("TextWindow1").setFocus();
+            EXPECT_EQ(number.text().toStdString(), shown) << name << " " << typed;
+        }
 }
 
 // A list changes its mode only when the operator picks an entry.
@@ -144,12 +154,23 @@ TEST_F(EditDialog, TextsCheckBoxesAndListsStoreEveryChange) {
     }
 }
 
+// It starts at the program when its folder exists, else in the installation.
 TEST_F(EditDialog, ADoubleClickOnTheProgramBoxOpensTheFileChooser) {
-    open(sampleFunction());
-    QTest::mouseDClick(&box("TextExe"), Qt::LeftButton); // cancelled: changes nothing
-    ASSERT_EQ(files.asked.size(), 1u);
-    EXPECT_EQ(files.asked[0].initialName, "C:\\Tools\\run.bat");
-    EXPECT_EQ(edit.function().PExeFunction, "C:\\Tools\\run.bat");
+    const std::string inComponent = installation.path("Engineering/tool.exe");
+    const std::pair<std::string, std::string> starts[] = {
+        {inComponent, inComponent},
+        {"C:\\No such folder\\run.bat", installation.root().string()},
+        {"run.bat", installation.root().string()}};
+    for (const auto& [program, start] : starts) {
+        EngineeringFunction function = sampleFunction();
+        function.PExeFunction = program;
+        open(function);
+        files.asked.clear();
+        QTest::mouseDClick(&box("TextExe"), Qt::LeftButton); // cancelled: changes nothing
+        ASSERT_EQ(files.asked.size(), 1u);
+        EXPECT_EQ(files.asked[0].initialName, start);
+        EXPECT_EQ(edit.function().PExeFunction, program);
+    }
     files.nextAnswer = "/opt/panel/start.sh";
     QTest::mouseDClick(&box("TextExe"), Qt::LeftButton);
     EXPECT_EQ(edit.function().PExeFunction, "/opt/panel/start.sh");
@@ -167,11 +188,14 @@ TEST(FunctionEditor, ConfirmingReturnsTheEditedFieldsAndPassesTheOthersThroughCl
         EXPECT_EQ(dialog.parentWidget(), &mainWindow);
         child<QLineEdit>(dialog, "TextExe").selectAll();
         QTest::keyClicks(&child<QLineEdit>(dialog, "TextExe"), "new.exe");
+        child<QLineEdit>(dialog, "TextEndTime").selectAll();
+        QTest::keyClicks(&child<QLineEdit>(dialog, "TextEndTime"), "-2.5");
         // Return in a box confirms the dialog as OK does.
         QTest::keyClick(&child<QLineEdit>(dialog, "TextWindow1"), Qt::Key_Return);
     });
     EngineeringFunction expected = sampleFunction();
     expected.PExeFunction = "new.exe";
+    expected.PEndTime = -2;
     EXPECT_EQ(editor.edit(sampleFunction()), expected);
 
     // Cancel, Escape and the close box discard the edit.

@@ -53,6 +53,7 @@ TEST_F(MainWindowGui, LoadingShowsTheFunctionsInAGridDownTheColumnsAndReportsBad
     EXPECT_TRUE(sixth.left() == first.left() && sixth.top() > first.top());
     EXPECT_TRUE(seventh.top() == first.top() && seventh.left() > first.left());
     EXPECT_EQ(window.windowTitle(), "Erweiterte Konfiguration Engineering - standalone");
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint) << "its size is fixed";
     EXPECT_TRUE(button("CommandOK")->isEnabled());
     EXPECT_FALSE(button("Pic1")->icon().isNull());
     EXPECT_FALSE(button("Pic7")->isEnabled());
@@ -72,13 +73,16 @@ TEST_F(MainWindowGui, HelpModeShowsHelpTextsInsteadOfActing) {
     install.boxes.asked.clear();
     program().HelpTexts[0] = "Saves and ends";
     program().HelpTexts[9] = "A<crlf>button";
+    program().HelpTexts[1] = "0"; // Cancel's; Edit's is empty
     click("CommandQuest");
     EXPECT_EQ(colour("CommandQuest"), kGreen);
-    for (const char* name : {"CommandOK", "Pic1", "CommandEdit"})
+    for (const char* name : {"CommandOK", "Pic1", "CommandEdit", "CommandCancel"})
         click(name);
-    ASSERT_EQ(install.boxes.asked.size(), 3u);
+    ASSERT_EQ(install.boxes.asked.size(), 4u);
     EXPECT_EQ(install.boxes.asked[0].text, "Saves and ends");
     EXPECT_EQ(install.boxes.asked[1].text, "A\r\nbutton");
+    EXPECT_EQ(install.boxes.asked[2].text, "There is no help for this control.");
+    EXPECT_EQ(install.boxes.asked[3].text, "There is no help for this control.");
     EXPECT_EQ(colour("CommandEdit"), kGrey) << "no edit mode";
     click("CommandQuest");
     EXPECT_EQ(colour("CommandQuest"), kGrey);
