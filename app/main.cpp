@@ -86,8 +86,8 @@ std::optional<int> answeredWithoutRun(const run::ParsedCommandLine& parsed,
         return 0;
     }
     if (std::holds_alternative<run::VersionRequested>(parsed)) {
-        std::cout << "Engineering_Config " << run::kVersionText << " (build "
-                  << kBuildDescription << ")\n";
+        std::cout << "Engineering_Config " << run::kVersionText << " (build " << kBuildDescription
+                  << ")\n";
         return 0;
     }
     if (const auto* refused = std::get_if<run::CommandLineError>(&parsed)) {

@@ -309,7 +309,8 @@ bool Edit::eventFilter(QObject* watched, QEvent* event) {
 void Edit::TextExe_DblClick() {
     const editing::FileChoice choice{
         std::string(editing::kProgramChooserTitle), std::string(editing::kProgramChooserFilter),
-        editing::programChooserStart(function_.PExeFunction, run::installationFolder(run_.program))};
+        editing::programChooserStart(function_.PExeFunction,
+                                     run::installationFolder(run_.program))};
     const std::optional<std::string> chosen = files_->chooseFileToOpen(choice);
     if (!chosen)
         return;
