@@ -8,7 +8,7 @@
 #include "run/ProgramLocation.h"
 #include "SymbolAuswahl.h"
 #include "SymbolPictures.h"
-#include "widgets/DialogFont.h"
+#include "widgets/CaptionFonts.h"
 #include "widgets/PictureBox.h"
 #include "widgets/WindowLayout.h"
 #include "widgets/WindowPictures.h"

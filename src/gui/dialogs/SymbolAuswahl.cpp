@@ -3,7 +3,7 @@
 #include "engineering/ConfigurationRun.h"
 #include "run/ProgramLocation.h"
 #include "SymbolPictures.h"
-#include "widgets/DialogFont.h"
+#include "widgets/CaptionFonts.h"
 #include "widgets/PictureBox.h"
 #include "widgets/WindowLayout.h"
 

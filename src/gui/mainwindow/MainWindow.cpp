@@ -3,7 +3,7 @@
 #include "platform/FileSystem.h"
 #include "run/ErrorProtocol.h"
 #include "texts/ControlTable.h"
-#include "widgets/DialogFont.h"
+#include "widgets/CaptionFonts.h"
 #include "widgets/WindowLayout.h"
 #include "widgets/WindowPictures.h"
 

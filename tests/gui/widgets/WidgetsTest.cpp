@@ -3,7 +3,7 @@
 // The window a run shows while another run holds its installation: Cancel
 // ends the wait; the other run's end lets the wait end with the lock taken.
 
-#include "widgets/DialogFont.h"
+#include "widgets/CaptionFonts.h"
 #include "widgets/LockWaitBox.h"
 
 #include "GuiTestSupport.h"

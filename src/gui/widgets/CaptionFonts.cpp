@@ -1,4 +1,4 @@
-#include "DialogFont.h"
+#include "CaptionFonts.h"
 
 #include <QFontMetrics>
 #include <QLabel>
