@@ -19,7 +19,6 @@ TestInstallation::TestInstallation(std::string_view name) {
     root_ = scratch_ / "installation";
     fs::create_directories(componentFolder());
     fs::create_directories(parameterFolder());
-    ini::clearProfileCache();
 #ifdef _WIN32
     fs::remove_all(faultLogFile());
 #endif
@@ -30,7 +29,6 @@ TestInstallation::~TestInstallation() {
 #ifdef _WIN32
     fs::remove_all(faultLogFile(), ignored);
 #endif
-    ini::clearProfileCache();
     fs::remove_all(scratch_, ignored);
 }
 

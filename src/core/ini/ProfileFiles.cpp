@@ -9,22 +9,11 @@
 namespace ini {
 namespace {
 
-struct CachedFile {
-    platform::FileStamp stamp;
-    IniDocument document;
-};
+const IniDocument kEmptyDocument;
 
-// Parsed files by real path. Only a cache: every use checks the file's stamp.
-std::map<std::string, CachedFile>& cache() {
-    static std::map<std::string, CachedFile> files;
-    return files;
-}
+} // namespace
 
-// The parsed file: empty when it is missing, nothing when it exists but
-// cannot be read (a folder, FIFO, dangling link, no read permission, a read
-// error).
-const IniDocument* cachedDocument(std::string_view file) {
-    static const IniDocument kEmpty;
+const IniDocument* ProfileCache::document(std::string_view file) {
     // Most names are spelled as stored: one look at the file then does.
     auto real = platform::withNativeSeparators(file);
     auto stamp = platform::fileStamp(real);
@@ -32,43 +21,34 @@ const IniDocument* cachedDocument(std::string_view file) {
         real = platform::nativePath(file);
         stamp = platform::fileStamp(real);
     }
-    auto& files = cache();
     const std::string key = platform::utf8Text(real);
     if (!stamp) {
-        files.erase(key);
-        return platform::probeFile(file) == platform::FileKind::Unreadable ? nullptr : &kEmpty;
+        files_.erase(key);
+        return platform::probeFile(file) == platform::FileKind::Unreadable ? nullptr
+                                                                           : &kEmptyDocument;
     }
-    if (auto it = files.find(key); it != files.end() && it->second.stamp == *stamp)
+    if (auto it = files_.find(key); it != files_.end() && it->second.stamp == *stamp)
         return &it->second.document;
     const auto bytes = platform::readFileBytes(file);
     if (!bytes) {
-        files.erase(key);
+        files_.erase(key);
         return nullptr;
     }
-    auto& entry = files[key];
+    auto& entry = files_[key];
     entry = CachedFile{*stamp, IniDocument::parse(*bytes)};
     return &entry.document;
 }
 
-const IniDocument& readableDocument(std::string_view file) {
-    static const IniDocument kEmpty;
-    const IniDocument* document = cachedDocument(file);
-    return document ? *document : kEmpty;
-}
-
-// Writes the bytes and caches what a fresh read of them gives.
-bool store(std::string_view file, const std::string& bytes) {
+bool ProfileCache::store(std::string_view file, const std::string& bytes) {
     if (!platform::writeFileAtomically(file, bytes))
         return false;
     const auto real = platform::nativePath(file);
     if (const auto stamp = platform::fileStamp(real))
-        cache()[platform::utf8Text(real)] = CachedFile{*stamp, IniDocument::parse(bytes)};
+        files_[platform::utf8Text(real)] = CachedFile{*stamp, IniDocument::parse(bytes)};
     else
-        cache().erase(platform::utf8Text(real));
+        files_.erase(platform::utf8Text(real));
     return true;
 }
-
-} // namespace
 
 std::optional<std::int32_t> leadingProfileInteger(std::string_view value) {
     if (value.empty())
@@ -90,8 +70,11 @@ std::optional<std::int32_t> leadingProfileInteger(std::string_view value) {
 
 std::string profileReadString(std::string_view section, std::string_view key,
                               std::string_view defaultValue, std::size_t size,
-                              std::string_view file) {
-    return profileReadString(section, key, defaultValue, size, readableDocument(file));
+                              std::string_view file, ProfileCache* cache) {
+    ProfileCache once;
+    const IniDocument* document = (cache ? *cache : once).document(file);
+    return profileReadString(section, key, defaultValue, size,
+                             document ? *document : kEmptyDocument);
 }
 
 std::string profileReadString(std::string_view section, std::string_view key,
@@ -106,39 +89,42 @@ std::string profileReadString(std::string_view section, std::string_view key,
 }
 
 std::int32_t profileReadInt(std::string_view section, std::string_view key,
-                            std::int32_t defaultValue, std::string_view file) {
-    const auto value = readableDocument(file).value(section, key);
+                            std::int32_t defaultValue, std::string_view file, ProfileCache* cache) {
+    ProfileCache once;
+    const IniDocument* document = (cache ? *cache : once).document(file);
+    const auto value = document ? document->value(section, key) : std::nullopt;
     if (!value)
         return defaultValue;
     return leadingProfileInteger(*value).value_or(defaultValue);
 }
 
 bool profileWriteString(std::string_view section, std::string_view key,
-                        std::optional<std::string_view> text, std::string_view file) {
+                        std::optional<std::string_view> text, std::string_view file,
+                        ProfileCache* cache) {
     if (IniDocument::refusal(section, key, text))
         return false;
-    const IniDocument* cached = cachedDocument(file);
+    ProfileCache once;
+    ProfileCache& files = cache ? *cache : once;
+    const IniDocument* cached = files.document(file);
     if (!cached)
         return false;
     IniDocument document = *cached;
     // Unchanged: the entry already holds the text, or an absent one is removed.
     if (!document.set(section, key, text))
         return platform::canReplaceFile(file);
-    return store(file, document.bytes());
+    return files.store(file, document.bytes());
 }
 
 IniDocument loadIniDocument(std::string_view file) {
-    return readableDocument(file);
+    ProfileCache once;
+    const IniDocument* document = once.document(file);
+    return document ? *document : IniDocument{};
 }
 
 bool storeIniDocument(std::string_view file, const IniDocument& document) {
     if (platform::probeFile(file) == platform::FileKind::Unreadable)
         return false;
-    return store(file, document.bytes());
-}
-
-void clearProfileCache() {
-    cache().clear();
+    return ProfileCache{}.store(file, document.bytes());
 }
 
 } // namespace ini

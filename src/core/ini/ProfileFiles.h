@@ -22,30 +22,53 @@
 //    place of the file, a write-protected or an unreadable file. A missing
 //    text removes the entry (true also when it was absent).
 //
-// Parsed files are cached against their size, time and identity, so repeated
-// reads and writes do not parse the file again while nothing else changed it.
-// After a write the cache holds what a fresh parse of the written bytes gives.
+// A ProfileCache keeps parsed files against their size, time and identity, so
+// repeated reads and writes through it do not parse a file again while
+// nothing else changed it; after a write it holds what a fresh parse of the
+// written bytes gives. A run owns one; a call without one parses the file.
 
 #include "IniDocument.h"
 
+#include "platform/FileSystem.h"
+
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace ini {
 
+class ProfileCache {
+public:
+    // The parsed file: empty when it is missing, null when it exists but
+    // cannot be read (a folder, FIFO, dangling link, no read permission, a
+    // read error).
+    const IniDocument* document(std::string_view file);
+    // Writes the bytes atomically and keeps what a fresh read of them gives.
+    bool store(std::string_view file, const std::string& bytes);
+
+private:
+    struct CachedFile {
+        platform::FileStamp stamp;
+        IniDocument document;
+    };
+    std::map<std::string, CachedFile> files_;
+};
+
 std::string profileReadString(std::string_view section, std::string_view key,
                               std::string_view defaultValue, std::size_t size,
-                              std::string_view file);
+                              std::string_view file, ProfileCache* cache = nullptr);
 // The same read on a document held in memory.
 std::string profileReadString(std::string_view section, std::string_view key,
                               std::string_view defaultValue, std::size_t size,
                               const IniDocument& document);
 std::int32_t profileReadInt(std::string_view section, std::string_view key,
-                            std::int32_t defaultValue, std::string_view file);
+                            std::int32_t defaultValue, std::string_view file,
+                            ProfileCache* cache = nullptr);
 bool profileWriteString(std::string_view section, std::string_view key,
-                        std::optional<std::string_view> text, std::string_view file);
+                        std::optional<std::string_view> text, std::string_view file,
+                        ProfileCache* cache = nullptr);
 
 // The file as a document (empty when missing or unreadable), for callers that
 // apply many edits and then store the file once.
@@ -57,9 +80,5 @@ bool storeIniDocument(std::string_view file, const IniDocument& document);
 // The number a value begins with, by the profile reader's integer rule;
 // nothing when the value is empty.
 std::optional<std::int32_t> leadingProfileInteger(std::string_view value);
-
-// Forgets every cached file (tests that change files behind the cache's back
-// within one clock tick).
-void clearProfileCache();
 
 } // namespace ini

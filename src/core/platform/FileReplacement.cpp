@@ -76,9 +76,11 @@ std::optional<fs::path> replaceableTarget(std::string_view path) {
 }
 
 std::string temporaryName(const fs::path& target) {
-    static std::mt19937_64 random{std::random_device{}()};
+    // A fresh draw each time: no generator state shared between callers.
+    std::random_device random;
+    const std::uint64_t draw = (std::uint64_t(random()) << 32) ^ random();
     return "." + utf8Text(target.filename()) + std::string(kTemporaryMark) +
-           std::to_string(random() % 1000000000);
+           std::to_string(draw % 1000000000);
 }
 
 bool isTemporaryName(std::string_view name) {

@@ -8,7 +8,7 @@
 namespace presetdb {
 namespace {
 
-std::string quoted(std::string_view text) {
+std::string inQuotes(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
@@ -19,8 +19,8 @@ std::string componentUpper(run::ProgramState& program) {
 std::string lostColumnsWarning(const std::string& component, std::string_view lineBreak) {
     const std::string br(lineBreak);
     return "WARNING!" + br + "Machinecopy contains data in fields that won't be taken over!" + br +
-           "Configurationfile " + quoted(component + ".CFG") + ", missing entry " +
-           quoted("DataBaseAdditionalFields ") + br +
+           "Configurationfile " + inQuotes(component + ".CFG") + ", missing entry " +
+           inQuotes("DataBaseAdditionalFields ") + br +
            "If you continue now this data will be lost." + br + "Continue?";
 }
 
@@ -43,8 +43,8 @@ LostColumnsWarning lostColumnsWarning(run::ProgramState& program) {
 std::string lostColumnsStopText(run::ProgramState& program) {
     const std::string component = componentUpper(program);
     return program.executableBaseName + " :" + std::string(kContactAdministrator) +
-           " Configurationprogram " + quoted(component) + " terminated." +
-           " Please check Configuration in " + quoted(component + ".CFG") + " Restart " +
+           " Configurationprogram " + inQuotes(component) + " terminated." +
+           " Please check Configuration in " + inQuotes(component + ".CFG") + " Restart " +
            platform::upperCase(program.executableFolder + std::string(run::kSeparator) +
                                program.executableBaseName + ".EXE!");
 }
@@ -52,9 +52,9 @@ std::string lostColumnsStopText(run::ProgramState& program) {
 std::string columnConflictText(run::ProgramState& program, std::string_view missingColumn) {
     const std::string component = componentUpper(program);
     return "Conflict while attempting to extend database!" + std::string("Configurationsfile ") +
-           quoted(component + ".CFG") + ", demanded field " +
-           quoted(platform::upperCase(missingColumn)) + "missing in machinecopy-database" +
-           std::string(run::kLfCr) + "Configuration of " + quoted(component) + " aborted.";
+           inQuotes(component + ".CFG") + ", demanded field " +
+           inQuotes(platform::upperCase(missingColumn)) + "missing in machinecopy-database" +
+           std::string(run::kLfCr) + "Configuration of " + inQuotes(component) + " aborted.";
 }
 
 } // namespace presetdb

@@ -5,6 +5,7 @@
 #include "Logs.h"
 #include "platform/FileSystem.h"
 #include "platform/Windows1252Text.h"
+#include "ProgramState.h"
 
 #include <cstdio>
 #include <limits>
@@ -94,8 +95,10 @@ std::string LoadIniString(ProgramState& program, std::string_view section, std::
                           std::string_view file, bool reportMissing) {
     Procedure procedure(program, "LoadIniString");
     std::string value;
-    procedure.step(
-        [&] { value = ini::profileReadString(section, key, kDefaultBlanks, kBufferSize, file); });
+    procedure.step([&] {
+        value = ini::profileReadString(section, key, kDefaultBlanks, kBufferSize, file,
+                                       &program.profiles);
+    });
     procedure.step([&] {
         if (value.empty() && reportMissing)
             ReportFault(program, missingEntryMessage(file, section, key));
@@ -108,7 +111,7 @@ std::int16_t LoadIniInteger(ProgramState& program, std::string_view section, std
     Procedure procedure(program, "LoadIniInteger");
     std::int16_t result = 0;
     procedure.step([&] {
-        const std::int32_t read = ini::profileReadInt(section, key, -1, file);
+        const std::int32_t read = ini::profileReadInt(section, key, -1, file, &program.profiles);
         if (read < std::numeric_limits<std::int16_t>::min() ||
             read > std::numeric_limits<std::int16_t>::max())
             throw Failure(ErrOverflow, "Overflow");
@@ -126,8 +129,8 @@ bool LoadIniBoolean(ProgramState& program, std::string_view section, std::string
     Procedure procedure(program, "LoadIniBoolean");
     std::string text;
     procedure.step([&] {
-        text = platform::upperCase(
-            ini::profileReadString(section, key, kDefaultBlanks, kBufferSize, file));
+        text = platform::upperCase(ini::profileReadString(section, key, kDefaultBlanks, kBufferSize,
+                                                          file, &program.profiles));
     });
     procedure.step([&] {
         if (text != "TRUE" && text != "FALSE" && reportMissing)
@@ -144,7 +147,7 @@ std::int16_t SaveIni(ProgramState& program, const IniValue& value, std::string_v
         const auto text = writableText(program, value, section, key);
         if (!text)
             return;
-        if (ini::profileWriteString(section, key, *text, file))
+        if (ini::profileWriteString(section, key, *text, file, &program.profiles))
             result = 1;
         else
             ReportFault(program, writeFailure(file));

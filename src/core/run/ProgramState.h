@@ -10,6 +10,8 @@
 #include "Reporter.h"
 #include "SilentReporter.h"
 
+#include "ini/ProfileFiles.h"
+
 #include <array>
 #include <functional>
 #include <string>
@@ -90,6 +92,9 @@ public:
     // The run's pending file replacements (RunFiles.h), owned by the run;
     // null: files are replaced at once.
     installation::RunTransaction* transaction = nullptr;
+
+    // The INI files this run read, parsed once while they stay unchanged.
+    ini::ProfileCache profiles;
 
     // Told that the program ends with the given status (QuitProgram): the
     // window's ends its event loop. A failure that ends the program then

@@ -265,7 +265,7 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
             fs::remove_all(sourcePath());
             fs::remove_all(targetPath());
             fs::remove(install.path("Q4Mcfglog.txt"));
-            ini::clearProfileCache();
+            program.profiles = {};
             presets = PresetState{};
             program.failureReported = false;
             program.ExistingMachines = {"M1"};
