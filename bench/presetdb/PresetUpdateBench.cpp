@@ -49,18 +49,16 @@ void writeText(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// The installation WorkOnMDB works on: <root>/Engineering, <root>/parameter,
+// The installation WorkOnMDB works on: <root>/Engineering with its settings,
 // and a silent run on it.
 struct Installation {
     explicit Installation(const fs::path& root)
         : root(root), program(silentStart(root / "Engineering"), nullptr) {
         fs::create_directories(component());
-        fs::create_directories(root / "parameter");
-        writeText(component() / "Engineering.cfg",
-                  "[Project]\r\nForMachine1=true\r\nDataBaseAdditionalFields=speed,width\r\n");
-        writeText(root / "parameter" / "Program.ini", "[Project]\r\nVWStudio=false\r\n");
-        program.ExistingMachines = {"M1"};
-        program.ProgramIniPath = (root / "parameter" / "Program.ini").string();
+        settings.hasProjectSection = true;
+        settings.forMachine1 = true;
+        settings.machines = {"M1"};
+        settings.AdditionalFields = presetdb::GetAdditionalFieldsMDB("speed,width");
     }
     static run::ProgramStart silentStart(const fs::path& component) {
         return {"/EXTERNAL SILENT", component.string(), "Engineering_Config"};
@@ -70,6 +68,9 @@ struct Installation {
     fs::path target() const { return component() / "Engineering.mdb"; }
     fs::path root;
     run::ProgramState program;
+    installation::InstallationFiles files =
+        installation::componentFiles(root.string(), "Engineering");
+    presetdb::PresetSettings settings;
     presetdb::PresetState presets;
 };
 
@@ -158,7 +159,8 @@ double timeUpdate(const fs::path& pristine, Installation& installation) {
     copyOver(pristine / "source.mdb", installation.source());
     copyOver(pristine / "target.mdb", installation.target());
     const auto start = Clock::now();
-    presetdb::WorkOnMDB(installation.program, installation.presets);
+    presetdb::WorkOnMDB(installation.settings, installation.files, installation.program,
+                        installation.presets);
     return milliseconds(Clock::now() - start);
 }
 
@@ -193,7 +195,8 @@ Figures measure(int rows, int repetitions, const fs::path& scratch) {
     copyOver(pristine / "source.mdb", installation.source());
     copyOver(pristine / "target.mdb", installation.target());
     observer.note();
-    presetdb::WorkOnMDB(installation.program, installation.presets, &observer);
+    presetdb::WorkOnMDB(installation.settings, installation.files, installation.program,
+                        installation.presets, &observer);
     observer.note();
 
     if (fs::exists(installation.root / "Q4Mcfglog.txt"))

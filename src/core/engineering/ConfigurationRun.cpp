@@ -30,6 +30,10 @@ void ConfigurationRun::load() {
     procedure.step([&] { installation::GetExistingMachines(program, configIniPath); });
     procedure.step([&] { readFunctions(); });
     loadedButtons = lists.ButtonFunctions;
+    procedure.step([&] {
+        files = installation::findInstallationFiles(program);
+        presetSettings = presetdb::readPresetSettings(program, files);
+    });
 }
 
 void ConfigurationRun::readFunctions() {

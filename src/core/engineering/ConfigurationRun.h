@@ -14,7 +14,9 @@
 //    ends the run before anything is written when a function file cannot be
 //    read (FunctionFiles.h), applies the language file (LanguageTexts.h),
 //    reads the machine list, then ("SetupUserInterFace") the function files
-//    and the symbol list, and reports every button picture that is missing.
+//    and the symbol list, and reports every button picture that is missing;
+//    last it finds the installation's files and reads the preset update's
+//    settings, once for the run.
 //  - commit(update): the work of the closing sequence ("CloseMe"): the preset
 //    update and the function files (WriteInputs) staged, then every staged
 //    file replaced as one change and reported (RunChanges.h).
@@ -28,6 +30,8 @@
 #include "RunChanges.h"
 #include "SymbolList.h"
 
+#include "installation/InstallationFiles.h"
+#include "presetdb/PresetSettings.h"
 #include "presetdb/PresetState.h"
 #include "run/ProgramState.h"
 #include "texts/ControlTable.h"
@@ -57,6 +61,9 @@ public:
     RunChanges changes{program};
     // The buttons as loaded, to tell which ones the run changed.
     ButtonArray loadedButtons{};
+    // Found and read by load().
+    installation::InstallationFiles files;
+    presetdb::PresetSettings presetSettings;
     presetdb::PresetState presets;
     Symbols symbols;
     FunctionLists lists;

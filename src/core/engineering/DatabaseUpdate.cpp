@@ -7,7 +7,8 @@
 namespace engineering {
 
 void PresetDatabaseUpdate::run() {
-    presetdb::WorkOnMDB(configuration_.program, configuration_.presets, observer_);
+    presetdb::WorkOnMDB(configuration_.presetSettings, configuration_.files, configuration_.program,
+                        configuration_.presets, observer_);
 }
 
 } // namespace engineering

@@ -1,5 +1,7 @@
 #include "InstallationPaths.h"
 
+#include "InstallationFiles.h"
+
 #include "platform/FileSystem.h"
 #include "platform/Windows1252Text.h"
 #include "run/ErrorProtocol.h"
@@ -12,12 +14,6 @@ namespace installation {
 namespace {
 
 const std::string kSep(run::kSeparator);
-
-std::string componentFile(run::ProgramState& program, std::string_view suffix) {
-    const std::string component = run::GetOCXName(program);
-    return run::installationFolder(program) + kSep + component + kSep + component +
-           std::string(suffix);
-}
 
 std::string saveAndRestoreFolder(run::ProgramState& program, std::string_view iniFile) {
     return run::LoadIniString(program, "Common", "SaveAndRestore", iniFile);
@@ -42,24 +38,13 @@ std::string joinFolder(std::string_view base, std::string_view relative) {
     return std::string(base) + kSep + std::string(relative);
 }
 
-std::string GetPathOCXMDB(run::ProgramState& program) {
-    run::Procedure procedure(program, "GetPathOCXMDB");
-    std::string path;
-    procedure.step([&] { path = componentFile(program, ".mdb"); });
-    return path;
-}
-
-std::string GetPathSourceOCXMDB(run::ProgramState& program) {
-    run::Procedure procedure(program, "GetPathSourceOCXMDB");
-    std::string path;
-    procedure.step([&] { path = unlessMissing(componentFile(program, "_Source.mdb")); });
-    return path;
-}
-
 std::string GetCFGPath(run::ProgramState& program) {
     run::Procedure procedure(program, "GetCFGPath");
     std::string path;
-    procedure.step([&] { path = componentFile(program, ".cfg"); });
+    procedure.step([&] {
+        path = componentFiles(run::installationFolder(program), run::GetOCXName(program))
+                   .runtimeConfiguration;
+    });
     if (platform::probeFile(path) == platform::FileKind::Missing) {
         run::ReportFault(program, "File not found: " + std::string(run::kLfCr) +
                                       platform::displayedPath(path));
@@ -88,17 +73,6 @@ std::string GetProgramIniPath(run::ProgramState& program, int mode) {
         else
             path = run::installationFolder(program) + kSep + "parameter" + kSep + "Program.ini";
         path = unlessMissing(std::move(path));
-    });
-    return path;
-}
-
-std::string GetPathMachineCopyMDB(run::ProgramState& program, std::string_view iniFile) {
-    run::Procedure procedure(program, "GetPathMachineCopyMDB");
-    std::string path;
-    procedure.step([&] {
-        const std::string component = run::GetOCXName(program);
-        path = unlessMissing(joinFolder(saveAndRestoreFolder(program, iniFile),
-                                        component + kSep + component + ".mdb"));
     });
     return path;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The installation's files, found from the installation folder and the
-// component name, and the list of installed machines.
+// The installation's INI files, found from the installation folder and the
+// start mode, and the list of installed machines (the component's own files:
+// InstallationFiles.h).
 //
 // Layout: <installation>/<component>/ holds the executable, <component>.cfg,
 // .dat, .int, the symbol pictures and the databases; <installation>/parameter/
@@ -22,14 +23,11 @@ class ProgramState;
 
 namespace installation {
 
-std::string GetPathOCXMDB(run::ProgramState& program);
-std::string GetPathSourceOCXMDB(run::ProgramState& program);
 // Ends the program with "File not found: " when the .cfg file is missing
 // (one that exists but cannot be read is the caller's to report).
 std::string GetCFGPath(run::ProgramState& program);
 std::string GetQ4MConfigurationIniPath(run::ProgramState& program);
 std::string GetProgramIniPath(run::ProgramState& program, int mode);
-std::string GetPathMachineCopyMDB(run::ProgramState& program, std::string_view iniFile);
 // Fills the program state's ProgramIniPath and ExistingMachines.
 void GetExistingMachines(run::ProgramState& program, std::string_view iniFile);
 std::string GetValidMachines(run::ProgramState& program);

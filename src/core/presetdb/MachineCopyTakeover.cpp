@@ -3,12 +3,9 @@
 #include "CaseFolding.h"
 #include "PresetMessages.h"
 
-#include "installation/InstallationPaths.h"
 #include "platform/Windows1252Text.h"
 #include "run/ErrorProtocol.h"
-#include "run/IniAccess.h"
 #include "run/Logs.h"
-#include "run/ProgramLocation.h"
 #include "run/ProgramState.h"
 
 #include <algorithm>
@@ -146,8 +143,8 @@ void warnAboutLostColumns(Procedure& procedure) {
 
 // Every configured column must be in the rebuilt table, spelt exactly so; the
 // first column does not count.
-void checkConfiguredColumns(const PresetState& presets, Database& work, Procedure& procedure) {
-    const std::vector<std::string>& configured = presets.AdditionalFields;
+void checkConfiguredColumns(const PresetSettings& settings, Database& work, Procedure& procedure) {
+    const std::vector<std::string>& configured = settings.AdditionalFields;
     if (configured.empty())
         return;
     const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
@@ -273,40 +270,13 @@ PresetTableReport::DroppedRow droppedRow(const std::vector<Value>& values) {
 
 } // namespace
 
-std::vector<std::string> GetAdditionalFieldsMDB(run::ProgramState& program) {
-    Procedure procedure(program, "GetAdditionalFieldsMDB");
-    std::vector<std::string> names{""};
-    procedure.step([&] {
-        std::string list = run::LoadIniString(program, "Project", "DataBaseAdditionalFields",
-                                              installation::GetCFGPath(program));
-        list = list.empty() ? "part" : "part," + list;
-        for (;;) {
-            const auto comma = list.find(',');
-            names.push_back(list.substr(0, comma));
-            if (comma == std::string::npos)
-                break;
-            list.erase(0, comma + 1);
-        }
-    });
-    return names;
-}
-
-void GetAddFields(run::ProgramState& program, PresetState& state) {
-    Procedure procedure(program, "GetAddFields");
-    procedure.step([&] {
-        state.AdditionalFields = GetAdditionalFieldsMDB(program);
-        if (state.AdditionalFields.empty())
-            return;
-        state.AdditionalFieldsCount = std::int16_t(state.AdditionalFields.size() - 1);
-    });
-}
-
-TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program, PresetState& presets,
+TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program,
+                                          const PresetSettings& settings, PresetState& presets,
                                           Database& work, Database& machine, Pacer& pacer) {
     Procedure procedure(program, "TakeoverMachineCopyMDBData");
 
     if (machine.columns(kPresetTable).size() > kColumnsWithoutAdditional &&
-        presets.AdditionalFieldsCount == 0)
+        settings.AdditionalFields.empty())
         warnAboutLostColumns(procedure);
 
     std::int64_t rowCount = 0;
@@ -327,7 +297,7 @@ TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program, PresetStat
     std::optional<Transaction> writes;
     std::optional<Statement> takeOver;
     const bool ready = procedure.step([&] {
-        checkConfiguredColumns(presets, work, procedure);
+        checkConfiguredColumns(settings, work, procedure);
         writes.emplace(work);
         pacer.stage(600, 750, 0);
         work.attachCopy(kMachineSchema, machine);

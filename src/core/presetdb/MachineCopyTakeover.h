@@ -1,12 +1,6 @@
 #pragma once
 // The takeover of the values set on the machine.
 //
-// GetAdditionalFieldsMDB reads "DataBaseAdditionalFields" of section
-// "Project" in the .cfg: a comma-separated list of column names (blanks are
-// part of a name, an empty piece is an empty name). The result has "" at
-// index 0, then "part", then the listed names. GetAddFields keeps it in
-// AdditionalFields, with AdditionalFieldsCount.
-//
 // TakeoverMachineCopyMDBData copies "abs_min", "abs_max", "min", "max" and
 // "pass" (null included) of every row of the machine's PRESET_DEFS into the
 // rebuilt PRESET_DEFS of the work database, in one UPDATE ... FROM. Both
@@ -21,7 +15,8 @@
 //    Machine rows without a counterpart are dropped: presets.report counts
 //    the rows taken over and lists every dropped row with its keys and
 //    values, so that no value set on the machine disappears unseen.
-//  - More than 15 machine columns while AdditionalFieldsCount is 0: the
+//  - More than 15 machine columns while no additional field is configured
+//    (settings.AdditionalFields empty): the
 //    lost-columns warning (logged in a silent run; otherwise a question whose
 //    No ends the program with error 9999).
 //  - A configured column missing from the rebuilt table (exact letter case,
@@ -36,6 +31,7 @@
 //    table then lacks values set on the machine.
 
 #include "Database.h"
+#include "PresetSettings.h"
 #include "PresetState.h"
 #include "UpdateObserver.h"
 
@@ -53,11 +49,9 @@ enum class TakeoverResult {
     Failed // values could not be read or written; a failure was reported
 };
 
-std::vector<std::string> GetAdditionalFieldsMDB(run::ProgramState& program);
-void GetAddFields(run::ProgramState& program, PresetState& presets);
-
 // machine: the database whose PRESET_DEFS holds the values set on the machine.
-TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program, PresetState& presets,
+TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program,
+                                          const PresetSettings& settings, PresetState& presets,
                                           Database& work, Database& machine, Pacer& pacer);
 
 } // namespace presetdb

@@ -1,10 +1,7 @@
 #include "PresetRecords.h"
 
-#include "ini/ProfileFiles.h"
-#include "installation/InstallationPaths.h"
 #include "platform/Windows1252Text.h"
 #include "run/ErrorProtocol.h"
-#include "run/IniAccess.h"
 #include "run/ProgramState.h"
 
 #include <algorithm>
@@ -56,23 +53,31 @@ std::string replacePlaceholder(std::string text, std::string_view placeholder,
     return text;
 }
 
-// Without a section "Project" (an empty, damaged or foreign .cfg) no machine
-// is selected, by accident rather than by the engineer's choice.
-void requireProjectSection(run::ProgramState& program) {
-    const std::string cfg = installation::GetCFGPath(program);
-    if (!ini::loadIniDocument(cfg).hasSection("Project"))
-        throw Failure(run::ErrPathFileAccess,
-                      "Section [Project] not found in '" + cfg + "': no machine can be selected");
+// Without a section "Project" no machine is selected, by accident rather
+// than by the engineer's choice.
+void requireProjectSection(const PresetSettings& settings) {
+    if (!settings.hasProjectSection)
+        throw Failure(run::ErrPathFileAccess, "Section [Project] not found in '" +
+                                                  settings.runtimeConfiguration +
+                                                  "': no machine can be selected");
 }
 
-bool isMachineSelected(run::ProgramState& program, int machine, const std::string& validMachines) {
-    if (program.StartModeIntegrated) {
-        const std::string valid = platform::upperCase(validMachines);
-        return valid == "ALL" || valid.find(platform::upperCase(installation::existingMachine(
-                                     program, std::size_t(machine)))) != std::string::npos;
+// Name of machine i (from 1); a subscript failure when there is no such machine.
+const std::string& machineName(const PresetSettings& settings, std::size_t i) {
+    if (i < 1 || i > settings.machines.size())
+        throw Failure(run::ErrSubscriptOutOfRange, "Subscript out of range");
+    return settings.machines[i - 1];
+}
+
+// Only machine 1 is ever asked for: the settings hold its "ForMachine1".
+bool isMachineSelected(const PresetSettings& settings, int machine) {
+    if (settings.integrated) {
+        const std::string valid = platform::upperCase(settings.validMachines);
+        return valid == "ALL" ||
+               valid.find(platform::upperCase(machineName(settings, std::size_t(machine)))) !=
+                   std::string::npos;
     }
-    return run::LoadIniBoolean(program, "Project", "ForMachine" + std::to_string(machine),
-                               installation::GetCFGPath(program));
+    return settings.forMachine1;
 }
 
 // Where the variable name finds the row's part: "part" must stand before
@@ -91,9 +96,10 @@ enum class PartSource {
 // replaced in the previous database in the order the rows were written.
 class RowsBeingWritten {
 public:
-    RowsBeingWritten(const PresetState& presets, std::string machine, PartSource part,
-                     std::size_t rowCount)
-        : system_(std::size_t(presets.VWStudioProject)), machine_(std::move(machine)), part_(part) {
+    RowsBeingWritten(const PresetSettings& settings, const PresetState& presets,
+                     std::string machine, PartSource part, std::size_t rowCount)
+        : system_(std::size_t(settings.VWStudioProject)), machine_(std::move(machine)),
+          part_(part) {
         for (std::size_t system = 0; system < kSystemCount; ++system)
             for (std::size_t index = 0; index < kPartCount; ++index) {
                 const std::string& text = presets.VarNameTemplates[system][index];
@@ -223,14 +229,13 @@ bool hasRowids(Database& work, std::string_view table) {
 
 } // namespace
 
-bool CreateRecordSets(run::ProgramState& program, const PresetState& presets, Database& work,
-                      PreviousDatabase& previous, Pacer& pacer) {
+bool CreateRecordSets(run::ProgramState& program, const PresetSettings& settings,
+                      const PresetState& presets, Database& work, PreviousDatabase& previous,
+                      Pacer& pacer) {
     Procedure procedure(program, "CreateRecordSets");
-    std::string validMachines;
     std::int64_t rowCount = 0;
     const bool ready = procedure.step([&] {
-        requireProjectSection(program);
-        validMachines = installation::GetValidMachines(program);
+        requireProjectSection(settings);
         work.prepare(kTemplateQuery); // the rows must be readable in "ID" order
         Statement count = work.prepare("SELECT count(*) FROM Source_PRESET_DEFS");
         count.step();
@@ -256,19 +261,19 @@ bool CreateRecordSets(run::ProgramState& program, const PresetState& presets, Da
     const auto step = [&](auto&& body) { complete = procedure.step(body) && complete; };
 
     bool selected = false;
-    std::string machineName;
+    std::string machine;
     if (complete)
-        step([&] { selected = isMachineSelected(program, kMachine, validMachines); });
+        step([&] { selected = isMachineSelected(settings, kMachine); });
     if (selected)
-        step([&] { machineName = installation::existingMachine(program, std::size_t(kMachine)); });
+        step([&] { machine = machineName(settings, std::size_t(kMachine)); });
     if (selected && complete) {
         pacer.stage(50, 600, 0);
         // Shared with the functions, which stay defined on the connection.
         std::shared_ptr<RowsBeingWritten> rows;
         step([&] {
             const std::vector<ColumnDefinition> columns = work.columns("PRESET_DEFS");
-            rows = std::make_shared<RowsBeingWritten>(presets, machineName, partSource(columns),
-                                                      std::size_t(rowCount));
+            rows = std::make_shared<RowsBeingWritten>(settings, presets, machine,
+                                                      partSource(columns), std::size_t(rowCount));
             work.defineFunction("preset_machine_text", 2, Database::Purity::Deterministic,
                                 machineText, Database::Arguments::TextFirst);
             work.defineFunction(
@@ -282,7 +287,7 @@ bool CreateRecordSets(run::ProgramState& program, const PresetState& presets, Da
                 Database::Arguments::TextFirst);
             Statement fill =
                 work.prepare(fillStatement(columns, hasRowids(work, "Source_PRESET_DEFS")));
-            fill.bind(1, Value(machineName));
+            fill.bind(1, Value(machine));
             fill.run();
         });
         // What building the names met, in row order: failures are reported as
@@ -292,7 +297,7 @@ bool CreateRecordSets(run::ProgramState& program, const PresetState& presets, Da
                 if (event.failure)
                     step([&] { throw *event.failure; });
                 else
-                    VarNameInQuelleErsetzen(program, presets, previous, event.names[0],
+                    VarNameInQuelleErsetzen(program, settings, previous, event.names[0],
                                             event.names[1]);
             }
     }
@@ -304,12 +309,12 @@ bool CreateRecordSets(run::ProgramState& program, const PresetState& presets, Da
     return complete;
 }
 
-void VarNameInQuelleErsetzen(run::ProgramState& program, const PresetState& presets,
+void VarNameInQuelleErsetzen(run::ProgramState& program, const PresetSettings& settings,
                              PreviousDatabase& previous, const std::string& name32,
                              const std::string& nameStudio) {
     Procedure procedure(program, "VarNameInQuelleErsetzen");
     procedure.step([&] {
-        if (presets.VWStudioProject == 1)
+        if (settings.VWStudioProject == 1)
             previous.renameVariable(name32, nameStudio);
         else
             previous.renameVariable(nameStudio, name32);

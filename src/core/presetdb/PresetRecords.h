@@ -15,7 +15,8 @@
 // Machine 1 is selected in an integrated run when the .cfg's "ValidMachines"
 // is "ALL" or contains the machine's name anywhere (letter case ignored, a
 // plain substring: M1 is found in M10); otherwise when "ForMachine1" of
-// section "Project" reads true.
+// section "Project" reads true (PresetSettings.h). A selected machine without
+// a name is a subscript failure.
 //
 // A .cfg without a section "Project" selects nothing by accident: that is a
 // failure. More than 32767 template rows is an overflow failure. A value that
@@ -28,6 +29,7 @@
 // case) of the previous database's PRESET_DEFS to "category_id".
 
 #include "Database.h"
+#include "PresetSettings.h"
 #include "PresetState.h"
 #include "PreviousDatabase.h"
 #include "UpdateObserver.h"
@@ -43,10 +45,11 @@ namespace presetdb {
 // True only when every template row was stored whole and committed for every
 // selected machine (or there was nothing to store). False after any reported
 // failure: the rebuilt table then must not replace the panel's database.
-bool CreateRecordSets(run::ProgramState& program, const PresetState& presets, Database& work,
-                      PreviousDatabase& previous, Pacer& pacer);
+bool CreateRecordSets(run::ProgramState& program, const PresetSettings& settings,
+                      const PresetState& presets, Database& work, PreviousDatabase& previous,
+                      Pacer& pacer);
 
-void VarNameInQuelleErsetzen(run::ProgramState& program, const PresetState& presets,
+void VarNameInQuelleErsetzen(run::ProgramState& program, const PresetSettings& settings,
                              PreviousDatabase& previous, const std::string& name32,
                              const std::string& nameStudio);
 

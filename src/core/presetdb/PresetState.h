@@ -1,6 +1,7 @@
 #pragma once
-// The preset update's program-wide variables of one run, owned by the run.
-// The update sets them and the preset records and the takeover read them.
+// What the preset update of one run finds and does, owned by the run: the
+// name templates it reads and the report of the table it builds. What it
+// reads from the INI files is in PresetSettings.h.
 
 #include <array>
 #include <cstdint>
@@ -41,14 +42,6 @@ struct PresetState {
     // HMI variable-name templates by system and part index (part - 1); all
     // empty at start.
     std::array<std::array<std::string, kPartCount>, kSystemCount> VarNameTemplates;
-    // 1 for a VisiWin Studio project, else 0; used directly as the system index.
-    std::int16_t VWStudioProject = 0;
-
-    // Further preset columns the component demands: element 0 is "" and never
-    // used, then "part" and the names of the .cfg. Empty until GetAddFields ran.
-    std::vector<std::string> AdditionalFields;
-    std::int16_t AdditionalFieldsCount = 0;
-
     PresetTableReport report;
 };
 

@@ -7,14 +7,11 @@
 #include "PresetRecords.h"
 #include "PreviousDatabase.h"
 
-#include "installation/InstallationPaths.h"
 #include "installation/RunFiles.h"
 #include "platform/FileSystem.h"
 #include "platform/PlatformFiles.h"
 #include "platform/Windows1252Text.h"
 #include "run/ErrorProtocol.h"
-#include "run/IniAccess.h"
-#include "run/ProgramLocation.h"
 #include "run/ProgramState.h"
 
 #include <array>
@@ -85,8 +82,8 @@ void rebuildPresetTable(Database& work) {
 // Steps of the update that read the previous database. Returns false when its
 // machine values could not be read or taken over (a failure has been
 // reported); a previous database without PRESET_DEFS has none to lose.
-bool takeOverMachineValues(PresetState& presets, Database& work, PreviousDatabase& previous,
-                           Procedure& procedure, Pacer& pacer) {
+bool takeOverMachineValues(const PresetSettings& settings, PresetState& presets, Database& work,
+                           PreviousDatabase& previous, Procedure& procedure, Pacer& pacer) {
     bool hasPresetTable = false;
     Database& machine = previous.database();
     if (!procedure.step([&] {
@@ -100,10 +97,8 @@ bool takeOverMachineValues(PresetState& presets, Database& work, PreviousDatabas
         return false;
     if (!hasPresetTable)
         return true;
-    run::ProgramState& program = procedure.program();
-    GetAddFields(program, presets);
-    return TakeoverMachineCopyMDBData(program, presets, work, machine, pacer) ==
-           TakeoverResult::Done;
+    return TakeoverMachineCopyMDBData(procedure.program(), settings, presets, work, machine,
+                                      pacer) == TakeoverResult::Done;
 }
 
 // The number of rows of the preset table, for the change report; nothing
@@ -144,7 +139,8 @@ void reportPresetTable(PresetTableReport& report, Database* before, Database& af
 // templates read, every template row stored, the machine's values (from
 // previousPath, when that file exists) read and written into it. The new
 // database's bytes then; otherwise the failure has been reported.
-std::optional<std::string> buildPresetTable(PresetState& presets, const std::string& sourcePath,
+std::optional<std::string> buildPresetTable(const PresetSettings& settings, PresetState& presets,
+                                            const std::string& sourcePath,
                                             const std::string& previousPath, Procedure& procedure,
                                             Pacer& pacer) {
     std::optional<Database> work;
@@ -182,9 +178,10 @@ std::optional<std::string> buildPresetTable(PresetState& presets, const std::str
     }
     run::ProgramState& program = procedure.program();
     CategorieNachCategoryID(program, previous);
-    if (!CreateRecordSets(program, presets, *work, previous, pacer))
+    if (!CreateRecordSets(program, settings, presets, *work, previous, pacer))
         return std::nullopt;
-    if (previous.isOpen() && !takeOverMachineValues(presets, *work, previous, procedure, pacer))
+    if (previous.isOpen() &&
+        !takeOverMachineValues(settings, presets, *work, previous, procedure, pacer))
         return std::nullopt;
     PresetTableReport& report = presets.report;
     reportPresetTable(report, before ? &*before : nullptr, *work, procedure);
@@ -207,35 +204,28 @@ void replaceDatabaseFile(run::ProgramState& program, const std::string& path, st
                       "Path/File access error: could not write '" + path + "'");
 }
 
+// The path of a file that is there, "" for a missing one.
+std::string unlessMissing(const std::string& path) {
+    return platform::probeFile(path) == platform::FileKind::Missing ? std::string() : path;
+}
+
 } // namespace
 
-void WorkOnMDB(run::ProgramState& program, PresetState& presets, UpdateObserver* observer) {
+void WorkOnMDB(const PresetSettings& settings, const installation::InstallationFiles& files,
+               run::ProgramState& program, PresetState& presets, UpdateObserver* observer) {
     Procedure procedure(program, "WorkOnMDB");
     Pacer pacer(observer);
     presets.report = {};
 
-    std::string sourcePath;
-    std::string targetPath;
-    std::string machineCopyPath;
-    procedure.step([&] {
-        sourcePath = installation::GetPathSourceOCXMDB(program);
-        targetPath = installation::GetPathOCXMDB(program);
-        machineCopyPath = installation::GetPathMachineCopyMDB(
-            program, installation::GetQ4MConfigurationIniPath(program));
-    });
-    procedure.step([&] {
-        presets.VWStudioProject =
-            !program.StartModeIntegrated &&
-                    run::LoadIniBoolean(program, "Project", "VWStudio", program.ProgramIniPath)
-                ? 1
-                : 0;
-    });
+    const std::string sourcePath = unlessMissing(files.sourceDatabase);
+    const std::string& targetPath = files.targetDatabase;
+    const std::string machineCopyPath = unlessMissing(files.machineCopyDatabase);
     if (sourcePath.empty())
         return;
     // A database that exists but cannot be read (a folder, a FIFO, a dangling
     // link) is reported, and the panel's database stays as it is.
     const std::string noPath;
-    const std::string& previousCopy = program.StartModeIntegrated ? machineCopyPath : noPath;
+    const std::string& previousCopy = settings.integrated ? machineCopyPath : noPath;
     for (const std::string* path :
          std::initializer_list<const std::string*>{&sourcePath, &targetPath, &previousCopy}) {
         if (platform::probeFile(*path) == platform::FileKind::Unreadable) {
@@ -249,7 +239,7 @@ void WorkOnMDB(run::ProgramState& program, PresetState& presets, UpdateObserver*
     // In an integrated run the machine's values come from the machine copy
     // when there is one.
     std::string previousPath = targetPath;
-    if (program.StartModeIntegrated) {
+    if (settings.integrated) {
         procedure.step([&] {
             if (!machineCopyPath.empty())
                 previousPath = machineCopyPath;
@@ -260,7 +250,7 @@ void WorkOnMDB(run::ProgramState& program, PresetState& presets, UpdateObserver*
         });
     }
 
-    auto built = buildPresetTable(presets, sourcePath, previousPath, procedure, pacer);
+    auto built = buildPresetTable(settings, presets, sourcePath, previousPath, procedure, pacer);
     pacer.stage(950, 1000, 0);
     // Only a table built whole replaces the databases; otherwise both stay
     // exactly as they were (or absent). The source keeps its file times.

@@ -3,7 +3,7 @@
 // (and in every silent run), before the function files are written.
 //
 // WorkOnMDB rebuilds PRESET_DEFS of the source database (component +
-// "_Source.mdb") from Source_PRESET_DEFS and the name templates of
+// "_Source.mdb", see InstallationFiles.h) from Source_PRESET_DEFS and the name templates of
 // Source_DEFS, takes over the values set on the machine from the previous
 // target database (component + ".mdb"; in an integrated run the machine copy
 // of the save-and-restore folder when there is one), puts the rebuilt source
@@ -27,8 +27,11 @@
 // Each database has one connection for the whole update. An observer, when
 // given, is called from the long loops at most every few milliseconds.
 
+#include "PresetSettings.h"
 #include "PresetState.h"
 #include "UpdateObserver.h"
+
+#include "installation/InstallationFiles.h"
 
 namespace run {
 class ProgramState;
@@ -36,7 +39,11 @@ class ProgramState;
 
 namespace presetdb {
 
-void WorkOnMDB(run::ProgramState& program, PresetState& presets,
+// Reads no INI file: what it needs of them is in settings and files. program
+// serves the error protocol and the reporter; presets gets the templates read
+// and the report.
+void WorkOnMDB(const PresetSettings& settings, const installation::InstallationFiles& files,
+               run::ProgramState& program, PresetState& presets,
                UpdateObserver* observer = nullptr);
 
 } // namespace presetdb

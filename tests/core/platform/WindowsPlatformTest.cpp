@@ -3,6 +3,7 @@
 // binary file access, file stamps and paths in more than one spelling.
 
 #include "ini/ProfileFiles.h"
+#include "installation/InstallationFiles.h"
 #include "installation/InstallationPaths.h"
 #include "platform/FileSystem.h"
 #include "platform/PlatformFiles.h"
@@ -76,7 +77,8 @@ TEST(WindowsPlatform, TheProgramsFolderIsTheExecutablesWhateverTheWorkingFolder)
     // folder the drive, and the component's files lie below it.
     ProgramState root({"", "C:\\", "Engineering_Config"}, nullptr);
     EXPECT_EQ(installationFolder(root), "C:");
-    EXPECT_EQ(GetPathOCXMDB(root), "C:\\Engineering\\Engineering.mdb");
+    EXPECT_EQ(componentFiles(installationFolder(root), "Engineering").targetDatabase,
+              "C:\\Engineering\\Engineering.mdb");
     EXPECT_EQ(errorLogPath(root), "C:\\Q4Mcfglog.txt");
 }
 

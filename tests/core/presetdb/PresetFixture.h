@@ -1,10 +1,12 @@
 #pragma once
 // A scratch installation with preset databases made by the test: a source
-// database with Source_DEFS and Source_PRESET_DEFS, and a previous target.
+// database with Source_DEFS and Source_PRESET_DEFS, and a previous target;
+// the settings select machine 1, "M1", and configure no further column.
 
 #include "TestInstallation.h"
 
 #include "presetdb/Database.h"
+#include "presetdb/PresetSettings.h"
 #include "presetdb/PresetState.h"
 
 #include "run/ProgramState.h"
@@ -58,25 +60,24 @@ protected:
     PresetFixture() { startRun(""); }
 
     run::ProgramState& program() { return *program_; }
-    // Starts the run anew with a command line, with machine 1 named "M1" and
-    // program.ini at programIniPath.
+    // Starts the run anew with a command line.
     void startRun(std::string_view commandLine) {
         program_ = &install.restart(commandLine);
-        program_->ExistingMachines = {"M1"};
-        program_->ProgramIniPath = programIniPath;
+        settings.integrated = program_->StartModeIntegrated;
+    }
+    static PresetSettings machineOne(const std::string& cfg) {
+        PresetSettings selected;
+        selected.runtimeConfiguration = cfg;
+        selected.hasProjectSection = true;
+        selected.forMachine1 = true;
+        selected.validMachines = "M1";
+        selected.machines = {"M1"};
+        return selected;
     }
 
-    std::string sourcePath() const { return install.path("Engineering/Engineering_Source.mdb"); }
-    std::string targetPath() const { return install.path("Engineering/Engineering.mdb"); }
+    std::string sourcePath() const { return files.sourceDatabase; }
+    std::string targetPath() const { return files.targetDatabase; }
     bool nothingLogged() const { return !install.exists("Q4Mcfglog.txt"); }
-
-    // Section "Project" of Engineering.cfg with these lines.
-    void writeCfg(const std::vector<std::string>& projectLines) const {
-        std::string text = "[Project]\r\n";
-        for (const auto& line : projectLines)
-            text += line + "\r\n";
-        install.write("Engineering/Engineering.cfg", text);
-    }
     void runSilently(bool silent = true) { startRun(silent ? "/EXTERNAL SILENT" : ""); }
     void runIntegrated() { startRun("/EXTERNAL Q4MCFG"); }
 
@@ -131,7 +132,9 @@ protected:
     }
 
     testsupport::TestInstallation install;
-    std::string programIniPath;
+    installation::InstallationFiles files =
+        installation::componentFiles(install.root().string(), "Engineering");
+    PresetSettings settings = machineOne(files.runtimeConfiguration);
     PresetState presets;
 
 private:

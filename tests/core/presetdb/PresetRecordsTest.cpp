@@ -9,8 +9,6 @@ using namespace presettest;
 
 class PresetRecordsTest : public PresetFixture {
 protected:
-    PresetRecordsTest() { writeCfg({"ForMachine1=true"}); }
-
     // Builds PRESET_DEFS anew from the templates as the update builds it;
     // gives these columns of its rows in ID order.
     Rows build(const std::string& columns = "ID") {
@@ -20,7 +18,7 @@ protected:
             work.createTable("PRESET_DEFS", work.columns("Source_PRESET_DEFS"));
             PreviousDatabase none;
             Pacer pacer;
-            CreateRecordSets(program(), presets, work, none, pacer);
+            CreateRecordSets(program(), settings, presets, work, none, pacer);
         }
         return query(sourcePath(), "SELECT " + columns + " FROM PRESET_DEFS ORDER BY ID");
     }
@@ -75,19 +73,19 @@ TEST_F(PresetRecordsTest, VariableNamesFollowTheTemplateOfTheProjectsSystemAndPa
 
 TEST_F(PresetRecordsTest, MachineOneIsSelectedByForMachine1OrTheValidList) {
     makeSource({}, {Preset{}.row()});
-    const auto selectedWith = [this](const std::vector<std::string>& cfg) {
-        writeCfg(cfg);
+    const auto selectedWith = [this](bool forMachine1, const std::string& validMachines) {
+        settings.forMachine1 = forMachine1;
+        settings.validMachines = validMachines;
         return build().size() == 1;
     };
-    EXPECT_TRUE(selectedWith({"ForMachine1=true"}));
-    EXPECT_FALSE(selectedWith({"ForMachine1=false"}));
-    EXPECT_FALSE(selectedWith({"ForMachine2=true"}));
+    EXPECT_TRUE(selectedWith(true, "M2"));
+    EXPECT_FALSE(selectedWith(false, "ALL"));
 
     runIntegrated(); // ForMachine1 does not count any more
-    EXPECT_TRUE(selectedWith({"ForMachine1=true", "ValidMachines=all"}));
-    EXPECT_TRUE(selectedWith({"ValidMachines=M10"})); // a plain substring search finds M1 in M10
-    EXPECT_TRUE(selectedWith({"ValidMachines=x,m1,y"}));
-    EXPECT_FALSE(selectedWith({"ValidMachines=M2", "ForMachine1=true"}));
+    EXPECT_TRUE(selectedWith(false, "all"));
+    EXPECT_TRUE(selectedWith(false, "M10")); // a plain substring search finds M1 in M10
+    EXPECT_TRUE(selectedWith(false, "x,m1,y"));
+    EXPECT_FALSE(selectedWith(true, "M2"));
 }
 
 TEST_F(PresetRecordsTest, MoreThan32767TemplateRowsAreAnOverflowAndWriteNothing) {
@@ -113,12 +111,12 @@ TEST_F(PresetRecordsTest, CategoryRenamedAndReplacementsInOrderWhateverTheLetter
                        columns);
     PreviousDatabase previous(Database::open(targetPath()));
     CategorieNachCategoryID(program(), previous);
-    VarNameInQuelleErsetzen(program(), presets, previous, "M1.Temp", "STUDIO.TEMP");
-    VarNameInQuelleErsetzen(program(), presets, previous, "Chained",
+    VarNameInQuelleErsetzen(program(), settings, previous, "M1.Temp", "STUDIO.TEMP");
+    VarNameInQuelleErsetzen(program(), settings, previous, "Chained",
                             "m1.temp"); // finds the names just written
-    VarNameInQuelleErsetzen(program(), presets, previous, "Quoted", "SAY \"HI\"");
-    presets.VWStudioProject = 1; // now the VisiWin32 name is the old one
-    VarNameInQuelleErsetzen(program(), presets, previous, "other", "Studio");
+    VarNameInQuelleErsetzen(program(), settings, previous, "Quoted", "SAY \"HI\"");
+    settings.VWStudioProject = 1; // now the VisiWin32 name is the old one
+    VarNameInQuelleErsetzen(program(), settings, previous, "other", "Studio");
     previous.close();
     EXPECT_EQ(column(targetPath(), "SELECT var_name FROM PRESET_DEFS ORDER BY ID"),
               (Row{"Chained", "Chained", "Quoted", "Studio", nullptr}));

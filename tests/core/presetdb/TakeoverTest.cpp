@@ -14,8 +14,6 @@ using namespace presettest;
 // The work database holds the rebuilt rows; the machine database the previous ones.
 class TakeoverTest : public PresetFixture {
 protected:
-    TakeoverTest() { writeCfg({}); }
-
     TakeoverResult takeOver(const Rows& rebuiltRows, const Rows& machineRows,
                             const Columns& machineColumns = standardColumns()) {
         const std::string machinePath = install.path("Machine.mdb");
@@ -26,13 +24,13 @@ protected:
         Database work = Database::open(sourcePath());
         Database machine = Database::open(machinePath);
         Pacer pacer;
-        return TakeoverMachineCopyMDBData(program(), presets, work, machine, pacer);
+        return TakeoverMachineCopyMDBData(program(), settings, presets, work, machine, pacer);
     }
     Row mins() const { return column(sourcePath(), "SELECT min FROM PRESET_DEFS ORDER BY ID"); }
 };
 
 TEST_F(TakeoverTest, MachineValuesGoToTheFirstRowOfTheSameParameter) {
-    GetAddFields(program(), presets);
+    settings.AdditionalFields = GetAdditionalFieldsMDB("");
     const auto rebuilt = [](int id, Value name, Value offset) {
         return Preset{.id = id, .machineType = "M1", .varName = name, .offset = offset}.row();
     };
@@ -59,7 +57,7 @@ TEST_F(TakeoverTest, MachineValuesGoToTheFirstRowOfTheSameParameter) {
 }
 
 TEST_F(TakeoverTest, LostColumnsAreLoggedInASilentRunAndOtherwiseAsked) {
-    // GetAddFields did not run: no column is configured to take "extra" over.
+    // No column is configured to take "extra" over.
     Columns columns = standardColumns();
     columns.push_back({"extra", "INTEGER"});
     Row machineRow = Preset{.machineType = "M1", .min = 9.0}.row();

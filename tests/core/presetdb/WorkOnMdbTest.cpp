@@ -47,15 +47,10 @@ private:
 
 class WorkOnMdbTest : public PresetFixture {
 protected:
-    WorkOnMdbTest() {
-        writeCfg({"ForMachine1=true", "ValidMachines=M1"});
-        setVWStudio("false");
-        programIniPath = install.path("parameter/Program.ini");
-        program().ProgramIniPath = programIniPath;
-    }
+    WorkOnMdbTest() { settings.AdditionalFields = GetAdditionalFieldsMDB(""); }
 
-    void setVWStudio(const std::string& value) const {
-        install.write("parameter/Program.ini", "[Project]\r\nVWStudio=" + value + "\r\n");
+    void update(UpdateObserver* observer = nullptr) {
+        WorkOnMDB(settings, files, program(), presets, observer);
     }
     // Two parameters, Speed and Temp, with a name template for each system.
     void makeStandardSource() const {
@@ -86,15 +81,14 @@ TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
         std::int64_t last = 0, total = 0;
     } observer;
     makeStandardSource();
-    WorkOnMDB(program(), presets, &observer); // no target yet
+    update(&observer); // no target yet
     EXPECT_GT(observer.total, 0);
     EXPECT_EQ(observer.last, observer.total); // the progress grows to completion
     EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 0.0}, {2, "M1.Temp", 0.0}}));
     EXPECT_EQ(target(), install.read("Engineering/Engineering_Source.mdb"));
-    // Only the two databases and the .cfg: no temporary file, no journal.
-    EXPECT_EQ(
-        install.fileNames("Engineering"),
-        (std::vector<std::string>{"Engineering.cfg", "Engineering.mdb", "Engineering_Source.mdb"}));
+    // Only the two databases: no temporary file, no journal.
+    EXPECT_EQ(install.fileNames("Engineering"),
+              (std::vector<std::string>{"Engineering.mdb", "Engineering_Source.mdb"}));
     // Exactly the copied columns: no index, key or other object.
     EXPECT_EQ(column(targetPath(), "SELECT name FROM sqlite_master ORDER BY name"),
               (Row{"PRESET_DEFS", "Source_DEFS", "Source_PRESET_DEFS"}));
@@ -109,17 +103,15 @@ TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
     fs::last_write_time(sourcePath(),
                         fs::file_time_type::clock::now() - std::chrono::hours(24 * 300));
     const auto sourceTime = fs::last_write_time(sourcePath()); // as the system keeps it
-    WorkOnMDB(program(), presets);
+    update();
     EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 42.0}, {2, "M1.Temp", 7.0}}));
-    EXPECT_EQ(presets.AdditionalFieldsCount, 1); // "part" alone
     EXPECT_EQ(fs::last_write_time(sourcePath()), sourceTime);
     EXPECT_EQ(column(sourcePath(), "SELECT count(*) FROM sqlite_master WHERE type = 'index'"),
               Row{0});
 
     // Standalone VisiWin Studio project: the names are brought to the Studio names.
-    setVWStudio("True");
-    WorkOnMDB(program(), presets);
-    EXPECT_EQ(presets.VWStudioProject, 1);
+    settings.VWStudioProject = 1;
+    update();
     EXPECT_EQ(targetRows()[0], (Row{1, "ns=M1;Speed", 42.0}));
     EXPECT_TRUE(nothingLogged());
 }
@@ -127,20 +119,17 @@ TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
 TEST_F(WorkOnMdbTest, IntegratedTheMachineCopyReplacesTheTargetOrItsAbsenceIsTold) {
     runIntegrated();
     fs::create_directories(install.path("SaveRestore/Engineering"));
-    install.write("parameter/q4mconfiguration.ini",
-                  "[Common]\r\nSaveAndRestore=" + install.path("SaveRestore") + "\r\n");
+    files.machineCopyDatabase = install.path("SaveRestore/Engineering/Engineering.mdb");
     makeStandardSource();
     makeTarget(targetPath(), 3.0);
-    WorkOnMDB(program(), presets);
+    update();
     ASSERT_EQ(install.boxes.asked.size(), 1u);
     EXPECT_EQ(install.boxes.asked[0].text.find("Konnte die Datei:Engineering.mdb in der Vorlage"),
               0u);
     EXPECT_EQ(targetRows()[0], (Row{1, "M1.Speed", 3.0}));
 
-    makeTarget(install.path("SaveRestore/Engineering/Engineering.mdb"), 77.0);
-    setVWStudio("TRUE"); // integrated runs never use VisiWin Studio
-    WorkOnMDB(program(), presets);
-    EXPECT_EQ(presets.VWStudioProject, 0);
+    makeTarget(files.machineCopyDatabase, 77.0);
+    update();
     EXPECT_EQ(targetRows()[0], (Row{1, "M1.Speed", 77.0}));
     EXPECT_EQ(install.boxes.asked.size(), 1u);
 
@@ -148,7 +137,7 @@ TEST_F(WorkOnMdbTest, IntegratedTheMachineCopyReplacesTheTargetOrItsAbsenceIsTol
     const std::string before = target();
     install.write("SaveRestore/Engineering/Engineering.mdb", "not a database");
     install.boxes.answer(true); // resume
-    WorkOnMDB(program(), presets);
+    update();
     EXPECT_EQ(target(), before);
     ASSERT_EQ(install.boxes.asked.size(), 2u);
     EXPECT_NE(install.boxes.asked[1].text.find("Could not open database"), std::string::npos);
@@ -167,7 +156,7 @@ TEST_F(WorkOnMdbTest, TemplatesWithTheLegacyCategoryColumnKeepTheMachinesValues)
         targetPath(),
         {Preset{.machineType = "M1", .varName = "M1.Temp", .offset = 2, .min = 42.0}.row()},
         legacy);
-    WorkOnMDB(program(), presets);
+    update();
     EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 0.0}, {2, "M1.Temp", 42.0}}));
     EXPECT_EQ(Database::open(targetPath()).columns("PRESET_DEFS"), legacy);
     EXPECT_TRUE(nothingLogged());
@@ -182,7 +171,7 @@ TEST_F(WorkOnMdbTest, BadTemplateRowsFallBackToTheVariableNameOfPartOne) {
                 {nullptr, "ignored", 4},
                 {"VISIWIN32", "three.###Var_Name", 3}},
                {});
-    WorkOnMDB(program(), presets);
+    update();
     const auto& templates = presets.VarNameTemplates;
     EXPECT_EQ(templates[0][0], "###Var_Name");
     EXPECT_EQ(templates[1][0], "###Var_Name");
@@ -226,7 +215,7 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
          "TakeoverMachineCopyMDBData (Nr. 3000) :SQL error: no such column: min", Outcome::Kept},
         {"part out of range", onSource("UPDATE Source_PRESET_DEFS SET part = 51 WHERE ID = 2"),
          "CreateRecordSets (Nr. 9) :Subscript out of range"},
-        {"machine 1 without a name", [this] { program().ExistingMachines.clear(); },
+        {"machine 1 without a name", [this] { settings.machines.clear(); },
          "CreateRecordSets (Nr. 9) :Subscript out of range"},
 #ifndef _WIN32
         {"disk full", [] {}, "WorkOnMDB (Nr. 75) :Path/File access error: could not write",
@@ -253,7 +242,7 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
              Database::create(targetPath()).createTable("Other", {{"a", "INTEGER"}});
          },
          "CategorieNachCategoryID (Nr. 3000)", Outcome::Replaced},
-        {"ForMachine1=false", [this] { writeCfg({"ForMachine1=false"}); }, "", Outcome::Replaced},
+        {"ForMachine1=false", [this] { settings.forMachine1 = false; }, "", Outcome::Replaced},
     };
 
     run::ProgramState& program = this->program();
@@ -265,11 +254,10 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
             fs::remove_all(sourcePath());
             fs::remove_all(targetPath());
             fs::remove(install.path("Q4Mcfglog.txt"));
-            program.profiles = {};
             presets = PresetState{};
             program.failureReported = false;
-            program.ExistingMachines = {"M1"};
-            writeCfg({"ForMachine1=true", "ValidMachines=M1"});
+            settings.machines = {"M1"};
+            settings.forMachine1 = settings.hasProjectSection = true;
             makeStandardSource();
             // Temp carries its VisiWin Studio name, which the update renames.
             if (withTarget)
@@ -285,10 +273,10 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
 #ifndef _WIN32
             if (c.diskFull) {
                 const FileSizeLimit full(fs::file_size(sourcePath()));
-                WorkOnMDB(program, presets);
+                update();
             } else
 #endif
-                WorkOnMDB(program, presets);
+                update();
 
             const std::string log = nothingLogged() ? "" : install.errorLog();
             EXPECT_EQ(program.failureReported, !c.reported.empty()) << log;
@@ -304,13 +292,37 @@ TEST_F(WorkOnMdbTest, TheTargetIsReplacedOnlyByATableBuiltWhole) {
         }
 }
 
+// What the update reads from the INI files, read when the run loads.
+TEST_F(WorkOnMdbTest, SettingsComeFromTheCfgAndProgramIni) {
+    install.write("Engineering/Engineering.cfg",
+                  "[Project]\r\nValidMachines=m1,M2\r\nForMachine1=True\r\n"
+                  "DataBaseAdditionalFields=unit, speed\r\n");
+    install.write("parameter/Program.ini", "[Project]\r\nVWStudio=TRUE\r\n");
+    files.programIni = install.path("parameter/Program.ini");
+    program().ExistingMachines = {"Press"};
+    PresetSettings read = readPresetSettings(program(), files);
+    EXPECT_EQ(read.VWStudioProject, 1);
+    EXPECT_TRUE(read.hasProjectSection && read.forMachine1 && !read.integrated);
+    EXPECT_EQ(read.validMachines, "m1,M2");
+    EXPECT_EQ(read.machines, std::vector<std::string>{"Press"});
+    EXPECT_EQ(read.AdditionalFields, (std::vector<std::string>{"", "part", "unit", " speed"}));
+
+    runIntegrated(); // integrated runs never use VisiWin Studio
+    install.write("Engineering/Engineering.cfg", "[Info]\r\n");
+    program().profiles = {};
+    read = readPresetSettings(program(), files);
+    EXPECT_TRUE(read.integrated && !read.hasProjectSection && !read.forMachine1);
+    EXPECT_EQ(read.VWStudioProject, 0);
+    EXPECT_EQ(read.AdditionalFields, (std::vector<std::string>{"", "part"}));
+}
+
 TEST_F(WorkOnMdbTest, AConfiguredColumnMissingFromTheRebuiltTableEndsWithNothingReplaced) {
     runSilently(); // the conflict ends the program even where failures are resumed
-    writeCfg({"ForMachine1=true", "DataBaseAdditionalFields=Var_Name"}); // letter case counts
+    settings.AdditionalFields = GetAdditionalFieldsMDB("Var_Name"); // letter case counts
     makeStandardSource();
     makeTarget(targetPath(), 5.0);
     const std::string before = target();
-    EXPECT_THROW(WorkOnMDB(program(), presets), run::ProgramEnded);
+    EXPECT_THROW(update(), run::ProgramEnded);
     EXPECT_EQ(install.errorLog(), columnConflictText(program(), "Var_Name") + "\r\n" +
                                       errorLine("TakeoverMachineCopyMDBData", 9999,
                                                 "Database-Error - Contact Administrator!"));
@@ -321,11 +333,11 @@ TEST_F(WorkOnMdbTest, AConfiguredColumnMissingFromTheRebuiltTableEndsWithNothing
 
     // A trailing comma demands a column with an empty name.
     runSilently(false);
-    writeCfg({"ForMachine1=true", "DataBaseAdditionalFields=var_name,"});
-    EXPECT_THROW(WorkOnMDB(program(), presets), run::ProgramEnded);
+    settings.AdditionalFields = GetAdditionalFieldsMDB("var_name,");
+    EXPECT_EQ(settings.AdditionalFields, (std::vector<std::string>{"", "part", "var_name", ""}));
+    EXPECT_THROW(update(), run::ProgramEnded);
     ASSERT_EQ(install.boxes.asked.size(), 1u);
     EXPECT_EQ(install.boxes.asked[0].title, "Fatal error");
-    EXPECT_EQ(presets.AdditionalFields, (std::vector<std::string>{"", "part", "var_name", ""}));
 
     EXPECT_EQ(target(), before);
     // The rebuild was not committed: the source has no PRESET_DEFS.

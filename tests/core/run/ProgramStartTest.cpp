@@ -2,6 +2,7 @@
 // or a run and its start mode; its location, the installation's paths and the
 // machine list.
 
+#include "installation/InstallationFiles.h"
 #include "installation/InstallationPaths.h"
 #include "platform/FileSystem.h"
 #include "run/CommandLine.h"
@@ -64,7 +65,8 @@ TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
     ProgramState& program = inst.program();
     EXPECT_EQ(GetOCXName(program), "Engineering");
     EXPECT_EQ(installationFolder(program), inst.root().string());
-    EXPECT_EQ(GetPathOCXMDB(program), inst.path("Engineering/Engineering.mdb"));
+    EXPECT_EQ(componentFiles(installationFolder(program), GetOCXName(program)).targetDatabase,
+              inst.path("Engineering/Engineering.mdb"));
     program.executableFolder = "/";
     EXPECT_EQ(installationFolder(program), "") << "the file-system root has no parent folder";
     program.executableFolder = "C:\\Inst\\Engineering";
@@ -84,10 +86,9 @@ TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
 // reported where it is read (FunctionFilesTest, DamagedInstallationTest).
 TEST(InstallationPaths, RequiredFilesGiveEmptyOnlyWhenMissing) {
     TestInstallation inst;
-    EXPECT_EQ(GetPathSourceOCXMDB(inst.program()), "");
     EXPECT_EQ(GetProgramIniPath(inst.program(), 1), "");
-    std::filesystem::create_directory(inst.path("Engineering/Engineering_Source.mdb"));
-    EXPECT_EQ(GetPathSourceOCXMDB(inst.program()), inst.path("Engineering/Engineering_Source.mdb"));
+    std::filesystem::create_directories(inst.path("parameter/Program.ini"));
+    EXPECT_EQ(GetProgramIniPath(inst.program(), 1), inst.path("parameter/Program.ini"));
     ProgramState& integrated = inst.restart("/EXTERNAL Q4MCFG");
     EXPECT_EQ(GetQ4MConfigurationIniPath(integrated), "");
     inst.write("parameter/q4mconfiguration.ini", "");
