@@ -11,6 +11,8 @@
 
 #include "ProgramWindows.h"
 
+#include "engineering/ButtonCommands.h"
+#include "engineering/CompareInstallations.h"
 #include "engineering/ConfigurationRun.h"
 #include "engineering/DatabaseUpdate.h"
 #include "engineering/RestoreBackup.h"
@@ -163,6 +165,8 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     // prints goes to standard error then.
     if (run.program.request.action == run::RunAction::Restore)
         return engineering::restoreBackup(run, run.program.request.json ? std::cerr : std::cout);
+    if (run.program.request.action == run::RunAction::Import)
+        return engineering::importButtons(run);
     if (!window)
         return runSilently(run);
     const int status = windows.show(run, argc, argv);
@@ -170,6 +174,33 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     if (status == run::ExitOk && !run.changes.transaction().empty())
         run.commitLoaded();
     return status;
+}
+
+bool readsOnly(run::RunAction action) {
+    return action == run::RunAction::List || action == run::RunAction::Export ||
+           action == run::RunAction::Compare;
+}
+
+// A run that only reads the installation: under a shared lock, which waits
+// for a run that writes but not for another reader, and creates nothing; no
+// interrupted run is put back and nothing it loads is ever replaced.
+int runReadOnly(engineering::ConfigurationRun& run) {
+    const installation::InstallationLock lock(
+        installation::installationLockPath(run.program), installation::kInstallationLockWait,
+        announceWait(run.program.executableBaseName), installation::kInstallationLockPoll,
+        installation::InstallationLock::Access::Shared);
+    if (!lock.mayProceed()) {
+        run::reportRefusedStart(run.program, lockRefusal(lock));
+        return run::ExitEndedByFailure;
+    }
+    switch (run.program.request.action) {
+    case run::RunAction::List:
+        return engineering::listButtons(run);
+    case run::RunAction::Export:
+        return engineering::exportButtons(run);
+    default:
+        return engineering::compareInstallations(run, std::cout);
+    }
 }
 
 // A failure message as one line: the parts between its line breaks (the
@@ -247,7 +278,13 @@ int dryRun(run::ProgramStart start, ProgramWindows& windows) {
     }
     const int status = finishRun(
         run,
-        [&] { return recoverInterruptedRuns(run) ? runSilently(run) : run::ExitEndedByFailure; },
+        [&] {
+            if (!recoverInterruptedRuns(run))
+                return int(run::ExitEndedByFailure);
+            return run.program.request.dryRunOf == run::RunAction::Import
+                       ? engineering::importButtons(run)
+                       : runSilently(run);
+        },
         &scratch);
     std::cerr << scratch.logLines() << std::flush;
     return status;
@@ -281,5 +318,7 @@ int main(int argc, char** argv) {
         run::reportRefusedStart(run.program, noWindow);
         return run::ExitEndedByFailure;
     }
+    if (readsOnly(run.program.request.action))
+        return finishRun(run, [&] { return runReadOnly(run); });
     return finishRun(run, [&] { return runLocked(run, windows, argc, argv); });
 }
