@@ -62,10 +62,15 @@ std::vector<std::string> buttonDifferences(const FunctionLists& mine, const Func
     return lines;
 }
 
+// A null value is shown as the change report shows one.
+std::string valueText(const presetdb::Value& value) {
+    return value.isNull() ? std::string("Null") : presetdb::toText(value);
+}
+
 std::string offsetText(const presetdb::Value& value) {
     const auto number = presetdb::numericValue(value);
     if (!number)
-        return presetdb::toText(value);
+        return valueText(value);
     std::ostringstream text;
     text << *number;
     return text.str();
@@ -81,12 +86,12 @@ PresetLimits presetLimits(run::ProgramState& program) {
         database.prepare("SELECT machine_type, var_name, offset_or_bitno, abs_min, abs_max, "
                          "min, max, pass FROM PRESET_DEFS");
     while (rows.step()) {
-        const std::string key = platform::upperCase(presetdb::toText(rows.column(0))) + "/" +
-                                platform::upperCase(presetdb::toText(rows.column(1))) + "/" +
+        const std::string key = platform::upperCase(valueText(rows.column(0))) + "/" +
+                                platform::upperCase(valueText(rows.column(1))) + "/" +
                                 offsetText(rows.column(2));
         Limits& values = limits[key];
         for (std::size_t v = 0; v < values.size(); ++v)
-            values[v] = presetdb::toText(rows.column(int(v) + 3));
+            values[v] = valueText(rows.column(int(v) + 3));
     }
     return limits;
 }
