@@ -43,6 +43,8 @@ void printUsage() {
     std::cout << "Usage: Engineering_Config [/EXTERNAL Q4MCFG | /EXTERNAL SILENT] [/LOGFILE path]\n"
                  "       Engineering_Config /DRYRUN\n"
                  "       Engineering_Config /RESTORE [LIST | yyyy-mm-dd_hh-mm-ss]\n"
+                 "       Engineering_Config /LIST [file] | /EXPORT file | /COMPARE folder\n"
+                 "       Engineering_Config /IMPORT file [/KEEPSYMBOLS] [/DRYRUN]\n"
                  "\n"
                  "Edits the 48 engineering-function buttons of the operator panel and writes\n"
                  "the component's function files. The program works on the installation it\n"
@@ -59,12 +61,21 @@ void printUsage() {
                  "  /RESTORE           put back the newest backup (backup/ in the component\n"
                  "                     folder); /RESTORE yyyy-mm-dd_hh-mm-ss a given one,\n"
                  "                     /RESTORE LIST lists them\n"
+                 "  /LIST [file]       the 48 buttons as the next run shows them, with their\n"
+                 "                     origin; into the file (CSV when it ends in .csv)\n"
+                 "  /EXPORT file       the buttons that differ from the catalogue, with a\n"
+                 "                     checksum, for /IMPORT on another panel\n"
+                 "  /IMPORT file       put the buttons of an export in place, as one run;\n"
+                 "                     /KEEPSYMBOLS keeps a symbol this panel lacks\n"
+                 "  /COMPARE folder    the buttons and preset limits that differ from\n"
+                 "                     another installation (status 3 when any do)\n"
                  "  --json             no window: a summary of the run as one JSON object on\n"
                  "                     standard output\n"
                  "  -h, /?, --help     this text\n"
                  "  --version          the version\n"
                  "\n"
-                 "DRYRUN, RESTORE, JSON, HELP and VERSION are whole arguments in any case,\n"
+                 "DRYRUN, RESTORE, LIST, EXPORT, IMPORT, COMPARE, KEEPSYMBOLS, JSON, HELP and\n"
+                 "VERSION are whole arguments in any case,\n"
                  "spelt with /, - or -- (/dryrun, -DRYRUN, --dryrun). Any other argument that\n"
                  "starts with -, and one starting with / that is close to one of them\n"
                  "(/DRYRUNX, /DRY-RUN, /RESTOR), ends the program at once with status 2.\n"
@@ -75,7 +86,8 @@ void printUsage() {
                  "backup/yyyy-mm-dd_hh-mm-ss/ (the last 10 runs).\n"
                  "\n"
                  "Exit status: 0 done (or cancelled), 1 ended by a failure, 2 done but\n"
-                 "failures were reported, or a command line the program refuses.\n";
+                 "failures were reported, or a command line the program refuses, 3 /COMPARE\n"
+                 "found differences.\n";
 }
 
 // Help, the version or a refused command line: the exit status, having
@@ -231,7 +243,9 @@ int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& bo
         status = ended.status;
     }
     const run::ProgramState& program = run.program;
-    if (program.SilentMode && status != run::ExitOk) {
+    const bool differences = program.request.action == run::RunAction::Compare &&
+                             status == engineering::kExitInstallationsDiffer;
+    if (program.SilentMode && status != run::ExitOk && !differences) {
         std::cerr << program.executableBaseName << ": ended with status " << status;
         if (!program.lastFailure.empty())
             std::cerr << ": "
