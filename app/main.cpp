@@ -12,6 +12,8 @@
 #include "BuildDescription.h"
 #include "ProgramWindows.h"
 
+#include "engineering/ButtonCommands.h"
+#include "engineering/CompareInstallations.h"
 #include "engineering/ConfigurationRun.h"
 #include "engineering/DatabaseUpdate.h"
 #include "engineering/RestoreBackup.h"
@@ -42,6 +44,8 @@ void printUsage() {
     std::cout << "Usage: Engineering_Config [/EXTERNAL Q4MCFG | /EXTERNAL SILENT] [/LOGFILE path]\n"
                  "       Engineering_Config /DRYRUN\n"
                  "       Engineering_Config /RESTORE [LIST | yyyy-mm-dd_hh-mm-ss]\n"
+                 "       Engineering_Config /LIST [file] | /EXPORT file | /COMPARE folder\n"
+                 "       Engineering_Config /IMPORT file [/KEEPSYMBOLS] [/DRYRUN]\n"
                  "\n"
                  "Edits the 48 engineering-function buttons of the operator panel and writes\n"
                  "the component's function files. The program works on the installation it\n"
@@ -58,12 +62,21 @@ void printUsage() {
                  "  /RESTORE           put back the newest backup (backup/ in the component\n"
                  "                     folder); /RESTORE yyyy-mm-dd_hh-mm-ss a given one,\n"
                  "                     /RESTORE LIST lists them\n"
+                 "  /LIST [file]       the 48 buttons as the next run shows them, with their\n"
+                 "                     origin; into the file (CSV when it ends in .csv)\n"
+                 "  /EXPORT file       the buttons that differ from the catalogue, with a\n"
+                 "                     checksum, for /IMPORT on another panel\n"
+                 "  /IMPORT file       put the buttons of an export in place, as one run;\n"
+                 "                     /KEEPSYMBOLS keeps a symbol this panel lacks\n"
+                 "  /COMPARE folder    the buttons and preset limits that differ from\n"
+                 "                     another installation (status 3 when any do)\n"
                  "  --json             no window: a summary of the run as one JSON object on\n"
                  "                     standard output\n"
                  "  -h, /?, --help     this text\n"
                  "  --version          the version and the sources it was built from\n"
                  "\n"
-                 "DRYRUN, RESTORE, JSON, HELP and VERSION are whole arguments in any case,\n"
+                 "DRYRUN, RESTORE, LIST, EXPORT, IMPORT, COMPARE, KEEPSYMBOLS, JSON, HELP and\n"
+                 "VERSION are whole arguments in any case,\n"
                  "spelt with /, - or -- (/dryrun, -DRYRUN, --dryrun). Any other argument that\n"
                  "starts with -, and one starting with / that is close to one of them\n"
                  "(/DRYRUNX, /DRY-RUN, /RESTOR), ends the program at once with status 2.\n"
@@ -74,7 +87,8 @@ void printUsage() {
                  "backup/yyyy-mm-dd_hh-mm-ss/ (the last 10 runs).\n"
                  "\n"
                  "Exit status: 0 done (or cancelled), 1 ended by a failure, 2 done but\n"
-                 "failures were reported, or a command line the program refuses.\n";
+                 "failures were reported, or a command line the program refuses, 3 /COMPARE\n"
+                 "found differences.\n";
 }
 
 // Help, the version or a refused command line: the exit status, having
@@ -165,6 +179,8 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     // prints goes to standard error then.
     if (run.program.request.action == run::RunAction::Restore)
         return engineering::restoreBackup(run, run.program.request.json ? std::cerr : std::cout);
+    if (run.program.request.action == run::RunAction::Import)
+        return engineering::importButtons(run);
     if (!window)
         return runSilently(run);
     const int status = windows.show(run, argc, argv);
@@ -172,6 +188,33 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     if (status == run::ExitOk && !run.changes.transaction().empty())
         run.commitLoaded();
     return status;
+}
+
+bool readsOnly(run::RunAction action) {
+    return action == run::RunAction::List || action == run::RunAction::Export ||
+           action == run::RunAction::Compare;
+}
+
+// A run that only reads the installation: under a shared lock, which waits
+// for a run that writes but not for another reader, and creates nothing; no
+// interrupted run is put back and nothing it loads is ever replaced.
+int runReadOnly(engineering::ConfigurationRun& run) {
+    const installation::InstallationLock lock(
+        installation::installationLockPath(run.program), installation::kInstallationLockWait,
+        announceWait(run.program.executableBaseName), installation::kInstallationLockPoll,
+        installation::InstallationLock::Access::Shared);
+    if (!lock.mayProceed()) {
+        run::reportRefusedStart(run.program, lockRefusal(lock));
+        return run::ExitEndedByFailure;
+    }
+    switch (run.program.request.action) {
+    case run::RunAction::List:
+        return engineering::listButtons(run);
+    case run::RunAction::Export:
+        return engineering::exportButtons(run);
+    default:
+        return engineering::compareInstallations(run, std::cout);
+    }
 }
 
 // A failure message as one line: the parts between its line breaks (the
@@ -202,7 +245,9 @@ int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& bo
         status = ended.status;
     }
     const run::ProgramState& program = run.program;
-    if (program.SilentMode && status != run::ExitOk) {
+    const bool differences = program.request.action == run::RunAction::Compare &&
+                             status == engineering::kExitInstallationsDiffer;
+    if (program.SilentMode && status != run::ExitOk && !differences) {
         std::cerr << program.executableBaseName << ": ended with status " << status;
         if (!program.lastFailure.empty())
             std::cerr << ": "
@@ -249,7 +294,13 @@ int dryRun(run::ProgramStart start, ProgramWindows& windows) {
     }
     const int status = finishRun(
         run,
-        [&] { return recoverInterruptedRuns(run) ? runSilently(run) : run::ExitEndedByFailure; },
+        [&] {
+            if (!recoverInterruptedRuns(run))
+                return int(run::ExitEndedByFailure);
+            return run.program.request.dryRunOf == run::RunAction::Import
+                       ? engineering::importButtons(run)
+                       : runSilently(run);
+        },
         &scratch);
     std::cerr << scratch.logLines() << std::flush;
     return status;
@@ -283,5 +334,7 @@ int main(int argc, char** argv) {
         run::reportRefusedStart(run.program, noWindow);
         return run::ExitEndedByFailure;
     }
+    if (readsOnly(run.program.request.action))
+        return finishRun(run, [&] { return runReadOnly(run); });
     return finishRun(run, [&] { return runLocked(run, windows, argc, argv); });
 }

@@ -30,6 +30,8 @@ std::string_view runKindText(RunKind kind) {
         return "restore";
     case RunKind::Conversion:
         return "conversion";
+    case RunKind::Import:
+        return "import";
     }
     return "run";
 }

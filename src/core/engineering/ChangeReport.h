@@ -36,7 +36,7 @@ namespace engineering {
 inline constexpr std::string_view kNoChangesLine = "No changes.";
 
 // What ran, as the header names it.
-enum class RunKind { Standalone, Integrated, Silent, Restore, Conversion };
+enum class RunKind { Standalone, Integrated, Silent, Restore, Conversion, Import };
 
 struct ReportHeading {
     std::chrono::system_clock::time_point changedAt; // when the files were replaced

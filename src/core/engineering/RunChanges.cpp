@@ -22,6 +22,11 @@ std::string startModeText(const run::ProgramState& program) {
         return "dry run, nothing written";
     case run::RunAction::Restore:
         return "restore";
+    case run::RunAction::Import:
+        return "import";
+    case run::RunAction::List:
+    case run::RunAction::Export:
+    case run::RunAction::Compare:
     case run::RunAction::Edit:
         break;
     }
@@ -33,6 +38,9 @@ std::string startModeText(const run::ProgramState& program) {
 RunKind runKind(const run::ProgramState& program) {
     if (program.request.action == run::RunAction::Restore)
         return RunKind::Restore;
+    if (program.request.action == run::RunAction::Import ||
+        program.request.dryRunOf == run::RunAction::Import)
+        return RunKind::Import;
     if (program.SilentMode)
         return RunKind::Silent;
     return program.StartModeIntegrated ? RunKind::Integrated : RunKind::Standalone;

@@ -40,10 +40,16 @@ std::string lockWaitMessage(std::string_view holder, std::chrono::milliseconds w
 }
 
 InstallationLock::InstallationLock(const fs::path& file, std::chrono::milliseconds wait,
-                                   const BusyNotice& onBusy, std::chrono::milliseconds poll)
-    : file_(file), started_(readableTime(WallClock::now())) {
+                                   const BusyNotice& onBusy, std::chrono::milliseconds poll,
+                                   Access access)
+    : access_(access), file_(file, access == Access::Exclusive),
+      started_(readableTime(WallClock::now())) {
     if (!file_.isOpen()) {
-        state_ = file_.folderRefusedFile() ? State::NotWritable : State::Failed;
+        std::error_code ignored;
+        if (access == Access::Shared && !fs::exists(fs::symlink_status(file, ignored)))
+            state_ = State::NoLockFile;
+        else
+            state_ = file_.folderRefusedFile() ? State::NotWritable : State::Failed;
         return;
     }
     attempt();
@@ -66,11 +72,12 @@ bool InstallationLock::tryAgain() {
 }
 
 void InstallationLock::attempt() {
-    switch (file_.tryLock()) {
+    switch (file_.tryLock(access_)) {
     case platform::FileLock::Attempt::Locked:
         state_ = State::Held;
-        file_.writeText("process " + std::to_string(platform::currentProcessId()) + ", started " +
-                        started_ + "\n");
+        if (access_ == Access::Exclusive)
+            file_.writeText("process " + std::to_string(platform::currentProcessId()) +
+                            ", started " + started_ + "\n");
         return;
     case platform::FileLock::Attempt::Busy:
         state_ = State::Busy;

@@ -12,6 +12,10 @@
 // does nothing else of it, so the text is read only while the lock is busy:
 // a run that has to wait says at once for whom it waits.
 //
+// A run that only reads the installation (/LIST, /EXPORT, /COMPARE) takes a
+// shared lock instead: it waits for a run that writes, never for another
+// reader, and neither creates the lock file nor writes into it.
+//
 // Run as root, the program creates the lock file with the component folder's
 // owner and group, as every file it creates there.
 
@@ -52,7 +56,9 @@ public:
         NotWritable, // the folder refuses a new file: no run of this user can change
                      // anything there, so the run goes on without the lock
         Failed,      // the lock file cannot be opened or locked (see problem())
+        NoLockFile,  // a shared lock without a lock file: no run holds the installation
     };
+    using Access = platform::FileLock::Mode;
     // Told once, before waiting, who holds the lock (see holder()).
     using BusyNotice = std::function<void(const std::string& holder)>;
 
@@ -61,13 +67,16 @@ public:
     // tells onBusy before it waits.
     InstallationLock(const std::filesystem::path& file, std::chrono::milliseconds wait,
                      const BusyNotice& onBusy = {},
-                     std::chrono::milliseconds poll = kInstallationLockPoll);
+                     std::chrono::milliseconds poll = kInstallationLockPoll,
+                     Access access = Access::Exclusive);
     InstallationLock(const InstallationLock&) = delete;
     InstallationLock& operator=(const InstallationLock&) = delete;
 
     State state() const { return state_; }
     // Whether the run may go on.
-    bool mayProceed() const { return state_ == State::Held || state_ == State::NotWritable; }
+    bool mayProceed() const {
+        return state_ == State::Held || state_ == State::NotWritable || state_ == State::NoLockFile;
+    }
     // What went wrong when the state is Failed.
     const std::string& problem() const { return file_.problem(); }
     // Who held the lock when it was found busy: "process <id>, started <time>",
@@ -81,6 +90,7 @@ public:
 private:
     void attempt();
 
+    Access access_;
     platform::FileLock file_;
     std::string started_; // when this run first asked for the lock
     State state_ = State::Failed;

@@ -1,9 +1,9 @@
 #pragma once
-// An exclusive lock of the operating system on a file: flock on Linux,
-// LockFileEx on Windows. The lock belongs to the open file, so the system
-// releases it however the process ends, killed included; the file itself
-// stays. On Windows the lock covers one byte far beyond any text the file
-// holds, so that a waiting run can still read what the holder wrote.
+// A lock of the operating system on a file: flock on Linux, LockFileEx on
+// Windows; exclusive, or shared with other readers. The lock belongs to the open file, so the
+// system releases it however the process ends, killed included; the file itself stays. On Windows
+// the lock covers one byte far beyond any text the file holds, so that a waiting run can still read
+// what the holder wrote.
 
 #include "PlatformFiles.h"
 
@@ -16,6 +16,9 @@ namespace platform {
 class FileLock {
 public:
     enum class Attempt { Locked, Busy, Failed };
+    // Exclusive: no one else holds the file. Shared: others may hold it
+    // shared too, but no one exclusively.
+    enum class Mode { Exclusive, Shared };
 
     // Opens the file, creating it when missing and asked to (when running as
     // root, with its folder's owner and group). A link in its place is not followed and
@@ -35,7 +38,7 @@ public:
     const std::string& problem() const { return problem_; }
 
     // One attempt to take the lock, without waiting.
-    Attempt tryLock();
+    Attempt tryLock(Mode mode = Mode::Exclusive);
     // Replaces the file's text; meant for the holder of the lock.
     bool writeText(std::string_view text);
     // The first bytes of the file's text (at most limit).

@@ -57,10 +57,10 @@ FileLock::FileLock(const fs::path& file, bool createWhenMissing) : path_(file) {
 
 FileLock::~FileLock() = default; // closing the last descriptor releases the lock
 
-FileLock::Attempt FileLock::tryLock() {
+FileLock::Attempt FileLock::tryLock(Mode mode) {
     if (!file_.isOpen())
         return Attempt::Failed;
-    if (::flock(file_.handle(), LOCK_EX | LOCK_NB) == 0) {
+    if (::flock(file_.handle(), (mode == Mode::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB) == 0) {
         locked_ = true;
         return Attempt::Locked;
     }

@@ -64,13 +64,14 @@ FileLock::~FileLock() {
     }
 }
 
-FileLock::Attempt FileLock::tryLock() {
+FileLock::Attempt FileLock::tryLock(Mode mode) {
     if (!file_.isOpen())
         return Attempt::Failed;
     OVERLAPPED overlapped{};
     overlapped.OffsetHigh = kLockedOffsetHigh;
-    if (LockFileEx(file_.handle(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                   &overlapped)) {
+    if (LockFileEx(file_.handle(),
+                   (mode == Mode::Shared ? 0 : LOCKFILE_EXCLUSIVE_LOCK) | LOCKFILE_FAIL_IMMEDIATELY,
+                   0, 1, 0, &overlapped)) {
         locked_ = true;
         return Attempt::Locked;
     }

@@ -12,8 +12,8 @@
 namespace run {
 namespace {
 
-enum class Meaning { Help, Version, Json, Action };
-enum class Takes { Nothing, BackupChoice };
+enum class Meaning { Help, Version, Json, KeepSymbols, Action };
+enum class Takes { Nothing, BackupChoice, OptionalPath, Path };
 
 struct OwnKeyword {
     std::string_view name; // upper case, without "/", "-" or "--"
@@ -29,6 +29,11 @@ constexpr OwnKeyword kOwnKeywords[] = {
     {"JSON", Meaning::Json},
     {"DRYRUN", Meaning::Action, RunAction::DryRun},
     {"RESTORE", Meaning::Action, RunAction::Restore, Takes::BackupChoice},
+    {"LIST", Meaning::Action, RunAction::List, Takes::OptionalPath},
+    {"EXPORT", Meaning::Action, RunAction::Export, Takes::Path},
+    {"IMPORT", Meaning::Action, RunAction::Import, Takes::Path},
+    {"COMPARE", Meaning::Action, RunAction::Compare, Takes::Path},
+    {"KEEPSYMBOLS", Meaning::KeepSymbols},
 };
 constexpr std::string_view kHelpAliases[] = {"-h", "-?", "/?"};
 
@@ -155,18 +160,40 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         case Meaning::Json:
             run.request.json = true;
             continue;
+        case Meaning::KeepSymbols:
+            run.request.keepSymbols = true;
+            continue;
         case Meaning::Action:
             break;
         }
-        if (!action.empty())
+        // A dry run may show what an import would change.
+        const bool dryImport =
+            !action.empty() &&
+            ((run.request.action == RunAction::DryRun && keyword.action == RunAction::Import) ||
+             (run.request.action == RunAction::Import && keyword.action == RunAction::DryRun));
+        if (dryImport)
+            run.request.dryRunOf = RunAction::Import;
+        else if (!action.empty())
             return CommandLineError{"one action per run: " + inQuotes(action) + " and " +
                                     inQuotes(argument)};
         action = argument;
-        run.request.action = keyword.action;
-        if (keyword.value != Takes::BackupChoice || i + 1 == arguments.size())
+        run.request.action = dryImport ? RunAction::DryRun : keyword.action;
+        if (keyword.value == Takes::Nothing)
+            continue;
+        if (keyword.value == Takes::Path) {
+            if (i + 1 == arguments.size())
+                return CommandLineError{inQuotes(argument) + " takes a " +
+                                        (keyword.action == RunAction::Compare ? "folder" : "file")};
+            run.request.actionPath = arguments[++i];
+            continue;
+        }
+        if (i + 1 == arguments.size())
             continue;
         const std::string& next = arguments[i + 1];
-        if (platform::equalsIgnoreCase(next, "LIST") || isBackupName(next)) {
+        if (keyword.value == Takes::OptionalPath) {
+            if (readArgument(next).kind == Kind::Kept)
+                run.request.actionPath = arguments[++i];
+        } else if (platform::equalsIgnoreCase(next, "LIST") || isBackupName(next)) {
             run.request.restoreValue = platform::upperCase(next);
             ++i;
         } else if (readArgument(next).kind == Kind::Kept) {
@@ -175,6 +202,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                                     inQuotes(next)};
         }
     }
+    const bool importing =
+        run.request.action == RunAction::Import || run.request.dryRunOf == RunAction::Import;
+    if (run.request.keepSymbols && !importing)
+        return CommandLineError{"'/KEEPSYMBOLS' goes with /IMPORT only"};
     return run;
 }
 

@@ -6,7 +6,10 @@
 // ("/DRYRUN", "-dryrun", "--DryRun"):
 //   HELP (also "-h", "-?", "/?"), VERSION, JSON, DRYRUN, and
 //   RESTORE [LIST | yyyy-mm-dd_hh-mm-ss] (the next argument is its value only
-//   in one of those forms).
+//   in one of those forms), LIST [file] (the next argument is its file unless
+//   it is a keyword), EXPORT file, IMPORT file, COMPARE folder (the next
+//   argument is their value, whatever it looks like) and KEEPSYMBOLS (only
+//   with IMPORT).
 // Every other argument that starts with "-" is an error, and so is a misspelt
 // own keyword: an argument starting with "/" whose letters, leaving out "-"
 // and "_", are not a keyword itself but start with one, are the first three or
@@ -24,13 +27,19 @@ namespace run {
 
 // What the run does: edit (with or without a window), a dry run ("DRYRUN":
 // the OK sequence on a scratch copy, its change report on standard output)
-// or a restore ("RESTORE"). A dry run, a restore and a run with the JSON
-// summary ("JSON") are silent and standalone.
-enum class RunAction { Edit, DryRun, Restore };
+// a restore ("RESTORE"), the button list ("LIST"), the export and import of
+// the stored buttons ("EXPORT", "IMPORT") or the comparison with another
+// installation ("COMPARE"). All but the edit, and a run with the JSON summary
+// ("JSON"), are silent and standalone.
+enum class RunAction { Edit, DryRun, Restore, List, Export, Import, Compare };
 struct RunRequest {
     RunAction action = RunAction::Edit;
     std::string restoreValue; // "", "LIST" or a backup folder's name
-    bool json = false;        // a summary as one JSON object on standard output
+    std::string actionPath;   // the file of LIST, EXPORT, IMPORT; the folder of COMPARE
+    bool keepSymbols = false; // IMPORT keeps this installation's symbol where one is missing
+    // What a dry run runs: the edit's closing sequence, or (with IMPORT) the import.
+    RunAction dryRunOf = RunAction::Edit;
+    bool json = false; // a summary as one JSON object on standard output
 };
 
 struct HelpRequested {};

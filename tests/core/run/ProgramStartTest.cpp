@@ -43,8 +43,11 @@ std::string outcome(const testsupport::TestInstallation& inst, const ParsedComma
     takeRun(start, std::get<RunCommandLine>(parsed));
     ProgramState program(std::move(start), nullptr);
     const RunRequest& request = program.request;
-    std::string text = std::array{"edit", "dryrun", "restore"}[int(request.action)];
+    std::string text = std::array{"edit",   "dryrun", "restore", "list",
+                                  "export", "import", "compare"}[int(request.action)];
     text += request.restoreValue.empty() ? "" : " " + request.restoreValue;
+    text += request.actionPath.empty() ? "" : " " + request.actionPath;
+    text += request.keepSymbols ? " keepsymbols" : "";
     text += request.json ? " json" : "";
     text += program.StartModeIntegrated ? " integrated" : program.SilentMode ? " silent" : "";
     if (const auto log = ReadCommand(program, program.commandLine, "LOGFILE"))
