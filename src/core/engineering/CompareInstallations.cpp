@@ -76,8 +76,8 @@ std::string offsetText(const presetdb::Value& value) {
     return text.str();
 }
 
-PresetLimits presetLimits(run::ProgramState& program) {
-    const std::string path = installation::GetPathOCXMDB(program);
+PresetLimits presetLimits(const installation::InstallationFiles& files) {
+    const std::string& path = files.targetDatabase;
     PresetLimits limits;
     if (platform::probeFile(path) == platform::FileKind::Missing)
         return limits;
@@ -155,7 +155,7 @@ int compareInstallations(ConfigurationRun& run, std::ostream& out) {
     std::vector<std::string> lines = buttonDifferences(run.lists, other.lists);
     try {
         const std::vector<std::string> presets =
-            presetDifferences(presetLimits(run.program), presetLimits(other.program));
+            presetDifferences(presetLimits(run.files), presetLimits(other.files));
         lines.insert(lines.end(), presets.begin(), presets.end());
     } catch (const run::Failure& failure) {
         run.program.lastFailure = failure.description();
