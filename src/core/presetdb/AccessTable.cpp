@@ -89,17 +89,18 @@ void AccessTable::forEachRow(const std::vector<std::size_t>& wanted,
             continue; // a page of another object, as Access leaves some in the map
         const int rows = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
         for (int row = 0; row < rows; ++row) {
-            if (!readRow(page, row, fields))
-                continue;
-            for (std::size_t i = 0; i < wanted.size(); ++i)
-                values[i] = valueOf(fields[wanted[i]], column(wanted[i]));
-            visit(values);
-            ++rowsRead;
+            if (readRow(page, row, fields)) {
+                for (std::size_t i = 0; i < wanted.size(); ++i)
+                    values[i] = valueOf(fields[wanted[i]], column(wanted[i]));
+                visit(values);
+                ++rowsRead;
+            }
             if (mdb->cur_pg != page) // the row had moved to another page
                 readPage(page);
         }
     }
-    // An improperly closed file may record fewer, never more.
+    // An improperly closed file may record fewer rows than it holds: only
+    // rows missing count.
     if (rowsRead < definition_->num_rows)
         damaged("its definition records " + std::to_string(definition_->num_rows) + " rows, " +
                 std::to_string(rowsRead) + " could be read");
