@@ -1,13 +1,16 @@
-# SQLite 3 and GoogleTest: the installed packages by default; built from their
-# sources when a source folder is given, as for the Windows cross-build, where
-# no Windows build of either is installed.
+# SQLite 3, libmdb (mdbtools) and GoogleTest: the installed packages by
+# default; built from their sources when a source folder is given, as for the
+# Windows cross-build, where no Windows build of any is installed.
 #
 #   ENGINEERING_SQLITE_SOURCE_DIR  a folder holding SQLite's amalgamation
 #                                  (sqlite3.c and sqlite3.h)
+#   ENGINEERING_MDB_SOURCE_DIR     mdbtools' source tree (Debian's source
+#                                  package mdbtools); see cmake/Libmdb.cmake
 #   ENGINEERING_GTEST_SOURCE_DIR   GoogleTest's source tree (on Debian
 #                                  /usr/src/googletest, package googletest)
 
 set(ENGINEERING_SQLITE_SOURCE_DIR "" CACHE PATH "Build SQLite from the amalgamation in this folder")
+set(ENGINEERING_MDB_SOURCE_DIR "" CACHE PATH "Build libmdb from this mdbtools source tree")
 set(ENGINEERING_GTEST_SOURCE_DIR "" CACHE PATH "Build GoogleTest from this source tree")
 
 if(ENGINEERING_SQLITE_SOURCE_DIR)
@@ -22,6 +25,16 @@ if(ENGINEERING_SQLITE_SOURCE_DIR)
     add_library(SQLite::SQLite3 ALIAS sqlite3_amalgamation)
 else()
     find_package(SQLite3 REQUIRED)
+endif()
+
+# libmdb reads Access (Jet) databases; the installed one (Debian's
+# mdbtools-dev) is found through pkg-config and brings GLib's headers along.
+if(ENGINEERING_MDB_SOURCE_DIR)
+    include(${CMAKE_CURRENT_LIST_DIR}/Libmdb.cmake)
+else()
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(LIBMDB REQUIRED IMPORTED_TARGET GLOBAL libmdb)
+    add_library(Mdb::Mdb ALIAS PkgConfig::LIBMDB)
 endif()
 
 macro(engineering_find_gtest)

@@ -6,8 +6,9 @@
 # from the edit-info stamp and paths), databases by content (sqlite3 .dump).
 #
 # SQLite comes from Debian's own source package (a deb-src entry for the
-# archive the machine already uses is added when missing), GoogleTest from
-# Debian's googletest sources. The last line is "N passed, M failed": test
+# archive the machine already uses is added when missing), libmdb from
+# Debian's mdbtools source package, GoogleTest from Debian's googletest
+# sources. The last line is "N passed, M failed": test
 # cases and comparison checks; the status is 1 when anything failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -46,11 +47,44 @@ if [ ! -f "$sqlite_dir/sqlite3.c" ]; then
     cp "$source_tree/amalgamation/sqlite3.c" "$source_tree/amalgamation/sqlite3.h" "$sqlite_dir/"
 fi
 
+# libmdb from mdbtools' source, fetched once into build-windows/third_party:
+# Debian 13's mdbtools 1.0.1, pinned by its checksum (Debian 12's 1.0.0, the
+# one the Linux build links, has no source tarball where this machine fetches
+# packages; both read the same files through the same interface). apt-get
+# uses a list of its own under build-windows, so the machine's sources stay
+# as they are; the package's .dsc may be missing there, the tarball is what
+# counts.
+mdb_dir=$third_party/mdbtools
+mdb_tarball=mdbtools_1.0.1.orig.tar.gz
+mdb_sha256=750cbf793bf5b7e296fdc359124393a0aef89ee663b7741ba4b1ca2ce30b3b37
+if [ ! -f "$mdb_dir/src/libmdb/catalog.c" ]; then
+    apt_dir=$third_party/apt
+    mkdir -p "$apt_dir/lists/partial" "$third_party/mdbtools-source"
+    # The archive the machine already uses (its first entry, not the security one).
+    archive=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
+    [ -n "$archive" ] ||
+        archive=$(sed -n 's/^deb \(\[[^]]*\] \)\?\([^ ]*\).*/\2/p' /etc/apt/sources.list | head -n 1)
+    echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $archive trixie main" \
+        >"$apt_dir/sources.list"
+    apt_options=(-o "Dir::Etc::sourcelist=$apt_dir/sources.list" -o Dir::Etc::sourceparts=-
+                 -o "Dir::State::Lists=$apt_dir/lists" -o APT::Get::List-Cleanup=0)
+    apt-get "${apt_options[@]}" update -qq
+    (cd "$third_party/mdbtools-source" &&
+        { apt-get "${apt_options[@]}" source --download-only -qq mdbtools=1.0.1-0.1 >/dev/null 2>&1 || true; })
+    if ! echo "$mdb_sha256  $third_party/mdbtools-source/$mdb_tarball" | sha256sum -c --quiet; then
+        echo "error: could not fetch $mdb_tarball (Debian's mdbtools source)" >&2
+        exit 1
+    fi
+    rm -rf "$mdb_dir" "$third_party/mdbtools-source/mdbtools-1.0.1"
+    tar -xzf "$third_party/mdbtools-source/$mdb_tarball" -C "$third_party/mdbtools-source"
+    mv "$third_party/mdbtools-source/mdbtools-1.0.1" "$mdb_dir"
+fi
+
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DENGINEERING_WINDOW=OFF -DENGINEERING_BUILD_BENCH=OFF \
-      -DENGINEERING_SQLITE_SOURCE_DIR="$sqlite_dir" \
+      -DENGINEERING_SQLITE_SOURCE_DIR="$sqlite_dir" -DENGINEERING_MDB_SOURCE_DIR="$mdb_dir" \
       -DENGINEERING_GTEST_SOURCE_DIR=/usr/src/googletest "${launcher[@]}" >/dev/null
 cmake --build "$out" -j2
 scripts/build.sh # the Linux program the silent run is compared with

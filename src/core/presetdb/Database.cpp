@@ -267,6 +267,22 @@ Database Database::fromBytes(std::string_view bytes, std::string name) {
     return inMemory(bytes, std::move(name), true);
 }
 
+Database Database::emptyInMemory(std::string name) {
+    sqlite3* connection = nullptr;
+    if (sqlite3_open_v2(":memory:", &connection, kOpenFlags, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(connection);
+        throwOpenFailure(name, "out of memory");
+    }
+    Database database(connection, std::move(name));
+    // An empty image, so that it lies in memory as fromBytes's databases do.
+    if (sqlite3_deserialize(connection, "main", nullptr, 0, 0,
+                            SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) !=
+        SQLITE_OK)
+        database.fail("Cannot make a database in memory");
+    database.execute("PRAGMA temp_store = MEMORY");
+    return database;
+}
+
 Database Database::viewOf(std::string_view bytes, std::string name) {
     return inMemory(bytes, std::move(name), false);
 }

@@ -100,6 +100,8 @@ public:
     static Database readIntoMemory(std::string_view path);
     // A database in memory made from a file's bytes; `name` names it in failures.
     static Database fromBytes(std::string_view bytes, std::string name);
+    // A new, empty database in memory, named as fromBytes names one.
+    static Database emptyInMemory(std::string name);
     // A database that reads the bytes where they lie, for as long as they
     // stay there; it cannot be written.
     static Database viewOf(std::string_view bytes, std::string name);
