@@ -1,6 +1,4 @@
-// The POSIX half of FileSystem.h: stored backslashes become slashes, letter
-// case is resolved against the names that exist, and file stamps come from
-// stat.
+// The POSIX half of FileSystem.h (the rules are there).
 
 #include "FileSystem.h"
 

@@ -1,6 +1,4 @@
-// The Windows half of FileSystem.h: paths are used as spelled (the system
-// matches names without regard to letter case), and file stamps come from the
-// file's handle.
+// The Windows half of FileSystem.h (the rules are there).
 
 #include "FileSystem.h"
 

@@ -2,10 +2,9 @@
 
 #include "ErrorProtocol.h"
 #include "platform/FileSystem.h"
+#include "platform/RunningProcess.h"
 #include "platform/Windows1252Text.h"
 #include "ProgramState.h"
-
-#include "platform/RunningProcess.h"
 
 #include <filesystem>
 
