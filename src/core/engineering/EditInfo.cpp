@@ -1,5 +1,6 @@
 #include "EditInfo.h"
 
+#include "platform/RunningProcess.h"
 #include "platform/Windows1252Text.h"
 #include "run/ErrorProtocol.h"
 #include "run/IniAccess.h"
@@ -7,12 +8,6 @@
 #include "run/Version.h"
 
 #include <cstdio>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-extern char** environ;
-#endif
 
 namespace engineering {
 
@@ -37,26 +32,13 @@ std::string editorMark(std::string_view environmentEntry) {
     return mark;
 }
 
-std::string firstEnvironmentEntry() {
-#ifdef _WIN32
-    std::string entry;
-    if (LPCH block = GetEnvironmentStringsA()) {
-        entry = block;
-        FreeEnvironmentStringsA(block);
-    }
-    return platform::fromWindows1252(entry);
-#else
-    return (environ != nullptr && environ[0] != nullptr) ? std::string(environ[0]) : std::string();
-#endif
-}
-
 void WriteEditInfo(run::ProgramState& program, ini::IniDocument& cfg) {
     run::Procedure procedure(program, "WriteEditInfo");
     procedure.step([&] {
         run::SaveIni(program, programStamp(program.StartModeIntegrated), "Info", "S_Prog", cfg);
     });
     std::string mark;
-    procedure.step([&] { mark = editorMark(firstEnvironmentEntry()); });
+    procedure.step([&] { mark = editorMark(platform::firstEnvironmentEntry()); });
     procedure.step([&] { run::SaveIni(program, mark, "Info", "S_Editor", cfg); });
 }
 

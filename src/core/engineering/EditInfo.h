@@ -25,7 +25,5 @@ std::string programStamp(bool integrated);
 // if it has none), except "-" and "_": the hexadecimal of its Windows-1252
 // code + 5, upper-case digits, no leading zeros, no separators.
 std::string editorMark(std::string_view environmentEntry);
-// The first entry of the process environment block ("" when it is empty).
-std::string firstEnvironmentEntry();
 
 } // namespace engineering

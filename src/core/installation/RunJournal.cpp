@@ -5,6 +5,7 @@
 #include "platform/FileClone.h"
 #include "platform/FileSystem.h"
 #include "platform/FlushTogether.h"
+#include "platform/LocalTime.h"
 #include "platform/NoFollowRead.h"
 #include "platform/PlatformFiles.h"
 #include "platform/Sha256.h"
@@ -27,19 +28,8 @@ namespace {
 constexpr int kFolderNameAttempts = 86400;
 constexpr std::string_view kSequenceFileName = "sequence";
 
-std::tm localTime(WallClock::time_point time) {
-    const std::time_t seconds = WallClock::to_time_t(time);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
-    return local;
-}
-
 std::string formatTime(WallClock::time_point time, const char* format) {
-    const std::tm local = localTime(time);
+    const std::tm local = platform::localTime(WallClock::to_time_t(time));
     char text[32];
     std::snprintf(text, sizeof text, format, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                   local.tm_hour, local.tm_min, local.tm_sec);

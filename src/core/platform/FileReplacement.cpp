@@ -8,10 +8,6 @@
 #include <system_error>
 #include <utility>
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 namespace fs = std::filesystem;
 
 namespace platform {
@@ -52,11 +48,7 @@ bool isWriteProtected(const fs::path& path) {
     if ((status.permissions() & (fs::perms::owner_write | fs::perms::group_write |
                                  fs::perms::others_write)) == fs::perms::none)
         return true;
-#ifndef _WIN32
-    return ::access(path.c_str(), W_OK) != 0;
-#else
-    return false;
-#endif
+    return platform::writeRefusedBySystem(path);
 }
 
 // The file to replace for a path, when it can be replaced.

@@ -80,6 +80,11 @@ struct FileStamp {
 };
 std::optional<FileStamp> fileStamp(const std::filesystem::path& path);
 
+// The folder of the logs one machine keeps for all its installations: the
+// root of drive C: on Windows (as "C:", without the separator); none
+// elsewhere, where each installation keeps its own.
+std::optional<std::string> machineWideLogFolder();
+
 // Replaces the file with the given bytes, as described above. Fails (false),
 // leaving the file as it was, for a missing folder, anything but a regular
 // file in its place, a write-protected file or a dangling link.

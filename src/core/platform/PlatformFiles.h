@@ -115,6 +115,12 @@ struct FileTimes {
 std::optional<FileTimes> fileTimesOf(const std::filesystem::path& path);
 bool restoreFileTimes(const std::filesystem::path& path, const FileTimes& times);
 
+// Whether the system refuses this process writing to the file although its
+// permission bits allow it: on Linux access(W_OK) knows the process's user and
+// groups, access lists and read-only mounts; on Windows the bits (the
+// read-only attribute) are all there is to it, so never.
+bool writeRefusedBySystem(const std::filesystem::path& path);
+
 // Makes a FIFO (named pipe) at the path; false where the system has none.
 bool makeFifo(const std::filesystem::path& path);
 

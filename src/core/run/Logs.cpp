@@ -75,13 +75,13 @@ std::string errorLogPath(ProgramState& program) {
 }
 
 std::string faultLogPath(const ProgramState& program) {
-#ifdef _WIN32
     // A dry run works on a scratch copy of the installation and writes no
     // log of the real one: its fault log stays in the copy too.
-    if (program.request.action != RunAction::DryRun)
-        return "C:\\HalvarServicePack.log";
-#endif
-    return installationFolder(program) + std::string(kSeparator) + "HalvarServicePack.log";
+    const auto machineFolder = platform::machineWideLogFolder();
+    const std::string folder = machineFolder && program.request.action != RunAction::DryRun
+                                   ? *machineFolder
+                                   : installationFolder(program);
+    return folder + std::string(kSeparator) + "HalvarServicePack.log";
 }
 
 std::string LogError(ProgramState& program, const std::string& message, bool show) {

@@ -2,31 +2,14 @@
 
 #include "ErrorProtocol.h"
 #include "platform/FileSystem.h"
+#include "platform/RunningProcess.h"
 #include "platform/Windows1252Text.h"
 #include "ProgramState.h"
 
 #include <filesystem>
-#include <system_error>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace run {
 namespace {
-
-std::filesystem::path runningExecutable() {
-#ifdef _WIN32
-    std::wstring buffer(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
-    buffer.resize(length);
-    return std::filesystem::path(buffer);
-#else
-    std::error_code error;
-    auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : path;
-#endif
-}
 
 std::string componentNameOf(const std::string& baseName) {
     const std::size_t length = platform::codePointCount(baseName);
@@ -38,7 +21,7 @@ std::string componentNameOf(const std::string& baseName) {
 } // namespace
 
 void locateRunningProgram(ProgramStart& start) {
-    const std::filesystem::path exe = runningExecutable();
+    const std::filesystem::path exe = platform::executablePath();
     std::string folder = platform::utf8Text(exe.parent_path());
     if (folder.empty())
         folder = std::string(kSeparator);

@@ -5,17 +5,15 @@
 // installation folder. Its base name less the seven-character suffix
 // "_Config" is the component name, which names the component's folder and files.
 
+#include "platform/PathSeparator.h"
+
 #include <string>
 #include <string_view>
 
 namespace run {
 
-// The platform's path separator as text.
-#ifdef _WIN32
-inline constexpr std::string_view kSeparator = "\\";
-#else
-inline constexpr std::string_view kSeparator = "/";
-#endif
+// The separator of the paths the program builds (platform::kPathSeparator).
+inline constexpr std::string_view kSeparator = platform::kPathSeparator;
 
 // Whether a character separates path components: the backslash of stored
 // paths, or the platform's separator.

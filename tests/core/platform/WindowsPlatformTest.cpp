@@ -7,10 +7,10 @@
 #include "installation/InstallationPaths.h"
 #include "platform/FileSystem.h"
 #include "platform/PlatformFiles.h"
+#include "platform/RunningProcess.h"
 #include "run/Logs.h"
 #include "run/ProgramLocation.h"
 #include "run/ProgramState.h"
-#include "run/Startup.h"
 
 #include "TestInstallation.h"
 

@@ -1,0 +1,78 @@
+// The POSIX half of FileSystem.h (the rules are there).
+
+#include "FileSystem.h"
+
+#include "Windows1252Text.h"
+
+#include <system_error>
+
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace platform {
+namespace {
+
+// Finds each existing component without regard to letter case; the first
+// component that exists in no spelling ends the search.
+fs::path resolveCase(const fs::path& path) {
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(path, error)))
+        return path;
+    fs::path resolved = path.root_path();
+    bool searching = true;
+    for (const fs::path& part : path.relative_path()) {
+        fs::path candidate = resolved / part;
+        if (searching && !fs::exists(fs::symlink_status(candidate, error))) {
+            searching = false;
+            const std::string wanted = part.string();
+            const fs::path folder = resolved.empty() ? fs::path(".") : resolved;
+            for (fs::directory_iterator it(folder, error), end; !error && it != end;
+                 it.increment(error)) {
+                const std::string name = it->path().filename().string();
+                if (equalsIgnoreCase(name, wanted)) {
+                    candidate = resolved / name;
+                    searching = true;
+                    break;
+                }
+            }
+        }
+        resolved = std::move(candidate);
+    }
+    return resolved;
+}
+
+} // namespace
+
+fs::path withNativeSeparators(std::string_view path) {
+    std::string text(path);
+    for (char& c : text)
+        if (c == '\\')
+            c = '/';
+    return pathFromUtf8(text);
+}
+
+fs::path nativePath(std::string_view path) {
+    return resolveCase(withNativeSeparators(path));
+}
+
+std::string displayedPath(std::string_view path) {
+    return nativePath(path).string();
+}
+
+std::optional<FileStamp> fileStamp(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.size = std::uintmax_t(info.st_size);
+    stamp.modifiedNs = std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.identity = std::uint64_t(info.st_ino);
+    return stamp;
+}
+
+std::optional<std::string> machineWideLogFolder() {
+    return std::nullopt;
+}
+
+} // namespace platform

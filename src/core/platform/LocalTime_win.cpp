@@ -1,0 +1,11 @@
+#include "LocalTime.h"
+
+namespace platform {
+
+std::tm localTime(std::time_t seconds) {
+    std::tm local{};
+    localtime_s(&local, &seconds);
+    return local;
+}
+
+} // namespace platform
