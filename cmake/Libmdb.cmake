@@ -1,5 +1,6 @@
 # libmdb, the reading half of mdbtools, built from mdbtools' source tree as a
-# static library: without GLib (mdbtools' own stand-in for the little of it
+# DLL of its own beside the program (its licence, the LGPL, lets a user
+# replace it that way): without GLib (mdbtools' own stand-in for the little of it
 # libmdb uses, fakeglib.c) and without iconv, which MinGW lacks. The program
 # decodes the text of Access files itself, so iconv is not missed. The headers
 # configure would write are written here from their templates.
@@ -45,9 +46,14 @@ foreach(name catalog file table data dump backend money sargs index like write s
              worktable options iconv version rc4 fakeglib)
     list(APPEND mdb_sources ${mdb_source}/src/libmdb/${name}.c)
 endforeach()
-add_library(mdb_static STATIC ${mdb_sources})
-target_include_directories(mdb_static SYSTEM PUBLIC ${mdb_headers} ${mdb_source}/include)
-set_target_properties(mdb_static PROPERTIES C_STANDARD 11 POSITION_INDEPENDENT_CODE ON)
+add_library(mdb_shared SHARED ${mdb_sources})
+target_include_directories(mdb_shared SYSTEM PUBLIC ${mdb_headers} ${mdb_source}/include)
+# One folder for the DLL, which the tests' runs find through WINEPATH; the
+# program finds it beside itself once installed. Every symbol is exported, as
+# the linker does for a DLL that marks none.
+set_target_properties(mdb_shared PROPERTIES C_STANDARD 11 OUTPUT_NAME mdb PREFIX lib
+                      RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+install(TARGETS mdb_shared RUNTIME DESTINATION . LIBRARY DESTINATION .)
 
 # What configure would find: thread-local storage (C11), the C library's
 # vasprintf (fakeglib.c brings its own on Windows otherwise) and reallocf.
@@ -60,7 +66,7 @@ check_symbol_exists(reallocf stdlib.h ENGINEERING_HAVE_REALLOCF)
 if(ENGINEERING_HAVE_REALLOCF)
     list(APPEND mdb_definitions HAVE_REALLOCF=1)
 endif()
-target_compile_definitions(mdb_static PRIVATE ${mdb_definitions})
+target_compile_definitions(mdb_shared PRIVATE ${mdb_definitions})
 # Its own code, not ours: no warnings of ours on it.
-target_compile_options(mdb_static PRIVATE $<IF:$<C_COMPILER_ID:MSVC>,/w,-w>)
-add_library(Mdb::Mdb ALIAS mdb_static)
+target_compile_options(mdb_shared PRIVATE $<IF:$<C_COMPILER_ID:MSVC>,/w,-w>)
+add_library(Mdb::Mdb ALIAS mdb_shared)

@@ -6,8 +6,8 @@
 #    an icon. Its dependencies (Qt, SQLite, OpenSSL, the C++ run-time) are
 #    read from the files by dpkg-shlibdeps.
 #  - Windows (the cross build): a .zip of the program with the DLLs it needs
-#    that Windows does not bring; none today, since the .exe carries the
-#    MinGW run-time and SQLite is built into it.
+#    that Windows does not bring: libmdb's DLL (cmake/Libmdb.cmake); the .exe
+#    carries the MinGW run-time, and SQLite is built into it.
 #
 # The desktop entry and the icon go to the system's folders, so they belong
 # to a component that only the package installs, never a plain
