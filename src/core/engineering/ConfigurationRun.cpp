@@ -7,6 +7,7 @@
 #include "ReadInputs.h"
 #include "WriteInputs.h"
 
+#include "ini/ProfileFiles.h"
 #include "installation/InstallationPaths.h"
 #include "platform/FileSystem.h"
 #include "run/ErrorProtocol.h"
@@ -20,6 +21,9 @@ ConfigurationRun::ConfigurationRun(run::ProgramStart start, run::Reporter* inter
 
 void ConfigurationRun::load() {
     run::Procedure procedure(program, "Form_Load");
+    // The installation is locked, and the run writes its INI files through
+    // the cache: a file read once stays as it was.
+    ini::ProfileCache::Steady steadyFiles(program.profiles);
     // A function file that exists but cannot be read ends the run before
     // anything is written, the language file's missing keys included.
     procedure.step(

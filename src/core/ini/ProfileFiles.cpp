@@ -14,6 +14,15 @@ const IniDocument kEmptyDocument;
 } // namespace
 
 const IniDocument* ProfileCache::document(std::string_view file) {
+    if (const auto found = seen_.find(file); found != seen_.end())
+        return found->second;
+    const IniDocument* document = look(file);
+    if (steady_)
+        seen_.emplace(std::string(file), document);
+    return document;
+}
+
+const IniDocument* ProfileCache::look(std::string_view file) {
     // Most names are spelled as stored: one look at the file then does.
     auto real = platform::withNativeSeparators(file);
     auto stamp = platform::fileStamp(real);
@@ -23,7 +32,7 @@ const IniDocument* ProfileCache::document(std::string_view file) {
     }
     const std::string key = platform::utf8Text(real);
     if (!stamp) {
-        files_.erase(key);
+        forget(key);
         return platform::probeFile(file) == platform::FileKind::Unreadable ? nullptr
                                                                            : &kEmptyDocument;
     }
@@ -31,7 +40,7 @@ const IniDocument* ProfileCache::document(std::string_view file) {
         return &it->second.document;
     const auto bytes = platform::readFileBytes(file);
     if (!bytes) {
-        files_.erase(key);
+        forget(key);
         return nullptr;
     }
     auto& entry = files_[key];
@@ -39,14 +48,20 @@ const IniDocument* ProfileCache::document(std::string_view file) {
     return &entry.document;
 }
 
+void ProfileCache::forget(const std::string& key) {
+    files_.erase(key);
+    seen_.clear(); // another name may have found the entry
+}
+
 bool ProfileCache::store(std::string_view file, const std::string& bytes) {
+    seen_.clear(); // a name may have found the file missing
     if (!platform::writeFileAtomically(file, bytes))
         return false;
     const auto real = platform::nativePath(file);
     if (const auto stamp = platform::fileStamp(real))
         files_[platform::utf8Text(real)] = CachedFile{*stamp, IniDocument::parse(bytes)};
     else
-        files_.erase(platform::utf8Text(real));
+        forget(platform::utf8Text(real));
     return true;
 }
 

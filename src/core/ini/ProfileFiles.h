@@ -26,6 +26,9 @@
 // repeated reads and writes through it do not parse a file again while
 // nothing else changed it; after a write it holds what a fresh parse of the
 // written bytes gives. A run owns one; a call without one parses the file.
+// While a ProfileCache::Steady lives (the installation is locked and the
+// run writes its INI files through this cache), a file read once is taken
+// as it was, without looking at it again for every key.
 
 #include "IniDocument.h"
 
@@ -41,6 +44,20 @@ namespace ini {
 
 class ProfileCache {
 public:
+    class Steady {
+    public:
+        explicit Steady(ProfileCache& cache) : cache_(cache) { cache_.steady_ = true; }
+        ~Steady() {
+            cache_.steady_ = false;
+            cache_.seen_.clear();
+        }
+        Steady(const Steady&) = delete;
+        Steady& operator=(const Steady&) = delete;
+
+    private:
+        ProfileCache& cache_;
+    };
+
     // The parsed file: empty when it is missing, null when it exists but
     // cannot be read (a folder, FIFO, dangling link, no read permission, a
     // read error).
@@ -49,11 +66,17 @@ public:
     bool store(std::string_view file, const std::string& bytes);
 
 private:
+    // The file's document, parsed again when its stamp changed.
+    const IniDocument* look(std::string_view file);
+    void forget(const std::string& key);
     struct CachedFile {
         platform::FileStamp stamp;
         IniDocument document;
     };
     std::map<std::string, CachedFile> files_;
+    // In a steady period: the documents found for the names asked for.
+    bool steady_ = false;
+    std::map<std::string, const IniDocument*, std::less<>> seen_;
 };
 
 std::string profileReadString(std::string_view section, std::string_view key,

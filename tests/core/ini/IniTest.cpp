@@ -113,3 +113,15 @@ TEST_F(IniAccess, WritesFailWhereTheFileCannotBeReplacedAndChangesBehindTheCache
     std::filesystem::remove(file);
     EXPECT_EQ(LoadIniString(program, "s", "k", file), "");
 }
+
+TEST_F(IniAccess, InASteadyPeriodAFileIsReadOnceButTheRunsOwnWritesAreSeen) {
+    {
+        ProfileCache::Steady steady(program.profiles);
+        EXPECT_EQ(LoadIniString(program, "s", "k", file), "") << "missing";
+        EXPECT_EQ(SaveIni(program, std::string("1"), "s", "k", file), 1);
+        EXPECT_EQ(LoadIniString(program, "s", "k", file), "1");
+        inst.write("test.ini", "[s]\r\nk=22\r\n");
+        EXPECT_EQ(LoadIniString(program, "s", "k", file), "1") << "taken as read";
+    }
+    EXPECT_EQ(LoadIniString(program, "s", "k", file), "22");
+}
