@@ -124,7 +124,7 @@ bool ConfirmCancelEdits(ProgramState& program) {
     return true;
 }
 
-void ShowHelpText(ProgramState& program, int helpId) {
+void ShowHelpText(ProgramState& program, int helpId, std::string_view noHelp) {
     // A failure here (a help number outside 1 to 100) is skipped without a report.
     Procedure procedure(program, "ShowHelpText", Procedure::OnFailure::SkipSilently);
     if (!program.HelpMode)
@@ -133,7 +133,7 @@ void ShowHelpText(ProgramState& program, int helpId) {
     procedure.step([&] { text = program.HelpTexts.at(std::size_t(helpId - 1)); });
     // "0" is the language file's placeholder for a text nobody has written yet.
     if (text.empty() || text == "0")
-        text = kNoHelpMessage;
+        text = noHelp;
     procedure.step([&] {
         program.reporter().tell({"Info:", replaceLineMarkers(text), MessageIcon::Information});
     });

@@ -41,9 +41,8 @@ void ReportFault(ProgramState& program, const std::string& message);
 // Asks whether the edits are to be cancelled; true when confirmed. On Yes the
 // error log gets the cancel line.
 bool ConfirmCancelEdits(ProgramState& program);
-// In help mode, shows the help text of the given help number, or
-// kNoHelpMessage when it has none (empty or "0").
-void ShowHelpText(ProgramState& program, int helpId);
-inline constexpr std::string_view kNoHelpMessage = "There is no help for this control.";
+// In help mode, shows the help text of the given help number, or noHelp
+// when it has none (empty or "0").
+void ShowHelpText(ProgramState& program, int helpId, std::string_view noHelp);
 
 } // namespace run

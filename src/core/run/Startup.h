@@ -10,9 +10,6 @@ namespace run {
 class ProgramState;
 struct ProgramStart;
 
-inline constexpr std::string_view kNoDisplayMessage =
-    "No display to show the window on; use /EXTERNAL SILENT to run without one.";
-
 #ifdef _WIN32
 // The arguments in the process's command line after the program's own name,
 // split by the system's rules (CommandLineToArgvW), in UTF-8. On Windows the
