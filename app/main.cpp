@@ -193,11 +193,6 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     return status;
 }
 
-bool readsOnly(run::RunAction action) {
-    return action == run::RunAction::List || action == run::RunAction::Export ||
-           action == run::RunAction::Compare;
-}
-
 // A run that only reads the installation: under a shared lock, which waits
 // for a run that writes but not for another reader, and creates nothing; no
 // interrupted run is put back and nothing it loads is ever replaced.
@@ -258,6 +253,8 @@ int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& bo
                                          : program.lastFailure);
         if (scratch)
             std::cerr << " (what the dry run logged follows)" << std::endl;
+        else if (program.request.readsOnly())
+            std::cerr << std::endl;
         else
             std::cerr << " (logs: " << run::errorLogPath(run.program) << ", "
                       << run::faultLogPath(program) << ")" << std::endl;
@@ -335,7 +332,7 @@ int main(int argc, char** argv) {
         run::reportRefusedStart(run.program, noWindow);
         return run::ExitEndedByFailure;
     }
-    if (readsOnly(run.program.request.action))
+    if (run.program.request.readsOnly())
         return finishRun(run, [&] { return runReadOnly(run); });
     return finishRun(run, [&] { return runLocked(run, windows, argc, argv); });
 }

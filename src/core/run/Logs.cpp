@@ -33,6 +33,8 @@ void toStandardError(const std::string& report) {
 }
 
 void writeErrorLine(ProgramState& program, const std::string& line) {
+    if (program.request.readsOnly())
+        return toStandardError(line);
     const std::string path = errorLogPath(program);
     if (appendLine(path, line))
         return;
@@ -44,6 +46,8 @@ void writeErrorLine(ProgramState& program, const std::string& line) {
 void writeFaultLine(ProgramState& program, const std::string& message) {
     const std::string path = faultLogPath(program);
     const std::string line = faultLine(program, message);
+    if (program.request.readsOnly())
+        return toStandardError(line);
     if (appendLine(path, line))
         return;
     const std::string report = cannotWrite(path, line);

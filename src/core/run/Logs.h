@@ -14,6 +14,10 @@
 // its log cannot take is reported in the other log as "Cannot write " + log
 // path + ": " + the line; when that log cannot take it either, the report goes
 // to standard error, so that it always reaches someone.
+//
+// A run that only reads its installation (RunRequest::readsOnly: /LIST,
+// /EXPORT, /COMPARE and the other installation /COMPARE loads) writes no log:
+// its lines go to standard error instead.
 
 #include <string>
 #include <string_view>
