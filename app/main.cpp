@@ -211,7 +211,9 @@ int runReadOnly(engineering::ConfigurationRun& run) {
     case run::RunAction::Export:
         return engineering::exportButtons(run);
     default:
-        return engineering::compareInstallations(run, std::cout);
+        // With --json standard output holds the summary alone.
+        return engineering::compareInstallations(run,
+                                                 run.program.request.json ? std::cerr : std::cout);
     }
 }
 

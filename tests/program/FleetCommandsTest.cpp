@@ -59,6 +59,10 @@ TEST(FleetCommands, ListShowsTheButtonsAsTextOrCsvAndWritesNothingElse) {
     const Ending text = installation.run({"/LIST"});
     EXPECT_EQ(text.status, 0) << text.errorOutput;
     EXPECT_EQ(text.output, readFile(testDataPath("fleet/list.txt")));
+    // With --json the summary stands alone on standard output.
+    const Ending json = installation.run({"/LIST", "--json"});
+    EXPECT_TRUE(json.output.starts_with("{")) << json.output;
+    EXPECT_EQ(json.errorOutput, text.output);
     const fs::path csv = installation.scratch("buttons.CSV");
     EXPECT_EQ(installation.run({"/LIST", csv.string()}).status, 0);
     EXPECT_EQ(readFile(csv), readFile(testDataPath("fleet/list.csv")));

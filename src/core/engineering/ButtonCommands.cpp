@@ -38,7 +38,8 @@ int listButtons(ConfigurationRun& run) {
     const auto rows = buttonTable(run.lists);
     const std::string& path = run.program.request.actionPath;
     if (path.empty()) {
-        std::cout << buttonTableText(rows) << std::flush;
+        // With --json standard output holds the summary alone.
+        (run.program.request.json ? std::cerr : std::cout) << buttonTableText(rows) << std::flush;
         return run::completionStatus(run.program);
     }
     const bool csv = platform::endsWithIgnoreCase(path, ".csv");
