@@ -5,11 +5,13 @@
 #include "dialogs/QtFunctionEditor.h"
 #include "engineering/ConfigurationRun.h"
 #include "engineering/DatabaseUpdate.h"
+#include "installation/InstallationLock.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/UpdateProgress.h"
 #include "run/ErrorProtocol.h"
 #include "run/Logs.h"
 #include "run/Startup.h"
+#include "texts/ProgramMessages.h"
 #include "widgets/LockWaitBox.h"
 #include "widgets/MessageBoxReporter.h"
 
@@ -35,7 +37,8 @@ const char* platformsToTry() {
 }
 
 // The argument count lives as long as the application, which keeps a reference to it.
-std::unique_ptr<QApplication> startApplication(run::ProgramState& program, int& argc, char** argv) {
+std::unique_ptr<QApplication> startApplication(engineering::ConfigurationRun& run, int& argc,
+                                               char** argv) {
     const char* platforms =
         qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ? nullptr : platformsToTry();
     if (platforms != nullptr)
@@ -44,7 +47,7 @@ std::unique_ptr<QApplication> startApplication(run::ProgramState& program, int& 
     if (platforms != nullptr) {
         qunsetenv("QT_QPA_PLATFORM");
         if (QGuiApplication::platformName() == "offscreen") {
-            run::reportRefusedStart(program, run::kNoDisplayMessage);
+            run::reportRefusedStart(run.program, run.messages.text(texts::Message::NoDisplay));
             throw run::ProgramEnded{run::ExitEndedByFailure};
         }
     }
@@ -64,10 +67,10 @@ public:
                      const std::string& message) override;
 
 private:
-    QApplication& applicationOf(run::ProgramState& program, int count, char** argv) {
+    QApplication& applicationOf(engineering::ConfigurationRun& run, int count, char** argv) {
         if (!application_) {
             argc_ = count;
-            application_ = startApplication(program, argc_, argv);
+            application_ = startApplication(run, argc_, argv);
         }
         return *application_;
     }
@@ -78,7 +81,7 @@ private:
 };
 
 int QtWindowModule::show(engineering::ConfigurationRun& run, int argc, char** argv) {
-    QApplication& application = applicationOf(run.program, argc, argv);
+    QApplication& application = applicationOf(run, argc, argv);
     // A normal end (OK done, cancel confirmed) ends the event loop with its status.
     run.program.terminate = [](int status) { QCoreApplication::exit(status); };
     mainwindow::UpdateProgress progress;
@@ -98,13 +101,14 @@ int QtWindowModule::show(engineering::ConfigurationRun& run, int argc, char** ar
 bool QtWindowModule::waitForLock(engineering::ConfigurationRun& run,
                                  installation::InstallationLock& lock,
                                  std::chrono::milliseconds wait, int argc, char** argv) {
-    applicationOf(run.program, argc, argv);
-    return widgets::waitForInstallationLock(lock, wait);
+    applicationOf(run, argc, argv);
+    return widgets::waitForInstallationLock(
+        lock, wait, texts::lockWaitMessage(run.messages, lock.holder(), wait));
 }
 
 void QtWindowModule::reportFault(engineering::ConfigurationRun& run, int argc, char** argv,
                                  const std::string& message) {
-    applicationOf(run.program, argc, argv);
+    applicationOf(run, argc, argv);
     run::ReportFault(run.program, message);
 }
 

@@ -28,6 +28,7 @@
 #include "run/Logs.h"
 #include "run/Startup.h"
 #include "run/Version.h"
+#include "texts/ProgramMessages.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -119,10 +120,11 @@ int runSilently(engineering::ConfigurationRun& run) {
     return run::completionStatus(run.program);
 }
 
-std::string lockRefusal(const installation::InstallationLock& lock) {
+std::string lockRefusal(const installation::InstallationLock& lock,
+                        const texts::ProgramMessages& messages) {
     if (lock.state() == installation::InstallationLock::State::Busy)
-        return std::string(installation::kAnotherRunMessage);
-    return "cannot lock this installation: " + lock.problem();
+        return messages.text(texts::Message::LockBusy);
+    return messages.text(texts::Message::LockFailed, {lock.problem()});
 }
 
 // Ends a start that cannot go on, having changed nothing: standard error, the
@@ -136,10 +138,11 @@ int refuseStart(engineering::ConfigurationRun& run, ProgramWindows& windows,
 }
 
 // Says at once on standard error that the run waits, for whom and how long.
-installation::InstallationLock::BusyNotice announceWait(const std::string& program) {
-    return [program](const std::string& holder) {
+installation::InstallationLock::BusyNotice announceWait(const engineering::ConfigurationRun& run) {
+    return [program = run.program.executableBaseName,
+            messages = run.messages](const std::string& holder) {
         std::cerr << program << ": "
-                  << installation::lockWaitMessage(holder, installation::kInstallationLockWait)
+                  << texts::lockWaitMessage(messages, holder, installation::kInstallationLockWait)
                   << std::endl;
     };
 }
@@ -165,12 +168,12 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     using namespace std::chrono_literals;
     installation::InstallationLock lock(installation::installationLockPath(run.program),
                                         window ? 0ms : installation::kInstallationLockWait,
-                                        announceWait(run.program.executableBaseName));
+                                        announceWait(run));
     if (window && lock.state() == installation::InstallationLock::State::Busy &&
         !windows.waitForLock(run, lock, installation::kInstallationLockWait, argc, argv))
         return run::ExitEndedByFailure;
     if (!lock.mayProceed())
-        return refuseStart(run, windows, lockRefusal(lock), window, argc, argv);
+        return refuseStart(run, windows, lockRefusal(lock, run.messages), window, argc, argv);
     // Only under the lock: another run's temporaries are never taken for stale.
     platform::removeStaleTemporaries(run.program.executableFolder);
     if (!recoverInterruptedRuns(run))
@@ -190,21 +193,16 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
     return status;
 }
 
-bool readsOnly(run::RunAction action) {
-    return action == run::RunAction::List || action == run::RunAction::Export ||
-           action == run::RunAction::Compare;
-}
-
 // A run that only reads the installation: under a shared lock, which waits
 // for a run that writes but not for another reader, and creates nothing; no
 // interrupted run is put back and nothing it loads is ever replaced.
 int runReadOnly(engineering::ConfigurationRun& run) {
     const installation::InstallationLock lock(
         installation::installationLockPath(run.program), installation::kInstallationLockWait,
-        announceWait(run.program.executableBaseName), installation::kInstallationLockPoll,
+        announceWait(run), installation::kInstallationLockPoll,
         installation::InstallationLock::Access::Shared);
     if (!lock.mayProceed()) {
-        run::reportRefusedStart(run.program, lockRefusal(lock));
+        run::reportRefusedStart(run.program, lockRefusal(lock, run.messages));
         return run::ExitEndedByFailure;
     }
     switch (run.program.request.action) {
@@ -213,7 +211,9 @@ int runReadOnly(engineering::ConfigurationRun& run) {
     case run::RunAction::Export:
         return engineering::exportButtons(run);
     default:
-        return engineering::compareInstallations(run, std::cout);
+        // With --json standard output holds the summary alone.
+        return engineering::compareInstallations(run,
+                                                 run.program.request.json ? std::cerr : std::cout);
     }
 }
 
@@ -255,6 +255,8 @@ int finishRun(engineering::ConfigurationRun& run, const std::function<int()>& bo
                                          : program.lastFailure);
         if (scratch)
             std::cerr << " (what the dry run logged follows)" << std::endl;
+        else if (program.request.readsOnly())
+            std::cerr << std::endl;
         else
             std::cerr << " (logs: " << run::errorLogPath(run.program) << ", "
                       << run::faultLogPath(program) << ")" << std::endl;
@@ -276,10 +278,9 @@ int dryRun(run::ProgramStart start, ProgramWindows& windows) {
         const auto lockPath = installation::installationLockPath(probe.program);
         std::error_code ignored;
         if (std::filesystem::exists(std::filesystem::symlink_status(lockPath, ignored)))
-            lock.emplace(lockPath, installation::kInstallationLockWait,
-                         announceWait(probe.program.executableBaseName));
+            lock.emplace(lockPath, installation::kInstallationLockWait, announceWait(probe));
         if (lock && !lock->mayProceed()) {
-            run::reportRefusedStart(probe.program, lockRefusal(*lock));
+            run::reportRefusedStart(probe.program, lockRefusal(*lock, probe.messages));
             return run::ExitEndedByFailure;
         }
     }
@@ -288,8 +289,8 @@ int dryRun(run::ProgramStart start, ProgramWindows& windows) {
     start.executableFolder = scratch.componentFolder();
     engineering::ConfigurationRun run(std::move(start), windows.reporter());
     if (!scratch.ok()) {
-        std::cerr << run.program.executableBaseName
-                  << ": cannot copy the installation for a dry run" << std::endl;
+        std::cerr << run.program.executableBaseName << ": "
+                  << run.messages.text(texts::Message::DryRunNoCopy) << std::endl;
         return run::ExitEndedByFailure;
     }
     const int status = finishRun(
@@ -323,18 +324,17 @@ int main(int argc, char** argv) {
         return dryRun(std::move(start), windows);
     // Only a run that shows a window loads the windows (and Qt).
     std::string noWindow;
-    if (!run::startsSilently(start)) {
-        if (!run::displayAvailable())
-            noWindow = run::kNoDisplayMessage;
-        else
-            windows.open(start.executableFolder, start.executableBaseName, noWindow);
-    }
+    const bool noDisplay = !run::startsSilently(start) && !run::displayAvailable();
+    if (!run::startsSilently(start) && !noDisplay)
+        windows.open(start.executableFolder, start.executableBaseName, noWindow);
     engineering::ConfigurationRun run(std::move(start), windows.reporter());
+    if (noDisplay)
+        noWindow = run.messages.text(texts::Message::NoDisplay);
     if (!noWindow.empty()) {
         run::reportRefusedStart(run.program, noWindow);
         return run::ExitEndedByFailure;
     }
-    if (readsOnly(run.program.request.action))
+    if (run.program.request.readsOnly())
         return finishRun(run, [&] { return runReadOnly(run); });
     return finishRun(run, [&] { return runLocked(run, windows, argc, argv); });
 }

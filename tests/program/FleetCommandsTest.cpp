@@ -19,6 +19,14 @@ using namespace testsupport;
 
 namespace {
 
+// Standard output as text: Windows ends its lines with CR LF there.
+std::string text(std::string output) {
+    std::erase(output, '\r');
+    return output;
+}
+
+const std::vector<std::string> kNothing;
+
 void writeBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
@@ -53,14 +61,18 @@ std::string resealed(const std::string& exportBytes, const std::string& from,
 
 TEST(FleetCommands, ListShowsTheButtonsAsTextOrCsvAndWritesNothingElse) {
     SampleInstallation installation("list");
-    const auto before = snapshotOf(installation.root());
-    const Ending text = installation.run({"/LIST"});
-    EXPECT_EQ(text.status, 0) << text.errorOutput;
-    EXPECT_EQ(text.output, readFile(testDataPath("fleet/list.txt")));
+    const auto before = snapshotOf(installation.root(), true);
+    const Ending table = installation.run({"/LIST"});
+    EXPECT_EQ(table.status, 0) << table.errorOutput;
+    EXPECT_EQ(text(table.output), readFile(testDataPath("fleet/list.txt")));
+    // With --json the summary stands alone on standard output.
+    const Ending json = installation.run({"/LIST", "--json"});
+    EXPECT_TRUE(json.output.starts_with("{")) << json.output;
+    EXPECT_EQ(text(json.errorOutput), text(table.output));
     const fs::path csv = installation.scratch("buttons.CSV");
     EXPECT_EQ(installation.run({"/LIST", csv.string()}).status, 0);
     EXPECT_EQ(readFile(csv), readFile(testDataPath("fleet/list.csv")));
-    EXPECT_EQ(snapshotOf(installation.root()), before);
+    EXPECT_EQ(changedEntries(before, snapshotOf(installation.root(), true)), kNothing);
 }
 
 // Export from A, import into B (another catalogue), export from B: the same
@@ -125,8 +137,18 @@ TEST(FleetCommands, CompareTellsEqualFromDifferentInstallations) {
     EXPECT_EQ(equal.status, 0) << equal.output << equal.errorOutput;
     EXPECT_EQ(equal.output, "");
     replaceIn(other.component() / "Engineering.dat", "notepad.exe", "write.exe");
+    // A picture missing on both sides is reported, on standard error only:
+    // neither installation is written, its logs included.
+    fs::remove(mine.component() / "Fan_800.gif");
+    fs::remove(other.component() / "Fan_800.gif");
+    const auto mineBefore = snapshotOf(mine.root(), true);
+    const auto otherBefore = snapshotOf(other.root(), true);
     const Ending different = mine.run({"/COMPARE", other.root().string()});
     EXPECT_EQ(different.status, 3) << different.errorOutput;
-    EXPECT_EQ(different.output,
+    EXPECT_EQ(text(different.output),
               "button 1 changed:\n  ExeFunction: \"notepad.exe\" -> \"write.exe\"\n");
+    EXPECT_NE(different.errorOutput.find("Fan_800.gif not found"), std::string::npos)
+        << different.errorOutput;
+    EXPECT_EQ(changedEntries(mineBefore, snapshotOf(mine.root(), true)), kNothing);
+    EXPECT_EQ(changedEntries(otherBefore, snapshotOf(other.root(), true)), kNothing);
 }

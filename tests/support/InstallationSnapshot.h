@@ -11,16 +11,18 @@
 namespace testsupport {
 
 // Every entry below the root as a reader finds it, but for the logs and the
-// lock file, which any run may write: a regular file by its bytes, a link by
-// its target, anything else by its kind. Names use "/".
-inline std::map<std::string, std::string> snapshotOf(const std::filesystem::path& root) {
+// lock file, which any run that writes may write (withLogs: those too): a
+// regular file by its bytes, a link by its target, anything else by its kind.
+// Names use "/".
+inline std::map<std::string, std::string> snapshotOf(const std::filesystem::path& root,
+                                                     bool withLogs = false) {
     namespace fs = std::filesystem;
     std::map<std::string, std::string> entries;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         const std::string name = fs::relative(entry.path(), root).generic_string();
         const fs::file_status status = entry.symlink_status();
-        if (name == "Q4Mcfglog.txt" || name == "HalvarServicePack.log" ||
-            name == "Engineering/Engineering_Config.lock")
+        if (!withLogs && (name == "Q4Mcfglog.txt" || name == "HalvarServicePack.log" ||
+                          name == "Engineering/Engineering_Config.lock"))
             continue;
         entries[name] = fs::is_symlink(status) ? "link to " + fs::read_symlink(entry).string()
                         : fs::is_regular_file(status) ? "file " + readFile(entry.path())

@@ -17,7 +17,7 @@ namespace engineering {
 namespace {
 
 int written(ConfigurationRun& run, const std::string& path, std::string_view bytes) {
-    if (const auto problem = writeOutputFile(path, bytes)) {
+    if (const auto problem = writeOutputFile(path, bytes, run.messages)) {
         run.program.lastFailure = *problem;
         return run::ExitEndedByFailure;
     }
@@ -38,7 +38,8 @@ int listButtons(ConfigurationRun& run) {
     const auto rows = buttonTable(run.lists);
     const std::string& path = run.program.request.actionPath;
     if (path.empty()) {
-        std::cout << buttonTableText(rows) << std::flush;
+        // With --json standard output holds the summary alone.
+        (run.program.request.json ? std::cerr : std::cout) << buttonTableText(rows) << std::flush;
         return run::completionStatus(run.program);
     }
     const bool csv = platform::endsWithIgnoreCase(path, ".csv");
@@ -57,12 +58,13 @@ int importButtons(ConfigurationRun& run) {
     run.load();
     run::ProgramState& program = run.program;
     const std::string& path = program.request.actionPath;
-    const ImportedButtons imported = readExportFile(program, path, program.request.keepSymbols);
+    const ImportedButtons imported =
+        readExportFile(program, run.messages, path, program.request.keepSymbols);
     if (!imported.refusals.empty()) {
         run::Procedure procedure(program, "ImportButtons");
-        procedure.fatal(run::Failure(run::ErrPathFileAccess, "Cannot import " + path + ": " +
-                                                                 joined(imported.refusals) +
-                                                                 "; nothing was changed"));
+        procedure.fatal(run::Failure(
+            run::ErrPathFileAccess,
+            run.messages.text(texts::Message::CannotImport, {path, joined(imported.refusals)})));
     }
     for (EngineeringFunction function : imported.functions) {
         EngineeringFunction& target = run.lists.button(function.PSpecialKey);

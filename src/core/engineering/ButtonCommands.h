@@ -3,8 +3,9 @@
 // panels set up alike:
 //
 //  - listButtons (/LIST [file]): the 48 buttons as the next run shows them
-//    (ButtonTable.h): as text on out, or into the file, as CSV when its name
-//    ends in ".csv" (any case), else as the text.
+//    (ButtonTable.h): as text on standard output (standard error with
+//    --json, whose summary stands alone there), or into the file, as CSV when
+//    its name ends in ".csv" (any case), else as the text.
 //  - exportButtons (/EXPORT file): the buttons that differ from the
 //    catalogue into an export file (ButtonExport.h).
 //  - importButtons (/IMPORT file [/KEEPSYMBOLS]): one run like a silent one,

@@ -11,6 +11,7 @@
 #include "platform/Sha256.h"
 #include "platform/Windows1252Text.h"
 #include "run/ProgramLocation.h"
+#include "texts/ProgramMessages.h"
 
 #include <set>
 
@@ -44,21 +45,20 @@ std::optional<std::string_view> exportedSections(std::string_view bytes) {
     return next == std::string_view::npos ? std::string_view() : bytes.substr(next + 1);
 }
 
-ImportedButtons readExportFile(run::ProgramState& program, const std::string& path,
-                               bool keepSymbols) {
+ImportedButtons readExportFile(run::ProgramState& program, const texts::ProgramMessages& messages,
+                               const std::string& path, bool keepSymbols) {
+    using texts::Message;
     ImportedButtons imported;
     const auto bytes = platform::readFileBytes(path);
     const auto sections = bytes ? exportedSections(*bytes) : std::nullopt;
     const auto checksum =
         sections ? ini::IniDocument::parse(*bytes).value(kExportSection, "Checksum") : std::nullopt;
     if (!bytes)
-        imported.refusals.push_back("it cannot be read");
+        imported.refusals.push_back(messages.text(Message::ImportUnreadable));
     else if (!sections || !checksum)
-        imported.refusals.push_back("it is no export of this program (no [Export] section with "
-                                    "a checksum first)");
+        imported.refusals.push_back(messages.text(Message::ImportNoExport));
     else if (platform::sha256Hex(*sections) != *checksum)
-        imported.refusals.push_back("its checksum does not match its functions: it was changed "
-                                    "or damaged");
+        imported.refusals.push_back(messages.text(Message::ImportChecksum));
     if (!imported.refusals.empty())
         return imported;
 
@@ -71,22 +71,22 @@ ImportedButtons readExportFile(run::ProgramState& program, const std::string& pa
         const int button = function->PSpecialKey;
         const std::string section = "[Function" + std::to_string(n) + "]";
         if (button < 1 || button > kButtonCount) {
-            imported.refusals.push_back(section + " names button " + std::to_string(button) +
-                                        ", not one of 1 to 48");
+            imported.refusals.push_back(
+                messages.text(Message::ImportButtonRange, {section, std::to_string(button)}));
             continue;
         }
         if (!buttons.insert(button).second)
-            imported.refusals.push_back(section + " names button " + std::to_string(button) +
-                                        " a second time");
+            imported.refusals.push_back(
+                messages.text(Message::ImportButtonTwice, {section, std::to_string(button)}));
         function->PSymbolName = memorySymbolName(function->PSymbolName);
         const std::string picture = buttonPicturePath(folder, *function);
         if (!picture.empty() && !platform::fileExists(picture)) {
             if (keepSymbols)
                 imported.missingSymbols.push_back(button);
             else
-                imported.refusals.push_back(
-                    "button " + std::to_string(button) + ": this installation has no symbol " +
-                    storedSymbolName(function->PSymbolName) + " (/KEEPSYMBOLS keeps its own)");
+                imported.refusals.push_back(messages.text(
+                    Message::ImportNoSymbol,
+                    {std::to_string(button), storedSymbolName(function->PSymbolName)}));
         }
         imported.functions.push_back(std::move(*function));
     }

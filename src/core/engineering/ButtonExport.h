@@ -25,6 +25,9 @@
 namespace run {
 class ProgramState;
 }
+namespace texts {
+class ProgramMessages;
+}
 
 namespace engineering {
 
@@ -52,7 +55,8 @@ struct ImportedButtons {
 };
 
 // Reads and checks the export file at path for the installation of program.
-ImportedButtons readExportFile(run::ProgramState& program, const std::string& path,
-                               bool keepSymbols);
+// The refusals are worded in the program's messages.
+ImportedButtons readExportFile(run::ProgramState& program, const texts::ProgramMessages& messages,
+                               const std::string& path, bool keepSymbols);
 
 } // namespace engineering

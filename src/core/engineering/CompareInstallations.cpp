@@ -147,8 +147,9 @@ int compareInstallations(ConfigurationRun& run, std::ostream& out) {
         installation::installationLockPath(other.program), installation::kInstallationLockWait, {},
         installation::kInstallationLockPoll, installation::InstallationLock::Access::Shared);
     if (!lock.mayProceed()) {
-        run.program.lastFailure = "cannot read " + other.program.executableFolder + ": " +
-                                  std::string(installation::kAnotherRunMessage);
+        run.program.lastFailure = run.messages.text(
+            texts::Message::CompareOtherLocked,
+            {other.program.executableFolder, run.messages.text(texts::Message::LockBusy)});
         return run::ExitEndedByFailure;
     }
     other.load();

@@ -17,7 +17,9 @@
 namespace engineering {
 
 ConfigurationRun::ConfigurationRun(run::ProgramStart start, run::Reporter* interactive)
-    : program(std::move(start), interactive), controls(mainWindowControls()) {}
+    : program(std::move(start), interactive),
+      messages(texts::readProgramMessages(program.executableFolder, program.executableBaseName)),
+      controls(mainWindowControls()) {}
 
 void ConfigurationRun::load() {
     run::Procedure procedure(program, "Form_Load");

@@ -35,6 +35,7 @@
 #include "presetdb/PresetState.h"
 #include "run/ProgramState.h"
 #include "texts/ControlTable.h"
+#include "texts/ProgramMessages.h"
 
 #include <optional>
 #include <string>
@@ -57,6 +58,9 @@ public:
     void commitLoaded();
 
     run::ProgramState program;
+    // The program's own messages in the language file's language, read once
+    // when the run is built.
+    texts::ProgramMessages messages;
     // The run's transaction and change report; after program, which it hooks into.
     RunChanges changes{program};
     // The buttons as loaded, to tell which ones the run changed.

@@ -51,7 +51,8 @@ void MainWindowLogic::CommandQuest_Click() {
 
 void MainWindowLogic::CommandEdit_Click() {
     if (run_.program.HelpMode) {
-        run::ShowHelpText(run_.program, kHelpCommandEdit);
+        run::ShowHelpText(run_.program, kHelpCommandEdit,
+                          run_.messages.text(texts::Message::NoHelp));
         return;
     }
     EditMode = !EditMode;
@@ -61,7 +62,7 @@ void MainWindowLogic::CommandEdit_Click() {
 
 void MainWindowLogic::Pic_Click(int index) {
     if (run_.program.HelpMode) {
-        run::ShowHelpText(run_.program, kHelpPic);
+        run::ShowHelpText(run_.program, kHelpPic, run_.messages.text(texts::Message::NoHelp));
         return;
     }
     if (!EditMode || editor_ == nullptr)
@@ -75,7 +76,7 @@ void MainWindowLogic::Pic_Click(int index) {
 
 void MainWindowLogic::CommandOK_Click() {
     if (run_.program.HelpMode) {
-        run::ShowHelpText(run_.program, kHelpCommandOK);
+        run::ShowHelpText(run_.program, kHelpCommandOK, run_.messages.text(texts::Message::NoHelp));
         return;
     }
     run::Procedure procedure(run_.program, "CommandOK_Click");
@@ -94,7 +95,8 @@ void MainWindowLogic::CloseMe() {
 
 void MainWindowLogic::CommandCancel_Click() {
     if (run_.program.HelpMode) {
-        run::ShowHelpText(run_.program, kHelpCommandCancel);
+        run::ShowHelpText(run_.program, kHelpCommandCancel,
+                          run_.messages.text(texts::Message::NoHelp));
         return;
     }
     run::Procedure procedure(run_.program, "CommandCancel_Click");

@@ -9,9 +9,14 @@
 #include <string>
 #include <string_view>
 
+namespace texts {
+class ProgramMessages;
+}
+
 namespace engineering {
 
 // Why the file could not be written; nothing when it was.
-std::optional<std::string> writeOutputFile(std::string_view path, std::string_view bytes);
+std::optional<std::string> writeOutputFile(std::string_view path, std::string_view bytes,
+                                           const texts::ProgramMessages& messages);
 
 } // namespace engineering

@@ -30,15 +30,6 @@ fs::path installationLockPath(const run::ProgramState& program) {
            platform::pathFromUtf8(program.executableBaseName + ".lock");
 }
 
-std::string lockWaitMessage(std::string_view holder, std::chrono::milliseconds wait) {
-    const auto seconds = std::chrono::ceil<std::chrono::seconds>(wait).count();
-    std::string message =
-        "waiting up to " + std::to_string(seconds) + " s for another run of this installation";
-    if (!holder.empty())
-        message += " (" + std::string(holder) + ")";
-    return message;
-}
-
 InstallationLock::InstallationLock(const fs::path& file, std::chrono::milliseconds wait,
                                    const BusyNotice& onBusy, std::chrono::milliseconds poll,
                                    Access access)

@@ -10,7 +10,8 @@
 // The holder writes who it is into the file: "process <id>, started
 // yyyy-mm-dd hh:mm:ss" (local time). A killed holder's text stays, but so
 // does nothing else of it, so the text is read only while the lock is busy:
-// a run that has to wait says at once for whom it waits.
+// a run that has to wait says at once for whom it waits (the words are the
+// program's messages, texts/ProgramMessages.h).
 //
 // A run that only reads the installation (/LIST, /EXPORT, /COMPARE) takes a
 // shared lock instead: it waits for a run that writes, never for another
@@ -38,15 +39,8 @@ inline constexpr std::chrono::seconds kInstallationLockWait{30};
 // How often it tries again meanwhile.
 inline constexpr std::chrono::milliseconds kInstallationLockPoll{100};
 
-inline constexpr std::string_view kAnotherRunMessage = "another run is editing this installation";
-
 // The lock file of the running program: executable folder + base name + ".lock".
 std::filesystem::path installationLockPath(const run::ProgramState& program);
-
-// "waiting up to 30 s for another run of this installation (process 4711,
-// started 2026-12-06 22:50:01)"; without the parentheses when the holder is
-// unknown.
-std::string lockWaitMessage(std::string_view holder, std::chrono::milliseconds wait);
 
 class InstallationLock {
 public:

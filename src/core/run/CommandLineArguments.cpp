@@ -110,6 +110,20 @@ Reading readArgument(std::string_view argument) {
     return {suggestion ? Kind::Misspelt : Kind::Kept, suggestion};
 }
 
+// Whether the argument after /LIST is an argument of its own rather than the
+// file: one of the program's keywords, the manager's (/EXTERNAL=SILENT too),
+// or an option spelt with "-". Anything else, "/list.txt" too, is the file.
+bool isAnotherArgument(std::string_view argument) {
+    const Reading reading = readArgument(argument);
+    if (reading.kind == Kind::Own || reading.kind == Kind::ManagerKeyword ||
+        argument.starts_with('-'))
+        return true;
+    const std::string letters = platform::upperCase(keywordPart(argument).value_or(""));
+    return std::any_of(
+        std::begin(kManagerKeywords), std::end(kManagerKeywords),
+        [&](std::string_view keyword) { return !letters.empty() && letters.starts_with(keyword); });
+}
+
 std::string inQuotes(std::string_view argument) {
     return "'" + std::string(argument) + "'";
 }
@@ -191,7 +205,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             continue;
         const std::string& next = arguments[i + 1];
         if (keyword.value == Takes::OptionalPath) {
-            if (readArgument(next).kind == Kind::Kept)
+            if (!isAnotherArgument(next))
                 run.request.actionPath = arguments[++i];
         } else if (platform::equalsIgnoreCase(next, "LIST") || isBackupName(next)) {
             run.request.restoreValue = platform::upperCase(next);

@@ -40,6 +40,13 @@ struct RunRequest {
     // What a dry run runs: the edit's closing sequence, or (with IMPORT) the import.
     RunAction dryRunOf = RunAction::Edit;
     bool json = false; // a summary as one JSON object on standard output
+
+    // /LIST, /EXPORT and /COMPARE only read the installation: they write no
+    // file of it, not even a log.
+    bool readsOnly() const {
+        return action == RunAction::List || action == RunAction::Export ||
+               action == RunAction::Compare;
+    }
 };
 
 struct HelpRequested {};

@@ -33,6 +33,8 @@ void toStandardError(const std::string& report) {
 }
 
 void writeErrorLine(ProgramState& program, const std::string& line) {
+    if (program.request.readsOnly())
+        return toStandardError(line);
     const std::string path = errorLogPath(program);
     if (appendLine(path, line))
         return;
@@ -44,6 +46,8 @@ void writeErrorLine(ProgramState& program, const std::string& line) {
 void writeFaultLine(ProgramState& program, const std::string& message) {
     const std::string path = faultLogPath(program);
     const std::string line = faultLine(program, message);
+    if (program.request.readsOnly())
+        return toStandardError(line);
     if (appendLine(path, line))
         return;
     const std::string report = cannotWrite(path, line);
@@ -124,7 +128,7 @@ bool ConfirmCancelEdits(ProgramState& program) {
     return true;
 }
 
-void ShowHelpText(ProgramState& program, int helpId) {
+void ShowHelpText(ProgramState& program, int helpId, std::string_view noHelp) {
     // A failure here (a help number outside 1 to 100) is skipped without a report.
     Procedure procedure(program, "ShowHelpText", Procedure::OnFailure::SkipSilently);
     if (!program.HelpMode)
@@ -133,7 +137,7 @@ void ShowHelpText(ProgramState& program, int helpId) {
     procedure.step([&] { text = program.HelpTexts.at(std::size_t(helpId - 1)); });
     // "0" is the language file's placeholder for a text nobody has written yet.
     if (text.empty() || text == "0")
-        text = kNoHelpMessage;
+        text = noHelp;
     procedure.step([&] {
         program.reporter().tell({"Info:", replaceLineMarkers(text), MessageIcon::Information});
     });

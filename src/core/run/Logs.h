@@ -14,6 +14,10 @@
 // its log cannot take is reported in the other log as "Cannot write " + log
 // path + ": " + the line; when that log cannot take it either, the report goes
 // to standard error, so that it always reaches someone.
+//
+// A run that only reads its installation (RunRequest::readsOnly: /LIST,
+// /EXPORT, /COMPARE and the other installation /COMPARE loads) writes no log:
+// its lines go to standard error instead.
 
 #include <string>
 #include <string_view>
@@ -41,9 +45,8 @@ void ReportFault(ProgramState& program, const std::string& message);
 // Asks whether the edits are to be cancelled; true when confirmed. On Yes the
 // error log gets the cancel line.
 bool ConfirmCancelEdits(ProgramState& program);
-// In help mode, shows the help text of the given help number, or
-// kNoHelpMessage when it has none (empty or "0").
-void ShowHelpText(ProgramState& program, int helpId);
-inline constexpr std::string_view kNoHelpMessage = "There is no help for this control.";
+// In help mode, shows the help text of the given help number, or noHelp
+// when it has none (empty or "0").
+void ShowHelpText(ProgramState& program, int helpId, std::string_view noHelp);
 
 } // namespace run

@@ -10,9 +10,6 @@ namespace run {
 class ProgramState;
 struct ProgramStart;
 
-inline constexpr std::string_view kNoDisplayMessage =
-    "No display to show the window on; use /EXTERNAL SILENT to run without one.";
-
 // How this process was started: its arguments and where the program lives.
 // What the arguments ask for is read from them afterwards
 // (CommandLineArguments.h).

@@ -91,8 +91,13 @@ void store(run::ProgramState& program, const std::string& file, const IniDocumen
 } // namespace
 
 std::string languageFilePath(const run::ProgramState& program) {
-    return program.executableFolder + std::string(run::kSeparator) + program.executableBaseName +
-           ".ini";
+    return languageFilePath(program.executableFolder, program.executableBaseName);
+}
+
+std::string languageFilePath(std::string_view executableFolder,
+                             std::string_view executableBaseName) {
+    return std::string(executableFolder) + std::string(run::kSeparator) +
+           std::string(executableBaseName) + ".ini";
 }
 
 std::string GetLanguage(run::ProgramState& program) {

@@ -44,6 +44,8 @@ namespace texts {
 inline constexpr const char* kDefaultLanguage = "1031";
 
 std::string languageFilePath(const run::ProgramState& program);
+std::string languageFilePath(std::string_view executableFolder,
+                             std::string_view executableBaseName);
 
 // The language code, exactly as stored; "1031" written and returned when none is.
 std::string GetLanguage(run::ProgramState& program);

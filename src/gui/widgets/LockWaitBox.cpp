@@ -7,12 +7,12 @@
 
 namespace widgets {
 
-bool waitForInstallationLock(installation::InstallationLock& lock, std::chrono::milliseconds wait) {
+bool waitForInstallationLock(installation::InstallationLock& lock, std::chrono::milliseconds wait,
+                             const std::string& message) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + wait;
     QMessageBox box(QMessageBox::Information, QStringLiteral("Engineering"),
-                    QString::fromStdString(installation::lockWaitMessage(lock.holder(), wait)),
-                    QMessageBox::Cancel);
+                    QString::fromStdString(message), QMessageBox::Cancel);
     box.setObjectName(QString::fromLatin1(kLockWaitBoxName));
     bool over = false;
     QTimer poll;

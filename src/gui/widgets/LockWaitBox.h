@@ -4,6 +4,7 @@
 // while the event loop tries the lock again.
 
 #include <chrono>
+#include <string>
 
 namespace installation {
 class InstallationLock;
@@ -16,6 +17,8 @@ inline constexpr const char* kLockWaitBoxName = "LockWaitBox";
 
 // Waits until the busy lock is taken or the wait is over (true; the lock's
 // state tells which), or until Cancel is clicked (false).
-bool waitForInstallationLock(installation::InstallationLock& lock, std::chrono::milliseconds wait);
+// The box says message (texts::lockWaitMessage).
+bool waitForInstallationLock(installation::InstallationLock& lock, std::chrono::milliseconds wait,
+                             const std::string& message);
 
 } // namespace widgets

@@ -5,6 +5,7 @@
 
 #include "engineering/MainWindowControls.h"
 #include "texts/LanguageTexts.h"
+#include "texts/ProgramMessages.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -55,6 +56,49 @@ TEST(LanguageTexts, AnotherLanguageGetsPlaceholdersAndItsTextsApplied) {
     EXPECT_EQ(install.program().HelpTexts[9], "Click<CRLF>a button");
     EXPECT_EQ(control("Header").caption, engineering::kHeaderText);
     EXPECT_EQ(control("Pic", 11).toolTip, "");
+}
+
+// The program's own messages: German for 1031, English otherwise, a key of
+// that language's section replacing the text; the file is only read.
+TEST(LanguageTexts, ProgramMessagesFollowTheLanguageAndTheFilesKeys) {
+    using texts::Message;
+    struct Case {
+        const char* file; // nullptr: none
+        Message message;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {nullptr, Message::NoHelp, "There is no help for this control."},
+        {"[Language]\nLanguage=1031\n", Message::NoHelp,
+         "F\u00fcr dieses Element gibt es keine Hilfe."},
+        {"[Language]\nLanguage=1033\n[1031]\nMsgNoHelp=x\n", Message::NoHelp,
+         "There is no help for this control."},
+        {"[Language]\nLanguage=1040\n", Message::LockBusy,
+         "another run is editing this installation"},
+        {"[Language]\nLanguage=1033\n[1033]\nMsgLockBusy=Busy\xE9\n", Message::LockBusy,
+         "Busy\u00e9"},
+        {"[Language]\nLanguage=1031\n[1031]\nMsgLockBusy=0\n", Message::LockBusy,
+         "ein anderer Programmlauf bearbeitet diese Installation"},
+        {nullptr, Message::CannotImport, "Cannot import a%2.ini: %1; nothing was changed"},
+        {"[Language]\nLanguage=1031\n[1031]\nMsgCannotImport=%2 %3 %1\n", Message::CannotImport,
+         "%1 %3 a%2.ini"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        testsupport::TestInstallation install;
+        if (c.file)
+            install.write(kLanguageFile, c.file);
+        const auto messages = texts::readProgramMessages(install.program().executableFolder,
+                                                         install.program().executableBaseName);
+        EXPECT_EQ(messages.text(c.message, {"a%2.ini", "%1"}), c.expected);
+        EXPECT_EQ(install.exists(kLanguageFile), c.file != nullptr);
+        if (c.file) {
+            EXPECT_EQ(install.read(kLanguageFile), c.file);
+        }
+    }
+    EXPECT_EQ(texts::lockWaitMessage(texts::ProgramMessages(), "process 7",
+                                     std::chrono::milliseconds(29500)),
+              "waiting up to 30 s for another run of this installation (process 7)");
 }
 
 } // namespace

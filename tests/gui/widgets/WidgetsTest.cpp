@@ -66,7 +66,8 @@ TEST(LockWaitBox, SaysForWhomItWaitsAndEndsOnCancelOrWhenTheLockIsFree) {
             else
                 other.reset();
         });
-        EXPECT_EQ(widgets::waitForInstallationLock(lock, 30s), !cancel);
+        EXPECT_EQ(widgets::waitForInstallationLock(lock, 30s, "waiting (" + lock.holder() + ")"),
+                  !cancel);
         EXPECT_EQ(lock.mayProceed(), !cancel);
     }
 }
