@@ -15,6 +15,7 @@
 #include "engineering/ButtonCommands.h"
 #include "engineering/CompareInstallations.h"
 #include "engineering/ConfigurationRun.h"
+#include "engineering/DatabaseConversion.h"
 #include "engineering/DatabaseUpdate.h"
 #include "engineering/RestoreBackup.h"
 #include "engineering/RunSummary.h"
@@ -47,6 +48,7 @@ void printUsage() {
                  "       Engineering_Config /RESTORE [LIST | yyyy-mm-dd_hh-mm-ss]\n"
                  "       Engineering_Config /LIST [file] | /EXPORT file | /COMPARE folder\n"
                  "       Engineering_Config /IMPORT file [/KEEPSYMBOLS] [/DRYRUN]\n"
+                 "       Engineering_Config /CONVERT [/DRYRUN]\n"
                  "\n"
                  "Edits the 48 engineering-function buttons of the operator panel and writes\n"
                  "the component's function files. The program works on the installation it\n"
@@ -71,13 +73,16 @@ void printUsage() {
                  "                     /KEEPSYMBOLS keeps a symbol this panel lacks\n"
                  "  /COMPARE folder    the buttons and preset limits that differ from\n"
                  "                     another installation (status 3 when any do)\n"
+                 "  /CONVERT           convert the component's Access databases to SQLite,\n"
+                 "                     as one run (/RESTORE undoes it); only once the\n"
+                 "                     panel's run time reads SQLite databases\n"
                  "  --json             no window: a summary of the run as one JSON object on\n"
                  "                     standard output\n"
                  "  -h, /?, --help     this text\n"
                  "  --version          the version and the sources it was built from\n"
                  "\n"
-                 "DRYRUN, RESTORE, LIST, EXPORT, IMPORT, COMPARE, KEEPSYMBOLS, JSON, HELP and\n"
-                 "VERSION are whole arguments in any case,\n"
+                 "DRYRUN, RESTORE, LIST, EXPORT, IMPORT, COMPARE, CONVERT, KEEPSYMBOLS, JSON,\n"
+                 "HELP and VERSION are whole arguments in any case,\n"
                  "spelt with /, - or -- (/dryrun, -DRYRUN, --dryrun). Any other argument that\n"
                  "starts with -, and one starting with / that is close to one of them\n"
                  "(/DRYRUNX, /DRY-RUN, /RESTOR), ends the program at once with status 2.\n"
@@ -184,6 +189,8 @@ int runLocked(engineering::ConfigurationRun& run, ProgramWindows& windows, int a
         return engineering::restoreBackup(run, run.program.request.json ? std::cerr : std::cout);
     if (run.program.request.action == run::RunAction::Import)
         return engineering::importButtons(run);
+    if (run.program.request.action == run::RunAction::Convert)
+        return engineering::convertDatabases(run, run.program.request.json ? std::cerr : std::cout);
     if (!window)
         return runSilently(run);
     const int status = windows.show(run, argc, argv);
@@ -298,9 +305,15 @@ int dryRun(run::ProgramStart start, ProgramWindows& windows) {
         [&] {
             if (!recoverInterruptedRuns(run))
                 return int(run::ExitEndedByFailure);
-            return run.program.request.dryRunOf == run::RunAction::Import
-                       ? engineering::importButtons(run)
-                       : runSilently(run);
+            switch (run.program.request.dryRunOf) {
+            case run::RunAction::Import:
+                return engineering::importButtons(run);
+            case run::RunAction::Convert:
+                return engineering::convertDatabases(run, run.program.request.json ? std::cerr
+                                                                                   : std::cout);
+            default:
+                return runSilently(run);
+            }
         },
         &scratch);
     std::cerr << scratch.logLines() << std::flush;

@@ -51,6 +51,13 @@ std::vector<std::string> lostTableLines(const presetdb::PresetTableReport& repor
     return lines;
 }
 
+std::vector<std::string> convertedLines(const presetdb::PresetTableReport& report) {
+    std::vector<std::string> lines;
+    for (const std::string& name : report.converted)
+        lines.push_back(reportText(name) + " converted from an Access database to SQLite.");
+    return lines;
+}
+
 bool replaced(const ReplacedFile& file) {
     return !(file.before && file.after && *file.before == *file.after);
 }
@@ -115,7 +122,8 @@ std::vector<std::string> changeReportBody(const presetdb::PresetTableReport& pre
     const bool presetsChanged = presets.built && (presets.changed || !presets.dropped.empty());
     if (named.empty() && !presetsChanged && presets.lostTables.empty())
         return {std::string(kNoChangesLine)};
-    for (const auto& lines : {presetTableLines(presets), lostTableLines(presets)})
+    for (const auto& lines :
+         {presetTableLines(presets), lostTableLines(presets), convertedLines(presets)})
         body.insert(body.end(), lines.begin(), lines.end());
     if (!named.empty())
         body.push_back(filesReplacedLine(named));

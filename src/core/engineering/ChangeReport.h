@@ -16,6 +16,7 @@
 //    taken over, and every machine row whose values found no rebuilt row,
 //    with its keys and its five values; the tables of the previous database
 //    that the new one lacks, with their row counts;
+//  - each database converted from an Access file to SQLite;
 //  - "Files replaced: " and the names, "(new)" after a created one.
 // Values from files and databases are shown by ReportText.h: one value, one
 // line, so that no value can pass for a line of the report.

@@ -24,6 +24,8 @@ std::string startModeText(const run::ProgramState& program) {
         return "restore";
     case run::RunAction::Import:
         return "import";
+    case run::RunAction::Convert:
+        return "conversion";
     case run::RunAction::List:
     case run::RunAction::Export:
     case run::RunAction::Compare:
@@ -41,6 +43,9 @@ RunKind runKind(const run::ProgramState& program) {
     if (program.request.action == run::RunAction::Import ||
         program.request.dryRunOf == run::RunAction::Import)
         return RunKind::Import;
+    if (program.request.action == run::RunAction::Convert ||
+        program.request.dryRunOf == run::RunAction::Convert)
+        return RunKind::Conversion;
     if (program.SilentMode)
         return RunKind::Silent;
     return program.StartModeIntegrated ? RunKind::Integrated : RunKind::Standalone;
@@ -88,12 +93,22 @@ void RunChanges::commitRestore(const std::string& line) {
            changedAt_);
 }
 
+void RunChanges::commitConversion(const std::vector<std::string>& converted) {
+    const installation::CommitOutcome outcome = commitStaged();
+    summary_.converted = converted;
+    presetdb::PresetTableReport conversion;
+    conversion.converted = converted;
+    report(changeReportBody(conversion, outcome.replaced), changedAt_);
+}
+
 void RunChanges::commit(const ButtonArray& before, const ButtonArray& after,
                         const presetdb::PresetTableReport* presets) {
     const installation::CommitOutcome outcome = commitStaged();
     summary_.buttonsChanged = changedButtons(before, after);
-    if (presets != nullptr)
+    if (presets != nullptr) {
         summary_.presets = *presets;
+        summary_.converted = presets->converted;
+    }
     const presetdb::PresetTableReport none;
     report(changeReportBody(presets != nullptr ? *presets : none, outcome.replaced), changedAt_);
 }

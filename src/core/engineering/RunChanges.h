@@ -43,6 +43,9 @@ public:
     // Replaces the staged files of a restore as one change and reports it
     // under the given first line.
     void commitRestore(const std::string& line);
+    // Replaces the staged databases of a conversion (/CONVERT) as one change
+    // and reports it; converted names the databases.
+    void commitConversion(const std::vector<std::string>& converted);
     // Tells of interrupted runs that were rolled back before this one began.
     void reportRolledBack(const std::vector<installation::Journal>& journals);
     // Appends (or, in a dry run, prints) a report with this body; the change

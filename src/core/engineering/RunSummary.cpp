@@ -50,6 +50,7 @@ std::string summaryJson(const RunSummary& summary, int status) {
         {"presetTable", summary.presets ? presetJson(*summary.presets) : Json(nullptr)},
         {"backupFolder", summary.backupFolder ? Json(*summary.backupFolder) : Json(nullptr)},
         {"rolledBack", summary.rolledBack},
+        {"converted", summary.converted},
         {"report", summary.report}};
     // Texts the files hold in Windows-1252 are passed on as UTF-8; a byte
     // that is no UTF-8 becomes U+FFFD rather than ending the program.

@@ -13,12 +13,13 @@
 namespace engineering {
 
 struct RunSummary {
-    std::string startMode; // "standalone", "integrated", "silent", "dry run", "restore"
+    std::string startMode; // "standalone run", "silent run", "restore", "conversion", ...
     std::vector<installation::ReplacedFile> files;
     std::vector<int> buttonsChanged;
     std::optional<presetdb::PresetTableReport> presets;
     std::optional<std::string> backupFolder;
     std::vector<std::string> rolledBack; // journals of interrupted runs put back first
+    std::vector<std::string> converted;  // Access databases replaced by SQLite ones
     std::string report;                  // the change report's text (UTF-8)
 };
 

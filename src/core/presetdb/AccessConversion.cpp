@@ -1,6 +1,7 @@
 #include "AccessConversion.h"
 
 #include "AccessDatabase.h"
+#include "DatabaseFormat.h"
 
 namespace presetdb {
 
@@ -26,6 +27,12 @@ Database convertAccessDatabase(const std::string& accessPath) {
     }
     transaction.commit();
     return converted;
+}
+
+Database readAnyIntoMemory(const std::string& path) {
+    if (isAccessFormat(databaseFormatOf(path)))
+        return convertAccessDatabase(path);
+    return Database::readIntoMemory(path);
 }
 
 } // namespace presetdb

@@ -14,4 +14,8 @@ namespace presetdb {
 // nothing is converted. The Access file is only read.
 Database convertAccessDatabase(const std::string& accessPath);
 
+// A database file whole in memory, whatever its format: an Access file
+// converted, any other read as an SQLite file (Database::readIntoMemory).
+Database readAnyIntoMemory(const std::string& path);
+
 } // namespace presetdb

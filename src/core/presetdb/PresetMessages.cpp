@@ -1,5 +1,6 @@
 #include "PresetMessages.h"
 
+#include "platform/FileSystem.h"
 #include "platform/Windows1252Text.h"
 #include "run/Logs.h"
 #include "run/ProgramLocation.h"
@@ -25,6 +26,14 @@ std::string lostColumnsWarning(const std::string& component, std::string_view li
 }
 
 } // namespace
+
+std::string accessSourceMessage(std::string_view sourcePath) {
+    // The panel's run time may still read Access files: converting on its own
+    // would stop the panel, so the engineer is only told how to convert.
+    return platform::utf8Text(platform::nativePath(sourcePath)) +
+           " is an Access database, and this program rebuilds only SQLite databases: /CONVERT "
+           "converts the component's databases once the panel's run time reads SQLite databases";
+}
 
 std::string missingMachineCopyMessage(run::ProgramState& program, std::string_view targetPath) {
     const std::string crlf(run::kCrLf);

@@ -18,6 +18,9 @@ inline constexpr std::string_view kContactAdministrator = "Database-Error - Cont
 // Integrated run without a machine copy; targetPath names the component's database.
 std::string missingMachineCopyMessage(run::ProgramState& program, std::string_view targetPath);
 
+// A source database that is an Access file: the run rebuilds nothing.
+std::string accessSourceMessage(std::string_view sourcePath);
+
 // The machine copy has columns that no configured column takes over: the
 // question, and the same text on one line for the log of a run that cannot ask.
 struct LostColumnsWarning {

@@ -36,6 +36,9 @@ struct PresetTableReport {
     std::vector<LostTable> lostTables;
     // Whether the rebuilt table holds other rows or values than the previous one.
     bool changed = false;
+    // Database files (names) that were Access files and are replaced by
+    // SQLite ones.
+    std::vector<std::string> converted;
 };
 
 struct PresetState {

@@ -1,7 +1,9 @@
 #include "PresetUpdate.h"
 
+#include "AccessConversion.h"
 #include "Database.h"
 #include "DatabaseContent.h"
+#include "DatabaseFormat.h"
 #include "MachineCopyTakeover.h"
 #include "PresetMessages.h"
 #include "PresetRecords.h"
@@ -162,7 +164,9 @@ std::optional<std::string> buildPresetTable(const PresetSettings& settings, Pres
     // the file stays as it is until it is replaced.
     PreviousDatabase previous;
     if (!previousPath.empty() && platform::fileExists(previousPath) && !procedure.step([&] {
-            previous = PreviousDatabase(Database::readIntoMemory(previousPath));
+            // An Access file (an installation moved onto this program) is
+            // converted in memory; the file is only read.
+            previous = PreviousDatabase(readAnyIntoMemory(previousPath));
             previous.database().setProgressCallback([&pacer] { pacer.poll(); });
         }))
         return std::nullopt;
@@ -234,6 +238,13 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
             return;
         }
     }
+    // The panel's run time may still read Access files: an Access source is
+    // never converted here, the engineer is told how to convert it.
+    if (!procedure.step([&] {
+            if (isAccessFormat(databaseFormatOf(sourcePath)))
+                throw Failure(run::ErrDatabase, accessSourceMessage(sourcePath));
+        }))
+        return;
     pacer.stage(0, 50, 0);
 
     // In an integrated run the machine's values come from the machine copy
@@ -257,15 +268,22 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
     if (built) {
         // The tables of the panel's database that the new one lacks, for the report.
         Procedure quiet(program, procedure.name(), Procedure::OnFailure::SkipSilently);
+        bool targetIsAccess = false;
         quiet.step([&] {
-            if (const auto target = platform::readFileBytes(targetPath)) {
-                Database old = Database::viewOf(*target, targetPath);
-                Database now = Database::viewOf(*built, sourcePath);
-                presets.report.lostTables = lostTables(old, now);
-            }
+            if (platform::probeFile(targetPath) == platform::FileKind::Missing)
+                return;
+            targetIsAccess = isAccessFormat(databaseFormatOf(targetPath));
+            Database old = readAnyIntoMemory(targetPath);
+            Database now = Database::viewOf(*built, sourcePath);
+            presets.report.lostTables = lostTables(old, now);
         });
         procedure.step([&] { replaceDatabaseFile(program, sourcePath, *built, true); });
-        procedure.step([&] { replaceDatabaseFile(program, targetPath, std::move(*built), false); });
+        // The only case a normal run changes a database's format.
+        if (procedure.step(
+                [&] { replaceDatabaseFile(program, targetPath, std::move(*built), false); }) &&
+            targetIsAccess)
+            presets.report.converted.push_back(
+                platform::utf8Text(platform::nativePath(targetPath).filename()));
     }
     pacer.finish();
 }

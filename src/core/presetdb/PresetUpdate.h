@@ -24,6 +24,11 @@
 // previous database is only read: its file never changes before it is
 // replaced, by a copy written beside it and renamed, so it is never torn.
 //
+// Access databases: an Access source is reported (with how to convert it,
+// /CONVERT) and nothing is replaced. An Access previous database is
+// converted in memory for the takeover; the target it was then becomes an
+// SQLite file, and the report's `converted` names it.
+//
 // Each database has one connection for the whole update. An observer, when
 // given, is called from the long loops at most every few milliseconds.
 

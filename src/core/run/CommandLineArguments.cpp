@@ -33,6 +33,7 @@ constexpr OwnKeyword kOwnKeywords[] = {
     {"EXPORT", Meaning::Action, RunAction::Export, Takes::Path},
     {"IMPORT", Meaning::Action, RunAction::Import, Takes::Path},
     {"COMPARE", Meaning::Action, RunAction::Compare, Takes::Path},
+    {"CONVERT", Meaning::Action, RunAction::Convert},
     {"KEEPSYMBOLS", Meaning::KeepSymbols},
 };
 constexpr std::string_view kHelpAliases[] = {"-h", "-?", "/?"};
@@ -180,18 +181,22 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         case Meaning::Action:
             break;
         }
-        // A dry run may show what an import would change.
-        const bool dryImport =
-            !action.empty() &&
-            ((run.request.action == RunAction::DryRun && keyword.action == RunAction::Import) ||
-             (run.request.action == RunAction::Import && keyword.action == RunAction::DryRun));
-        if (dryImport)
-            run.request.dryRunOf = RunAction::Import;
+        // A dry run may show what an import or a conversion would change.
+        const auto showable = [](RunAction a) {
+            return a == RunAction::Import || a == RunAction::Convert;
+        };
+        const bool dryShow =
+            !action.empty() && run.request.dryRunOf == RunAction::Edit &&
+            ((run.request.action == RunAction::DryRun && showable(keyword.action)) ||
+             (showable(run.request.action) && keyword.action == RunAction::DryRun));
+        if (dryShow)
+            run.request.dryRunOf =
+                keyword.action == RunAction::DryRun ? run.request.action : keyword.action;
         else if (!action.empty())
             return CommandLineError{"one action per run: " + inQuotes(action) + " and " +
                                     inQuotes(argument)};
         action = argument;
-        run.request.action = dryImport ? RunAction::DryRun : keyword.action;
+        run.request.action = dryShow ? RunAction::DryRun : keyword.action;
         if (keyword.value == Takes::Nothing)
             continue;
         if (keyword.value == Takes::Path) {

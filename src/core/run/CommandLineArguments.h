@@ -4,7 +4,7 @@
 //
 // An own keyword is a whole argument, in any case, spelt with "/", "-" or "--"
 // ("/DRYRUN", "-dryrun", "--DryRun"):
-//   HELP (also "-h", "-?", "/?"), VERSION, JSON, DRYRUN, and
+//   HELP (also "-h", "-?", "/?"), VERSION, JSON, DRYRUN, CONVERT, and
 //   RESTORE [LIST | yyyy-mm-dd_hh-mm-ss] (the next argument is its value only
 //   in one of those forms), LIST [file] (the next argument is its file unless
 //   it is a keyword), EXPORT file, IMPORT file, COMPARE folder (the next
@@ -29,15 +29,17 @@ namespace run {
 // the OK sequence on a scratch copy, its change report on standard output)
 // a restore ("RESTORE"), the button list ("LIST"), the export and import of
 // the stored buttons ("EXPORT", "IMPORT") or the comparison with another
-// installation ("COMPARE"). All but the edit, and a run with the JSON summary
+// installation ("COMPARE"), the conversion of the component's Access
+// databases to SQLite ("CONVERT"). All but the edit, and a run with the JSON summary
 // ("JSON"), are silent and standalone.
-enum class RunAction { Edit, DryRun, Restore, List, Export, Import, Compare };
+enum class RunAction { Edit, DryRun, Restore, List, Export, Import, Compare, Convert };
 struct RunRequest {
     RunAction action = RunAction::Edit;
     std::string restoreValue; // "", "LIST" or a backup folder's name
     std::string actionPath;   // the file of LIST, EXPORT, IMPORT; the folder of COMPARE
     bool keepSymbols = false; // IMPORT keeps this installation's symbol where one is missing
-    // What a dry run runs: the edit's closing sequence, or (with IMPORT) the import.
+    // What a dry run runs: the edit's closing sequence, or (with IMPORT,
+    // CONVERT) the import or the conversion.
     RunAction dryRunOf = RunAction::Edit;
     bool json = false; // a summary as one JSON object on standard output
 

@@ -43,8 +43,12 @@ std::string outcome(const testsupport::TestInstallation& inst, const ParsedComma
     takeRun(start, std::get<RunCommandLine>(parsed));
     ProgramState program(std::move(start), nullptr);
     const RunRequest& request = program.request;
-    std::string text = std::array{"edit",   "dryrun", "restore", "list",
-                                  "export", "import", "compare"}[int(request.action)];
+    constexpr std::array kActions{"edit",   "dryrun", "restore", "list",
+                                  "export", "import", "compare", "convert"};
+    std::string text = kActions[int(request.action)];
+    text += request.dryRunOf == RunAction::Edit
+                ? ""
+                : std::string(" ") + kActions[int(request.dryRunOf)];
     text += request.restoreValue.empty() ? "" : " " + request.restoreValue;
     text += request.actionPath.empty() ? "" : " " + request.actionPath;
     text += request.keepSymbols ? " keepsymbols" : "";
