@@ -39,6 +39,7 @@ void ConfigurationRun::load() {
     procedure.step([&] {
         files = installation::findInstallationFiles(program);
         presetSettings = presetdb::readPresetSettings(program, files);
+        presetSettings.accessSourceText = messages.text(texts::Message::AccessSource);
     });
 }
 

@@ -10,6 +10,7 @@
 #include "presetdb/DatabaseFormat.h"
 #include "run/ErrorProtocol.h"
 #include "run/ProgramLocation.h"
+#include "texts/ProgramMessages.h"
 
 #include <utility>
 #include <vector>
@@ -58,18 +59,19 @@ int convertDatabases(ConfigurationRun& run, std::ostream& out) {
         } catch (const run::Failure& failure) {
             // Nothing staged is replaced when the run ends here.
             procedure.fatal(
-                run::Failure(run::ErrDatabase, failure.description() + "; nothing was converted"));
+                run::Failure(run::ErrDatabase, run.messages.text(texts::Message::ConvertFailed,
+                                                                 {failure.description()})));
         }
     }
     if (converted.empty()) {
-        out << "Nothing to convert: neither " << fileName(files.sourceDatabase) << " nor "
-            << fileName(files.targetDatabase) << " is an Access database." << std::endl;
+        out << run.messages.text(texts::Message::ConvertNothing,
+                                 {fileName(files.sourceDatabase), fileName(files.targetDatabase)})
+            << std::endl;
         return run::completionStatus(program);
     }
     run.changes.commitConversion(converted);
     if (program.request.action != run::RunAction::DryRun)
-        out << "Converted to SQLite: " << joined(converted)
-            << "; /RESTORE puts the Access files back." << std::endl;
+        out << run.messages.text(texts::Message::ConvertDone, {joined(converted)}) << std::endl;
     return run::completionStatus(program);
 }
 

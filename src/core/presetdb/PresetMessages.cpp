@@ -27,12 +27,17 @@ std::string lostColumnsWarning(const std::string& component, std::string_view li
 
 } // namespace
 
-std::string accessSourceMessage(std::string_view sourcePath) {
+std::string accessSourceMessage(std::string_view sourcePath, std::string_view text) {
     // The panel's run time may still read Access files: converting on its own
     // would stop the panel, so the engineer is only told how to convert.
-    return platform::utf8Text(platform::nativePath(sourcePath)) +
-           " is an Access database, and this program rebuilds only SQLite databases: /CONVERT "
-           "converts the component's databases once the panel's run time reads SQLite databases";
+    std::string message(text.empty()
+                            ? "%1 is an Access database, and this program rebuilds only SQLite "
+                              "databases: /CONVERT converts the component's databases once the "
+                              "panel's run time reads SQLite databases"
+                            : text);
+    if (const auto at = message.find("%1"); at != std::string::npos)
+        message.replace(at, 2, platform::utf8Text(platform::nativePath(sourcePath)));
+    return message;
 }
 
 std::string missingMachineCopyMessage(run::ProgramState& program, std::string_view targetPath) {

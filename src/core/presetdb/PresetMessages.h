@@ -19,7 +19,7 @@ inline constexpr std::string_view kContactAdministrator = "Database-Error - Cont
 std::string missingMachineCopyMessage(run::ProgramState& program, std::string_view targetPath);
 
 // A source database that is an Access file: the run rebuilds nothing.
-std::string accessSourceMessage(std::string_view sourcePath);
+std::string accessSourceMessage(std::string_view sourcePath, std::string_view text = {});
 
 // The machine copy has columns that no configured column takes over: the
 // question, and the same text on one line for the log of a run that cannot ask.

@@ -41,6 +41,9 @@ struct PresetSettings {
     // Further preset columns the component demands; element 0 is "" and never
     // used. Empty: none configured (the lost-columns warning applies).
     std::vector<std::string> AdditionalFields;
+    // What a run that meets an Access source database says, in the run's
+    // language; %1 stands for the file. Empty: the English text.
+    std::string accessSourceText;
 };
 
 // The "DataBaseAdditionalFields" list as AdditionalFields holds it.

@@ -242,7 +242,8 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
     // never converted here, the engineer is told how to convert it.
     if (!procedure.step([&] {
             if (isAccessFormat(databaseFormatOf(sourcePath)))
-                throw Failure(run::ErrDatabase, accessSourceMessage(sourcePath));
+                throw Failure(run::ErrDatabase,
+                              accessSourceMessage(sourcePath, settings.accessSourceText));
         }))
         return;
     pacer.stage(0, 50, 0);

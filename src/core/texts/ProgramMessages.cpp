@@ -53,6 +53,19 @@ constexpr std::array<MessageRow, std::size_t(Count)> kMessages = {{
      "%1 kann nicht geschrieben werden"},
     {CompareOtherLocked, "MsgCompareOtherLocked", "cannot read %1: %2",
      "%1 kann nicht gelesen werden: %2"},
+    {AccessSource, "MsgAccessSource",
+     "%1 is an Access database, and this program rebuilds only SQLite databases: /CONVERT "
+     "converts the component's databases once the panel's run time reads SQLite databases",
+     "%1 ist eine Access-Datenbank, und dieses Programm baut nur SQLite-Datenbanken neu auf: "
+     "/CONVERT wandelt die Datenbanken der Komponente um, sobald die Laufzeit des Panels "
+     "SQLite-Datenbanken liest"},
+    {ConvertNothing, "MsgConvertNothing",
+     "Nothing to convert: neither %1 nor %2 is an Access database.",
+     "Nichts umzuwandeln: weder %1 noch %2 ist eine Access-Datenbank."},
+    {ConvertDone, "MsgConvertDone", "Converted to SQLite: %1; /RESTORE puts the Access files back.",
+     "Nach SQLite umgewandelt: %1; /RESTORE stellt die Access-Dateien wieder her."},
+    {ConvertFailed, "MsgConvertFailed", "%1; nothing was converted",
+     "%1; nichts wurde umgewandelt"},
 }};
 
 constexpr bool inEnumerationOrder() {

@@ -1,7 +1,7 @@
 #pragma once
 // The messages this program says beyond the original ones (the installation's
 // lock, a missing display, the help mode's missing text, the commands on the
-// stored buttons), in the language of the language file (LanguageTexts.h).
+// stored buttons, the Access databases), in the language of the language file (LanguageTexts.h).
 //
 // Each message has a key, an English and a German text built in (the table in
 // ProgramMessages.cpp). The language file's [Language] Language picks them:
@@ -43,6 +43,10 @@ enum class Message {
     OutputLink,         // %1: file
     OutputNotWritten,   // %1: file
     CompareOtherLocked, // %1: folder, %2: why
+    AccessSource,       // %1: the source database
+    ConvertNothing,     // %1, %2: the two databases
+    ConvertDone,        // %1: the converted databases
+    ConvertFailed,      // %1: why
     Count
 };
 
