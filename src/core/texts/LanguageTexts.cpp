@@ -1,6 +1,7 @@
 #include "LanguageTexts.h"
 
 #include "ini/ProfileFiles.h"
+#include "installation/InstallationFiles.h"
 #include "installation/RunFiles.h"
 #include "platform/FileSystem.h"
 #include "platform/Windows1252Text.h"
@@ -91,8 +92,7 @@ void store(run::ProgramState& program, const std::string& file, const IniDocumen
 } // namespace
 
 std::string languageFilePath(const run::ProgramState& program) {
-    return program.executableFolder + std::string(run::kSeparator) + program.executableBaseName +
-           ".ini";
+    return installation::languageFile(program.executableFolder, program.executableBaseName);
 }
 
 std::string GetLanguage(run::ProgramState& program) {
