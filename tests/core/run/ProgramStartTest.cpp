@@ -87,7 +87,7 @@ TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
 
 // Only a missing file gives "": one that cannot be read keeps its path and is
 // reported where it is read (FunctionFilesTest, DamagedInstallationTest).
-TEST(InstallationPaths, RequiredFilesGiveEmptyOnlyWhenMissing) {
+TEST(InstallationFiles, RequiredFilesGiveEmptyOnlyWhenMissing) {
     TestInstallation inst;
     inst.write("Engineering/Engineering.cfg", "");
     EXPECT_EQ(findInstallationFiles(inst.program()).programIni, "");
@@ -102,7 +102,7 @@ TEST(InstallationPaths, RequiredFilesGiveEmptyOnlyWhenMissing) {
     EXPECT_EQ(files.machineCopyDatabase, inst.path("SR/Engineering/Engineering.mdb"));
 }
 
-TEST(InstallationPaths, ExistingFilesAreFoundWithoutRegardToCase) {
+TEST(InstallationFiles, ExistingFilesAreFoundWithoutRegardToCase) {
     TestInstallation inst;
     inst.write("Engineering/Pump_800.gif", "GIF");
     EXPECT_TRUE(fileExists(inst.root().string() + "/engineering\\pump_800.GIF"));
