@@ -13,7 +13,7 @@
 
 #include "engineering/ConfigurationRun.h"
 #include "engineering/DatabaseUpdate.h"
-#include "engineering/WriteInputs.h"
+#include "engineering/WriteFunctionFiles.h"
 #include "run/ProgramState.h"
 
 #include <algorithm>
@@ -64,7 +64,7 @@ double closingSequence(const fs::path& root, bool journal) {
     } else {
         run.program.transaction = nullptr;
         update.run();
-        engineering::WriteInputs(run.program, run.lists);
+        engineering::WriteInputs(run.program, run.files, run.lists);
     }
     return std::chrono::duration<double, std::milli>(Clock::now() - started).count();
 }

@@ -8,11 +8,11 @@
 
 #include "engineering/ConfigurationRun.h"
 #include "engineering/FunctionFields.h"
-#include "engineering/ReadInputs.h"
+#include "engineering/ReadFunctionFiles.h"
 #include "engineering/SymbolList.h"
-#include "engineering/WriteInputs.h"
+#include "engineering/WriteFunctionFiles.h"
 
-#include "installation/InstallationPaths.h"
+#include "installation/MachineList.h"
 #include "run/IniAccess.h"
 
 #include <gtest/gtest.h>
@@ -134,8 +134,8 @@ protected:
         run_ = std::make_unique<testsupport::TestRun>(install, commandLine);
         // One step at a time: each writes its files at once, no transaction.
         program().transaction = nullptr;
-        installation::GetExistingMachines(program(),
-                                          installation::GetQ4MConfigurationIniPath(program()));
+        run().files = installation::findInstallationFiles(program());
+        installation::GetExistingMachines(program(), run().files);
     }
     void silent() { startRun("/EXTERNAL SILENT"); }
 
@@ -144,8 +144,9 @@ protected:
 
     engineering::FunctionLists read() {
         engineering::FunctionLists lists;
+        run().files = installation::findInstallationFiles(program());
         run::Procedure procedure(program(), "SetupUserInterFace");
-        engineering::ReadInputs(lists, run().symbols, procedure);
+        engineering::ReadInputs(run().files, lists, run().symbols, procedure);
         return lists;
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Where each button's function comes from after the merge of the catalogue,
-// its machine part and the stored function file (ReadInputs.h), and what the
+// its machine part and the stored function file (ReadFunctionFiles.h), and what the
 // catalogue alone would put on a button.
 //
 // A stored record replaces every entry with its SpecialKey, so a button any

@@ -7,7 +7,6 @@
 #include "SymbolNames.h"
 
 #include "installation/InstallationLock.h"
-#include "installation/InstallationPaths.h"
 #include "platform/FileSystem.h"
 #include "platform/Windows1252Text.h"
 #include "presetdb/Database.h"

@@ -4,11 +4,11 @@
 #include "FunctionFiles.h"
 #include "MainWindowControls.h"
 #include "PlainMessage.h"
-#include "ReadInputs.h"
-#include "WriteInputs.h"
+#include "ReadFunctionFiles.h"
+#include "WriteFunctionFiles.h"
 
 #include "ini/ProfileFiles.h"
-#include "installation/InstallationPaths.h"
+#include "installation/MachineList.h"
 #include "platform/FileSystem.h"
 #include "run/ErrorProtocol.h"
 #include "run/ProgramLocation.h"
@@ -28,16 +28,15 @@ void ConfigurationRun::load() {
     ini::ProfileCache::Steady steadyFiles(program.profiles);
     // A function file that exists but cannot be read ends the run before
     // anything is written, the language file's missing keys included.
-    procedure.step(
-        [&] { requireReadableFunctionFiles(installation::GetCFGPath(program), procedure); });
+    procedure.step([&] {
+        files = installation::findInstallationFiles(program);
+        requireReadableFunctionFiles(files, procedure);
+    });
     procedure.step([&] { texts::LoadToolTipTexts(program, controls); });
-    std::string configIniPath;
-    procedure.step([&] { configIniPath = installation::GetQ4MConfigurationIniPath(program); });
-    procedure.step([&] { installation::GetExistingMachines(program, configIniPath); });
+    procedure.step([&] { installation::GetExistingMachines(program, files); });
     procedure.step([&] { readFunctions(); });
     loadedButtons = lists.ButtonFunctions;
     procedure.step([&] {
-        files = installation::findInstallationFiles(program);
         presetSettings = presetdb::readPresetSettings(program, files);
         presetSettings.accessSourceText = messages.text(texts::Message::AccessSource);
     });
@@ -45,7 +44,7 @@ void ConfigurationRun::load() {
 
 void ConfigurationRun::readFunctions() {
     run::Procedure procedure(program, "SetupUserInterFace");
-    procedure.step([&] { ReadInputs(lists, symbols, procedure); });
+    procedure.step([&] { ReadInputs(files, lists, symbols, procedure); });
     procedure.step([&] { reportMissingPictures(); });
 }
 
@@ -60,7 +59,7 @@ void ConfigurationRun::reportMissingPictures() {
 void ConfigurationRun::commit(DatabaseUpdate& update) {
     run::Procedure procedure(program, "CloseMe");
     procedure.step([&] { update.run(); });
-    procedure.step([&] { WriteInputs(program, lists); });
+    procedure.step([&] { WriteInputs(program, files, lists); });
     // Only now is anything replaced: every staged file together.
     changes.commit(loadedButtons, lists.ButtonFunctions, &presets.report);
 }

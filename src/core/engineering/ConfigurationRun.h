@@ -11,12 +11,12 @@
 // (controls). The window, the dialogs and the preset update are handed it.
 //
 //  - load(): the main window's loading without the window ("Form_Load"):
-//    ends the run before anything is written when a function file cannot be
-//    read (FunctionFiles.h), applies the language file (LanguageTexts.h),
+//    finds the installation's files once for the run, ends the run before
+//    anything is written when the .cfg is missing or a function file cannot
+//    be read (FunctionFiles.h), applies the language file (LanguageTexts.h),
 //    reads the machine list, then ("SetupUserInterFace") the function files
 //    and the symbol list, and reports every button picture that is missing;
-//    last it finds the installation's files and reads the preset update's
-//    settings, once for the run.
+//    last it reads the preset update's settings.
 //  - commit(update): the work of the closing sequence ("CloseMe"): the preset
 //    update and the function files (WriteInputs) staged, then every staged
 //    file replaced as one change and reported (RunChanges.h).

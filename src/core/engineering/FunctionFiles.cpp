@@ -1,10 +1,6 @@
 #include "FunctionFiles.h"
 
-#include "ReadInputs.h"
-
-#include "installation/InstallationPaths.h"
 #include "platform/FileSystem.h"
-#include "run/ProgramLocation.h"
 #include "run/ProgramState.h"
 
 #include <vector>
@@ -27,28 +23,17 @@ bool missingOrReadable(const std::string& path) {
 
 } // namespace
 
-std::string replaceExtension(std::string_view path, std::string_view extension) {
-    std::size_t nameStart = 0;
-    for (std::size_t i = 0; i < path.size(); ++i)
-        if (run::isPathSeparator(path[i]))
-            nameStart = i + 1;
-    const auto dot = path.rfind('.');
-    const std::size_t stem = (dot == std::string_view::npos || dot < nameStart) ? path.size() : dot;
-    return std::string(path.substr(0, stem)) + std::string(extension);
-}
-
-void requireReadableFunctionFiles(std::string_view cfgPath, run::Procedure& procedure) {
-    run::ProgramState& program = procedure.program();
+void requireReadableFunctionFiles(const installation::InstallationFiles& files,
+                                  run::Procedure& procedure) {
     // The catalogue and the machine list count too: without them the rebuilt
     // function sections would lose every function they contribute.
-    std::vector<std::string> files{std::string(cfgPath), replaceExtension(cfgPath, ".int"),
-                                   replaceExtension(cfgPath, ".dat"),
-                                   installation::GetProgramIniPath(program, 1)};
-    if (program.StartModeIntegrated) {
-        files.push_back(storedFunctionFileToRead(program, cfgPath));
-        files.push_back(installation::GetQ4MConfigurationIniPath(program));
+    std::vector<std::string> required{files.runtimeConfiguration, files.storedFunctions,
+                                      files.catalogue, files.programIni};
+    if (procedure.program().StartModeIntegrated) {
+        required.push_back(files.storedFunctionsToRead);
+        required.push_back(files.configurationIni);
     }
-    for (const std::string& file : files) {
+    for (const std::string& file : required) {
         if (!file.empty() && !missingOrReadable(file))
             procedure.fatal(
                 run::Failure(run::ErrPathFileAccess, platform::cannotReadMessage(file)));

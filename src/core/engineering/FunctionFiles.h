@@ -1,11 +1,10 @@
 #pragma once
-// The files the engineering functions are read from and written to, all
-// beside the component's run-time configuration (.cfg, from GetCFGPath): the
-// catalogue (.dat, read only), the stored function file (.int; in an
+// The files the engineering functions are read from and written to
+// (installation/InstallationFiles.h): the run-time configuration (.cfg), the
+// catalogue (.dat, read only) and the stored function file (.int; in an
 // integrated run it is read from the configuration manager's save-and-restore
-// folder, but always written beside the .cfg) and the temporary copy of the
-// .cfg (.bak) made while it is rebuilt. ReadInputs.h and WriteInputs.h read
-// and write them.
+// folder, but always written beside the .cfg). ReadFunctionFiles.h and
+// WriteFunctionFiles.h read and write them.
 //
 // A file that exists but cannot be read (a folder, FIFO, device or dangling
 // link in its place, no read permission, an I/O error) is never taken for a
@@ -15,20 +14,15 @@
 // (exit 1) with the failure "Cannot read " + path under fatal handling. Such a
 // catalogue is reported and reads as empty; it is never written anyway.
 
+#include "installation/InstallationFiles.h"
 #include "run/ErrorProtocol.h"
-
-#include <string>
-#include <string_view>
 
 namespace engineering {
 
 // Ends the run, reported under the given procedure, when one of the files the
 // function files are read from or rewrite (the .cfg, the stored file, the
 // catalogue, the machine list) exists but cannot be read.
-void requireReadableFunctionFiles(std::string_view cfgPath, run::Procedure& procedure);
-
-// The path with its extension (from the last "." of its last component)
-// replaced; the extension is appended when there is none.
-std::string replaceExtension(std::string_view path, std::string_view extension);
+void requireReadableFunctionFiles(const installation::InstallationFiles& files,
+                                  run::Procedure& procedure);
 
 } // namespace engineering

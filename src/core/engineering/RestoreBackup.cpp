@@ -2,14 +2,13 @@
 
 #include "ConfigurationRun.h"
 
-#include "installation/InstallationPaths.h"
+#include "installation/InstallationFiles.h"
 #include "installation/RunJournal.h"
 #include "platform/FileSystem.h"
 #include "platform/Windows1252Text.h"
 #include "run/ErrorProtocol.h"
 #include "run/Logs.h"
 #include "run/ProgramLocation.h"
-#include "texts/LanguageTexts.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -56,16 +55,15 @@ int listAll(const fs::path& component, std::ostream& out) {
 
 // The files this program replaces, the only ones a restore may put back, by
 // their names inside the component folder as a journal holds them.
-std::set<std::string> restorableNames(run::ProgramState& program, const fs::path& component) {
-    const std::string cfg = installation::GetCFGPath(program);
-    const fs::path folder = platform::nativePath(cfg).parent_path();
-    const std::string name = run::GetOCXNameOrEmpty(program);
+std::set<std::string> restorableNames(const installation::InstallationFiles& files,
+                                      const fs::path& component) {
     std::set<std::string> names;
-    for (const fs::path& path :
-         {platform::nativePath(texts::languageFilePath(program)), platform::nativePath(cfg),
-          folder / (name + ".int"), folder / (name + ".mdb"), folder / (name + "_Source.mdb")}) {
-        std::string inside = platform::utf8Text(
-            path.lexically_normal().lexically_relative(component.lexically_normal()));
+    for (const std::string* file :
+         {&files.languageFile, &files.runtimeConfiguration, &files.storedFunctions,
+          &files.targetDatabase, &files.sourceDatabase}) {
+        std::string inside =
+            platform::utf8Text(platform::nativePath(*file).lexically_normal().lexically_relative(
+                component.lexically_normal()));
         std::replace(inside.begin(), inside.end(), '\\', '/');
         names.insert(platform::upperCase(inside));
     }
@@ -75,7 +73,8 @@ std::set<std::string> restorableNames(run::ProgramState& program, const fs::path
 // Why the backup must not be restored, if it must not.
 std::optional<std::string> refusal(run::ProgramState& program, const fs::path& component,
                                    const installation::Journal& journal) {
-    const std::set<std::string> restorable = restorableNames(program, component);
+    const std::set<std::string> restorable =
+        restorableNames(installation::findInstallationFiles(program), component);
     std::set<std::string> expected{std::string(installation::kJournalFileName)};
     for (const auto& file : journal.files) {
         if (!restorable.contains(platform::upperCase(file.name)))

@@ -76,7 +76,6 @@ public:
     // (CommandLineArguments.h).
     RunRequest request;
 
-    std::string ProgramIniPath;
     // Machine names; ExistingMachines[0] is machine 1.
     std::vector<std::string> ExistingMachines;
 

@@ -1,6 +1,7 @@
 #include "LanguageTexts.h"
 
 #include "ini/ProfileFiles.h"
+#include "installation/InstallationFiles.h"
 #include "installation/RunFiles.h"
 #include "platform/FileSystem.h"
 #include "platform/Windows1252Text.h"
@@ -91,13 +92,12 @@ void store(run::ProgramState& program, const std::string& file, const IniDocumen
 } // namespace
 
 std::string languageFilePath(const run::ProgramState& program) {
-    return languageFilePath(program.executableFolder, program.executableBaseName);
+    return installation::languageFile(program.executableFolder, program.executableBaseName);
 }
 
 std::string languageFilePath(std::string_view executableFolder,
                              std::string_view executableBaseName) {
-    return std::string(executableFolder) + std::string(run::kSeparator) +
-           std::string(executableBaseName) + ".ini";
+    return installation::languageFile(executableFolder, executableBaseName);
 }
 
 std::string GetLanguage(run::ProgramState& program) {

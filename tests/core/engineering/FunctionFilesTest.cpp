@@ -145,7 +145,7 @@ protected:
 TEST_F(WriteInputsTest, EveryFieldIsWrittenUnderItsKeyAndReadBackIntoItsMember) {
     FunctionLists lists;
     lists.button(5) = dialogtest::sampleFunction();
-    engineering::WriteInputs(program(), lists);
+    engineering::WriteInputs(program(), run().files, lists);
 
     const std::string fields =
         "ExeFunction=C:\\Tools\\run.bat\r\nSymbolName=Engineering\\S2.gif\r\nSpecialKey=5\r\n"
@@ -171,7 +171,7 @@ TEST_F(WriteInputsTest, StoredFileHoldsEveryProgramTheCfgEveryEnabledButtonAfter
     FunctionLists lists;
     for (int key = 1; key <= 9; ++key)
         lists.button(key) = edited(key, "tool" + std::to_string(key) + ".exe", key != 7);
-    engineering::WriteInputs(program(), lists);
+    engineering::WriteInputs(program(), run().files, lists);
 
     EXPECT_EQ(value(kInt, "Function7", "Enabled"), "false");
     const IniDocument cfg = IniDocument::parse(install.read(kCfg));
@@ -203,7 +203,7 @@ TEST_F(WriteInputsTest, RetiredSectionsEndTheStoredFamily) {
             lists.button(key) = edited(key, "x.exe");
         lists.button(4) = edited(4, ""); // no program: not stored
 
-        engineering::WriteInputs(program(), lists);
+        engineering::WriteInputs(program(), run().files, lists);
 
         EXPECT_EQ(value(kInt, "Function4", "WhereICome"), "");
         EXPECT_EQ(value(kInt, "Function4", "SpecialKey"), "44");
@@ -218,7 +218,7 @@ TEST_F(WriteInputsTest, MissingSymbolNameIsToldOrLoggedAndItsStaleKeyRemoved) {
     FunctionLists lists = read();
     lists.button(4).PSymbolName.clear();
 
-    engineering::WriteInputs(program(), lists);
+    engineering::WriteInputs(program(), run().files, lists);
 
     EXPECT_EQ(value(kInt, "Function1", "SymbolName"), "<missing>");
     EXPECT_EQ(value(kInt, "Function1", "ExeFunction"), "a.exe");

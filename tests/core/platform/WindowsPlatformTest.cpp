@@ -4,7 +4,6 @@
 
 #include "ini/ProfileFiles.h"
 #include "installation/InstallationFiles.h"
-#include "installation/InstallationPaths.h"
 #include "platform/FileSystem.h"
 #include "platform/PlatformFiles.h"
 #include "platform/RunningProcess.h"

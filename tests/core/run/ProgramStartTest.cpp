@@ -3,7 +3,7 @@
 // machine list.
 
 #include "installation/InstallationFiles.h"
-#include "installation/InstallationPaths.h"
+#include "installation/MachineList.h"
 #include "platform/FileSystem.h"
 #include "run/CommandLine.h"
 #include "run/CommandLineArguments.h"
@@ -91,18 +91,22 @@ TEST(ProgramLocation, ComponentAndInstallationFolderAndFileName) {
 
 // Only a missing file gives "": one that cannot be read keeps its path and is
 // reported where it is read (FunctionFilesTest, DamagedInstallationTest).
-TEST(InstallationPaths, RequiredFilesGiveEmptyOnlyWhenMissing) {
+TEST(InstallationFiles, RequiredFilesGiveEmptyOnlyWhenMissing) {
     TestInstallation inst;
-    EXPECT_EQ(GetProgramIniPath(inst.program(), 1), "");
+    inst.write("Engineering/Engineering.cfg", "");
+    EXPECT_EQ(findInstallationFiles(inst.program()).programIni, "");
     std::filesystem::create_directories(inst.path("parameter/Program.ini"));
-    EXPECT_EQ(GetProgramIniPath(inst.program(), 1), inst.path("parameter/Program.ini"));
+    EXPECT_EQ(findInstallationFiles(inst.program()).programIni, inst.path("parameter/Program.ini"));
     ProgramState& integrated = inst.restart("/EXTERNAL Q4MCFG");
-    EXPECT_EQ(GetQ4MConfigurationIniPath(integrated), "");
-    inst.write("parameter/q4mconfiguration.ini", "");
-    EXPECT_EQ(GetQ4MConfigurationIniPath(integrated), inst.path("parameter/q4mconfiguration.ini"));
+    EXPECT_EQ(findInstallationFiles(integrated).configurationIni, "");
+    inst.write("parameter/q4mconfiguration.ini", "[Common]\r\nSaveAndRestore=" + inst.path("SR"));
+    const InstallationFiles files = findInstallationFiles(integrated);
+    EXPECT_EQ(files.configurationIni, inst.path("parameter/q4mconfiguration.ini"));
+    EXPECT_EQ(files.programIni, "") << "an integrated run's program.ini is the saved one";
+    EXPECT_EQ(files.machineCopyDatabase, inst.path("SR/Engineering/Engineering.mdb"));
 }
 
-TEST(InstallationPaths, ExistingFilesAreFoundWithoutRegardToCase) {
+TEST(InstallationFiles, ExistingFilesAreFoundWithoutRegardToCase) {
     TestInstallation inst;
     inst.write("Engineering/Pump_800.gif", "GIF");
     EXPECT_TRUE(fileExists(inst.root().string() + "/engineering\\pump_800.GIF"));
@@ -119,15 +123,17 @@ TEST(MachineList, IntegratedStopsAtADashOrEmptyNameAfterAtMostFiveStandaloneRead
         for (std::size_t i = 0; i < names.size(); ++i)
             ini += "NameM" + std::to_string(i + 1) + "=" + names[i] + "\r\n";
         inst.write("parameter/q4mconfiguration.ini", ini);
-        GetExistingMachines(program, GetQ4MConfigurationIniPath(program));
+        inst.write("Engineering/Engineering.cfg", "");
+        GetExistingMachines(program, findInstallationFiles(program));
         EXPECT_EQ(program.ExistingMachines.size(), expected) << names.size();
     }
     // Standalone, program.ini gives the count and the names.
     TestInstallation inst;
     inst.write("parameter/program.INI",
                "[Project]\r\nNumberOfMachines=2\r\n[Machine1]\r\nMachineName=Press\r\n");
+    inst.write("Engineering/Engineering.cfg", "");
     ProgramState& program = inst.program();
-    GetExistingMachines(program, "");
+    GetExistingMachines(program, findInstallationFiles(program));
     EXPECT_EQ(program.ExistingMachines, (std::vector<std::string>{"Press", ""}));
     EXPECT_EQ(existingMachine(program, 1), "Press");
     EXPECT_THROW(existingMachine(program, 3), Failure);

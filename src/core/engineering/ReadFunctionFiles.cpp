@@ -1,15 +1,11 @@
-#include "ReadInputs.h"
+#include "ReadFunctionFiles.h"
 
 #include "FunctionFiles.h"
 #include "FunctionSection.h"
 #include "SymbolList.h"
 #include "SymbolNames.h"
 
-#include "installation/InstallationPaths.h"
-#include "platform/FileSystem.h"
-#include "platform/Windows1252Text.h"
-#include "run/IniAccess.h"
-#include "run/ProgramLocation.h"
+#include "installation/MachineList.h"
 #include "run/ProgramState.h"
 
 #include <algorithm>
@@ -36,20 +32,6 @@ void readFamily(run::ProgramState& program, std::string_view file, const std::st
         list[std::size_t(count++)] = std::move(*function);
     }
 }
-
-} // namespace
-
-std::string storedFunctionFileToRead(run::ProgramState& program, std::string_view cfgPath) {
-    if (!program.StartModeIntegrated)
-        return replaceExtension(cfgPath, ".int");
-    const std::string saveAndRestore = run::LoadIniString(
-        program, "Common", "SaveAndRestore", installation::GetQ4MConfigurationIniPath(program));
-    const std::string path = installation::joinFolder(
-        saveAndRestore, "Engineering" + std::string(run::kSeparator) + "Engineering.int");
-    return platform::probeFile(path) == platform::FileKind::Missing ? std::string() : path;
-}
-
-namespace {
 
 // The merge of step 2. Returns the merged entries; `overflow` tells whether
 // entries past the hundredth were left out.
@@ -102,16 +84,12 @@ MergedFunctions mergeFunctions(const FunctionLists& lists, bool withStoredFile) 
 
 } // namespace
 
-void ReadInputs(FunctionLists& lists, Symbols& symbols, run::Procedure& procedure) {
+void ReadInputs(const installation::InstallationFiles& files, FunctionLists& lists,
+                Symbols& symbols, run::Procedure& procedure) {
     run::ProgramState& program = procedure.program();
     lists = FunctionLists{};
-    std::string cfgPath;
-    std::string catalogue;
-    procedure.step([&] {
-        cfgPath = installation::GetCFGPath(program);
-        catalogue = replaceExtension(cfgPath, ".dat");
-    });
-    procedure.step([&] { requireReadableFunctionFiles(cfgPath, procedure); });
+    const std::string& catalogue = files.catalogue;
+    procedure.step([&] { requireReadableFunctionFiles(files, procedure); });
 
     procedure.step([&] {
         readFamily(program, catalogue, "All_Function_", true, lists.StandardFunctions,
@@ -123,8 +101,7 @@ void ReadInputs(FunctionLists& lists, Symbols& symbols, run::Procedure& procedur
                    lists.MachineCount);
     });
 
-    std::string storedFile;
-    procedure.step([&] { storedFile = storedFunctionFileToRead(program, cfgPath); });
+    const std::string& storedFile = files.storedFunctionsToRead;
     procedure.step([&] {
         if (!storedFile.empty())
             readFamily(program, storedFile, "Function", true, lists.StoredFunctions,
@@ -147,7 +124,7 @@ void ReadInputs(FunctionLists& lists, Symbols& symbols, run::Procedure& procedur
     }
 
     procedure.step([&] {
-        if (fillSymbolList(symbols, program.executableFolder) > 0)
+        if (fillSymbolList(symbols, files.componentFolder) > 0)
             subscriptOutOfRange();
     });
 }

@@ -15,7 +15,7 @@
 //  3. Each merged entry, its symbol name turned into the 800-pixel form, is
 //     placed on ButtonFunctions(SpecialKey); a later one overwrites an earlier.
 //     A SpecialKey outside 1 to 48 is reported for that entry.
-//  4. The symbol list from the program's folder (SymbolList.h); pictures past
+//  4. The symbol list from the component folder (SymbolList.h); pictures past
 //     the hundredth are reported once.
 //
 // Failures are reported through the error protocol under the caller's
@@ -25,18 +25,12 @@
 #include "FunctionLists.h"
 #include "SymbolList.h"
 
+#include "installation/InstallationFiles.h"
 #include "run/ErrorProtocol.h"
-
-#include <string>
-#include <string_view>
 
 namespace engineering {
 
-void ReadInputs(FunctionLists& lists, Symbols& symbols, run::Procedure& procedure);
-
-// Where the stored function file is read from: in an integrated run the
-// save-and-restore folder's "Engineering\Engineering.int" unless that file is
-// missing, else none (""); otherwise the .cfg path with extension ".int".
-std::string storedFunctionFileToRead(run::ProgramState& program, std::string_view cfgPath);
+void ReadInputs(const installation::InstallationFiles& files, FunctionLists& lists,
+                Symbols& symbols, run::Procedure& procedure);
 
 } // namespace engineering

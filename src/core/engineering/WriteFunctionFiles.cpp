@@ -1,4 +1,4 @@
-#include "WriteInputs.h"
+#include "WriteFunctionFiles.h"
 
 #include "FunctionFiles.h"
 #include "PlainMessage.h"
@@ -7,7 +7,6 @@
 
 #include "engineering/EditInfo.h"
 #include "ini/ProfileFiles.h"
-#include "installation/InstallationPaths.h"
 #include "installation/RunFiles.h"
 #include "platform/FileSystem.h"
 #include "run/ProgramState.h"
@@ -43,15 +42,13 @@ ini::IniDocument stampedConfiguration(run::ProgramState& program, std::string_vi
 
 } // namespace
 
-void WriteInputs(run::ProgramState& program, const FunctionLists& lists) {
+void WriteInputs(run::ProgramState& program, const installation::InstallationFiles& files,
+                 const FunctionLists& lists) {
     run::Procedure procedure(program, "WriteInputs");
-    std::string cfgPath;
-    std::string storedPath;
-    procedure.step([&] {
-        cfgPath = installation::GetCFGPath(program);
-        storedPath = replaceExtension(cfgPath, ".int");
-    });
-    procedure.step([&] { requireReadableFunctionFiles(cfgPath, procedure); });
+    const std::string& cfgPath = files.runtimeConfiguration;
+    const std::string& storedPath = files.storedFunctions;
+    installation::requireRuntimeConfiguration(program, cfgPath);
+    procedure.step([&] { requireReadableFunctionFiles(files, procedure); });
 
     procedure.step([&] {
         ini::IniDocument stored = ini::loadIniDocument(storedPath);
