@@ -205,21 +205,17 @@ void indexRebuiltRows(Database& work) {
                  (hasId ? "preset_number(r.ID), " : "") + "r._rowid_");
 }
 
-// Every machine row's values with the rebuilt row they go to, in
-// temp.takeover_values: (1, the rebuilt row) for a paired row, (0, its own
-// row) for an unpaired one. The machine rows come in table order, so OR
-// REPLACE leaves each rebuilt row the last machine row paired with it.
+// Every machine row with the rebuilt row it goes to, in temp.takeover_values:
+// (1, the rebuilt row) for a paired row, (0, its own row) for an unpaired one.
+// The machine rows come in table order, so OR REPLACE leaves each rebuilt row
+// the last machine row paired with it.
 void pairMachineRows(Database& work) {
-    std::string values;
-    for (const std::string_view value : kTakenOver)
-        values += ", m." + quoteIdentifier(value);
     work.execute("DROP TABLE IF EXISTS temp.takeover_values;"
                  "CREATE TEMP TABLE takeover_values (paired INTEGER, row INTEGER, "
-                 "machine_row INTEGER, abs_min, abs_max, min, max, pass, "
-                 "PRIMARY KEY (paired, row)) WITHOUT ROWID;"
+                 "machine_row INTEGER, PRIMARY KEY (paired, row)) WITHOUT ROWID;"
                  "INSERT OR REPLACE INTO temp.takeover_values SELECT f.rebuilt_row IS NOT NULL, "
-                 "coalesce(f.rebuilt_row, m._rowid_), m._rowid_" +
-                 values + " FROM " + std::string(kMachineSchema) +
+                 "coalesce(f.rebuilt_row, m._rowid_), m._rowid_ FROM " +
+                 std::string(kMachineSchema) +
                  ".PRESET_DEFS AS m LEFT JOIN temp.takeover_first AS f ON f.match_key = " +
                  keyOf("m") + " ORDER BY m._rowid_");
 }
@@ -230,10 +226,12 @@ Statement takeOverStatement(Database& work) {
     std::string set;
     for (const std::string_view value : kTakenOver) {
         const std::string column = quoteIdentifier(value);
-        set += (set.empty() ? "" : ", ") + column + " = v." + column;
+        set += (set.empty() ? "" : ", ") + column + " = m." + column;
     }
     return work.prepare("UPDATE main.PRESET_DEFS AS r SET " + set +
-                        " FROM temp.takeover_values AS v WHERE v.paired = 1 AND r._rowid_ = v.row");
+                        " FROM temp.takeover_values AS v JOIN " + std::string(kMachineSchema) +
+                        ".PRESET_DEFS AS m ON m._rowid_ = v.machine_row"
+                        " WHERE v.paired = 1 AND r._rowid_ = v.row");
 }
 
 // The keys and values of the unpaired machine rows, in table order.
