@@ -9,6 +9,7 @@
 #include "installation/InstallationLock.h"
 #include "platform/FileSystem.h"
 #include "platform/Windows1252Text.h"
+#include "presetdb/AccessConversion.h"
 #include "presetdb/Database.h"
 #include "run/ErrorProtocol.h"
 
@@ -80,7 +81,7 @@ PresetLimits presetLimits(const installation::InstallationFiles& files) {
     PresetLimits limits;
     if (platform::probeFile(path) == platform::FileKind::Missing)
         return limits;
-    presetdb::Database database = presetdb::Database::readIntoMemory(path);
+    presetdb::Database database = presetdb::readAnyIntoMemory(path);
     presetdb::Statement rows =
         database.prepare("SELECT machine_type, var_name, offset_or_bitno, abs_min, abs_max, "
                          "min, max, pass FROM PRESET_DEFS");
