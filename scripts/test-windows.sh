@@ -94,10 +94,12 @@ scripts/build.sh # the Linux program the silent run is compared with
 # The server and Wine's own services are started here, apart from any output
 # pipe (they would hold it open), and stopped at the end.
 export WINEPREFIX=$out/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# The libmdb DLL of the build, for the test programs (cmake/Libmdb.cmake).
-export WINEPATH=$out/bin
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wineboot -i </dev/null >/dev/null 2>&1
+# The libmdb DLL of the build (cmake/Libmdb.cmake), for every program run
+# here; Wine's search path takes its own names of folders.
+WINEPATH=$(winepath -w "$out/bin")
+export WINEPATH
 
 passed=0
 failed=0
