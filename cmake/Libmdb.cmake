@@ -54,6 +54,9 @@ target_include_directories(mdb_shared SYSTEM PUBLIC ${mdb_headers} ${mdb_source}
 set_target_properties(mdb_shared PROPERTIES C_STANDARD 11 OUTPUT_NAME mdb PREFIX lib
                       RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 install(TARGETS mdb_shared RUNTIME DESTINATION . LIBRARY DESTINATION .)
+# The compiler's run-time goes into the DLL, as into the program: the DLL
+# needs no other DLL than the system's.
+target_link_options(mdb_shared PRIVATE -static)
 
 # What configure would find: thread-local storage (C11), the C library's
 # vasprintf (fakeglib.c brings its own on Windows otherwise) and reallocf.
