@@ -11,8 +11,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <span>
+#include <unordered_map>
 
 namespace presetdb {
 namespace {
@@ -90,7 +92,10 @@ public:
         return true;
     }
 
-    Blob take() { return Blob{std::move(key_)}; }
+    std::string_view bytes() const {
+        return {reinterpret_cast<const char*>(key_.data()), key_.size()};
+    }
+    void clear() { key_.clear(); }
 
 private:
     void append(const void* bytes, std::size_t size) {
@@ -108,14 +113,12 @@ private:
     std::vector<std::uint8_t> key_;
 };
 
-// SQL function preset_match_key(machine_type, var_name, offset_or_bitno):
-// equal for the same parameter; null when one of the values can be no key,
-// so that the row matches nothing.
-Value matchKey(std::span<const ValueView> keys) {
-    KeyBuilder key;
-    if (!key.addText(keys[0]) || !key.addText(keys[1]) || !key.addNumber(keys[2]))
-        return Value();
-    return Value(key.take());
+// The key of a row's "machine_type", "var_name" and "offset_or_bitno" into
+// key: equal for the same parameter; false when one of the values can be no
+// key, so that the row matches nothing.
+bool buildMatchKey(std::span<const ValueView> keys, KeyBuilder& key) {
+    key.clear();
+    return key.addText(keys[0]) && key.addText(keys[1]) && key.addNumber(keys[2]);
 }
 
 // SQL function preset_number(value): the number a value stands for, null for none.
@@ -173,51 +176,92 @@ void requireMachineColumns(Database& machine) {
                           "Item not found in this collection. (" + std::string(name) + ")");
 }
 
-std::string keyOf(std::string_view table) {
-    std::string arguments;
+std::string keyColumns(std::string_view table) {
+    std::string columns;
     for (const std::string_view key : kKeys)
-        arguments += (arguments.empty() ? "" : ", ") + std::string(table) + "." + std::string(key);
-    return "preset_match_key(" + arguments + ")";
+        columns += (columns.empty() ? "" : ", ") + std::string(table) + "." + std::string(key);
+    return columns;
 }
 
-// The first rebuilt row of every key, in temp.takeover_first: the first in
-// "ID" order (table order without an "ID" column). OR IGNORE keeps the first
-// row of a key, and skips a row without one. While every row has a key of its
-// own their order does not matter, so the sort waits for a row that was
-// skipped. A missing key column of the rebuilt table is a failure.
-void indexRebuiltRows(Database& work) {
-    const std::vector<ColumnDefinition> columns = work.columns(kPresetTable);
-    const bool hasId = std::any_of(columns.begin(), columns.end(), [](const ColumnDefinition& c) {
-        return platform::equalsIgnoreCase(c.name, "ID");
-    });
-    const std::string insert = "INSERT OR IGNORE INTO temp.takeover_first SELECT " + keyOf("r") +
-                               ", r._rowid_ FROM main.PRESET_DEFS AS r";
-    work.execute("DROP TABLE IF EXISTS temp.takeover_first;"
-                 "CREATE TEMP TABLE takeover_first (match_key BLOB NOT NULL PRIMARY KEY, "
-                 "rebuilt_row INTEGER) WITHOUT ROWID;" +
-                 insert);
-    const std::int64_t inserted = work.changes();
-    Statement rows = work.prepare("SELECT count(*) FROM main.PRESET_DEFS");
-    rows.step();
-    if (inserted == rows.view(0).integer)
-        return;
-    work.execute("DELETE FROM temp.takeover_first;" + insert + " ORDER BY " +
-                 (hasId ? "preset_number(r.ID), " : "") + "r._rowid_");
-}
+// The first rebuilt row of every key: the first in "ID" order (table order
+// without an "ID" column). Looked up once per machine row, so a hash table
+// in memory rather than a table that SQLite keeps sorted.
+class FirstRebuiltRows {
+public:
+    // A missing key column of the rebuilt table is a failure.
+    void index(Database& work) {
+        const std::vector<ColumnDefinition> columns = work.columns(kPresetTable);
+        const bool hasId =
+            std::any_of(columns.begin(), columns.end(), [](const ColumnDefinition& c) {
+                return platform::equalsIgnoreCase(c.name, "ID");
+            });
+        const std::string select =
+            "SELECT r._rowid_, " + keyColumns("r") + " FROM main.PRESET_DEFS AS r";
+        // While every row has a key of its own their order does not matter,
+        // so the sort waits for a row without one or with a key already seen.
+        if (add(work.prepare(select)))
+            return;
+        rowByKey_.clear();
+        add(work.prepare(select + " ORDER BY " + (hasId ? "preset_number(r.ID), " : "") +
+                         "r._rowid_"));
+    }
+
+    // "preset_rebuilt_row(machine_row, machine_type, var_name,
+    // offset_or_bitno)": the rebuilt row of a machine row's keys, null for
+    // none. A row's second call is answered from the first, so that a
+    // statement may ask twice without building the key again.
+    Value rebuiltRow(std::span<const ValueView> arguments) {
+        const std::int64_t machineRow = arguments[0].integer;
+        if (lastMachineRow_ != machineRow) {
+            lastMachineRow_ = machineRow;
+            lastFound_ = Value();
+            if (buildMatchKey(arguments.subspan(1), key_)) {
+                const auto found = rowByKey_.find(key_.bytes());
+                if (found != rowByKey_.end())
+                    lastFound_ = Value(found->second);
+            }
+        }
+        return lastFound_;
+    }
+
+private:
+    // Keeps the first row of every key; false when a row was skipped.
+    bool add(Statement rows) {
+        bool everyRow = true;
+        std::array<ValueView, kKeys.size()> keys;
+        while (rows.step()) {
+            for (std::size_t k = 0; k < keys.size(); ++k)
+                keys[k] = rows.view(int(k) + 1);
+            everyRow =
+                buildMatchKey(keys, key_) &&
+                rowByKey_.try_emplace(std::string(key_.bytes()), rows.view(0).integer).second &&
+                everyRow;
+        }
+        return everyRow;
+    }
+
+    struct Hash : std::hash<std::string_view> {
+        using is_transparent = void;
+    };
+    std::unordered_map<std::string, std::int64_t, Hash, std::equal_to<>> rowByKey_;
+    KeyBuilder key_; // its room is kept for the next key
+    std::optional<std::int64_t> lastMachineRow_;
+    Value lastFound_;
+};
 
 // Every machine row with the rebuilt row it goes to, in temp.takeover_values:
 // (1, the rebuilt row) for a paired row, (0, its own row) for an unpaired one.
 // The machine rows come in table order, so OR REPLACE leaves each rebuilt row
 // the last machine row paired with it.
 void pairMachineRows(Database& work) {
+    const std::string rebuiltRow = "preset_rebuilt_row(m._rowid_, " + keyColumns("m") + ")";
     work.execute("DROP TABLE IF EXISTS temp.takeover_values;"
                  "CREATE TEMP TABLE takeover_values (paired INTEGER, row INTEGER, "
                  "machine_row INTEGER, PRIMARY KEY (paired, row)) WITHOUT ROWID;"
-                 "INSERT OR REPLACE INTO temp.takeover_values SELECT f.rebuilt_row IS NOT NULL, "
-                 "coalesce(f.rebuilt_row, m._rowid_), m._rowid_ FROM " +
-                 std::string(kMachineSchema) +
-                 ".PRESET_DEFS AS m LEFT JOIN temp.takeover_first AS f ON f.match_key = " +
-                 keyOf("m") + " ORDER BY m._rowid_");
+                 "INSERT OR REPLACE INTO temp.takeover_values SELECT " +
+                 rebuiltRow + " IS NOT NULL, coalesce(" + rebuiltRow +
+                 ", m._rowid_), m._rowid_ FROM " + std::string(kMachineSchema) +
+                 ".PRESET_DEFS AS m ORDER BY m._rowid_");
 }
 
 // The rebuilt rows get their machine values. Preparing it finds a missing
@@ -299,9 +343,13 @@ TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program,
         writes.emplace(work);
         pacer.stage(600, 750, 0);
         work.attachCopy(kMachineSchema, machine);
-        work.defineFunction("preset_match_key", 3, Database::Purity::Deterministic, matchKey);
         work.defineFunction("preset_number", 1, Database::Purity::Deterministic, number);
-        indexRebuiltRows(work);
+        auto firstRows = std::make_shared<FirstRebuiltRows>();
+        firstRows->index(work);
+        work.defineFunction("preset_rebuilt_row", 4, Database::Purity::HasEffects,
+                            [firstRows](std::span<const ValueView> arguments) {
+                                return firstRows->rebuiltRow(arguments);
+                            });
         pairMachineRows(work);
         takeOver = takeOverStatement(work);
     });
@@ -313,7 +361,7 @@ TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program,
     bool complete = procedure.step([&] {
         takeOver->run();
         unpaired = unpairedMachineRows(work);
-        work.execute("DROP TABLE temp.takeover_first; DROP TABLE temp.takeover_values");
+        work.execute("DROP TABLE temp.takeover_values");
     });
     PresetTableReport& report = presets.report;
     if (complete)
