@@ -141,9 +141,12 @@ void reportPresetTable(PresetTableReport& report, Database* before, Database& af
 // templates read, every template row stored, the machine's values (from
 // previousPath, when that file exists) read and written into it. The new
 // database's bytes then; otherwise the failure has been reported.
+// previousBytes gets the previous database as it was read (an Access file
+// converted), so that the report need not read or convert it again.
 std::optional<std::string> buildPresetTable(const PresetSettings& settings, PresetState& presets,
                                             const std::string& sourcePath,
-                                            const std::string& previousPath, Procedure& procedure,
+                                            const std::string& previousPath,
+                                            std::string& previousBytes, Procedure& procedure,
                                             Pacer& pacer) {
     std::optional<Database> work;
     if (!procedure.step([&] { work = Database::readIntoMemory(sourcePath); }))
@@ -171,13 +174,12 @@ std::optional<std::string> buildPresetTable(const PresetSettings& settings, Pres
         }))
         return std::nullopt;
     // The previous database as it was, for the change report.
-    std::string beforeBytes;
     std::optional<Database> before;
     if (previous.isOpen()) {
         Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
         quiet.step([&] {
-            beforeBytes = previous.database().bytes();
-            before = Database::viewOf(beforeBytes, previousPath);
+            previousBytes = previous.database().bytes();
+            before = Database::viewOf(previousBytes, previousPath);
         });
     }
     run::ProgramState& program = procedure.program();
@@ -262,7 +264,9 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
         });
     }
 
-    auto built = buildPresetTable(settings, presets, sourcePath, previousPath, procedure, pacer);
+    std::string previousBytes;
+    auto built = buildPresetTable(settings, presets, sourcePath, previousPath, previousBytes,
+                                  procedure, pacer);
     pacer.stage(950, 1000, 0);
     // Only a table built whole replaces the databases; otherwise both stay
     // exactly as they were (or absent). The source keeps its file times.
@@ -274,7 +278,10 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
             if (platform::probeFile(targetPath) == platform::FileKind::Missing)
                 return;
             targetIsAccess = isAccessFormat(databaseFormatOf(targetPath));
-            Database old = readAnyIntoMemory(targetPath);
+            // The target was read once already when it gave the machine's values.
+            Database old = previousPath == targetPath && !previousBytes.empty()
+                               ? Database::viewOf(previousBytes, targetPath)
+                               : readAnyIntoMemory(targetPath);
             Database now = Database::viewOf(*built, sourcePath);
             presets.report.lostTables = lostTables(old, now);
         });
