@@ -3,7 +3,7 @@
 #  - Linux: a .deb that puts the program, its core and its window module into
 #    ENGINEERING_PACKAGE_FOLDER, the component folder of an installation (the
 #    program works on the installation it lives in), with a desktop entry and
-#    an icon. Its dependencies (Qt, SQLite, OpenSSL, the C++ run-time) are
+#    an icon. Its dependencies (Qt, SQLite, Nettle, libmdb, the C++ run-time) are
 #    read from the files by dpkg-shlibdeps.
 #  - Windows (the cross build): a .zip of the program with the DLLs it needs
 #    that Windows does not bring: libmdb's DLL (cmake/Libmdb.cmake); the .exe

@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libsqlite3-dev sqlite3
-          libssl-dev nlohmann-json3-dev
+          nettle-dev nlohmann-json3-dev
           libgtest-dev clang-format mdbtools-dev mdbtools)
 for flag in "$@"; do
     case "$flag" in

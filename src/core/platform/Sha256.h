@@ -1,7 +1,7 @@
 #pragma once
 // SHA-256 of a byte string, as 64 lower-case hexadecimal digits. The journal
 // and the backups name each version of a file by it. The system's own
-// implementation does the hashing (Sha256_posix.cpp: OpenSSL's libcrypto,
+// implementation does the hashing (Sha256_posix.cpp: Nettle,
 // Sha256_win.cpp: Windows' CNG).
 
 #include <string>

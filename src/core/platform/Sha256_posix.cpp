@@ -1,22 +1,23 @@
 #include "Sha256.h"
 
-#include <openssl/evp.h>
+#include <nettle/sha2.h>
 
 #include <array>
-#include <stdexcept>
 
 namespace platform {
 
 std::string sha256Hex(std::string_view bytes) {
-    std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
-    unsigned int length = 0;
-    if (EVP_Digest(bytes.data(), bytes.size(), digest.data(), &length, EVP_sha256(), nullptr) != 1)
-        throw std::runtime_error("SHA-256 failed");
+    sha256_ctx context;
+    sha256_init(&context);
+    sha256_update(&context, bytes.size(), reinterpret_cast<const uint8_t*>(bytes.data()));
+    std::array<uint8_t, SHA256_DIGEST_SIZE> digest{};
+    sha256_digest(&context, digest.size(), digest.data());
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string text;
-    for (unsigned int i = 0; i < length; ++i) {
-        text += kDigits[digest[i] >> 4];
-        text += kDigits[digest[i] & 0xF];
+    text.reserve(2 * digest.size());
+    for (const uint8_t byte : digest) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0xF];
     }
     return text;
 }
