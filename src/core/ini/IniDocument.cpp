@@ -8,11 +8,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Names are compared as the file holds them: Windows-1252 bytes, case folded.
-bool sameName(std::string_view a1252, std::string_view b1252) {
-    return platform::equalsIgnoreCase1252(a1252, b1252);
-}
-
 bool isBlank(std::string_view line) {
     return platform::trimBlanksAndTabs(line).empty();
 }
@@ -35,44 +30,66 @@ IniDocument IniDocument::parse(std::string_view bytes) {
     return document;
 }
 
-const std::vector<IniDocument::Header>& IniDocument::headers() const {
-    if (!headersValid_) {
-        headers_.clear();
-        for (std::size_t i = 0; i < lines_.size(); ++i)
-            if (const auto name = iniHeaderName(lines_[i].text))
-                headers_.push_back(Header{platform::foldCase1252(*name), i});
-        headersValid_ = true;
+namespace {
+std::string entryName(std::string_view foldedSection, std::string_view foldedKey) {
+    std::string name;
+    name.reserve(foldedSection.size() + 1 + foldedKey.size());
+    name.append(foldedSection).append(1, '\n').append(foldedKey);
+    return name;
+}
+} // namespace
+
+const IniDocument::Index& IniDocument::index() const {
+    if (index_)
+        return *index_;
+    Index& built = index_.emplace();
+    bool searched = false; // whether the current section is the first of its name
+    std::string section;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (const auto name = iniHeaderName(lines_[i].text)) {
+            section = platform::foldCase1252(*name);
+            searched = built.sections.emplace(section, built.headers.size()).second;
+            built.headers.push_back(Header{section, i});
+        } else if (searched) {
+            if (const auto key = iniEntryKey(lines_[i].text))
+                built.entries.emplace(entryName(section, platform::foldCase1252(*key)), i);
+        }
     }
-    return headers_;
+    return built;
+}
+
+void IniDocument::lineInserted(std::size_t line, std::string_view section1252,
+                               std::string_view key1252) {
+    if (!index_)
+        return;
+    for (Header& header : index_->headers)
+        header.line += header.line >= line ? 1 : 0;
+    for (auto& entry : index_->entries)
+        entry.second += entry.second >= line ? 1 : 0;
+    index_->entries.emplace(
+        entryName(platform::foldCase1252(section1252), platform::foldCase1252(key1252)), line);
 }
 
 std::optional<IniDocument::SectionRange> IniDocument::findSection(std::string_view name1252) const {
-    const std::string wanted = platform::foldCase1252(name1252);
-    const auto& all = headers();
-    for (std::size_t h = 0; h < all.size(); ++h) {
-        if (all[h].foldedName != wanted)
-            continue;
-        const std::size_t end = h + 1 < all.size() ? all[h + 1].line : lines_.size();
-        return SectionRange{all[h].line, end};
-    }
-    return std::nullopt;
+    const Index& all = index();
+    const auto found = all.sections.find(platform::foldCase1252(name1252));
+    if (found == all.sections.end())
+        return std::nullopt;
+    const std::size_t h = found->second;
+    const std::size_t end = h + 1 < all.headers.size() ? all.headers[h + 1].line : lines_.size();
+    return SectionRange{all.headers[h].line, end};
 }
 
-std::size_t IniDocument::findEntry(const SectionRange& range, std::string_view key1252) const {
-    for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        const auto key = iniEntryKey(lines_[i].text);
-        if (key && sameName(*key, key1252))
-            return i;
-    }
-    return kNone;
+std::size_t IniDocument::findEntry(std::string_view section1252, std::string_view key1252) const {
+    const Index& all = index();
+    const auto found = all.entries.find(
+        entryName(platform::foldCase1252(section1252), platform::foldCase1252(key1252)));
+    return found == all.entries.end() ? kNone : found->second;
 }
 
 std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
-    const auto range = findSection(fileName(section));
-    if (!range)
-        return std::nullopt;
-    const std::size_t entry = findEntry(*range, fileName(key));
+    const std::size_t entry = findEntry(fileName(section), fileName(key));
     if (entry == kNone)
         return std::nullopt;
     return platform::fromWindows1252(iniEntryValue(lines_[entry].text));
@@ -84,15 +101,20 @@ bool IniDocument::hasSection(std::string_view section) const {
 
 std::optional<std::string> IniDocument::refusal(std::string_view section, std::string_view key,
                                                 std::optional<std::string_view> text) {
-    const std::string section1252 = fileName(section);
+    return refusalOf(fileName(section), fileName(key),
+                     text ? std::optional(platform::toWindows1252(*text)) : std::nullopt);
+}
+
+std::optional<std::string> IniDocument::refusalOf(std::string_view section1252,
+                                                  std::string_view key1252,
+                                                  const std::optional<std::string>& text1252) {
     if (breaksLines(section1252) || section1252.find(']') != std::string::npos)
         return "invalid section name";
     const auto where = [&] { return "[" + platform::fromWindows1252(section1252) + "]"; };
-    const std::string key1252 = fileName(key);
     if (key1252.empty() || key1252.front() == '[' || breaksLines(key1252) ||
         key1252.find('=') != std::string::npos)
         return "invalid key in section " + where();
-    if (text && breaksLines(platform::toWindows1252(*text)))
+    if (text1252 && breaksLines(*text1252))
         return "the value of " + where() + " " + platform::fromWindows1252(key1252) +
                " holds a line break";
     return std::nullopt;
@@ -111,13 +133,15 @@ void IniDocument::removeLine(std::size_t index) {
 
 bool IniDocument::set(std::string_view section, std::string_view key,
                       std::optional<std::string_view> text) {
-    if (refusal(section, key, text))
-        return false;
     const std::string section1252 = fileName(section);
     const std::string key1252 = fileName(key);
-    const auto range = findSection(section1252);
-    const std::size_t entry = range ? findEntry(*range, key1252) : kNone;
+    const std::optional<std::string> text1252 =
+        text ? std::optional(platform::toWindows1252(*text)) : std::nullopt;
+    if (refusalOf(section1252, key1252, text1252))
+        return false;
+    const std::size_t entry = findEntry(section1252, key1252);
 
+    const auto range = entry == kNone ? findSection(section1252) : std::nullopt;
     if (!text) {
         if (entry == kNone)
             return false;
@@ -125,7 +149,7 @@ bool IniDocument::set(std::string_view section, std::string_view key,
         return true;
     }
 
-    const std::string value1252 = platform::toWindows1252(*text);
+    const std::string& value1252 = *text1252;
     if (entry != kNone) {
         Line& line = lines_[entry];
         std::string replaced = std::string(*iniEntryKey(line.text)) + "=" + value1252;
@@ -144,7 +168,7 @@ bool IniDocument::set(std::string_view section, std::string_view key,
         if (lines_[last].end.empty())
             lines_[last].end = kLineEnd;
         lines_.insert(lines_.begin() + std::ptrdiff_t(last + 1), std::move(newEntry));
-        linesMoved();
+        lineInserted(last + 1, section1252, key1252);
         return true;
     }
 

@@ -71,6 +71,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ini {
@@ -117,24 +118,34 @@ private:
         std::size_t end;    // index after the section's last line
     };
 
+    static std::optional<std::string> refusalOf(std::string_view section1252,
+                                                std::string_view key1252,
+                                                const std::optional<std::string>& text1252);
     std::optional<SectionRange> findSection(std::string_view name1252) const;
-    // Index of the entry's line, or kNone.
-    std::size_t findEntry(const SectionRange& range, std::string_view key1252) const;
+    // Index of the entry's line in the section's first header, or kNone.
+    std::size_t findEntry(std::string_view section1252, std::string_view key1252) const;
     static constexpr std::size_t kNone = std::size_t(-1);
 
-    // The header lines in file order with their names folded to one letter
-    // case, built on first use after a change of the line structure.
+    // Where the sections and entries are, with names folded to one letter
+    // case: built on first use after a change of the line structure, and
+    // kept when an entry is added to a section, so that a run asking for
+    // hundreds of keys of one file does not read the file once per key.
     struct Header {
         std::string foldedName;
         std::size_t line;
     };
-    const std::vector<Header>& headers() const;
-    void linesMoved() { headersValid_ = false; }
+    struct Index {
+        std::vector<Header> headers;                           // file order
+        std::unordered_map<std::string, std::size_t> sections; // first header of a name
+        std::unordered_map<std::string, std::size_t> entries;  // "section\nkey" -> line
+    };
+    const Index& index() const;
+    void linesMoved() { index_.reset(); }
+    void lineInserted(std::size_t line, std::string_view section1252, std::string_view key1252);
     void removeLine(std::size_t index);
 
     std::vector<Line> lines_;
-    mutable std::vector<Header> headers_;
-    mutable bool headersValid_ = false;
+    mutable std::optional<Index> index_;
 };
 
 } // namespace ini

@@ -8,8 +8,11 @@ std::vector<IniLine> splitIniLines(std::string_view bytes) {
     std::vector<IniLine> lines;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        const auto end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) {
+        // A loop rather than find_first_of, which searches its set per byte.
+        std::size_t end = pos;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        if (end == bytes.size()) {
             lines.push_back({bytes.substr(pos), {}});
             break;
         }
@@ -22,8 +25,10 @@ std::vector<IniLine> splitIniLines(std::string_view bytes) {
 }
 
 std::optional<std::string_view> iniHeaderName(std::string_view line) {
-    const auto first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos || line[first] != '[')
+    std::size_t first = 0;
+    while (first < line.size() && (line[first] == ' ' || line[first] == '\t'))
+        ++first;
+    if (first == line.size() || line[first] != '[')
         return std::nullopt;
     const auto close = line.rfind(']');
     if (close == std::string_view::npos || close < first)

@@ -119,7 +119,18 @@ template <class Map> std::string mapCase(std::string_view utf8, Map map) {
 
 } // namespace
 
+namespace {
+bool isAscii(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+} // namespace
+
 std::string toWindows1252(std::string_view utf8) {
+    if (isAscii(utf8))
+        return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
@@ -131,6 +142,8 @@ std::string toWindows1252(std::string_view utf8) {
 }
 
 std::string fromWindows1252(std::string_view bytes) {
+    if (isAscii(bytes))
+        return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
     for (const char c : bytes) {
@@ -197,10 +210,15 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 std::string_view trimBlanksAndTabs(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    // A loop rather than find_first_not_of: every INI line passes here.
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    std::size_t first = 0;
+    std::size_t end = text.size();
+    while (first < end && blank(text[first]))
+        ++first;
+    while (end > first && blank(text[end - 1]))
+        --end;
+    return text.substr(first, end - first);
 }
 
 std::string_view trimTrailingBlanks(std::string_view text) {
