@@ -71,10 +71,15 @@ FileLock::Attempt FileLock::tryLock(Mode mode) {
 }
 
 // Other processes see the text as soon as it is written; after a crash it
-// means nothing, so it is not forced to the disk.
+// means nothing, so it is not forced to the disk. It is written over the old
+// text and the file cut only where that was longer: emptying the file first
+// would free its block and allocate it again on every run.
 bool FileLock::writeText(std::string_view text) {
-    return writable_ && ::ftruncate(file_.handle(), 0) == 0 &&
-           ::lseek(file_.handle(), 0, SEEK_SET) == 0 && platform::writeAll(file_, text);
+    struct stat info {};
+    return writable_ && ::lseek(file_.handle(), 0, SEEK_SET) == 0 &&
+           platform::writeAll(file_, text) && ::fstat(file_.handle(), &info) == 0 &&
+           (info.st_size <= off_t(text.size()) ||
+            ::ftruncate(file_.handle(), off_t(text.size())) == 0);
 }
 
 std::string FileLock::readText(std::size_t limit) const {
