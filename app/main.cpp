@@ -331,10 +331,13 @@ int main(int argc, char** argv) {
     if (const auto status = answeredWithoutRun(parsed, start.executableBaseName))
         return *status;
     run::takeRun(start, std::get<run::RunCommandLine>(std::move(parsed)));
-    installation::removeAbandonedScratchCopies();
     ProgramWindows windows;
-    if (start.request.action == run::RunAction::DryRun)
+    if (start.request.action == run::RunAction::DryRun) {
+        // Only dry runs make scratch copies; one killed midway leaves its
+        // copy for the next dry run to remove.
+        installation::removeAbandonedScratchCopies();
         return dryRun(std::move(start), windows);
+    }
     // Only a run that shows a window loads the windows (and Qt).
     std::string noWindow;
     const bool noDisplay = !run::startsSilently(start) && !run::displayAvailable();
