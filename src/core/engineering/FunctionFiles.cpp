@@ -1,27 +1,12 @@
 #include "FunctionFiles.h"
 
+#include "ini/ProfileFiles.h"
 #include "platform/FileSystem.h"
 #include "run/ProgramState.h"
 
 #include <vector>
 
 namespace engineering {
-namespace {
-
-// Missing, or read to its end without a failure.
-bool missingOrReadable(const std::string& path) {
-    switch (platform::probeFile(path)) {
-    case platform::FileKind::Missing:
-        return true;
-    case platform::FileKind::Readable:
-        return platform::readFileBytes(path).has_value();
-    case platform::FileKind::Unreadable:
-        break;
-    }
-    return false;
-}
-
-} // namespace
 
 void requireReadableFunctionFiles(const installation::InstallationFiles& files,
                                   run::Procedure& procedure) {
@@ -33,8 +18,11 @@ void requireReadableFunctionFiles(const installation::InstallationFiles& files,
         required.push_back(files.storedFunctionsToRead);
         required.push_back(files.configurationIni);
     }
+    // Read through the run's INI cache, which reads each file whole once and
+    // tells a missing file (an empty document) from an unreadable one.
+    ini::ProfileCache& cache = procedure.program().profiles;
     for (const std::string& file : required) {
-        if (!file.empty() && !missingOrReadable(file))
+        if (!file.empty() && cache.document(file) == nullptr)
             procedure.fatal(
                 run::Failure(run::ErrPathFileAccess, platform::cannotReadMessage(file)));
     }

@@ -19,9 +19,12 @@ std::string componentFile(std::string_view folder, std::string_view component,
            std::string(suffix);
 }
 
-// A file that exists but cannot be read is not missing: its path is kept.
+// A file that exists but cannot be read is not missing: its path is kept,
+// spelled as the folder holds it, so that later look-ups find it at once.
 std::string unlessMissing(std::string path) {
-    return platform::probeFile(path) == platform::FileKind::Missing ? std::string() : path;
+    if (platform::probeFile(path) == platform::FileKind::Missing)
+        return std::string();
+    return platform::utf8Text(platform::nativePath(path));
 }
 
 std::string parameterFile(std::string_view folder, std::string_view name) {
