@@ -427,10 +427,11 @@ RecoveryResult recoverInterruptedRuns(const fs::path& componentFolder) {
             fs::remove(folder, ignored);
     }
     for (const Journal& journal : folders.journals) {
-        platform::removeStaleTemporaries(
-            platform::utf8Text(backupFolderPath(componentFolder, journal.folder)));
+        // A complete journal's folder has none: its manifest was written last.
         if (journal.state == JournalState::Complete)
             continue;
+        platform::removeStaleTemporaries(
+            platform::utf8Text(backupFolderPath(componentFolder, journal.folder)));
         if (journal.state == JournalState::Incomplete) {
             Journal copy = journal;
             if (!rollBackJournal(componentFolder, copy, result.problem)) {
