@@ -212,6 +212,11 @@ int runReadOnly(engineering::ConfigurationRun& run) {
         run::reportRefusedStart(run.program, lockRefusal(lock, run.messages));
         return run::ExitEndedByFailure;
     }
+    if (installation::hasInterruptedRun(platform::nativePath(run.program.executableFolder))) {
+        run::reportRefusedStart(run.program, run.messages.text(texts::Message::Interrupted,
+                                                               {run.program.executableFolder}));
+        return run::ExitEndedByFailure;
+    }
     switch (run.program.request.action) {
     case run::RunAction::List:
         return engineering::listButtons(run);

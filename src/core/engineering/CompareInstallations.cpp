@@ -7,6 +7,7 @@
 #include "SymbolNames.h"
 
 #include "installation/InstallationLock.h"
+#include "installation/RunJournal.h"
 #include "platform/FileSystem.h"
 #include "platform/Windows1252Text.h"
 #include "presetdb/AccessConversion.h"
@@ -150,6 +151,11 @@ int compareInstallations(ConfigurationRun& run, std::ostream& out) {
         run.program.lastFailure = run.messages.text(
             texts::Message::CompareOtherLocked,
             {other.program.executableFolder, run.messages.text(texts::Message::LockBusy)});
+        return run::ExitEndedByFailure;
+    }
+    if (installation::hasInterruptedRun(platform::nativePath(other.program.executableFolder))) {
+        run.program.lastFailure =
+            run.messages.text(texts::Message::Interrupted, {other.program.executableFolder});
         return run::ExitEndedByFailure;
     }
     other.load();

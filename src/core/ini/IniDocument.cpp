@@ -40,9 +40,9 @@ std::string entryName(std::string_view foldedSection, std::string_view foldedKey
 } // namespace
 
 const IniDocument::Index& IniDocument::index() const {
-    if (index_)
-        return *index_;
-    Index& built = index_.emplace();
+    if (index_.index)
+        return *index_.index;
+    Index& built = index_.index.emplace();
     bool searched = false; // whether the current section is the first of its name
     std::string section;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -60,13 +60,13 @@ const IniDocument::Index& IniDocument::index() const {
 
 void IniDocument::lineInserted(std::size_t line, std::string_view section1252,
                                std::string_view key1252) {
-    if (!index_)
+    if (!index_.index)
         return;
-    for (Header& header : index_->headers)
+    for (Header& header : index_.index->headers)
         header.line += header.line >= line ? 1 : 0;
-    for (auto& entry : index_->entries)
+    for (auto& entry : index_.index->entries)
         entry.second += entry.second >= line ? 1 : 0;
-    index_->entries.emplace(
+    index_.index->entries.emplace(
         entryName(platform::foldCase1252(section1252), platform::foldCase1252(key1252)), line);
 }
 

@@ -139,13 +139,26 @@ private:
         std::unordered_map<std::string, std::size_t> sections; // first header of a name
         std::unordered_map<std::string, std::size_t> entries;  // "section\nkey" -> line
     };
+    // Held so that a copy of the document starts without one: most copies
+    // are kept only to be compared or written back.
+    struct IndexSlot {
+        std::optional<Index> index;
+        IndexSlot() = default;
+        IndexSlot(const IndexSlot&) {}
+        IndexSlot(IndexSlot&&) = default;
+        IndexSlot& operator=(const IndexSlot&) {
+            index.reset();
+            return *this;
+        }
+        IndexSlot& operator=(IndexSlot&&) = default;
+    };
     const Index& index() const;
-    void linesMoved() { index_.reset(); }
+    void linesMoved() { index_.index.reset(); }
     void lineInserted(std::size_t line, std::string_view section1252, std::string_view key1252);
     void removeLine(std::size_t index);
 
     std::vector<Line> lines_;
-    mutable std::optional<Index> index_;
+    mutable IndexSlot index_;
 };
 
 } // namespace ini

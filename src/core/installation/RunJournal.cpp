@@ -448,6 +448,13 @@ RecoveryResult recoverInterruptedRuns(const fs::path& componentFolder) {
     return result;
 }
 
+bool hasInterruptedRun(const fs::path& componentFolder) {
+    for (const Journal& journal : listBackupFolders(componentFolder).journals)
+        if (journal.state == JournalState::Incomplete)
+            return true;
+    return false;
+}
+
 void rotateBackups(const fs::path& componentFolder, std::string_view current, std::size_t keep) {
     std::vector<Journal> complete;
     for (Journal& journal : listBackupFolders(componentFolder).journals)

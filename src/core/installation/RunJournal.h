@@ -119,6 +119,10 @@ struct RecoveryResult {
 };
 RecoveryResult recoverInterruptedRuns(const std::filesystem::path& componentFolder);
 
+// Whether a run was interrupted while it replaced files: a command that only
+// reads cannot put them back and would read them half replaced.
+bool hasInterruptedRun(const std::filesystem::path& componentFolder);
+
 // Removes the oldest complete journals beyond `keep`, never `current`.
 void rotateBackups(const std::filesystem::path& componentFolder, std::string_view current,
                    std::size_t keep = kBackupsKept);

@@ -66,6 +66,12 @@ constexpr std::array<MessageRow, std::size_t(Count)> kMessages = {{
      "Nach SQLite umgewandelt: %1; /RESTORE stellt die Access-Dateien wieder her."},
     {ConvertFailed, "MsgConvertFailed", "%1; nothing was converted",
      "%1; nichts wurde umgewandelt"},
+    {Interrupted, "MsgInterrupted",
+     "a run in %1 was interrupted while it replaced files; the next run that changes the "
+     "installation puts them back, nothing was read",
+     "ein Programmlauf in %1 wurde beim Ersetzen von Dateien unterbrochen; der n\u00e4chste "
+     "Programmlauf, der die Installation \u00e4ndert, stellt sie wieder her, nichts wurde "
+     "gelesen"},
 }};
 
 constexpr bool inEnumerationOrder() {

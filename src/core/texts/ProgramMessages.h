@@ -47,6 +47,7 @@ enum class Message {
     ConvertNothing,     // %1, %2: the two databases
     ConvertDone,        // %1: the converted databases
     ConvertFailed,      // %1: why
+    Interrupted,        // %1: folder
     Count
 };
 
