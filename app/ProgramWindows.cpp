@@ -7,16 +7,15 @@
 #include <thread>
 
 bool ProgramWindows::open(const std::string& executableFolder,
-                          const std::string& executableBaseName, std::string& problem) {
-    std::string why;
+                          const std::string& executableBaseName, std::string& why) {
     const MakeWindowModule make = loadWindowModule(executableFolder, executableBaseName, why);
     if (make != nullptr)
         make(module_);
     if (module_)
-        return true;
-    problem = "The window module cannot be loaded (" + why +
-              "); use /EXTERNAL SILENT to run without a window.";
-    return false;
+        why.clear();
+    else if (why.empty())
+        why = "it made no windows";
+    return module_ != nullptr;
 }
 
 run::Reporter* ProgramWindows::reporter() {

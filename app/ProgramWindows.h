@@ -11,10 +11,10 @@
 
 class ProgramWindows {
 public:
-    // Loads the window module from the program's folder; false with a
-    // sentence for the user when there is none that loads.
+    // Loads the window module from the program's folder; false with the
+    // loader's reason when there is none that loads.
     bool open(const std::string& executableFolder, const std::string& executableBaseName,
-              std::string& problem);
+              std::string& why);
 
     // The message boxes of the windows; null before open() (a silent run
     // reports to the logs).

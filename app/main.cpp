@@ -345,12 +345,15 @@ int main(int argc, char** argv) {
     }
     // Only a run that shows a window loads the windows (and Qt).
     std::string noWindow;
+    std::string noModule; // why the window module did not load
     const bool noDisplay = !run::startsSilently(start) && !run::displayAvailable();
     if (!run::startsSilently(start) && !noDisplay)
-        windows.open(start.executableFolder, start.executableBaseName, noWindow);
+        windows.open(start.executableFolder, start.executableBaseName, noModule);
     engineering::ConfigurationRun run(std::move(start), windows.reporter());
     if (noDisplay)
         noWindow = run.messages.text(texts::Message::NoDisplay);
+    else if (!noModule.empty())
+        noWindow = run.messages.text(texts::Message::NoWindowModule, {noModule});
     if (!noWindow.empty()) {
         run::reportRefusedStart(run.program, noWindow);
         return run::ExitEndedByFailure;

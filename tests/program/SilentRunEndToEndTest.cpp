@@ -166,7 +166,9 @@ TEST(Install, MakesAnEmptyFolderAComponentFolderTheProgramRunsIn) {
                                    testsupport::environmentWithoutDisplay({"DISPLAY=:4711"}));
     const testsupport::Ending refused = window.wait();
     EXPECT_EQ(refused.status, 1) << refused.errorOutput;
-    EXPECT_NE(refused.errorOutput.find("window module cannot be loaded"), std::string::npos);
+    // In the language file's language (the silent run set German), with the loader's reason.
+    EXPECT_NE(refused.errorOutput.find("Fenstermodul"), std::string::npos) << refused.errorOutput;
+    EXPECT_NE(refused.errorOutput.find("Engineering_Config_window"), std::string::npos);
     EXPECT_NE(testsupport::readFile(component / "Engineering.int").find("[Function1]"),
               std::string::npos);
     fs::remove_all(root);

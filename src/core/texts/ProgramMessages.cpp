@@ -24,6 +24,10 @@ constexpr std::array<MessageRow, std::size_t(Count)> kMessages = {{
      "No display to show the window on; use /EXTERNAL SILENT to run without one.",
      "Kein Bildschirm, um das Fenster zu zeigen; mit /EXTERNAL SILENT l\u00e4uft das Programm "
      "ohne Fenster."},
+    {NoWindowModule, "MsgNoWindowModule",
+     "The window module cannot be loaded (%1); use /EXTERNAL SILENT to run without a window.",
+     "Das Fenstermodul kann nicht geladen werden (%1); mit /EXTERNAL SILENT l\u00e4uft das "
+     "Programm ohne Fenster."},
     {NoHelp, "MsgNoHelp", "There is no help for this control.",
      "F\u00fcr dieses Element gibt es keine Hilfe."},
     {DryRunNoCopy, "MsgDryRunNoCopy", "cannot copy the installation for a dry run",

@@ -31,6 +31,7 @@ enum class Message {
     LockWait,         // %1: seconds
     LockFailed,       // %1: why
     NoDisplay,        // a window asked for where there is none
+    NoWindowModule,   // %1: why the window module did not load
     NoHelp,           // help mode on a control without help text
     DryRunNoCopy,     // the dry run's scratch copy failed
     CannotImport,     // %1: file, %2: the refusals
