@@ -18,7 +18,10 @@ std::string fileName(std::string_view name) {
 }
 
 bool breaksLines(std::string_view bytes1252) {
-    return bytes1252.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    for (const char c : bytes1252)
+        if (c == '\r' || c == '\n' || c == '\0')
+            return true;
+    return false;
 }
 
 } // namespace
@@ -31,12 +34,27 @@ IniDocument IniDocument::parse(std::string_view bytes) {
 }
 
 namespace {
-std::string entryName(std::string_view foldedSection, std::string_view foldedKey) {
+
+// The index's name of an entry: section and key in the file's bytes, folded.
+std::string entryName(std::string_view section1252, std::string_view key1252) {
     std::string name;
-    name.reserve(foldedSection.size() + 1 + foldedKey.size());
-    name.append(foldedSection).append(1, '\n').append(foldedKey);
+    name.reserve(section1252.size() + 1 + key1252.size());
+    platform::appendFoldedCase1252(name, section1252);
+    name += '\n';
+    platform::appendFoldedCase1252(name, key1252);
     return name;
 }
+
+// The same for a section and key as asked for (UTF-8, blanks around them).
+std::string askedEntryName(std::string_view section, std::string_view key) {
+    std::string name;
+    name.reserve(section.size() + 1 + key.size());
+    platform::appendFoldedCase1252(name, fileName(section));
+    name += '\n';
+    platform::appendFoldedCase1252(name, fileName(key));
+    return name;
+}
+
 } // namespace
 
 const IniDocument::Index& IniDocument::index() const {
@@ -44,15 +62,16 @@ const IniDocument::Index& IniDocument::index() const {
         return *index_.index;
     Index& built = index_.index.emplace();
     bool searched = false; // whether the current section is the first of its name
-    std::string section;
+    std::string_view section;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (const auto name = iniHeaderName(lines_[i].text)) {
-            section = platform::foldCase1252(*name);
-            searched = built.sections.emplace(section, built.headers.size()).second;
-            built.headers.push_back(Header{section, i});
+            section = *name;
+            std::string folded = platform::foldCase1252(section);
+            searched = built.sections.emplace(folded, built.headers.size()).second;
+            built.headers.push_back(Header{std::move(folded), i});
         } else if (searched) {
             if (const auto key = iniEntryKey(lines_[i].text))
-                built.entries.emplace(entryName(section, platform::foldCase1252(*key)), i);
+                built.entries.emplace(entryName(section, *key), i);
         }
     }
     return built;
@@ -66,8 +85,7 @@ void IniDocument::lineInserted(std::size_t line, std::string_view section1252,
         header.line += header.line >= line ? 1 : 0;
     for (auto& entry : index_.index->entries)
         entry.second += entry.second >= line ? 1 : 0;
-    index_.index->entries.emplace(
-        entryName(platform::foldCase1252(section1252), platform::foldCase1252(key1252)), line);
+    index_.index->entries.emplace(entryName(section1252, key1252), line);
 }
 
 std::optional<IniDocument::SectionRange> IniDocument::findSection(std::string_view name1252) const {
@@ -82,16 +100,17 @@ std::optional<IniDocument::SectionRange> IniDocument::findSection(std::string_vi
 
 std::size_t IniDocument::findEntry(std::string_view section1252, std::string_view key1252) const {
     const Index& all = index();
-    const auto found = all.entries.find(
-        entryName(platform::foldCase1252(section1252), platform::foldCase1252(key1252)));
+    const auto found = all.entries.find(entryName(section1252, key1252));
     return found == all.entries.end() ? kNone : found->second;
 }
 
 std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
-    const std::size_t entry = findEntry(fileName(section), fileName(key));
-    if (entry == kNone)
+    const Index& all = index();
+    const auto found = all.entries.find(askedEntryName(section, key));
+    if (found == all.entries.end())
         return std::nullopt;
+    const std::size_t entry = found->second;
     return platform::fromWindows1252(iniEntryValue(lines_[entry].text));
 }
 
@@ -152,10 +171,14 @@ bool IniDocument::set(std::string_view section, std::string_view key,
     const std::string& value1252 = *text1252;
     if (entry != kNone) {
         Line& line = lines_[entry];
-        std::string replaced = std::string(*iniEntryKey(line.text)) + "=" + value1252;
-        if (replaced == line.text && line.end == kLineEnd)
+        const std::string_view lineKey = *iniEntryKey(line.text);
+        // Unchanged when the line already reads "Key=value" (compared in place:
+        // most writes of a run store what the file holds).
+        const std::string_view now = line.text;
+        if (line.end == kLineEnd && now.starts_with(lineKey) && now.size() > lineKey.size() &&
+            now[lineKey.size()] == '=' && now.substr(lineKey.size() + 1) == value1252)
             return false;
-        line.text = std::move(replaced);
+        line.text = std::string(lineKey) + "=" + value1252;
         line.end = kLineEnd;
         return true;
     }
