@@ -212,10 +212,11 @@ std::optional<std::string> buildPresetTable(const PresetSettings& settings, Pres
     if (!report.built)
         return std::nullopt;
     // Whether a file that holds the previous bytes keeps its content, while
-    // both databases are open: a changed preset table answers it at once.
+    // both databases are open: the preset table was compared for the report.
     if (before && bytes != databases.previousBytes)
-        quiet.step(
-            [&] { databases.sameAsBefore = !report.changed && sameContent(*before, *work); });
+        quiet.step([&] {
+            databases.sameAsBefore = !report.changed && sameContent(*before, *work, kPresetTable);
+        });
     return bytes;
 }
 
