@@ -241,11 +241,21 @@ private:
 
 // The machine rows paired with the rebuilt rows, and the others.
 struct MachinePairs {
-    // The machine row of each paired rebuilt row: of several, the last in
-    // table order.
-    std::unordered_map<std::int64_t, std::int64_t> machineRowOf;
+    using TakenOver = std::array<Value, kTakenOver.size()>;
+    // The values for each paired rebuilt row: of several machine rows, the
+    // last in table order gives them.
+    std::unordered_map<std::int64_t, TakenOver> valuesOf;
     // The keys and values of the unpaired machine rows, in table order.
     std::vector<std::vector<Value>> unpaired;
+
+    // "preset_paired(row)": whether the rebuilt row has a machine row.
+    Value paired(std::span<const ValueView> arguments) const {
+        return Value(std::int64_t(valuesOf.contains(arguments[0].integer)));
+    }
+    // "preset_taken_over(row, k)": the k-th value the rebuilt row takes over.
+    Value takenOver(std::span<const ValueView> arguments) const {
+        return valuesOf.at(arguments[0].integer).at(std::size_t(arguments[1].integer));
+    }
 };
 
 // Reads the machine rows in table order and pairs each with the rebuilt row
@@ -259,12 +269,14 @@ MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows) {
                      ".PRESET_DEFS AS m ORDER BY m._rowid_");
     MachinePairs pairs;
     std::array<ValueView, kKeys.size()> keys;
+    constexpr int kFirstValue = 1 + int(kKeys.size());
     while (rows.step()) {
         for (std::size_t k = 0; k < keys.size(); ++k)
             keys[k] = rows.view(int(k) + 1);
-        const std::int64_t machineRow = rows.view(0).integer;
         if (const auto rebuilt = firstRows.rebuiltRow(keys)) {
-            pairs.machineRowOf[*rebuilt] = machineRow;
+            MachinePairs::TakenOver& values = pairs.valuesOf[*rebuilt];
+            for (std::size_t v = 0; v < values.size(); ++v)
+                values[v] = rows.column(kFirstValue + int(v));
             continue;
         }
         auto& row = pairs.unpaired.emplace_back();
@@ -274,18 +286,14 @@ MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows) {
     return pairs;
 }
 
-// The rebuilt rows get the values of their machine rows, found through
-// "preset_machine_row(row)". Preparing it finds a missing value column of the
-// rebuilt table.
+// The paired rebuilt rows get their machine values. Preparing it finds a
+// missing value column of the rebuilt table.
 Statement takeOverStatement(Database& work) {
     std::string set;
-    for (const std::string_view value : kTakenOver) {
-        const std::string column = quoteIdentifier(value);
-        set += (set.empty() ? "" : ", ") + column + " = m." + column;
-    }
-    return work.prepare("UPDATE main.PRESET_DEFS AS r SET " + set + " FROM " +
-                        std::string(kMachineSchema) +
-                        ".PRESET_DEFS AS m WHERE m._rowid_ = preset_machine_row(r._rowid_)");
+    for (std::size_t v = 0; v < kTakenOver.size(); ++v)
+        set += (set.empty() ? "" : ", ") + quoteIdentifier(kTakenOver[v]) +
+               " = preset_taken_over(_rowid_, " + std::to_string(v) + ")";
+    return work.prepare("UPDATE main.PRESET_DEFS SET " + set + " WHERE preset_paired(_rowid_)");
 }
 
 std::string reportText(const Value& value) {
@@ -341,12 +349,12 @@ TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program,
         FirstRebuiltRows firstRows;
         firstRows.index(work);
         *pairs = pairMachineRows(work, firstRows);
-        work.defineFunction("preset_machine_row", 1, Database::Purity::Deterministic,
-                            [pairs](std::span<const ValueView> arguments) {
-                                const auto found = pairs->machineRowOf.find(arguments[0].integer);
-                                return found == pairs->machineRowOf.end() ? Value()
-                                                                          : Value(found->second);
-                            });
+        work.defineFunction(
+            "preset_paired", 1, Database::Purity::Deterministic,
+            [pairs](std::span<const ValueView> arguments) { return pairs->paired(arguments); });
+        work.defineFunction(
+            "preset_taken_over", 2, Database::Purity::Deterministic,
+            [pairs](std::span<const ValueView> arguments) { return pairs->takenOver(arguments); });
         takeOver = takeOverStatement(work);
     });
     if (!ready)
