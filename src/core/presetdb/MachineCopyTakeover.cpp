@@ -249,13 +249,30 @@ struct MachinePairs {
     std::vector<std::vector<Value>> unpaired;
 
     // "preset_paired(row)": whether the rebuilt row has a machine row.
-    Value paired(std::span<const ValueView> arguments) const {
-        return Value(std::int64_t(valuesOf.contains(arguments[0].integer)));
+    Value paired(std::span<const ValueView> arguments) {
+        return Value(std::int64_t(valuesFor(arguments[0].integer) != nullptr));
     }
     // "preset_taken_over(row, k)": the k-th value the rebuilt row takes over.
-    Value takenOver(std::span<const ValueView> arguments) const {
-        return valuesOf.at(arguments[0].integer).at(std::size_t(arguments[1].integer));
+    Value takenOver(std::span<const ValueView> arguments) {
+        const TakenOver* values = valuesFor(arguments[0].integer);
+        if (values == nullptr)
+            throw Failure(run::ErrDatabase, "No machine values for this row");
+        return values->at(std::size_t(arguments[1].integer));
     }
+
+private:
+    // The values of a rebuilt row, if paired. The UPDATE asks for one row's
+    // values one after the other, so the last row found is kept.
+    const TakenOver* valuesFor(std::int64_t row) {
+        if (lastRow_ != row) {
+            lastRow_ = row;
+            const auto found = valuesOf.find(row);
+            lastValues_ = found == valuesOf.end() ? nullptr : &found->second;
+        }
+        return lastValues_;
+    }
+    std::optional<std::int64_t> lastRow_;
+    const TakenOver* lastValues_ = nullptr;
 };
 
 // Reads the machine rows in table order and pairs each with the rebuilt row
