@@ -256,11 +256,14 @@ Database Database::open(std::string_view path) {
     return database;
 }
 
-Database Database::readIntoMemory(std::string_view path) {
-    const auto bytes = platform::readFileBytes(path);
+Database Database::readIntoMemory(std::string_view path, std::string* bytesRead) {
+    auto bytes = platform::readFileBytes(path);
     if (!bytes)
         throwOpenFailure(path, "file not found");
-    return fromBytes(*bytes, std::string(path));
+    Database database = fromBytes(*bytes, std::string(path));
+    if (bytesRead)
+        *bytesRead = std::move(*bytes);
+    return database;
 }
 
 Database Database::fromBytes(std::string_view bytes, std::string name) {

@@ -141,10 +141,12 @@ void reportPresetTable(PresetTableReport& report, Database* before, Database& af
 // of the rebuilt database read what is already there.
 struct UpdateDatabases {
     std::optional<Database> work;
+    std::string sourceBytes; // as read into work, until the previous one is read
     PreviousDatabase previous;
     // The previous database as it was read (an Access file converted), and
     // a view of these bytes for the report.
     std::string previousBytes;
+    bool sourceHeldPrevious = false; // the source's bytes were previousBytes
     std::optional<Database> before;
     // Whether the rebuilt database holds the same content as previousBytes,
     // when that was found out.
@@ -162,7 +164,8 @@ std::optional<std::string> buildPresetTable(const PresetSettings& settings, Pres
                                             UpdateDatabases& databases, Procedure& procedure,
                                             Pacer& pacer) {
     std::optional<Database>& work = databases.work;
-    if (!procedure.step([&] { work = Database::readIntoMemory(sourcePath); }))
+    if (!procedure.step(
+            [&] { work = Database::readIntoMemory(sourcePath, &databases.sourceBytes); }))
         return std::nullopt;
     work->setProgressCallback([&pacer] { pacer.poll(); });
     if (!readNameTemplates(presets, *work, procedure))
@@ -193,7 +196,9 @@ std::optional<std::string> buildPresetTable(const PresetSettings& settings, Pres
             databases.previousBytes = previous.database().bytes();
             databases.before = Database::viewOf(databases.previousBytes, previousPath);
         });
+        databases.sourceHeldPrevious = databases.sourceBytes == databases.previousBytes;
     }
+    std::string().swap(databases.sourceBytes); // large ones go back at once
     std::optional<Database>& before = databases.before;
     run::ProgramState& program = procedure.program();
     CategorieNachCategoryID(program, previous);
@@ -213,9 +218,15 @@ std::optional<std::string> buildPresetTable(const PresetSettings& settings, Pres
         return std::nullopt;
     // Whether a file that holds the previous bytes keeps its content, while
     // both databases are open: the preset table was compared for the report.
+    // The update changes nothing of the source but that table, so when the
+    // source held the previous bytes, the schema tells the rest (the table's
+    // entry, and any index or trigger its rebuild dropped).
     if (before && bytes != databases.previousBytes)
         quiet.step([&] {
-            databases.sameAsBefore = !report.changed && sameContent(*before, *work, kPresetTable);
+            databases.sameAsBefore =
+                !report.changed &&
+                (databases.sourceHeldPrevious ? sameSchema(*before, *work)
+                                              : sameContent(*before, *work, kPresetTable));
         });
     return bytes;
 }
