@@ -256,11 +256,14 @@ Database Database::open(std::string_view path) {
     return database;
 }
 
-Database Database::readIntoMemory(std::string_view path) {
-    const auto bytes = platform::readFileBytes(path);
+Database Database::readIntoMemory(std::string_view path, std::string* bytesRead) {
+    auto bytes = platform::readFileBytes(path);
     if (!bytes)
         throwOpenFailure(path, "file not found");
-    return fromBytes(*bytes, std::string(path));
+    Database database = fromBytes(*bytes, std::string(path));
+    if (bytesRead)
+        *bytesRead = std::move(*bytes);
+    return database;
 }
 
 Database Database::fromBytes(std::string_view bytes, std::string name) {
@@ -403,16 +406,24 @@ std::vector<std::string> Database::tableNames() const {
 }
 
 std::vector<ColumnDefinition> Database::columns(std::string_view table) const {
+    // The pragma itself, as pragma_table_info(?1) would run it, without
+    // preparing a second statement each time: its argument cannot be bound,
+    // so it is quoted as SQLite quotes it there (up to a NUL, as there).
+    const std::string_view name = table.substr(0, table.find('\0'));
+    std::string sql = "PRAGMA table_info = '";
+    for (const char c : name)
+        sql.append(c == '\'' ? 2 : 1, c);
+    sql += '\'';
     sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(connection_.get(),
-                           "SELECT name, type FROM pragma_table_info(?1) ORDER BY cid", -1, &raw,
-                           nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(connection_.get(), sql.c_str(), int(sql.size()), &raw, nullptr) !=
+        SQLITE_OK)
         fail("Could not read the columns");
     Statement statement(raw);
-    statement.bind(1, Value(std::string(table)));
+    constexpr int kName = 1; // cid, name, type, notnull, dflt_value, pk
+    constexpr int kType = 2;
     std::vector<ColumnDefinition> columns;
     while (statement.step())
-        columns.push_back({toText(statement.column(0)), toText(statement.column(1))});
+        columns.push_back({toText(statement.column(kName)), toText(statement.column(kType))});
     if (columns.empty())
         throw Failure(run::ErrDatabase,
                       "Table '" + std::string(table) + "' not found (" + path_ + ")");

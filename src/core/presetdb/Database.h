@@ -97,7 +97,8 @@ public:
 
     // Reads a database file whole into memory: no handle on the file stays
     // open and nothing is ever written beside it. Failures name the file.
-    static Database readIntoMemory(std::string_view path);
+    // bytesRead, when given, gets the file's bytes.
+    static Database readIntoMemory(std::string_view path, std::string* bytesRead = nullptr);
     // A database in memory made from a file's bytes; `name` names it in failures.
     static Database fromBytes(std::string_view bytes, std::string name);
     // A new, empty database in memory, named as fromBytes names one.

@@ -59,14 +59,20 @@ std::vector<StoredTable> storedTables(Database& database) {
 
 } // namespace
 
-bool sameContent(Database& a, Database& b) {
+bool sameSchema(Database& a, Database& b) {
+    return sameRows(a.prepare(kSchema), b.prepare(kSchema));
+}
+
+bool sameContent(Database& a, Database& b, std::string_view comparedTable) {
     for (const std::string_view pragma : {"PRAGMA user_version", "PRAGMA application_id"})
         if (!sameRows(a.prepare(pragma), b.prepare(pragma)))
             return false;
-    if (!sameRows(a.prepare(kSchema), b.prepare(kSchema)))
+    if (!sameSchema(a, b))
         return false;
     // The same schema declares the same tables in both.
     for (const StoredTable& table : storedTables(a)) {
+        if (table.name == comparedTable)
+            continue;
         const std::string rows = rowsInStorageOrder(table.name, table.withoutRowid);
         if (!sameRows(a.prepare(rows), b.prepare(rows)))
             return false;

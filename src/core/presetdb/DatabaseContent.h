@@ -23,8 +23,12 @@ namespace presetdb {
 
 class Database;
 
-// A failure (as every database operation) when a table cannot be read.
-bool sameContent(Database& a, Database& b);
+// A failure (as every database operation) when a table cannot be read. The
+// rows of comparedTable (a name as stored in both) are taken as the same:
+// the caller compared them already.
+bool sameContent(Database& a, Database& b, std::string_view comparedTable = {});
+// Whether both have the same schema entries (the first part of the content).
+bool sameSchema(Database& a, Database& b);
 // False also when one of them is no database.
 bool sameDatabaseContent(std::string_view a, std::string_view b);
 // Whether the table has the same columns and rows in both databases; a

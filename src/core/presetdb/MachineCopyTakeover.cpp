@@ -99,9 +99,8 @@ public:
 
 private:
     void append(const void* bytes, std::size_t size) {
-        const std::size_t end = key_.size();
-        key_.resize(end + size);
-        std::memcpy(key_.data() + end, bytes, size);
+        const auto* first = static_cast<const std::uint8_t*>(bytes);
+        key_.insert(key_.end(), first, first + size);
     }
     void appendText(std::string_view text) {
         const auto size = Length(text.size());
@@ -206,22 +205,15 @@ public:
                          "r._rowid_"));
     }
 
-    // "preset_rebuilt_row(machine_row, machine_type, var_name,
-    // offset_or_bitno)": the rebuilt row of a machine row's keys, null for
-    // none. A row's second call is answered from the first, so that a
-    // statement may ask twice without building the key again.
-    Value rebuiltRow(std::span<const ValueView> arguments) {
-        const std::int64_t machineRow = arguments[0].integer;
-        if (lastMachineRow_ != machineRow) {
-            lastMachineRow_ = machineRow;
-            lastFound_ = Value();
-            if (buildMatchKey(arguments.subspan(1), key_)) {
-                const auto found = rowByKey_.find(key_.bytes());
-                if (found != rowByKey_.end())
-                    lastFound_ = Value(found->second);
-            }
-        }
-        return lastFound_;
+    // The rebuilt row of a machine row's "machine_type", "var_name" and
+    // "offset_or_bitno", if any.
+    std::optional<std::int64_t> rebuiltRow(std::span<const ValueView> keys) {
+        if (!buildMatchKey(keys, key_))
+            return std::nullopt;
+        const auto found = rowByKey_.find(key_.bytes());
+        if (found == rowByKey_.end())
+            return std::nullopt;
+        return found->second;
     }
 
 private:
@@ -245,55 +237,80 @@ private:
     };
     std::unordered_map<std::string, std::int64_t, Hash, std::equal_to<>> rowByKey_;
     KeyBuilder key_; // its room is kept for the next key
-    std::optional<std::int64_t> lastMachineRow_;
-    Value lastFound_;
 };
 
-// Every machine row with the rebuilt row it goes to, in temp.takeover_values:
-// (1, the rebuilt row) for a paired row, (0, its own row) for an unpaired one.
-// The machine rows come in table order, so OR REPLACE leaves each rebuilt row
-// the last machine row paired with it.
-void pairMachineRows(Database& work) {
-    const std::string rebuiltRow = "preset_rebuilt_row(m._rowid_, " + keyColumns("m") + ")";
-    work.execute("DROP TABLE IF EXISTS temp.takeover_values;"
-                 "CREATE TEMP TABLE takeover_values (paired INTEGER, row INTEGER, "
-                 "machine_row INTEGER, PRIMARY KEY (paired, row)) WITHOUT ROWID;"
-                 "INSERT OR REPLACE INTO temp.takeover_values SELECT " +
-                 rebuiltRow + " IS NOT NULL, coalesce(" + rebuiltRow +
-                 ", m._rowid_), m._rowid_ FROM " + std::string(kMachineSchema) +
-                 ".PRESET_DEFS AS m ORDER BY m._rowid_");
-}
+// The machine rows paired with the rebuilt rows, and the others.
+struct MachinePairs {
+    using TakenOver = std::array<Value, kTakenOver.size()>;
+    // The values for each paired rebuilt row: of several machine rows, the
+    // last in table order gives them.
+    std::unordered_map<std::int64_t, TakenOver> valuesOf;
+    // The keys and values of the unpaired machine rows, in table order.
+    std::vector<std::vector<Value>> unpaired;
 
-// The rebuilt rows get their machine values. Preparing it finds a missing
-// value column of the rebuilt table.
-Statement takeOverStatement(Database& work) {
-    std::string set;
-    for (const std::string_view value : kTakenOver) {
-        const std::string column = quoteIdentifier(value);
-        set += (set.empty() ? "" : ", ") + column + " = m." + column;
+    // "preset_paired(row)": whether the rebuilt row has a machine row.
+    Value paired(std::span<const ValueView> arguments) {
+        return Value(std::int64_t(valuesFor(arguments[0].integer) != nullptr));
     }
-    return work.prepare("UPDATE main.PRESET_DEFS AS r SET " + set +
-                        " FROM temp.takeover_values AS v JOIN " + std::string(kMachineSchema) +
-                        ".PRESET_DEFS AS m ON m._rowid_ = v.machine_row"
-                        " WHERE v.paired = 1 AND r._rowid_ = v.row");
-}
+    // "preset_taken_over(row, k)": the k-th value the rebuilt row takes over.
+    Value takenOver(std::span<const ValueView> arguments) {
+        const TakenOver* values = valuesFor(arguments[0].integer);
+        if (values == nullptr)
+            throw Failure(run::ErrDatabase, "No machine values for this row");
+        return values->at(std::size_t(arguments[1].integer));
+    }
 
-// The keys and values of the unpaired machine rows, in table order.
-std::vector<std::vector<Value>> unpairedMachineRows(Database& work) {
+private:
+    // The values of a rebuilt row, if paired. The UPDATE asks for one row's
+    // values one after the other, so the last row found is kept.
+    const TakenOver* valuesFor(std::int64_t row) {
+        if (lastRow_ != row) {
+            lastRow_ = row;
+            const auto found = valuesOf.find(row);
+            lastValues_ = found == valuesOf.end() ? nullptr : &found->second;
+        }
+        return lastValues_;
+    }
+    std::optional<std::int64_t> lastRow_;
+    const TakenOver* lastValues_ = nullptr;
+};
+
+// Reads the machine rows in table order and pairs each with the rebuilt row
+// of its keys.
+MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows) {
     std::string columns;
     for (const std::string_view name : kKeysThenValues)
-        columns += (columns.empty() ? "m." : ", m.") + quoteIdentifier(name);
-    Statement rows = work.prepare("SELECT " + columns + " FROM temp.takeover_values AS v JOIN " +
-                                  std::string(kMachineSchema) +
-                                  ".PRESET_DEFS AS m ON m._rowid_ = v.machine_row "
-                                  "WHERE v.paired = 0 ORDER BY v.row");
-    std::vector<std::vector<Value>> unpaired;
+        columns += ", m." + quoteIdentifier(name);
+    Statement rows =
+        work.prepare("SELECT m._rowid_" + columns + " FROM " + std::string(kMachineSchema) +
+                     ".PRESET_DEFS AS m ORDER BY m._rowid_");
+    MachinePairs pairs;
+    std::array<ValueView, kKeys.size()> keys;
+    constexpr int kFirstValue = 1 + int(kKeys.size());
     while (rows.step()) {
-        auto& row = unpaired.emplace_back();
-        for (int c = 0; c < rows.columnCount(); ++c)
-            row.push_back(rows.column(c));
+        for (std::size_t k = 0; k < keys.size(); ++k)
+            keys[k] = rows.view(int(k) + 1);
+        if (const auto rebuilt = firstRows.rebuiltRow(keys)) {
+            MachinePairs::TakenOver& values = pairs.valuesOf[*rebuilt];
+            for (std::size_t v = 0; v < values.size(); ++v)
+                values[v] = rows.column(kFirstValue + int(v));
+            continue;
+        }
+        auto& row = pairs.unpaired.emplace_back();
+        for (std::size_t c = 1; c <= kKeysThenValues.size(); ++c)
+            row.push_back(rows.column(int(c)));
     }
-    return unpaired;
+    return pairs;
+}
+
+// The paired rebuilt rows get their machine values. Preparing it finds a
+// missing value column of the rebuilt table.
+Statement takeOverStatement(Database& work) {
+    std::string set;
+    for (std::size_t v = 0; v < kTakenOver.size(); ++v)
+        set += (set.empty() ? "" : ", ") + quoteIdentifier(kTakenOver[v]) +
+               " = preset_taken_over(_rowid_, " + std::to_string(v) + ")";
+    return work.prepare("UPDATE main.PRESET_DEFS SET " + set + " WHERE preset_paired(_rowid_)");
 }
 
 std::string reportText(const Value& value) {
@@ -338,19 +355,23 @@ TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program,
 
     std::optional<Transaction> writes;
     std::optional<Statement> takeOver;
+    // Shared with the function, which stays defined on the connection.
+    auto pairs = std::make_shared<MachinePairs>();
     const bool ready = procedure.step([&] {
         checkConfiguredColumns(settings, work, procedure);
         writes.emplace(work);
         pacer.stage(600, 750, 0);
         work.attachCopy(kMachineSchema, machine);
         work.defineFunction("preset_number", 1, Database::Purity::Deterministic, number);
-        auto firstRows = std::make_shared<FirstRebuiltRows>();
-        firstRows->index(work);
-        work.defineFunction("preset_rebuilt_row", 4, Database::Purity::HasEffects,
-                            [firstRows](std::span<const ValueView> arguments) {
-                                return firstRows->rebuiltRow(arguments);
-                            });
-        pairMachineRows(work);
+        FirstRebuiltRows firstRows;
+        firstRows.index(work);
+        *pairs = pairMachineRows(work, firstRows);
+        work.defineFunction(
+            "preset_paired", 1, Database::Purity::Deterministic,
+            [pairs](std::span<const ValueView> arguments) { return pairs->paired(arguments); });
+        work.defineFunction(
+            "preset_taken_over", 2, Database::Purity::Deterministic,
+            [pairs](std::span<const ValueView> arguments) { return pairs->takenOver(arguments); });
         takeOver = takeOverStatement(work);
     });
     if (!ready)
@@ -360,8 +381,7 @@ TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program,
     std::vector<std::vector<Value>> unpaired;
     bool complete = procedure.step([&] {
         takeOver->run();
-        unpaired = unpairedMachineRows(work);
-        work.execute("DROP TABLE temp.takeover_values");
+        unpaired = std::move(pairs->unpaired);
     });
     PresetTableReport& report = presets.report;
     if (complete)

@@ -3,7 +3,7 @@
 //
 // TakeoverMachineCopyMDBData copies "abs_min", "abs_max", "min", "max" and
 // "pass" (null included) of every row of the machine's PRESET_DEFS into the
-// rebuilt PRESET_DEFS of the work database, in one UPDATE ... FROM. Both
+// rebuilt PRESET_DEFS of the work database, in one UPDATE. Both
 // tables need only the three keys and the five values: other columns
 // ("category_id", or a legacy "Categorie") are neither read nor required.
 //  - A row is the same parameter when "machine_type", "var_name" (texts,

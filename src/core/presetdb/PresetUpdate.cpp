@@ -17,6 +17,7 @@
 #include "run/ProgramState.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace presetdb {
@@ -136,20 +137,35 @@ void reportPresetTable(PresetTableReport& report, Database* before, Database& af
     report.changed = !same;
 }
 
+// The databases one update holds open, so that the report and the staging
+// of the rebuilt database read what is already there.
+struct UpdateDatabases {
+    std::optional<Database> work;
+    std::string sourceBytes; // as read into work, until the previous one is read
+    PreviousDatabase previous;
+    // The previous database as it was read (an Access file converted), and
+    // a view of these bytes for the report.
+    std::string previousBytes;
+    bool sourceHeldPrevious = false; // the source's bytes were previousBytes
+    std::optional<Database> before;
+    // Whether the rebuilt database holds the same content as previousBytes,
+    // when that was found out.
+    std::optional<bool> sameAsBefore;
+};
+
 // Builds the new PRESET_DEFS in a copy of the source database in memory, in
 // one transaction that is committed only when the table was built whole:
 // templates read, every template row stored, the machine's values (from
 // previousPath, when that file exists) read and written into it. The new
 // database's bytes then; otherwise the failure has been reported.
-// previousBytes gets the previous database as it was read (an Access file
-// converted), so that the report need not read or convert it again.
 std::optional<std::string> buildPresetTable(const PresetSettings& settings, PresetState& presets,
                                             const std::string& sourcePath,
                                             const std::string& previousPath,
-                                            std::string& previousBytes, Procedure& procedure,
+                                            UpdateDatabases& databases, Procedure& procedure,
                                             Pacer& pacer) {
-    std::optional<Database> work;
-    if (!procedure.step([&] { work = Database::readIntoMemory(sourcePath); }))
+    std::optional<Database>& work = databases.work;
+    if (!procedure.step(
+            [&] { work = Database::readIntoMemory(sourcePath, &databases.sourceBytes); }))
         return std::nullopt;
     work->setProgressCallback([&pacer] { pacer.poll(); });
     if (!readNameTemplates(presets, *work, procedure))
@@ -165,7 +181,7 @@ std::optional<std::string> buildPresetTable(const PresetSettings& settings, Pres
     // The previous database is read from a copy in memory: the legacy
     // column's rename and the name replacements serve the takeover only, and
     // the file stays as it is until it is replaced.
-    PreviousDatabase previous;
+    PreviousDatabase& previous = databases.previous;
     if (!previousPath.empty() && platform::fileExists(previousPath) && !procedure.step([&] {
             // An Access file (an installation moved onto this program) is
             // converted in memory; the file is only read.
@@ -174,14 +190,16 @@ std::optional<std::string> buildPresetTable(const PresetSettings& settings, Pres
         }))
         return std::nullopt;
     // The previous database as it was, for the change report.
-    std::optional<Database> before;
+    Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
     if (previous.isOpen()) {
-        Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
         quiet.step([&] {
-            previousBytes = previous.database().bytes();
-            before = Database::viewOf(previousBytes, previousPath);
+            databases.previousBytes = previous.database().bytes();
+            databases.before = Database::viewOf(databases.previousBytes, previousPath);
         });
+        databases.sourceHeldPrevious = databases.sourceBytes == databases.previousBytes;
     }
+    std::string().swap(databases.sourceBytes); // large ones go back at once
+    std::optional<Database>& before = databases.before;
     run::ProgramState& program = procedure.program();
     CategorieNachCategoryID(program, previous);
     if (!CreateRecordSets(program, settings, presets, *work, previous, pacer))
@@ -198,14 +216,41 @@ std::optional<std::string> buildPresetTable(const PresetSettings& settings, Pres
     });
     if (!report.built)
         return std::nullopt;
+    // Whether a file that holds the previous bytes keeps its content, while
+    // both databases are open: the preset table was compared for the report.
+    // The update changes nothing of the source but that table, so when the
+    // source held the previous bytes, the schema tells the rest (the table's
+    // entry, and any index or trigger its rebuild dropped).
+    if (before && bytes != databases.previousBytes)
+        quiet.step([&] {
+            databases.sameAsBefore =
+                !report.changed &&
+                (databases.sourceHeldPrevious ? sameSchema(*before, *work)
+                                              : sameContent(*before, *work, kPresetTable));
+        });
     return bytes;
 }
 
+// What the update found out about the rebuilt database's content against
+// the previous database's bytes.
+struct KnownContent {
+    std::string previousBytes;
+    std::size_t builtSize = 0;
+    bool same = false;
+};
+
 // Stages a database file of the run, kept as it is when its content stays.
+// A file that holds the previous database's bytes is judged by what the
+// update found; any other is read and compared. The rule is staged with the
+// bytes and only ever judges them, so their size stands for them.
 void replaceDatabaseFile(run::ProgramState& program, const std::string& path, std::string bytes,
-                         bool keepFileTimes) {
-    if (!installation::replaceRunFile(program, path, std::move(bytes), sameDatabaseContent,
-                                      keepFileTimes))
+                         bool keepFileTimes, const std::shared_ptr<const KnownContent>& known) {
+    const auto same = [known](std::string_view old, std::string_view now) {
+        if (known && now.size() == known->builtSize && old == known->previousBytes)
+            return known->same;
+        return sameDatabaseContent(old, now);
+    };
+    if (!installation::replaceRunFile(program, path, std::move(bytes), same, keepFileTimes))
         throw Failure(run::ErrPathFileAccess,
                       "Path/File access error: could not write '" + path + "'");
 }
@@ -264,9 +309,9 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
         });
     }
 
-    std::string previousBytes;
-    auto built = buildPresetTable(settings, presets, sourcePath, previousPath, previousBytes,
-                                  procedure, pacer);
+    UpdateDatabases databases;
+    auto built =
+        buildPresetTable(settings, presets, sourcePath, previousPath, databases, procedure, pacer);
     pacer.stage(950, 1000, 0);
     // Only a table built whole replaces the databases; otherwise both stay
     // exactly as they were (or absent). The source keeps its file times.
@@ -279,16 +324,28 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
                 return;
             targetIsAccess = isAccessFormat(databaseFormatOf(targetPath));
             // The target was read once already when it gave the machine's values.
-            Database old = previousPath == targetPath && !previousBytes.empty()
-                               ? Database::viewOf(previousBytes, targetPath)
-                               : readAnyIntoMemory(targetPath);
-            Database now = Database::viewOf(*built, sourcePath);
-            presets.report.lostTables = lostTables(old, now);
+            if (previousPath == targetPath && databases.before) {
+                presets.report.lostTables = lostTables(*databases.before, *databases.work);
+                return;
+            }
+            Database old = readAnyIntoMemory(targetPath);
+            presets.report.lostTables = lostTables(old, *databases.work);
         });
-        procedure.step([&] { replaceDatabaseFile(program, sourcePath, *built, true); });
+        // The databases go before the files are staged, so that their memory
+        // serves the copies.
+        databases.before.reset(); // it reads previousBytes in place
+        databases.work.reset();
+        databases.previous = PreviousDatabase();
+        std::shared_ptr<const KnownContent> known;
+        if (databases.sameAsBefore) {
+            known = std::make_shared<const KnownContent>(KnownContent{
+                std::move(databases.previousBytes), built->size(), *databases.sameAsBefore});
+        }
+        procedure.step([&] { replaceDatabaseFile(program, sourcePath, *built, true, known); });
         // The only case a normal run changes a database's format.
-        if (procedure.step(
-                [&] { replaceDatabaseFile(program, targetPath, std::move(*built), false); }) &&
+        if (procedure.step([&] {
+                replaceDatabaseFile(program, targetPath, std::move(*built), false, known);
+            }) &&
             targetIsAccess)
             presets.report.converted.push_back(
                 platform::utf8Text(platform::nativePath(targetPath).filename()));

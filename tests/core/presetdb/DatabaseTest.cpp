@@ -35,8 +35,8 @@ TEST_F(DatabaseTest, ACopiedTableHasExactlyTheSourcesColumnsWhateverTheirTypes) 
     database.execute(R"(CREATE TABLE Source ("a""b" "INTEGER) --", c "TEXT(20), other TEXT",
                         d DOUBLE  PRECISION, e VARCHAR(10, 2), f "INTEGER NOT NULL",
                         g TEXT ( 50 ), h "BLOB); DROP TABLE Source; --", i "TEXT(1) x", j))");
-    database.createTable("Copy", database.columns("Source"));
-    EXPECT_EQ(database.columns("Copy"), (Columns{{"a\"b", ""},
+    database.createTable("Cop'", database.columns("Source")); // a quote in the name too
+    EXPECT_EQ(database.columns("Cop'"), (Columns{{"a\"b", ""},
                                                  {"c", ""},
                                                  {"d", "DOUBLE  PRECISION"},
                                                  {"e", "VARCHAR(10, 2)"},
@@ -45,9 +45,9 @@ TEST_F(DatabaseTest, ACopiedTableHasExactlyTheSourcesColumnsWhateverTheirTypes) 
                                                  {"h", ""},
                                                  {"i", ""},
                                                  {"j", ""}}));
-    EXPECT_EQ(database.tableNames(), (std::vector<std::string>{"Source", "Copy"}));
+    EXPECT_EQ(database.tableNames(), (std::vector<std::string>{"Source", "Cop'"}));
     // No constraint came with a type: nulls go in.
-    database.execute("INSERT INTO Copy DEFAULT VALUES");
+    database.execute("INSERT INTO \"Cop'\" DEFAULT VALUES");
 }
 
 // A database's content is its schema and rows, not its bytes; the tables the

@@ -95,16 +95,21 @@ TEST_F(WorkOnMdbTest, TheRebuiltSourceBecomesTheTargetWithTheMachinesValues) {
     EXPECT_EQ(Database::open(targetPath()).columns("PRESET_DEFS"), standardColumns());
 
     // Values set on the machine, one of them on a row that carries its VisiWin
-    // Studio name there; an index on the source's old PRESET_DEFS goes with it.
+    // Studio name there; an index on the source's old PRESET_DEFS goes with it,
+    // and a table only the target has is reported lost.
     Database(Database::open(targetPath()))
         .execute("UPDATE PRESET_DEFS SET min = 42 WHERE ID = 1; "
-                 "UPDATE PRESET_DEFS SET min = 7, var_name = 'ns=M1;Temp' WHERE ID = 2");
+                 "UPDATE PRESET_DEFS SET min = 7, var_name = 'ns=M1;Temp' WHERE ID = 2; "
+                 "CREATE TABLE Mine (a); INSERT INTO Mine VALUES (1), (2)");
     Database(Database::open(sourcePath())).execute("CREATE INDEX old ON PRESET_DEFS (var_name)");
     fs::last_write_time(sourcePath(),
                         fs::file_time_type::clock::now() - std::chrono::hours(24 * 300));
     const auto sourceTime = fs::last_write_time(sourcePath()); // as the system keeps it
     update();
     EXPECT_EQ(targetRows(), (Rows{{1, "M1.Speed", 42.0}, {2, "M1.Temp", 7.0}}));
+    ASSERT_EQ(presets.report.lostTables.size(), 1u);
+    EXPECT_EQ(presets.report.lostTables[0].name + std::to_string(presets.report.lostTables[0].rows),
+              "Mine2");
     EXPECT_EQ(fs::last_write_time(sourcePath()), sourceTime);
     EXPECT_EQ(column(sourcePath(), "SELECT count(*) FROM sqlite_master WHERE type = 'index'"),
               Row{0});
