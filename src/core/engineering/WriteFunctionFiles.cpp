@@ -51,7 +51,9 @@ void WriteInputs(run::ProgramState& program, const installation::InstallationFil
     procedure.step([&] { requireReadableFunctionFiles(files, procedure); });
 
     procedure.step([&] {
-        ini::IniDocument stored = ini::loadIniDocument(storedPath);
+        // As the run's INI cache holds it (read again only if it changed).
+        const ini::IniDocument* cached = program.profiles.document(storedPath);
+        ini::IniDocument stored = cached ? *cached : ini::IniDocument{};
         const StoredFunctionsWritten written =
             writeStoredFunctions(stored, lists.ButtonFunctions, lists.StoredCount);
         for (const int button : written.buttonsWithoutSymbol)

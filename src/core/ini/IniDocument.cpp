@@ -61,7 +61,8 @@ const IniDocument::Index& IniDocument::index() const {
     if (index_.index)
         return *index_.index;
     Index& built = index_.index.emplace();
-    bool searched = false; // whether the current section is the first of its name
+    built.entries.reserve(lines_.size()); // at most one entry a line: no rehashing
+    bool searched = false;                // whether the current section is the first of its name
     std::string_view section;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (const auto name = iniHeaderName(lines_[i].text)) {

@@ -29,7 +29,8 @@ PresetSettings readPresetSettings(run::ProgramState& program,
             : 0;
     const std::string& cfg = files.runtimeConfiguration;
     settings.runtimeConfiguration = cfg;
-    settings.hasProjectSection = ini::loadIniDocument(cfg).hasSection("Project");
+    const ini::IniDocument* cfgDocument = program.profiles.document(cfg);
+    settings.hasProjectSection = cfgDocument && cfgDocument->hasSection("Project");
     settings.validMachines = run::LoadIniString(program, "Project", "ValidMachines", cfg);
     settings.forMachine1 = run::LoadIniBoolean(program, "Project", "ForMachine1", cfg);
     settings.machines = program.ExistingMachines;

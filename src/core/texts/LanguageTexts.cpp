@@ -77,7 +77,8 @@ std::optional<IniDocument> readableTexts(run::ProgramState& program, const std::
                                       "the file is left as it is");
         return std::nullopt;
     }
-    return ini::loadIniDocument(file);
+    const IniDocument* cached = program.profiles.document(file);
+    return cached ? *cached : IniDocument{};
 }
 
 void store(run::ProgramState& program, const std::string& file, const IniDocument& before,
