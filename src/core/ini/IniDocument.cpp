@@ -33,85 +33,41 @@ IniDocument IniDocument::parse(std::string_view bytes) {
     return document;
 }
 
-namespace {
-
-// The index's name of an entry: section and key in the file's bytes, folded.
-std::string entryName(std::string_view section1252, std::string_view key1252) {
-    std::string name;
-    name.reserve(section1252.size() + 1 + key1252.size());
-    platform::appendFoldedCase1252(name, section1252);
-    name += '\n';
-    platform::appendFoldedCase1252(name, key1252);
-    return name;
-}
-
-// The same for a section and key as asked for (UTF-8, blanks around them).
-std::string askedEntryName(std::string_view section, std::string_view key) {
-    std::string name;
-    name.reserve(section.size() + 1 + key.size());
-    platform::appendFoldedCase1252(name, fileName(section));
-    name += '\n';
-    platform::appendFoldedCase1252(name, fileName(key));
-    return name;
-}
-
-} // namespace
-
-const IniDocument::Index& IniDocument::index() const {
+const IniIndex& IniDocument::index() const {
     if (index_.index)
         return *index_.index;
-    Index& built = index_.index.emplace();
-    built.entries.reserve(lines_.size()); // at most one entry a line: no rehashing
-    bool searched = false;                // whether the current section is the first of its name
-    std::string_view section;
+    IniIndex& built = index_.index.emplace(lines_.size());
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (const auto name = iniHeaderName(lines_[i].text)) {
-            section = *name;
-            std::string folded = platform::foldCase1252(section);
-            searched = built.sections.emplace(folded, built.headers.size()).second;
-            built.headers.push_back(Header{std::move(folded), i});
-        } else if (searched) {
-            if (const auto key = iniEntryKey(lines_[i].text))
-                built.entries.emplace(entryName(section, *key), i);
-        }
+        if (const auto name = iniHeaderName(lines_[i].text))
+            built.addHeader(*name, i);
+        else if (const auto key = iniEntryKey(lines_[i].text))
+            built.addEntry(*key, i);
     }
     return built;
 }
 
 void IniDocument::lineInserted(std::size_t line, std::string_view section1252,
                                std::string_view key1252) {
-    if (!index_.index)
-        return;
-    for (Header& header : index_.index->headers)
-        header.line += header.line >= line ? 1 : 0;
-    for (auto& entry : index_.index->entries)
-        entry.second += entry.second >= line ? 1 : 0;
-    index_.index->entries.emplace(entryName(section1252, key1252), line);
+    if (index_.index && !index_.index->inserted(line, section1252, key1252))
+        linesMoved();
 }
 
 std::optional<IniDocument::SectionRange> IniDocument::findSection(std::string_view name1252) const {
-    const Index& all = index();
-    const auto found = all.sections.find(platform::foldCase1252(name1252));
-    if (found == all.sections.end())
+    const auto range = index().section(name1252);
+    if (!range)
         return std::nullopt;
-    const std::size_t h = found->second;
-    const std::size_t end = h + 1 < all.headers.size() ? all.headers[h + 1].line : lines_.size();
-    return SectionRange{all.headers[h].line, end};
+    return SectionRange{range->header, range->end == IniIndex::kNone ? lines_.size() : range->end};
 }
 
 std::size_t IniDocument::findEntry(std::string_view section1252, std::string_view key1252) const {
-    const Index& all = index();
-    const auto found = all.entries.find(entryName(section1252, key1252));
-    return found == all.entries.end() ? kNone : found->second;
+    return index().entry(section1252, key1252);
 }
 
 std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
-    const Index& all = index();
-    const auto found = all.entries.find(askedEntryName(section, key));
-    if (found == all.entries.end())
+    const std::size_t entry = findEntry(fileName(section), fileName(key));
+    if (entry == kNone)
         return std::nullopt;
-    const std::size_t entry = found->second;
     return platform::fromWindows1252(iniEntryValue(lines_[entry].text));
 }
 

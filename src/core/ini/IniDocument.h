@@ -67,11 +67,12 @@
 // The document keeps the file's 8-bit Windows-1252 bytes; its interface takes
 // and gives UTF-8 text and converts at this boundary.
 
+#include "IniIndex.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace ini {
@@ -126,23 +127,12 @@ private:
     std::size_t findEntry(std::string_view section1252, std::string_view key1252) const;
     static constexpr std::size_t kNone = std::size_t(-1);
 
-    // Where the sections and entries are, with names folded to one letter
-    // case: built on first use after a change of the line structure, and
-    // kept when an entry is added to a section, so that a run asking for
-    // hundreds of keys of one file does not read the file once per key.
-    struct Header {
-        std::string foldedName;
-        std::size_t line;
-    };
-    struct Index {
-        std::vector<Header> headers;                           // file order
-        std::unordered_map<std::string, std::size_t> sections; // first header of a name
-        std::unordered_map<std::string, std::size_t> entries;  // "section\nkey" -> line
-    };
-    // Held so that a copy of the document starts without one: most copies
-    // are kept only to be compared or written back.
+    // Built on first use after a change of the line structure, and kept
+    // when an entry is added to a section. Held so that a copy of the
+    // document starts without one: most copies are kept only to be compared
+    // or written back.
     struct IndexSlot {
-        std::optional<Index> index;
+        std::optional<IniIndex> index;
         IndexSlot() = default;
         IndexSlot(const IndexSlot&) {}
         IndexSlot(IndexSlot&&) = default;
@@ -152,7 +142,7 @@ private:
         }
         IndexSlot& operator=(IndexSlot&&) = default;
     };
-    const Index& index() const;
+    const IniIndex& index() const;
     void linesMoved() { index_.index.reset(); }
     void lineInserted(std::size_t line, std::string_view section1252, std::string_view key1252);
     void removeLine(std::size_t index);
