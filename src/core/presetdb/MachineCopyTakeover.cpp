@@ -92,15 +92,12 @@ public:
         return true;
     }
 
-    std::string_view bytes() const {
-        return {reinterpret_cast<const char*>(key_.data()), key_.size()};
-    }
+    std::string_view bytes() const { return key_; }
     void clear() { key_.clear(); }
 
 private:
     void append(const void* bytes, std::size_t size) {
-        const auto* first = static_cast<const std::uint8_t*>(bytes);
-        key_.insert(key_.end(), first, first + size);
+        key_.append(static_cast<const char*>(bytes), size);
     }
     void appendText(std::string_view text) {
         const auto size = Length(text.size());
@@ -109,7 +106,7 @@ private:
         append(text.data(), text.size());
     }
 
-    std::vector<std::uint8_t> key_;
+    std::string key_;
 };
 
 // The key of a row's "machine_type", "var_name" and "offset_or_bitno" into
@@ -175,6 +172,12 @@ void requireMachineColumns(Database& machine) {
                           "Item not found in this collection. (" + std::string(name) + ")");
 }
 
+std::size_t rebuiltRowCount(Database& work) {
+    Statement count = work.prepare("SELECT count(*) FROM main.PRESET_DEFS");
+    count.step();
+    return std::size_t(count.view(0).integer);
+}
+
 std::string keyColumns(std::string_view table) {
     std::string columns;
     for (const std::string_view key : kKeys)
@@ -196,11 +199,12 @@ public:
             });
         const std::string select =
             "SELECT r._rowid_, " + keyColumns("r") + " FROM main.PRESET_DEFS AS r";
+        rowByKey_.reserve(rebuiltRowCount(work));
         // While every row has a key of its own their order does not matter,
         // so the sort waits for a row without one or with a key already seen.
         if (add(work.prepare(select)))
             return;
-        rowByKey_.clear();
+        rowByKey_.clear(); // keeps its buckets
         add(work.prepare(select + " ORDER BY " + (hasId ? "preset_number(r.ID), " : "") +
                          "r._rowid_"));
     }
@@ -277,7 +281,7 @@ private:
 
 // Reads the machine rows in table order and pairs each with the rebuilt row
 // of its keys.
-MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows) {
+MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows, std::size_t rowCount) {
     std::string columns;
     for (const std::string_view name : kKeysThenValues)
         columns += ", m." + quoteIdentifier(name);
@@ -285,6 +289,7 @@ MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows) {
         work.prepare("SELECT m._rowid_" + columns + " FROM " + std::string(kMachineSchema) +
                      ".PRESET_DEFS AS m ORDER BY m._rowid_");
     MachinePairs pairs;
+    pairs.valuesOf.reserve(rowCount);
     std::array<ValueView, kKeys.size()> keys;
     constexpr int kFirstValue = 1 + int(kKeys.size());
     while (rows.step()) {
@@ -297,6 +302,7 @@ MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows) {
             continue;
         }
         auto& row = pairs.unpaired.emplace_back();
+        row.reserve(kKeysThenValues.size());
         for (std::size_t c = 1; c <= kKeysThenValues.size(); ++c)
             row.push_back(rows.column(int(c)));
     }
@@ -365,7 +371,7 @@ TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program,
         work.defineFunction("preset_number", 1, Database::Purity::Deterministic, number);
         FirstRebuiltRows firstRows;
         firstRows.index(work);
-        *pairs = pairMachineRows(work, firstRows);
+        *pairs = pairMachineRows(work, firstRows, std::size_t(rowCount));
         work.defineFunction(
             "preset_paired", 1, Database::Purity::Deterministic,
             [pairs](std::span<const ValueView> arguments) { return pairs->paired(arguments); });
