@@ -314,7 +314,8 @@ bool CreateRecordSets(run::ProgramState& program, const PresetSettings& settings
             rows = std::make_shared<RowsBeingWritten>(settings, presets, machine,
                                                       partSource(columns), std::size_t(rowCount));
             work.defineFunction("preset_machine_text", 2, Database::Purity::Deterministic,
-                                machineText, Database::Arguments::TextFirst);
+                                machineText, Database::Arguments::TextFirst,
+                                kMachinePlaceholder[0]);
             work.defineFunction(
                 "preset_row_number", 0, Database::Purity::HasEffects,
                 [rows](std::span<const ValueView>) { return rows->nextRowNumber(); });
