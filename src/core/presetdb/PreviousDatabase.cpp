@@ -15,6 +15,13 @@ void PreviousDatabase::close() {
 void PreviousDatabase::buildIndex() {
     // Marked first: a failure below is reported once, by the replacement that met it.
     indexState_ = IndexState::Unusable;
+    {
+        Statement count = database().prepare("SELECT count(*) FROM PRESET_DEFS");
+        count.step();
+        const auto rowCount = std::size_t(count.view(0).integer);
+        rows_.reserve(rowCount);
+        chainByName_.reserve(rowCount);
+    }
     Statement rows = database().prepare("SELECT _rowid_, var_name FROM PRESET_DEFS");
     Statement rename =
         database().prepare("UPDATE PRESET_DEFS SET var_name = ?1 WHERE _rowid_ = ?2");
