@@ -31,12 +31,15 @@ char asciiUpper(char c) {
 // same position that searching the upper-cased text finds: no other letter
 // folds to an ASCII one, and bytes of multi-byte characters are never ASCII.
 // A placeholder begins with '#', which has no letter case.
+// Most placeholders are written as they are spelt here, which a plain
+// comparison finds first.
 std::size_t findPlaceholder(std::string_view text, std::string_view placeholder) {
     for (std::size_t start = text.find(placeholder[0]);
          start != std::string_view::npos && placeholder.size() <= text.size() - start;
          start = text.find(placeholder[0], start + 1)) {
-        if (std::equal(placeholder.begin() + 1, placeholder.end(),
-                       text.begin() + std::ptrdiff_t(start) + 1,
+        const std::string_view candidate = text.substr(start, placeholder.size());
+        if (candidate == placeholder ||
+            std::equal(placeholder.begin() + 1, placeholder.end(), candidate.begin() + 1,
                        [](char p, char t) { return asciiUpper(t) == asciiUpper(p); }))
             return start;
     }
