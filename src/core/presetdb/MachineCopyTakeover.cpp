@@ -199,7 +199,8 @@ public:
             });
         const std::string select =
             "SELECT r._rowid_, " + keyColumns("r") + " FROM main.PRESET_DEFS AS r";
-        rowByKey_.reserve(rebuiltRowCount(work));
+        rowCount_ = rebuiltRowCount(work);
+        rowByKey_.reserve(rowCount_);
         // While every row has a key of its own their order does not matter,
         // so the sort waits for a row without one or with a key already seen.
         if (add(work.prepare(select)))
@@ -208,6 +209,8 @@ public:
         add(work.prepare(select + " ORDER BY " + (hasId ? "preset_number(r.ID), " : "") +
                          "r._rowid_"));
     }
+
+    std::size_t rowCount() const { return rowCount_; }
 
     // The rebuilt row of a machine row's "machine_type", "var_name" and
     // "offset_or_bitno", if any.
@@ -240,15 +243,44 @@ private:
         using is_transparent = void;
     };
     std::unordered_map<std::string, std::int64_t, Hash, std::equal_to<>> rowByKey_;
+    std::size_t rowCount_ = 0;
     KeyBuilder key_; // its room is kept for the next key
+};
+
+using TakenOver = std::array<Value, kTakenOver.size()>;
+
+// The values of the paired rebuilt rows by row id. The fill numbers the
+// rows from 1, so those of 1 to the row count lie in a plain array.
+class ValuesByRow {
+public:
+    explicit ValuesByRow(std::size_t rowCount = 0) : numbered_(rowCount) {}
+
+    TakenOver& operator[](std::int64_t row) {
+        if (std::optional<TakenOver>* numbered = numberedAt(row))
+            return numbered->has_value() ? **numbered : numbered->emplace();
+        return others_[row];
+    }
+    const TakenOver* find(std::int64_t row) {
+        if (std::optional<TakenOver>* numbered = numberedAt(row))
+            return numbered->has_value() ? &**numbered : nullptr;
+        const auto found = others_.find(row);
+        return found == others_.end() ? nullptr : &found->second;
+    }
+
+private:
+    std::optional<TakenOver>* numberedAt(std::int64_t row) {
+        return row >= 1 && std::uint64_t(row) <= numbered_.size() ? &numbered_[std::size_t(row - 1)]
+                                                                  : nullptr;
+    }
+    std::vector<std::optional<TakenOver>> numbered_;
+    std::unordered_map<std::int64_t, TakenOver> others_;
 };
 
 // The machine rows paired with the rebuilt rows, and the others.
 struct MachinePairs {
-    using TakenOver = std::array<Value, kTakenOver.size()>;
     // The values for each paired rebuilt row: of several machine rows, the
     // last in table order gives them.
-    std::unordered_map<std::int64_t, TakenOver> valuesOf;
+    ValuesByRow valuesOf;
     // The keys and values of the unpaired machine rows, in table order.
     std::vector<std::vector<Value>> unpaired;
 
@@ -270,8 +302,7 @@ private:
     const TakenOver* valuesFor(std::int64_t row) {
         if (lastRow_ != row) {
             lastRow_ = row;
-            const auto found = valuesOf.find(row);
-            lastValues_ = found == valuesOf.end() ? nullptr : &found->second;
+            lastValues_ = valuesOf.find(row);
         }
         return lastValues_;
     }
@@ -281,7 +312,7 @@ private:
 
 // Reads the machine rows in table order and pairs each with the rebuilt row
 // of its keys.
-MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows, std::size_t rowCount) {
+MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows) {
     std::string columns;
     for (const std::string_view name : kKeysThenValues)
         columns += ", m." + quoteIdentifier(name);
@@ -289,14 +320,14 @@ MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows, std::s
         work.prepare("SELECT m._rowid_" + columns + " FROM " + std::string(kMachineSchema) +
                      ".PRESET_DEFS AS m ORDER BY m._rowid_");
     MachinePairs pairs;
-    pairs.valuesOf.reserve(rowCount);
+    pairs.valuesOf = ValuesByRow(firstRows.rowCount());
     std::array<ValueView, kKeys.size()> keys;
     constexpr int kFirstValue = 1 + int(kKeys.size());
     while (rows.step()) {
         for (std::size_t k = 0; k < keys.size(); ++k)
             keys[k] = rows.view(int(k) + 1);
         if (const auto rebuilt = firstRows.rebuiltRow(keys)) {
-            MachinePairs::TakenOver& values = pairs.valuesOf[*rebuilt];
+            TakenOver& values = pairs.valuesOf[*rebuilt];
             for (std::size_t v = 0; v < values.size(); ++v)
                 values[v] = rows.column(kFirstValue + int(v));
             continue;
@@ -371,7 +402,7 @@ TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program,
         work.defineFunction("preset_number", 1, Database::Purity::Deterministic, number);
         FirstRebuiltRows firstRows;
         firstRows.index(work);
-        *pairs = pairMachineRows(work, firstRows, std::size_t(rowCount));
+        *pairs = pairMachineRows(work, firstRows);
         work.defineFunction(
             "preset_paired", 1, Database::Purity::Deterministic,
             [pairs](std::span<const ValueView> arguments) { return pairs->paired(arguments); });
