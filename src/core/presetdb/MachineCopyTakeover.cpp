@@ -185,6 +185,31 @@ std::string keyColumns(std::string_view table) {
     return columns;
 }
 
+// Room for the keys of a hash table in blocks that never move, so that the
+// table holds views of them rather than a string of its own for each.
+class KeyStore {
+public:
+    std::string_view keep(std::string_view key) {
+        if (left_ < key.size()) {
+            const std::size_t size = std::max(kBlockSize, key.size());
+            blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+            next_ = blocks_.back().get();
+            left_ = size;
+        }
+        const std::string_view kept(next_, key.size());
+        std::memcpy(next_, key.data(), key.size());
+        next_ += key.size();
+        left_ -= key.size();
+        return kept;
+    }
+
+private:
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char* next_ = nullptr;
+    std::size_t left_ = 0;
+};
+
 // The first rebuilt row of every key: the first in "ID" order (table order
 // without an "ID" column). Looked up once per machine row, so a hash table
 // in memory rather than a table that SQLite keeps sorted.
@@ -205,7 +230,7 @@ public:
         // so the sort waits for a row without one or with a key already seen.
         if (add(work.prepare(select)))
             return;
-        rowByKey_.clear(); // keeps its buckets
+        rowByKey_.clear(); // keeps its buckets; the keys kept stay unused
         add(work.prepare(select + " ORDER BY " + (hasId ? "preset_number(r.ID), " : "") +
                          "r._rowid_"));
     }
@@ -231,18 +256,16 @@ private:
         while (rows.step()) {
             for (std::size_t k = 0; k < keys.size(); ++k)
                 keys[k] = rows.view(int(k) + 1);
-            everyRow =
-                buildMatchKey(keys, key_) &&
-                rowByKey_.try_emplace(std::string(key_.bytes()), rows.view(0).integer).second &&
-                everyRow;
+            const bool added = buildMatchKey(keys, key_) && !rowByKey_.contains(key_.bytes());
+            if (added)
+                rowByKey_.emplace(keys_.keep(key_.bytes()), rows.view(0).integer);
+            everyRow = added && everyRow;
         }
         return everyRow;
     }
 
-    struct Hash : std::hash<std::string_view> {
-        using is_transparent = void;
-    };
-    std::unordered_map<std::string, std::int64_t, Hash, std::equal_to<>> rowByKey_;
+    std::unordered_map<std::string_view, std::int64_t> rowByKey_; // keys in keys_
+    KeyStore keys_;
     std::size_t rowCount_ = 0;
     KeyBuilder key_; // its room is kept for the next key
 };
