@@ -1,6 +1,7 @@
 #include "MachineCopyTakeover.h"
 
 #include "CaseFolding.h"
+#include "KeyStore.h"
 #include "PresetMessages.h"
 
 #include "platform/Windows1252Text.h"
@@ -184,31 +185,6 @@ std::string keyColumns(std::string_view table) {
         columns += (columns.empty() ? "" : ", ") + std::string(table) + "." + std::string(key);
     return columns;
 }
-
-// Room for the keys of a hash table in blocks that never move, so that the
-// table holds views of them rather than a string of its own for each.
-class KeyStore {
-public:
-    std::string_view keep(std::string_view key) {
-        if (left_ < key.size()) {
-            const std::size_t size = std::max(kBlockSize, key.size());
-            blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
-            next_ = blocks_.back().get();
-            left_ = size;
-        }
-        const std::string_view kept(next_, key.size());
-        std::memcpy(next_, key.data(), key.size());
-        next_ += key.size();
-        left_ -= key.size();
-        return kept;
-    }
-
-private:
-    static constexpr std::size_t kBlockSize = 64 * 1024;
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    char* next_ = nullptr;
-    std::size_t left_ = 0;
-};
 
 // The first rebuilt row of every key: the first in "ID" order (table order
 // without an "ID" column). Looked up once per machine row, so a hash table

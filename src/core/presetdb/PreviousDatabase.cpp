@@ -8,6 +8,7 @@ void PreviousDatabase::close() {
     rename_.reset();
     rows_.clear();
     chainByName_.clear();
+    names_ = KeyStore();
     indexState_ = IndexState::NotBuilt;
     database_.reset();
 }
@@ -29,17 +30,20 @@ void PreviousDatabase::buildIndex() {
         const ValueView name = rows.view(1);
         if (!name.isText())
             continue;
-        link(upperCased(name.bytes), {rows_.size(), rows_.size()});
+        upperCaseInto(lookup_, name.bytes);
+        link(lookup_, {rows_.size(), rows_.size()});
         rows_.push_back({rows.view(0).integer, kNone});
     }
     rename_ = std::move(rename);
     indexState_ = IndexState::Ready;
 }
 
-void PreviousDatabase::link(std::string key, Chain chain) {
-    auto [found, added] = chainByName_.try_emplace(std::move(key), chain);
-    if (added)
+void PreviousDatabase::link(std::string_view key, Chain chain) {
+    const auto found = chainByName_.find(key);
+    if (found == chainByName_.end()) {
+        chainByName_.emplace(names_.keep(key), chain);
         return;
+    }
     rows_[found->second.last].nextOfName = chain.first;
     found->second.last = chain.last;
 }
@@ -63,11 +67,11 @@ void PreviousDatabase::renameVariable(std::string_view oldName, std::string_view
         rename_->bind(2, Value(rows_[row].rowid));
         rename_->run();
     }
-    std::string newKey = upperCased(newName);
-    if (newKey == found->first)
+    upperCaseInto(given_, newName);
+    if (given_ == found->first)
         return;
     chainByName_.erase(found);
-    link(std::move(newKey), chain);
+    link(given_, chain);
 }
 
 } // namespace presetdb
