@@ -506,14 +506,34 @@ void setResult(sqlite3_context* context, const Value& value) {
 struct DefinedFunction {
     Database::SqlFunction function;
     bool textFirst;
+    std::optional<char> textMark;
 };
+
+// Answers a call whose first argument the function would give back as it
+// is; false when the function has to be called.
+bool answeredAsItIs(const DefinedFunction& defined, sqlite3_context* context,
+                    sqlite3_value* first) {
+    if (!defined.textFirst)
+        return false;
+    if (sqlite3_value_type(first) != SQLITE_TEXT) {
+        sqlite3_result_value(context, first);
+        return true;
+    }
+    if (!defined.textMark)
+        return false;
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(first));
+    const auto size = std::size_t(sqlite3_value_bytes(first));
+    if (text == nullptr || std::memchr(text, *defined.textMark, size) != nullptr)
+        return false;
+    // As the function's result would be set: a copied value costs more.
+    sqlite3_result_text64(context, text, size, SQLITE_TRANSIENT, SQLITE_UTF8);
+    return true;
+}
 
 void callDefinedFunction(sqlite3_context* context, int count, sqlite3_value** values) {
     const auto& defined = *static_cast<const DefinedFunction*>(sqlite3_user_data(context));
-    if (defined.textFirst && sqlite3_value_type(values[0]) != SQLITE_TEXT) {
-        sqlite3_result_value(context, values[0]);
+    if (answeredAsItIs(defined, context, values[0]))
         return;
-    }
     try {
         std::array<ValueView, Database::kMaxArguments> arguments;
         for (int i = 0; i < count; ++i)
@@ -555,7 +575,8 @@ void Database::setProgressCallback(std::function<void()> callback) {
 }
 
 void Database::defineFunction(std::string_view name, int argumentCount, Purity purity,
-                              SqlFunction function, Arguments arguments) {
+                              SqlFunction function, Arguments arguments,
+                              std::optional<char> textMark) {
     if (argumentCount > int(kMaxArguments))
         throw std::invalid_argument("too many arguments");
     const int flags = SQLITE_UTF8 | SQLITE_DIRECTONLY |
@@ -563,7 +584,7 @@ void Database::defineFunction(std::string_view name, int argumentCount, Purity p
     // SQLite owns the function from here on, and deletes it even when the
     // definition fails.
     auto defined = std::make_unique<DefinedFunction>(
-        DefinedFunction{std::move(function), arguments == Arguments::TextFirst});
+        DefinedFunction{std::move(function), arguments == Arguments::TextFirst, textMark});
     if (sqlite3_create_function_v2(connection_.get(), std::string(name).c_str(), argumentCount,
                                    flags, defined.release(), callDefinedFunction, nullptr, nullptr,
                                    deleteDefinedFunction) != SQLITE_OK)

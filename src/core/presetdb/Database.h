@@ -35,6 +35,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -132,13 +133,17 @@ public:
     // gives the same result for the same arguments and nothing else;
     // otherwise SQLite calls it exactly where the statement says. One of
     // Arguments::TextFirst is called for a text first argument only: any
-    // other is the result as it is. A failure it throws fails the statement.
+    // other is the result as it is; so is a text without textMark, when one
+    // is given (a function that only ever changes a text holding that byte
+    // is then spared the calls for all others). A failure it throws fails
+    // the statement.
     static constexpr std::size_t kMaxArguments = 4;
     using SqlFunction = std::function<Value(std::span<const ValueView> arguments)>;
     enum class Purity { Deterministic, HasEffects };
     enum class Arguments { Any, TextFirst };
     void defineFunction(std::string_view name, int argumentCount, Purity purity,
-                        SqlFunction function, Arguments arguments = Arguments::Any);
+                        SqlFunction function, Arguments arguments = Arguments::Any,
+                        std::optional<char> textMark = std::nullopt);
 
     // Attaches a copy in memory of another database's main schema as
     // `schema`, or puts the copy in place of what a schema of that name holds.

@@ -1,6 +1,7 @@
 #include "MachineCopyTakeover.h"
 
 #include "CaseFolding.h"
+#include "KeyStore.h"
 #include "PresetMessages.h"
 
 #include "platform/Windows1252Text.h"
@@ -92,15 +93,12 @@ public:
         return true;
     }
 
-    std::string_view bytes() const {
-        return {reinterpret_cast<const char*>(key_.data()), key_.size()};
-    }
+    std::string_view bytes() const { return key_; }
     void clear() { key_.clear(); }
 
 private:
     void append(const void* bytes, std::size_t size) {
-        const auto* first = static_cast<const std::uint8_t*>(bytes);
-        key_.insert(key_.end(), first, first + size);
+        key_.append(static_cast<const char*>(bytes), size);
     }
     void appendText(std::string_view text) {
         const auto size = Length(text.size());
@@ -109,7 +107,7 @@ private:
         append(text.data(), text.size());
     }
 
-    std::vector<std::uint8_t> key_;
+    std::string key_;
 };
 
 // The key of a row's "machine_type", "var_name" and "offset_or_bitno" into
@@ -175,6 +173,12 @@ void requireMachineColumns(Database& machine) {
                           "Item not found in this collection. (" + std::string(name) + ")");
 }
 
+std::size_t rebuiltRowCount(Database& work) {
+    Statement count = work.prepare("SELECT count(*) FROM main.PRESET_DEFS");
+    count.step();
+    return std::size_t(count.view(0).integer);
+}
+
 std::string keyColumns(std::string_view table) {
     std::string columns;
     for (const std::string_view key : kKeys)
@@ -196,14 +200,18 @@ public:
             });
         const std::string select =
             "SELECT r._rowid_, " + keyColumns("r") + " FROM main.PRESET_DEFS AS r";
+        rowCount_ = rebuiltRowCount(work);
+        rowByKey_.reserve(rowCount_);
         // While every row has a key of its own their order does not matter,
         // so the sort waits for a row without one or with a key already seen.
         if (add(work.prepare(select)))
             return;
-        rowByKey_.clear();
+        rowByKey_.clear(); // keeps its buckets; the keys kept stay unused
         add(work.prepare(select + " ORDER BY " + (hasId ? "preset_number(r.ID), " : "") +
                          "r._rowid_"));
     }
+
+    std::size_t rowCount() const { return rowCount_; }
 
     // The rebuilt row of a machine row's "machine_type", "var_name" and
     // "offset_or_bitno", if any.
@@ -224,27 +232,54 @@ private:
         while (rows.step()) {
             for (std::size_t k = 0; k < keys.size(); ++k)
                 keys[k] = rows.view(int(k) + 1);
-            everyRow =
-                buildMatchKey(keys, key_) &&
-                rowByKey_.try_emplace(std::string(key_.bytes()), rows.view(0).integer).second &&
-                everyRow;
+            const bool added = buildMatchKey(keys, key_) && !rowByKey_.contains(key_.bytes());
+            if (added)
+                rowByKey_.emplace(keys_.keep(key_.bytes()), rows.view(0).integer);
+            everyRow = added && everyRow;
         }
         return everyRow;
     }
 
-    struct Hash : std::hash<std::string_view> {
-        using is_transparent = void;
-    };
-    std::unordered_map<std::string, std::int64_t, Hash, std::equal_to<>> rowByKey_;
+    std::unordered_map<std::string_view, std::int64_t> rowByKey_; // keys in keys_
+    KeyStore keys_;
+    std::size_t rowCount_ = 0;
     KeyBuilder key_; // its room is kept for the next key
+};
+
+using TakenOver = std::array<Value, kTakenOver.size()>;
+
+// The values of the paired rebuilt rows by row id. The fill numbers the
+// rows from 1, so those of 1 to the row count lie in a plain array.
+class ValuesByRow {
+public:
+    explicit ValuesByRow(std::size_t rowCount = 0) : numbered_(rowCount) {}
+
+    TakenOver& operator[](std::int64_t row) {
+        if (std::optional<TakenOver>* numbered = numberedAt(row))
+            return numbered->has_value() ? **numbered : numbered->emplace();
+        return others_[row];
+    }
+    const TakenOver* find(std::int64_t row) {
+        if (std::optional<TakenOver>* numbered = numberedAt(row))
+            return numbered->has_value() ? &**numbered : nullptr;
+        const auto found = others_.find(row);
+        return found == others_.end() ? nullptr : &found->second;
+    }
+
+private:
+    std::optional<TakenOver>* numberedAt(std::int64_t row) {
+        return row >= 1 && std::uint64_t(row) <= numbered_.size() ? &numbered_[std::size_t(row - 1)]
+                                                                  : nullptr;
+    }
+    std::vector<std::optional<TakenOver>> numbered_;
+    std::unordered_map<std::int64_t, TakenOver> others_;
 };
 
 // The machine rows paired with the rebuilt rows, and the others.
 struct MachinePairs {
-    using TakenOver = std::array<Value, kTakenOver.size()>;
     // The values for each paired rebuilt row: of several machine rows, the
     // last in table order gives them.
-    std::unordered_map<std::int64_t, TakenOver> valuesOf;
+    ValuesByRow valuesOf;
     // The keys and values of the unpaired machine rows, in table order.
     std::vector<std::vector<Value>> unpaired;
 
@@ -266,8 +301,7 @@ private:
     const TakenOver* valuesFor(std::int64_t row) {
         if (lastRow_ != row) {
             lastRow_ = row;
-            const auto found = valuesOf.find(row);
-            lastValues_ = found == valuesOf.end() ? nullptr : &found->second;
+            lastValues_ = valuesOf.find(row);
         }
         return lastValues_;
     }
@@ -285,18 +319,20 @@ MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows) {
         work.prepare("SELECT m._rowid_" + columns + " FROM " + std::string(kMachineSchema) +
                      ".PRESET_DEFS AS m ORDER BY m._rowid_");
     MachinePairs pairs;
+    pairs.valuesOf = ValuesByRow(firstRows.rowCount());
     std::array<ValueView, kKeys.size()> keys;
     constexpr int kFirstValue = 1 + int(kKeys.size());
     while (rows.step()) {
         for (std::size_t k = 0; k < keys.size(); ++k)
             keys[k] = rows.view(int(k) + 1);
         if (const auto rebuilt = firstRows.rebuiltRow(keys)) {
-            MachinePairs::TakenOver& values = pairs.valuesOf[*rebuilt];
+            TakenOver& values = pairs.valuesOf[*rebuilt];
             for (std::size_t v = 0; v < values.size(); ++v)
                 values[v] = rows.column(kFirstValue + int(v));
             continue;
         }
         auto& row = pairs.unpaired.emplace_back();
+        row.reserve(kKeysThenValues.size());
         for (std::size_t c = 1; c <= kKeysThenValues.size(); ++c)
             row.push_back(rows.column(int(c)));
     }

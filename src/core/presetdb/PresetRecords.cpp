@@ -31,12 +31,15 @@ char asciiUpper(char c) {
 // same position that searching the upper-cased text finds: no other letter
 // folds to an ASCII one, and bytes of multi-byte characters are never ASCII.
 // A placeholder begins with '#', which has no letter case.
+// Most placeholders are written as they are spelt here, which a plain
+// comparison finds first.
 std::size_t findPlaceholder(std::string_view text, std::string_view placeholder) {
     for (std::size_t start = text.find(placeholder[0]);
          start != std::string_view::npos && placeholder.size() <= text.size() - start;
          start = text.find(placeholder[0], start + 1)) {
-        if (std::equal(placeholder.begin() + 1, placeholder.end(),
-                       text.begin() + std::ptrdiff_t(start) + 1,
+        const std::string_view candidate = text.substr(start, placeholder.size());
+        if (candidate == placeholder ||
+            std::equal(placeholder.begin() + 1, placeholder.end(), candidate.begin() + 1,
                        [](char p, char t) { return asciiUpper(t) == asciiUpper(p); }))
             return start;
     }
@@ -193,9 +196,16 @@ PartSource partSource(const std::vector<ColumnDefinition>& columns) {
     return PartSource::Column;
 }
 
+// How the fill finds the template rows in "ID" order.
+enum class TemplateOrder {
+    AsStored,     // table order is "ID" order already
+    SortedRowids, // the row ids sorted by "ID", each row looked up
+    SortedRows    // a table WITHOUT ROWID: the rows themselves sorted
+};
+
 // INSERT ... SELECT of the template rows in "ID" order: "ID" numbered from 1,
 // every other column copied by position, texts with the machine's name.
-std::string fillStatement(const std::vector<ColumnDefinition>& columns, bool withRowids) {
+std::string fillStatement(const std::vector<ColumnDefinition>& columns, TemplateOrder order) {
     const auto value = [&](std::size_t j) {
         return "preset_machine_text(t." + quoteIdentifier(columns[j].name) + ", ?1)";
     };
@@ -213,10 +223,21 @@ std::string fillStatement(const std::vector<ColumnDefinition>& columns, bool wit
     // The rows are numbered and written in "ID" order. Where there are row
     // ids, only they are sorted: CROSS JOIN keeps the sorted ids in the outer
     // loop. LIMIT keeps SQLite from dropping the ORDER BY of a subquery.
-    return "INSERT INTO PRESET_DEFS SELECT " + select + " FROM " +
-           (withRowids ? "(SELECT _rowid_ AS row FROM Source_PRESET_DEFS ORDER BY ID, _rowid_ "
-                         "LIMIT -1) AS o CROSS JOIN Source_PRESET_DEFS AS t ON t._rowid_ = o.row"
-                       : "(SELECT * FROM Source_PRESET_DEFS ORDER BY ID LIMIT -1) AS t");
+    // Rows in "ID" order already are read in table order, with no sort.
+    std::string from;
+    switch (order) {
+    case TemplateOrder::AsStored:
+        from = "Source_PRESET_DEFS AS t ORDER BY t._rowid_";
+        break;
+    case TemplateOrder::SortedRowids:
+        from = "(SELECT _rowid_ AS row FROM Source_PRESET_DEFS ORDER BY ID, _rowid_ LIMIT -1) AS o "
+               "CROSS JOIN Source_PRESET_DEFS AS t ON t._rowid_ = o.row";
+        break;
+    case TemplateOrder::SortedRows:
+        from = "(SELECT * FROM Source_PRESET_DEFS ORDER BY ID LIMIT -1) AS t";
+        break;
+    }
+    return "INSERT INTO PRESET_DEFS SELECT " + select + " FROM " + from;
 }
 
 // False for a table WITHOUT ROWID.
@@ -225,6 +246,27 @@ bool hasRowids(Database& work, std::string_view table) {
         "SELECT wr FROM pragma_table_list WHERE schema = 'main' AND name = ?1 COLLATE NOCASE");
     kind.bind(1, Value(std::string(table)));
     return !kind.step() || kind.view(0).integer == 0;
+}
+
+// True when table order is "ID" order: every "ID" an integer, none smaller
+// than the one before. Templates are kept so nearly always, and reading
+// the ids once costs far less than sorting the rows and looking each up.
+bool storedInIdOrder(Database& work) {
+    Statement ids = work.prepare("SELECT ID FROM Source_PRESET_DEFS ORDER BY _rowid_");
+    std::optional<std::int64_t> last;
+    while (ids.step()) {
+        const ValueView id = ids.view(0);
+        if (id.kind != ValueKind::Integer || (last && id.integer < *last))
+            return false;
+        last = id.integer;
+    }
+    return true;
+}
+
+TemplateOrder templateOrder(Database& work) {
+    if (!hasRowids(work, "Source_PRESET_DEFS"))
+        return TemplateOrder::SortedRows;
+    return storedInIdOrder(work) ? TemplateOrder::AsStored : TemplateOrder::SortedRowids;
 }
 
 } // namespace
@@ -275,7 +317,8 @@ bool CreateRecordSets(run::ProgramState& program, const PresetSettings& settings
             rows = std::make_shared<RowsBeingWritten>(settings, presets, machine,
                                                       partSource(columns), std::size_t(rowCount));
             work.defineFunction("preset_machine_text", 2, Database::Purity::Deterministic,
-                                machineText, Database::Arguments::TextFirst);
+                                machineText, Database::Arguments::TextFirst,
+                                kMachinePlaceholder[0]);
             work.defineFunction(
                 "preset_row_number", 0, Database::Purity::HasEffects,
                 [rows](std::span<const ValueView>) { return rows->nextRowNumber(); });
@@ -285,8 +328,7 @@ bool CreateRecordSets(run::ProgramState& program, const PresetSettings& settings
                     return rows->nameFor(arguments[0].bytes, arguments[1]);
                 },
                 Database::Arguments::TextFirst);
-            Statement fill =
-                work.prepare(fillStatement(columns, hasRowids(work, "Source_PRESET_DEFS")));
+            Statement fill = work.prepare(fillStatement(columns, templateOrder(work)));
             fill.bind(1, Value(machine));
             fill.run();
         });

@@ -8,6 +8,7 @@ void PreviousDatabase::close() {
     rename_.reset();
     rows_.clear();
     chainByName_.clear();
+    names_ = KeyStore();
     indexState_ = IndexState::NotBuilt;
     database_.reset();
 }
@@ -15,6 +16,13 @@ void PreviousDatabase::close() {
 void PreviousDatabase::buildIndex() {
     // Marked first: a failure below is reported once, by the replacement that met it.
     indexState_ = IndexState::Unusable;
+    {
+        Statement count = database().prepare("SELECT count(*) FROM PRESET_DEFS");
+        count.step();
+        const auto rowCount = std::size_t(count.view(0).integer);
+        rows_.reserve(rowCount);
+        chainByName_.reserve(rowCount);
+    }
     Statement rows = database().prepare("SELECT _rowid_, var_name FROM PRESET_DEFS");
     Statement rename =
         database().prepare("UPDATE PRESET_DEFS SET var_name = ?1 WHERE _rowid_ = ?2");
@@ -22,17 +30,20 @@ void PreviousDatabase::buildIndex() {
         const ValueView name = rows.view(1);
         if (!name.isText())
             continue;
-        link(upperCased(name.bytes), {rows_.size(), rows_.size()});
+        upperCaseInto(lookup_, name.bytes);
+        link(lookup_, {rows_.size(), rows_.size()});
         rows_.push_back({rows.view(0).integer, kNone});
     }
     rename_ = std::move(rename);
     indexState_ = IndexState::Ready;
 }
 
-void PreviousDatabase::link(std::string key, Chain chain) {
-    auto [found, added] = chainByName_.try_emplace(std::move(key), chain);
-    if (added)
+void PreviousDatabase::link(std::string_view key, Chain chain) {
+    const auto found = chainByName_.find(key);
+    if (found == chainByName_.end()) {
+        chainByName_.emplace(names_.keep(key), chain);
         return;
+    }
     rows_[found->second.last].nextOfName = chain.first;
     found->second.last = chain.last;
 }
@@ -56,11 +67,11 @@ void PreviousDatabase::renameVariable(std::string_view oldName, std::string_view
         rename_->bind(2, Value(rows_[row].rowid));
         rename_->run();
     }
-    std::string newKey = upperCased(newName);
-    if (newKey == found->first)
+    upperCaseInto(given_, newName);
+    if (given_ == found->first)
         return;
     chainByName_.erase(found);
-    link(std::move(newKey), chain);
+    link(given_, chain);
 }
 
 } // namespace presetdb

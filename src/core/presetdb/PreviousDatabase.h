@@ -14,6 +14,7 @@
 // replacement only; the later ones then find nothing to rename.
 
 #include "Database.h"
+#include "KeyStore.h"
 
 #include <optional>
 #include <string>
@@ -52,13 +53,16 @@ private:
     };
     void buildIndex();
     // Appends a chain of rows to the rows of key.
-    void link(std::string key, Chain chain);
+    void link(std::string_view key, Chain chain);
 
     std::optional<Database> database_;
     IndexState indexState_ = IndexState::NotBuilt;
     std::vector<NamedRow> rows_;
-    std::unordered_map<std::string, Chain> chainByName_;
-    std::string lookup_; // the name looked up, upper-cased, in room kept for the next
+    std::unordered_map<std::string_view, Chain> chainByName_; // keys in names_
+    KeyStore names_;
+    // The names looked up and given, upper-cased, in room kept for the next.
+    std::string lookup_;
+    std::string given_;
 
     std::optional<Statement> rename_;
 };
