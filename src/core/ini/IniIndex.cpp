@@ -27,7 +27,7 @@ IniIndex::IniIndex(std::size_t lineCount) : slots_(tableSize(lineCount)) {}
 void IniIndex::addHeader(std::string_view name1252, std::size_t line) {
     const bool first = sections_.emplace(platform::foldCase1252(name1252), headers_.size()).second;
     current_ = first ? std::optional(headers_.size()) : std::nullopt;
-    headers_.push_back(Header{line});
+    headers_.push_back(line);
 }
 
 void IniIndex::addEntry(std::string_view key1252, std::size_t line) {
@@ -63,7 +63,7 @@ std::optional<IniIndex::Range> IniIndex::section(std::string_view name1252) cons
     if (!number)
         return std::nullopt;
     const std::size_t next = *number + 1;
-    return Range{headers_[*number].line, next < headers_.size() ? headers_[next].line : kNone};
+    return Range{headers_[*number], next < headers_.size() ? headers_[next] : kNone};
 }
 
 std::size_t IniIndex::entry(std::string_view section1252, std::string_view key1252) const {
@@ -85,8 +85,8 @@ bool IniIndex::inserted(std::size_t line, std::string_view section1252, std::str
     const auto section = sectionNumber(section1252);
     if (!section || 2 * (used_ + 1) > slots_.size())
         return false;
-    for (Header& header : headers_)
-        header.line += header.line >= line ? 1 : 0;
+    for (std::size_t& header : headers_)
+        header += header >= line ? 1 : 0;
     for (Slot& slot : slots_)
         if (slot.line != kNone && slot.line >= line)
             ++slot.line;

@@ -53,14 +53,11 @@ private:
         std::size_t section = 0;  // position in headers_
         std::string foldedKey;
     };
-    struct Header {
-        std::size_t line;
-    };
 
     std::optional<std::size_t> sectionNumber(std::string_view name1252) const;
     void place(std::size_t section, std::string foldedKey, std::size_t line);
 
-    std::vector<Header> headers_;
+    std::vector<std::size_t> headers_;                      // header lines, in file order
     std::unordered_map<std::string, std::size_t> sections_; // folded name -> first header
     std::optional<std::size_t> current_; // the section entries are added to, if indexed
     std::vector<Slot> slots_;            // a power of two, at most half used

@@ -181,17 +181,11 @@ const std::array<unsigned char, 256>& foldTable() {
 } // namespace
 
 std::string foldCase1252(std::string_view bytes) {
-    std::string out;
-    appendFoldedCase1252(out, bytes);
-    return out;
-}
-
-void appendFoldedCase1252(std::string& out, std::string_view bytes) {
     const auto& fold = foldTable();
-    const std::size_t start = out.size();
-    out += bytes;
-    for (std::size_t i = start; i < out.size(); ++i)
-        out[i] = static_cast<char>(fold[static_cast<unsigned char>(out[i])]);
+    std::string out(bytes);
+    for (char& c : out)
+        c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
+    return out;
 }
 
 bool equalsIgnoreCase1252(std::string_view a, std::string_view b) {

@@ -28,7 +28,6 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b);
 bool equalsIgnoreCase1252(std::string_view a, std::string_view b);
 // Windows-1252 bytes with every letter in upper case (for case-blind lookups).
 std::string foldCase1252(std::string_view bytes);
-void appendFoldedCase1252(std::string& out, std::string_view bytes);
 // Byte position of the first occurrence of needle in haystack, ignoring case.
 std::string_view::size_type findIgnoreCase(std::string_view haystack, std::string_view needle);
 
