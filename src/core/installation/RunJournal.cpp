@@ -233,19 +233,11 @@ bool copyOldVersion(const fs::path& original, const fs::path& copy, std::string_
 }
 
 std::optional<std::string> currentBytes(const fs::path& path, bool& unreadable) {
-    unreadable = false;
-    switch (platform::probeFile(platform::utf8Text(path))) {
-    case platform::FileKind::Missing:
+    platform::FileRead current = platform::readFile(platform::utf8Text(path));
+    unreadable = current.kind == platform::FileKind::Unreadable;
+    if (current.kind != platform::FileKind::Readable)
         return std::nullopt;
-    case platform::FileKind::Readable:
-        if (auto bytes = platform::readFileBytes(platform::utf8Text(path)))
-            return bytes;
-        [[fallthrough]];
-    case platform::FileKind::Unreadable:
-        unreadable = true;
-        return std::nullopt;
-    }
-    return std::nullopt;
+    return std::move(current.bytes);
 }
 
 } // namespace

@@ -41,16 +41,11 @@ std::optional<std::string> decideChanges(const fs::path& componentFolder,
         if (inside.empty() || inside.is_absolute() || name.starts_with(".."))
             return "Cannot replace " + platform::utf8Text(path) + ": not in the component folder";
         Change change{path, name, std::nullopt, file.bytes, file.keepFileTimes};
-        switch (platform::probeFile(file.path)) {
-        case platform::FileKind::Missing:
-            break;
-        case platform::FileKind::Unreadable:
+        platform::FileRead old = platform::readFile(file.path);
+        if (old.kind == platform::FileKind::Unreadable)
             return platform::cannotReadMessage(file.path);
-        case platform::FileKind::Readable:
-            change.before = platform::readFileBytes(file.path);
-            if (!change.before)
-                return platform::cannotReadMessage(file.path);
-        }
+        if (old.kind == platform::FileKind::Readable)
+            change.before = std::move(old.bytes);
         if (!change.before && !change.after)
             continue;
         if (change.before && change.after &&

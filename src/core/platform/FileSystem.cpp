@@ -33,29 +33,48 @@ bool fileExists(std::string_view path) {
     return fs::is_regular_file(real, error) && !isHidden(real);
 }
 
+namespace {
+
+// Why a file that did not open for reading is not read: a name that exists
+// (a folder, a FIFO, a dangling link, a file without permission) is no
+// missing file.
+FileKind notOpened(const fs::path& real) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(real, error)) ? FileKind::Unreadable : FileKind::Missing;
+}
+
+} // namespace
+
 FileKind probeFile(std::string_view path) {
     if (path.empty())
         return FileKind::Missing;
     const fs::path real = nativePath(path);
-    std::error_code error;
-    if (!fs::exists(fs::symlink_status(real, error)) || isHidden(real))
+    if (isHidden(real))
         return FileKind::Missing;
-    return platform::openRegularForReading(real).isOpen() ? FileKind::Readable
-                                                          : FileKind::Unreadable;
+    return platform::openRegularForReading(real).isOpen() ? FileKind::Readable : notOpened(real);
 }
 
 std::optional<std::string> readFileBytes(std::string_view path) {
-    const fs::path real = nativePath(path);
-    const platform::OpenFile file = platform::openRegularForReading(real);
-    if (!file.isOpen())
-        return std::nullopt;
+    const platform::OpenFile file = platform::openRegularForReading(nativePath(path));
     std::string bytes;
-    std::error_code error;
-    if (const auto size = fs::file_size(real, error); !error)
-        bytes.reserve(size);
-    if (!platform::readAll(file, bytes))
+    if (!file.isOpen() || !platform::readAll(file, bytes))
         return std::nullopt;
     return bytes;
+}
+
+FileRead readFile(std::string_view path, std::size_t limit) {
+    if (path.empty())
+        return {};
+    const fs::path real = nativePath(path);
+    if (isHidden(real))
+        return {};
+    const platform::OpenFile file = platform::openRegularForReading(real);
+    if (!file.isOpen())
+        return {notOpened(real), {}};
+    FileRead read{FileKind::Readable, {}};
+    if (!platform::readAll(file, read.bytes, limit))
+        return {FileKind::Unreadable, {}};
+    return read;
 }
 
 std::string cannotReadMessage(std::string_view path) {

@@ -24,6 +24,7 @@
 // chains of links followed) is replaced, in that file's folder; a link that
 // points at nothing is not written through.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -60,6 +61,15 @@ FileKind probeFile(std::string_view path);
 // The whole file, or nothing when it is missing, not a regular file, or cannot
 // be read (an I/O error shows only here, not in probeFile).
 std::optional<std::string> readFileBytes(std::string_view path);
+
+// probeFile and readFileBytes in one: the file opened once. Readable holds
+// the bytes (at most limit of them, from the start); a read that fails
+// midway makes the file Unreadable.
+struct FileRead {
+    FileKind kind = FileKind::Missing;
+    std::string bytes;
+};
+FileRead readFile(std::string_view path, std::size_t limit = std::size_t(-1));
 
 // A path as messages and logs show it. On Windows in upper case, which names
 // the same file there; on a system with case-sensitive names as it exists

@@ -17,6 +17,7 @@
 //    its access list is the one the folder gives a new file. Mode and owners
 //    are set only on Linux.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -78,7 +79,8 @@ OpenFile openPlainForAppending(const std::filesystem::path& path);
 // folder refuses it.
 OpenFile createNewFile(const std::filesystem::path& path);
 
-bool readAll(const OpenFile& file, std::string& bytes);
+// Reads to the end, or until bytes holds limit bytes.
+bool readAll(const OpenFile& file, std::string& bytes, std::size_t limit = std::size_t(-1));
 bool writeAll(const OpenFile& file, std::string_view bytes);
 // Writes the file's data through to the disk.
 bool flushToDisk(const OpenFile& file);

@@ -2,6 +2,8 @@
 
 #include "PlatformFiles.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -85,10 +87,11 @@ OpenFile createNewFile(const fs::path& path) {
     return OpenFile(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
 }
 
-bool readAll(const OpenFile& file, std::string& bytes) {
+bool readAll(const OpenFile& file, std::string& bytes, std::size_t limit) {
     char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.handle(), buffer, sizeof buffer);
+    while (bytes.size() < limit) {
+        const ssize_t got =
+            ::read(file.handle(), buffer, std::min(sizeof buffer, limit - bytes.size()));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -97,6 +100,7 @@ bool readAll(const OpenFile& file, std::string& bytes) {
             return true;
         bytes.append(buffer, std::size_t(got));
     }
+    return true;
 }
 
 bool writeAll(const OpenFile& file, std::string_view bytes) {

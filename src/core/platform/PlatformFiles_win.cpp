@@ -72,16 +72,18 @@ OpenFile createNewFile(const fs::path& path) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-bool readAll(const OpenFile& file, std::string& bytes) {
+bool readAll(const OpenFile& file, std::string& bytes, std::size_t limit) {
     char buffer[65536];
-    for (;;) {
+    while (bytes.size() < limit) {
         DWORD got = 0;
-        if (!ReadFile(file.handle(), buffer, DWORD(sizeof buffer), &got, nullptr))
+        const auto wanted = DWORD(std::min<std::size_t>(sizeof buffer, limit - bytes.size()));
+        if (!ReadFile(file.handle(), buffer, wanted, &got, nullptr))
             return false;
         if (got == 0)
             return true;
         bytes.append(buffer, got);
     }
+    return true;
 }
 
 bool writeAll(const OpenFile& file, std::string_view bytes) {

@@ -2,6 +2,8 @@
 
 #include "AccessDatabase.h"
 #include "DatabaseFormat.h"
+#include "platform/FileSystem.h"
+#include "run/ErrorProtocol.h"
 
 namespace presetdb {
 
@@ -30,9 +32,18 @@ Database convertAccessDatabase(const std::string& accessPath) {
 }
 
 Database readAnyIntoMemory(const std::string& path) {
-    if (isAccessFormat(databaseFormatOf(path)))
+    const platform::FileRead file = platform::readFile(path);
+    switch (file.kind) {
+    case platform::FileKind::Missing:
+        return Database::readIntoMemory(path); // which reports it
+    case platform::FileKind::Unreadable:
+        throw run::Failure(run::ErrDatabase, platform::cannotReadMessage(path));
+    case platform::FileKind::Readable:
+        break;
+    }
+    if (isAccessFormat(databaseFormatOfBytes(file.bytes)))
         return convertAccessDatabase(path);
-    return Database::readIntoMemory(path);
+    return Database::fromBytes(file.bytes, path);
 }
 
 } // namespace presetdb

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <string_view>
 
 namespace presetdb {
@@ -40,7 +39,8 @@ DatabaseFormat formatOfHeader(std::string_view header) {
 } // namespace
 
 DatabaseFormat databaseFormatOf(const std::string& path) {
-    switch (platform::probeFile(path)) {
+    const platform::FileRead start = platform::readFile(path, kVersionOffset + 1);
+    switch (start.kind) {
     case platform::FileKind::Missing:
         return DatabaseFormat::Missing;
     case platform::FileKind::Unreadable:
@@ -48,12 +48,11 @@ DatabaseFormat databaseFormatOf(const std::string& path) {
     case platform::FileKind::Readable:
         break;
     }
-    std::ifstream in(platform::nativePath(path), std::ios::binary);
-    std::array<char, kVersionOffset + 1> header{};
-    in.read(header.data(), header.size());
-    if (in.bad() || (!in && !in.eof()))
-        throw run::Failure(run::ErrDatabase, platform::cannotReadMessage(path));
-    return formatOfHeader({header.data(), std::size_t(in.gcount())});
+    return formatOfHeader(start.bytes);
+}
+
+DatabaseFormat databaseFormatOfBytes(std::string_view firstBytes) {
+    return formatOfHeader(firstBytes);
 }
 
 const char* databaseFormatName(DatabaseFormat format) {

@@ -4,6 +4,7 @@
 // SQLite files or Access (Jet) files.
 
 #include <string>
+#include <string_view>
 
 namespace presetdb {
 
@@ -19,6 +20,8 @@ enum class DatabaseFormat {
 // A file that exists but cannot be read is a failure (run::Failure,
 // ErrDatabase), never Missing: the program reports it and leaves it alone.
 DatabaseFormat databaseFormatOf(const std::string& path);
+// The same, told by a file's bytes read from its start.
+DatabaseFormat databaseFormatOfBytes(std::string_view firstBytes);
 
 // "SQLite", "Access (Jet 3)", ... for messages.
 const char* databaseFormatName(DatabaseFormat format);
