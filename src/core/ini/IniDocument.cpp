@@ -12,10 +12,25 @@ bool isBlank(std::string_view line) {
     return platform::trimBlanksAndTabs(line).empty();
 }
 
-// A name as asked for, in the file's bytes.
-std::string fileName(std::string_view name) {
-    return std::string(platform::trimBlanksAndTabs(platform::toWindows1252(name)));
-}
+// A name as asked for, in the file's bytes: most names are ASCII, which are
+// their own bytes and are not copied.
+class FileName {
+public:
+    explicit FileName(std::string_view name) {
+        if (!platform::isAscii(name)) {
+            converted_ = platform::toWindows1252(name);
+            name = converted_;
+        }
+        bytes_ = platform::trimBlanksAndTabs(name);
+    }
+    FileName(const FileName&) = delete;
+    FileName& operator=(const FileName&) = delete;
+    operator std::string_view() const { return bytes_; }
+
+private:
+    std::string converted_;
+    std::string_view bytes_;
+};
 
 bool breaksLines(std::string_view bytes1252) {
     for (const char c : bytes1252)
@@ -65,19 +80,19 @@ std::size_t IniDocument::findEntry(std::string_view section1252, std::string_vie
 
 std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
-    const std::size_t entry = findEntry(fileName(section), fileName(key));
+    const std::size_t entry = findEntry(FileName(section), FileName(key));
     if (entry == kNone)
         return std::nullopt;
     return platform::fromWindows1252(iniEntryValue(lines_[entry].text));
 }
 
 bool IniDocument::hasSection(std::string_view section) const {
-    return findSection(fileName(section)).has_value();
+    return findSection(FileName(section)).has_value();
 }
 
 std::optional<std::string> IniDocument::refusal(std::string_view section, std::string_view key,
                                                 std::optional<std::string_view> text) {
-    return refusalOf(fileName(section), fileName(key),
+    return refusalOf(FileName(section), FileName(key),
                      text ? std::optional(platform::toWindows1252(*text)) : std::nullopt);
 }
 
@@ -109,8 +124,8 @@ void IniDocument::removeLine(std::size_t index) {
 
 bool IniDocument::set(std::string_view section, std::string_view key,
                       std::optional<std::string_view> text) {
-    const std::string section1252 = fileName(section);
-    const std::string key1252 = fileName(key);
+    const FileName section1252(section);
+    const FileName key1252(key);
     const std::optional<std::string> text1252 =
         text ? std::optional(platform::toWindows1252(*text)) : std::nullopt;
     if (refusalOf(section1252, key1252, text1252))
@@ -140,7 +155,7 @@ bool IniDocument::set(std::string_view section, std::string_view key,
         return true;
     }
 
-    Line newEntry{key1252 + "=" + value1252, std::string(kLineEnd)};
+    Line newEntry{std::string(std::string_view(key1252)) + "=" + value1252, std::string(kLineEnd)};
     if (range) {
         std::size_t last = range->end - 1;
         while (last > range->header && isBlank(lines_[last].text))
@@ -154,7 +169,8 @@ bool IniDocument::set(std::string_view section, std::string_view key,
 
     if (!lines_.empty() && lines_.back().end.empty())
         lines_.back().end = kLineEnd;
-    lines_.push_back(Line{"[" + section1252 + "]", std::string(kLineEnd)});
+    lines_.push_back(
+        Line{"[" + std::string(std::string_view(section1252)) + "]", std::string(kLineEnd)});
     lines_.push_back(std::move(newEntry));
     linesMoved();
     return true;

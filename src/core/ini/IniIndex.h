@@ -5,15 +5,15 @@
 // given in the file's Windows-1252 bytes, blanks around them removed.
 //
 // A run asks for about 1,200 keys, hundreds of them in one section of the
-// language file, so the entries sit in one table that a look-up hashes into:
-// building it takes one pass over the lines and one allocation.
+// language file, so sections and entries sit in two tables that a look-up
+// hashes into, folding the letter case byte by byte as it goes: a look-up
+// allocates nothing. The folded names lie end to end in one string.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace ini {
@@ -47,21 +47,34 @@ public:
     bool inserted(std::size_t line, std::string_view section1252, std::string_view key1252);
 
 private:
+    static constexpr std::uint32_t kFree = std::uint32_t(-1);
+
+    // A section (value: its position in headers_) or an entry (value: its
+    // line; section: its section's position), named by a stretch of names_.
     struct Slot {
         std::uint64_t hash = 0;
-        std::size_t line = kNone; // kNone: a free slot
-        std::size_t section = 0;  // position in headers_
-        std::string foldedKey;
+        std::uint32_t nameStart = 0;
+        std::uint32_t nameSize = 0;
+        std::uint32_t value = kFree;
+        std::uint32_t section = 0;
     };
 
+    static std::uint64_t hashOf(std::uint64_t seed, std::string_view name1252);
+    bool names(const Slot& slot, std::uint64_t hash, std::string_view name1252) const;
+    std::uint32_t keep(std::string_view name1252);
+    // The slot that holds the name, or the free slot where it would go.
+    static std::size_t slotFor(const std::vector<Slot>& table, std::uint64_t hash,
+                               const auto& matches);
     std::optional<std::size_t> sectionNumber(std::string_view name1252) const;
-    void place(std::size_t section, std::string foldedKey, std::size_t line);
+    void placeEntry(std::size_t section, std::string_view key1252, std::size_t line);
 
-    std::vector<std::size_t> headers_;                      // header lines, in file order
-    std::unordered_map<std::string, std::size_t> sections_; // folded name -> first header
+    std::string names_;                // folded names, end to end
+    std::vector<std::size_t> headers_; // header lines, in file order
+    std::vector<Slot> sections_;       // a power of two, at most half used
+    std::size_t sectionsUsed_ = 0;
     std::optional<std::size_t> current_; // the section entries are added to, if indexed
-    std::vector<Slot> slots_;            // a power of two, at most half used
-    std::size_t used_ = 0;
+    std::vector<Slot> entries_;          // a power of two, at most half used
+    std::size_t entriesUsed_ = 0;
 };
 
 } // namespace ini

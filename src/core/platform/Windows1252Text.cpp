@@ -119,14 +119,12 @@ template <class Map> std::string mapCase(std::string_view utf8, Map map) {
 
 } // namespace
 
-namespace {
 bool isAscii(std::string_view text) {
     for (const char c : text)
         if (static_cast<unsigned char>(c) >= 0x80)
             return false;
     return true;
 }
-} // namespace
 
 std::string toWindows1252(std::string_view utf8) {
     if (isAscii(utf8))
@@ -164,9 +162,7 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && upperCase(a) == upperCase(b);
 }
 
-namespace {
-
-const std::array<unsigned char, 256>& foldTable() {
+const std::array<unsigned char, 256>& caseFoldTable1252() {
     static const std::array<unsigned char, 256> table = [] {
         std::array<unsigned char, 256> folded{};
         for (int i = 0; i < 256; ++i) {
@@ -178,10 +174,8 @@ const std::array<unsigned char, 256>& foldTable() {
     return table;
 }
 
-} // namespace
-
 std::string foldCase1252(std::string_view bytes) {
-    const auto& fold = foldTable();
+    const auto& fold = caseFoldTable1252();
     std::string out(bytes);
     for (char& c : out)
         c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
@@ -189,7 +183,7 @@ std::string foldCase1252(std::string_view bytes) {
 }
 
 bool equalsIgnoreCase1252(std::string_view a, std::string_view b) {
-    const auto& fold = foldTable();
+    const auto& fold = caseFoldTable1252();
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)

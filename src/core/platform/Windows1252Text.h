@@ -13,6 +13,7 @@
 // Case mapping keeps the byte length, so positions found in an upper-cased text
 // are valid in the original text.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +21,8 @@
 namespace platform {
 
 std::string toWindows1252(std::string_view utf8);
+// Whether every byte is below 0x80: such a text reads the same in both.
+bool isAscii(std::string_view text);
 std::string fromWindows1252(std::string_view bytes);
 
 std::string upperCase(std::string_view utf8);
@@ -28,6 +31,8 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b);
 bool equalsIgnoreCase1252(std::string_view a, std::string_view b);
 // Windows-1252 bytes with every letter in upper case (for case-blind lookups).
 std::string foldCase1252(std::string_view bytes);
+// The same byte by byte: the byte each Windows-1252 byte folds to.
+const std::array<unsigned char, 256>& caseFoldTable1252();
 // Byte position of the first occurrence of needle in haystack, ignoring case.
 std::string_view::size_type findIgnoreCase(std::string_view haystack, std::string_view needle);
 

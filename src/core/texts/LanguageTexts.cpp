@@ -77,8 +77,9 @@ std::optional<IniDocument> readableTexts(run::ProgramState& program, const std::
                                       "the file is left as it is");
         return std::nullopt;
     }
-    const IniDocument* cached = program.profiles.document(file);
-    return cached ? *cached : IniDocument{};
+    if (const IniDocument* cached = program.profiles.document(file))
+        return *cached;
+    return IniDocument{};
 }
 
 void store(run::ProgramState& program, const std::string& file, const IniDocument& before,
