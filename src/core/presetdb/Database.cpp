@@ -591,21 +591,6 @@ void Database::defineFunction(std::string_view name, int argumentCount, Purity p
         fail("Could not define the function " + std::string(name));
 }
 
-void Database::attachCopy(std::string_view schema, const Database& from) {
-    const std::string name(schema);
-    if (sqlite3_db_filename(connection_.get(), name.c_str()) == nullptr)
-        execute("ATTACH ':memory:' AS " + quoteIdentifier(schema));
-    sqlite3_int64 size = 0;
-    unsigned char* image = sqlite3_serialize(from.connection_.get(), "main", &size, 0);
-    if (image == nullptr)
-        from.fail("Cannot copy the database");
-    // The copy is SQLite's to free, whatever the outcome.
-    if (sqlite3_deserialize(connection_.get(), name.c_str(), image, size, size,
-                            SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) !=
-        SQLITE_OK)
-        fail("Cannot copy the database");
-}
-
 // ---- Transaction ----
 
 // Savepoints of one name nest: each statement refers to the latest one.

@@ -145,10 +145,6 @@ public:
                         SqlFunction function, Arguments arguments = Arguments::Any,
                         std::optional<char> textMark = std::nullopt);
 
-    // Attaches a copy in memory of another database's main schema as
-    // `schema`, or puts the copy in place of what a schema of that name holds.
-    void attachCopy(std::string_view schema, const Database& from);
-
     // Called now and then (every thousand or so of SQLite's own steps) while
     // a statement runs, so that long reads and sorts can keep a window
     // responsive. The callback must not use this database; an empty one

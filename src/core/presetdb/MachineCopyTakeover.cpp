@@ -25,8 +25,6 @@ using run::Procedure;
 
 constexpr std::int64_t kMaxRows = 32767;
 constexpr std::string_view kPresetTable = "PRESET_DEFS";
-// The schema of the work database that holds the copy of the machine's database.
-constexpr std::string_view kMachineSchema = "machine";
 constexpr int kColumnsWithoutAdditional = 15;
 constexpr std::array<std::string_view, 3> kKeys = {"machine_type", "var_name", "offset_or_bitno"};
 constexpr std::array<std::string_view, 5> kTakenOver = {"abs_min", "abs_max", "min", "max", "pass"};
@@ -311,13 +309,12 @@ private:
 
 // Reads the machine rows in table order and pairs each with the rebuilt row
 // of its keys.
-MachinePairs pairMachineRows(Database& work, FirstRebuiltRows& firstRows) {
+MachinePairs pairMachineRows(Database& machine, FirstRebuiltRows& firstRows) {
     std::string columns;
     for (const std::string_view name : kKeysThenValues)
         columns += ", m." + quoteIdentifier(name);
     Statement rows =
-        work.prepare("SELECT m._rowid_" + columns + " FROM " + std::string(kMachineSchema) +
-                     ".PRESET_DEFS AS m ORDER BY m._rowid_");
+        machine.prepare("SELECT m._rowid_" + columns + " FROM PRESET_DEFS AS m ORDER BY m._rowid_");
     MachinePairs pairs;
     pairs.valuesOf = ValuesByRow(firstRows.rowCount());
     std::array<ValueView, kKeys.size()> keys;
@@ -397,11 +394,10 @@ TakeoverResult TakeoverMachineCopyMDBData(run::ProgramState& program,
         checkConfiguredColumns(settings, work, procedure);
         writes.emplace(work);
         pacer.stage(600, 750, 0);
-        work.attachCopy(kMachineSchema, machine);
         work.defineFunction("preset_number", 1, Database::Purity::Deterministic, number);
         FirstRebuiltRows firstRows;
         firstRows.index(work);
-        *pairs = pairMachineRows(work, firstRows);
+        *pairs = pairMachineRows(machine, firstRows);
         work.defineFunction(
             "preset_paired", 1, Database::Purity::Deterministic,
             [pairs](std::span<const ValueView> arguments) { return pairs->paired(arguments); });

@@ -371,7 +371,7 @@ void CategorieNachCategoryID(run::ProgramState& program, PreviousDatabase& previ
         Database& database = previous.database();
         for (const ColumnDefinition& column : database.columns("PRESET_DEFS"))
             if (platform::upperCase(column.name) == "CATEGORIE")
-                database.renameColumn("PRESET_DEFS", column.name, "category_id");
+                previous.renameColumn("PRESET_DEFS", column.name, "category_id");
     });
 }
 

@@ -144,10 +144,12 @@ struct UpdateDatabases {
     std::string sourceBytes; // as read into work, until the previous one is read
     PreviousDatabase previous;
     // The previous database as it was read (an Access file converted), and
-    // a view of these bytes for the report.
+    // as a database for the report: the previous one while nothing in it was
+    // renamed, otherwise a view of these bytes.
     std::string previousBytes;
     bool sourceHeldPrevious = false; // the source's bytes were previousBytes
-    std::optional<Database> before;
+    Database* before = nullptr;
+    std::optional<Database> beforeView;
     // Whether the rebuilt database holds the same content as previousBytes,
     // when that was found out.
     std::optional<bool> sameAsBefore;
@@ -191,15 +193,12 @@ std::optional<std::string> buildPresetTable(const PresetSettings& settings, Pres
         return std::nullopt;
     // The previous database as it was, for the change report.
     Procedure quiet(procedure.program(), procedure.name(), Procedure::OnFailure::SkipSilently);
+    bool previousKept = false;
     if (previous.isOpen()) {
-        quiet.step([&] {
-            databases.previousBytes = previous.database().bytes();
-            databases.before = Database::viewOf(databases.previousBytes, previousPath);
-        });
+        previousKept = quiet.step([&] { databases.previousBytes = previous.database().bytes(); });
         databases.sourceHeldPrevious = databases.sourceBytes == databases.previousBytes;
     }
     std::string().swap(databases.sourceBytes); // large ones go back at once
-    std::optional<Database>& before = databases.before;
     run::ProgramState& program = procedure.program();
     CategorieNachCategoryID(program, previous);
     if (!CreateRecordSets(program, settings, presets, *work, previous, pacer))
@@ -207,8 +206,15 @@ std::optional<std::string> buildPresetTable(const PresetSettings& settings, Pres
     if (previous.isOpen() &&
         !takeOverMachineValues(settings, presets, *work, previous, procedure, pacer))
         return std::nullopt;
+    if (previousKept && !previous.changed())
+        databases.before = &previous.database();
+    else if (previousKept && quiet.step([&] {
+                 databases.beforeView = Database::viewOf(databases.previousBytes, previousPath);
+             }))
+        databases.before = &*databases.beforeView;
+    Database* before = databases.before;
     PresetTableReport& report = presets.report;
-    reportPresetTable(report, before ? &*before : nullptr, *work, procedure);
+    reportPresetTable(report, before, *work, procedure);
     std::string bytes;
     report.built = procedure.step([&] {
         build->commit();
@@ -255,9 +261,15 @@ void replaceDatabaseFile(run::ProgramState& program, const std::string& path, st
                       "Path/File access error: could not write '" + path + "'");
 }
 
-// The path of a file that is there, "" for a missing one.
-std::string unlessMissing(const std::string& path) {
-    return platform::probeFile(path) == platform::FileKind::Missing ? std::string() : path;
+// What is found at a path, and the path when a file is there ("" otherwise).
+struct Found {
+    platform::FileKind kind;
+    std::string path;
+};
+
+Found look(const std::string& path) {
+    const platform::FileKind kind = platform::probeFile(path);
+    return {kind, kind == platform::FileKind::Missing ? std::string() : path};
 }
 
 } // namespace
@@ -268,20 +280,23 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
     Pacer pacer(observer);
     presets.report = {};
 
-    const std::string sourcePath = unlessMissing(files.sourceDatabase);
+    // Nothing but this run changes the files until it stages them.
+    const Found source = look(files.sourceDatabase);
+    const std::string& sourcePath = source.path;
     const std::string& targetPath = files.targetDatabase;
-    const std::string machineCopyPath = unlessMissing(files.machineCopyDatabase);
     if (sourcePath.empty())
         return;
+    const Found target = look(targetPath);
+    const Found machineCopy = look(files.machineCopyDatabase);
+    const std::string& machineCopyPath = machineCopy.path;
     // A database that exists but cannot be read (a folder, a FIFO, a dangling
     // link) is reported, and the panel's database stays as it is.
-    const std::string noPath;
-    const std::string& previousCopy = settings.integrated ? machineCopyPath : noPath;
-    for (const std::string* path :
-         std::initializer_list<const std::string*>{&sourcePath, &targetPath, &previousCopy}) {
-        if (platform::probeFile(*path) == platform::FileKind::Unreadable) {
-            procedure.step(
-                [&] { throw Failure(run::ErrPathFileAccess, platform::cannotReadMessage(*path)); });
+    const Found noFile{platform::FileKind::Missing, {}};
+    for (const Found* found : {&source, &target, settings.integrated ? &machineCopy : &noFile}) {
+        if (found->kind == platform::FileKind::Unreadable) {
+            procedure.step([&] {
+                throw Failure(run::ErrPathFileAccess, platform::cannotReadMessage(found->path));
+            });
             return;
         }
     }
@@ -320,7 +335,7 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
         Procedure quiet(program, procedure.name(), Procedure::OnFailure::SkipSilently);
         bool targetIsAccess = false;
         quiet.step([&] {
-            if (platform::probeFile(targetPath) == platform::FileKind::Missing)
+            if (target.kind == platform::FileKind::Missing)
                 return;
             targetIsAccess = isAccessFormat(databaseFormatOf(targetPath));
             // The target was read once already when it gave the machine's values.
@@ -333,7 +348,8 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
         });
         // The databases go before the files are staged, so that their memory
         // serves the copies.
-        databases.before.reset(); // it reads previousBytes in place
+        databases.before = nullptr;
+        databases.beforeView.reset(); // it reads previousBytes in place
         databases.work.reset();
         databases.previous = PreviousDatabase();
         std::shared_ptr<const KnownContent> known;

@@ -11,6 +11,13 @@ void PreviousDatabase::close() {
     names_ = KeyStore();
     indexState_ = IndexState::NotBuilt;
     database_.reset();
+    changed_ = false;
+}
+
+void PreviousDatabase::renameColumn(std::string_view table, std::string_view oldName,
+                                    std::string_view newName) {
+    changed_ = true;
+    database().renameColumn(table, oldName, newName);
 }
 
 void PreviousDatabase::buildIndex() {
@@ -63,6 +70,7 @@ void PreviousDatabase::renameVariable(std::string_view oldName, std::string_view
     const Chain chain = found->second;
     const Value renamed{std::string(newName)};
     for (std::size_t row = chain.first; row != kNone; row = rows_[row].nextOfName) {
+        changed_ = true;
         rename_->bind(1, renamed);
         rename_->bind(2, Value(rows_[row].rowid));
         rename_->run();

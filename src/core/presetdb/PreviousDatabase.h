@@ -2,7 +2,8 @@
 // The previous target database during one preset update: the component's
 // database as it was before this run (in an integrated run, the machine copy).
 // One connection serves the legacy column rename and every variable-name
-// replacement; the takeover reads a copy of the result. The update opens it
+// replacement; the takeover reads the result, and while nothing was renamed
+// the change report reads it as the database before the run. The update opens it
 // as a copy in memory, so these changes never reach the file.
 //
 // Variable-name replacement: rows of its PRESET_DEFS whose "var_name" text
@@ -37,6 +38,10 @@ public:
 
     // Renames the matching rows at once (within the caller's transaction, if any).
     void renameVariable(std::string_view oldName, std::string_view newName);
+    // Renames a column of a table.
+    void renameColumn(std::string_view table, std::string_view oldName, std::string_view newName);
+    // Whether a rename changed it since it was read.
+    bool changed() const { return changed_; }
 
 private:
     enum class IndexState { NotBuilt, Ready, Unusable };
@@ -56,6 +61,7 @@ private:
     void link(std::string_view key, Chain chain);
 
     std::optional<Database> database_;
+    bool changed_ = false;
     IndexState indexState_ = IndexState::NotBuilt;
     std::vector<NamedRow> rows_;
     std::unordered_map<std::string_view, Chain> chainByName_; // keys in names_
