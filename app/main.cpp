@@ -24,6 +24,7 @@
 #include "installation/ScratchInstallation.h"
 #include "platform/FileSystem.h"
 #include "platform/Windows1252Text.h"
+#include "presetdb/Database.h"
 #include "run/CommandLineArguments.h"
 #include "run/ErrorProtocol.h"
 #include "run/Logs.h"
@@ -331,6 +332,7 @@ int dryRun(run::ProgramStart start, ProgramWindows& windows) {
 // this point: the run's databases are closed, its scratch copy removed and
 // the lock released by the objects that hold them.
 int main(int argc, char** argv) {
+    presetdb::configureDatabaseEngine();
     run::ProgramStart start = run::startOf(argc, argv);
     run::ParsedCommandLine parsed = run::parseCommandLine(start.arguments);
     if (const auto status = answeredWithoutRun(parsed, start.executableBaseName))

@@ -231,6 +231,11 @@ Database::Database(sqlite3* connection, std::string path)
     sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
 }
 
+void configureDatabaseEngine() {
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
+}
+
 Database Database::open(std::string_view path) {
     const fs::path file = platform::nativePath(path);
     std::error_code error;

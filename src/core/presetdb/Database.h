@@ -89,6 +89,12 @@ private:
     std::unique_ptr<sqlite3_stmt, Finalizer> statement_;
 };
 
+// SQLite's settings for the whole process, made once before the first
+// database opens: no memory statistics, which would take a lock on every
+// allocation, and no block of page-cache slots set up ahead for each
+// database, which the program's small databases never fill.
+void configureDatabaseEngine();
+
 class Database {
 public:
     // Opens an existing database file for reading and writing.
