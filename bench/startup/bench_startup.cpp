@@ -4,6 +4,7 @@
 //  - with a display: the main window shown with its 48 pictures against a bare
 //    Qt process that only shows a window with 48 buttons.
 // Prints the median and the fastest of each, in milliseconds.
+// Usage: bench_startup [runs] [program], the program by default this build's.
 
 #include <algorithm>
 #include <chrono>
@@ -13,6 +14,7 @@
 #include <iomanip>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -29,10 +31,10 @@ void write(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-fs::path sampleInstallation(const fs::path& root) {
+fs::path sampleInstallation(const fs::path& root, const fs::path& program) {
     fs::remove_all(root);
     fs::copy(EXAMPLES_DIR, root, fs::copy_options::recursive);
-    fs::copy_file(PROGRAM_PATH, root / "Engineering" / "Engineering_Config");
+    fs::copy_file(program, root / "Engineering" / "Engineering_Config");
     return root;
 }
 
@@ -45,8 +47,8 @@ fs::path scratchPicture(const fs::path& folder) {
 
 // The sample installation grown to 48 catalogue functions, 100 symbols and 20
 // special-key sections in the .cfg.
-fs::path largeInstallation(const fs::path& root) {
-    sampleInstallation(root);
+fs::path largeInstallation(const fs::path& root, const fs::path& program) {
+    sampleInstallation(root, program);
     const fs::path folder = root / "Engineering";
     const fs::path picture = scratchPicture(folder);
     for (const auto& entry : fs::directory_iterator(folder))
@@ -107,13 +109,32 @@ struct Figures {
     double fastest;
 };
 
+Figures figuresOf(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.front()};
+}
+
 Figures time(const std::vector<std::string>& command, int runs) {
     std::vector<double> times;
     runOnce(command); // warm the file cache
     for (int i = 0; i < runs; ++i)
         times.push_back(runOnce(command));
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], times.front()};
+    return figuresOf(std::move(times));
+}
+
+// Two commands timed in turns, so that a machine growing busier or quieter
+// meanwhile weighs on both alike: their ratio is what is compared.
+std::pair<Figures, Figures> timeInTurns(const std::vector<std::string>& first,
+                                        const std::vector<std::string>& second, int runs) {
+    std::vector<double> firstTimes;
+    std::vector<double> secondTimes;
+    runOnce(first);
+    runOnce(second);
+    for (int i = 0; i < runs; ++i) {
+        firstTimes.push_back(runOnce(first));
+        secondTimes.push_back(runOnce(second));
+    }
+    return {figuresOf(std::move(firstTimes)), figuresOf(std::move(secondTimes))};
 }
 
 void print(const std::string& what, const Figures& figures) {
@@ -126,18 +147,20 @@ void print(const std::string& what, const Figures& figures) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 20;
+    // Another build of the program may be timed, such as one without the window.
+    const fs::path program = argc > 2 ? fs::path(argv[2]) : fs::path(PROGRAM_PATH);
     const fs::path scratch = fs::temp_directory_path() / "engineering-bench-startup";
     fs::create_directories(scratch);
-    const fs::path sample = sampleInstallation(scratch / "sample");
-    const fs::path large = largeInstallation(scratch / "large");
+    const fs::path sample = sampleInstallation(scratch / "sample", program);
+    const fs::path large = largeInstallation(scratch / "large", program);
     const std::string sampleProgram = (sample / "Engineering" / "Engineering_Config").string();
     const std::string largeProgram = (large / "Engineering" / "Engineering_Config").string();
 
     std::cout << "Whole-process times over " << runs << " runs\n";
     // --version loads no window module and reads no file: the program's own
     // start, which a silent run should stay within twice of.
-    const Figures version = time({sampleProgram, "--version"}, runs);
-    const Figures sampleRun = time({sampleProgram, "/EXTERNAL", "SILENT"}, runs);
+    const auto [version, sampleRun] =
+        timeInTurns({sampleProgram, "--version"}, {sampleProgram, "/EXTERNAL", "SILENT"}, runs);
     print("--version", version);
     print("silent run, sample installation", sampleRun);
     std::cout << "silent run / --version: " << std::setprecision(2)
