@@ -75,29 +75,23 @@ JournalFile journalEntry(const Change& change) {
 
 } // namespace
 
-RunTransaction::Staged* RunTransaction::find(std::string_view path) {
-    const fs::path named = platform::nativePath(path);
-    for (Staged& file : staged_)
-        if (platform::nativePath(file.path) == named)
-            return &file;
-    return nullptr;
+void RunTransaction::put(Staged file) {
+    file.named = platform::nativePath(file.path);
+    for (Staged& earlier : staged_)
+        if (earlier.named == file.named) {
+            earlier = std::move(file);
+            return;
+        }
+    staged_.push_back(std::move(file));
 }
 
 void RunTransaction::stage(std::string_view path, std::string bytes, SameContent same,
                            bool keepFileTimes) {
-    Staged file{std::string(path), std::move(bytes), std::move(same), keepFileTimes};
-    if (Staged* earlier = find(path))
-        *earlier = std::move(file);
-    else
-        staged_.push_back(std::move(file));
+    put(Staged{std::string(path), std::move(bytes), std::move(same), keepFileTimes, {}});
 }
 
 void RunTransaction::stageRemoval(std::string_view path) {
-    Staged file{std::string(path), std::nullopt, {}, false};
-    if (Staged* earlier = find(path))
-        *earlier = std::move(file);
-    else
-        staged_.push_back(std::move(file));
+    put(Staged{std::string(path), std::nullopt, {}, false, {}});
 }
 
 CommitOutcome RunTransaction::commit(const fs::path& componentFolder, const std::string& run,

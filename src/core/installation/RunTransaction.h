@@ -61,8 +61,10 @@ private:
         std::optional<std::string> bytes;
         SameContent same;
         bool keepFileTimes = false;
+        std::filesystem::path named; // the file the path names when staged
     };
-    Staged* find(std::string_view path);
+    // Stages the file in place of an earlier staging of the same file.
+    void put(Staged file);
 
     std::vector<Staged> staged_;
 };

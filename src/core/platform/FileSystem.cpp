@@ -28,8 +28,13 @@ std::string utf8Text(const fs::path& path) {
 bool fileExists(std::string_view path) {
     if (path.empty())
         return false;
-    const fs::path real = nativePath(path);
+    // Most names are spelled as the files exist: one look then does. A name
+    // there is found under that spelling by nativePath too.
+    const fs::path spelled = withNativeSeparators(path);
     std::error_code error;
+    if (const fs::file_status status = fs::status(spelled, error); fs::exists(status))
+        return fs::is_regular_file(status) && !isHidden(spelled);
+    const fs::path real = nativePath(path);
     return fs::is_regular_file(real, error) && !isHidden(real);
 }
 
@@ -43,19 +48,38 @@ FileKind notOpened(const fs::path& real) {
     return fs::exists(fs::symlink_status(real, error)) ? FileKind::Unreadable : FileKind::Missing;
 }
 
+// Opens a file for reading under its name as spelled, which is how most
+// names are spelled, or else under the name nativePath finds; real is the
+// name tried last.
+OpenFile openForReading(std::string_view path, fs::path& real) {
+    real = withNativeSeparators(path);
+    OpenFile file = openRegularForReading(real);
+    if (file.isOpen())
+        return file;
+    fs::path resolved = nativePath(path);
+    if (resolved == real)
+        return file;
+    real = std::move(resolved);
+    return openRegularForReading(real);
+}
+
+// Whether a name stands for a hidden file; letter case does not change that.
+bool hiddenName(std::string_view path) {
+    return isHidden(withNativeSeparators(path));
+}
+
 } // namespace
 
 FileKind probeFile(std::string_view path) {
-    if (path.empty())
+    if (path.empty() || hiddenName(path))
         return FileKind::Missing;
-    const fs::path real = nativePath(path);
-    if (isHidden(real))
-        return FileKind::Missing;
-    return platform::openRegularForReading(real).isOpen() ? FileKind::Readable : notOpened(real);
+    fs::path real;
+    return openForReading(path, real).isOpen() ? FileKind::Readable : notOpened(real);
 }
 
 std::optional<std::string> readFileBytes(std::string_view path) {
-    const platform::OpenFile file = platform::openRegularForReading(nativePath(path));
+    fs::path real;
+    const OpenFile file = openForReading(path, real);
     std::string bytes;
     if (!file.isOpen() || !platform::readAll(file, bytes))
         return std::nullopt;
@@ -63,12 +87,10 @@ std::optional<std::string> readFileBytes(std::string_view path) {
 }
 
 FileRead readFile(std::string_view path, std::size_t limit) {
-    if (path.empty())
+    if (path.empty() || hiddenName(path))
         return {};
-    const fs::path real = nativePath(path);
-    if (isHidden(real))
-        return {};
-    const platform::OpenFile file = platform::openRegularForReading(real);
+    fs::path real;
+    const OpenFile file = openForReading(path, real);
     if (!file.isOpen())
         return {notOpened(real), {}};
     FileRead read{FileKind::Readable, {}};

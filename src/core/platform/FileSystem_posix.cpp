@@ -19,13 +19,23 @@ fs::path resolveCase(const fs::path& path) {
     std::error_code error;
     if (fs::exists(fs::symlink_status(path, error)))
         return path;
-    fs::path resolved = path.root_path();
+    // The search starts below the deepest folder that exists as spelled
+    // (every folder above it exists as spelled too); mostly the file's own.
+    fs::path resolved = path.parent_path();
+    while (!resolved.empty() && resolved != resolved.root_path() &&
+           !fs::exists(fs::symlink_status(resolved, error)))
+        resolved = resolved.parent_path();
+    if (resolved.empty() || resolved == resolved.root_path())
+        resolved = path.root_path();
+    auto part = path.begin();
+    for (auto kept = resolved.begin(); kept != resolved.end() && part != path.end(); ++kept)
+        ++part;
     bool searching = true;
-    for (const fs::path& part : path.relative_path()) {
-        fs::path candidate = resolved / part;
+    for (; part != path.end(); ++part) {
+        fs::path candidate = resolved / *part;
         if (searching && !fs::exists(fs::symlink_status(candidate, error))) {
             searching = false;
-            const std::string wanted = part.string();
+            const std::string wanted = part->string();
             const fs::path folder = resolved.empty() ? fs::path(".") : resolved;
             for (fs::directory_iterator it(folder, error), end; !error && it != end;
                  it.increment(error)) {

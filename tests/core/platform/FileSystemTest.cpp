@@ -1,6 +1,6 @@
 // Replacing and appending to files: what belongs to a replaced file and
-// symbolic links. Files that must never be opened (FIFOs, folders, dangling
-// links) are the damaged-installation test's.
+// symbolic links; names found whatever their letter case. Files that must never be opened (FIFOs,
+// folders, dangling links) are the damaged-installation test's.
 
 #include "platform/FileSystem.h"
 
@@ -72,6 +72,26 @@ TEST(FileReplacement, KeepsModeOwnerAndSymbolicLinks) {
     EXPECT_FALSE(fs::exists(b / "nothing"));
     EXPECT_EQ(removeStaleTemporaries(a.string()) + removeStaleTemporaries(b.string()), 0u)
         << "no temporary file left";
+}
+
+// Each name that exists is found whatever its letter case; the rest of the
+// path keeps its spelling, so a new file is created as it is spelled.
+TEST(FileNames, ResolveEachExistingNameWhateverItsCase) {
+    TestInstallation inst;
+    inst.write("Folder/Sub/File.ini", "x");
+    const std::string root = inst.root().string();
+    const std::pair<const char*, const char*> cases[] = {
+        {"/Folder/Sub/File.ini", "/Folder/Sub/File.ini"},
+        {"/FOLDER/sub/file.INI", "/Folder/Sub/File.ini"},
+        {"/Folder/Sub/New.ini", "/Folder/Sub/New.ini"},
+        {"/folder/SUB/New.ini", "/Folder/Sub/New.ini"},
+        {"/folder/Missing/file.ini", "/Folder/Missing/file.ini"},
+        {"\\FOLDER\\sub\\file.ini", "/Folder/Sub/File.ini"},
+    };
+    for (const auto& [asked, found] : cases)
+        EXPECT_EQ(nativePath(root + asked).string(), root + found) << asked;
+    EXPECT_EQ(readFile(root + "/folder/sub/FILE.ini").bytes, "x");
+    EXPECT_EQ(probeFile(root + "/folder/sub/NEW.ini"), FileKind::Missing);
 }
 
 #endif
