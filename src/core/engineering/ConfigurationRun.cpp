@@ -18,7 +18,8 @@ namespace engineering {
 
 ConfigurationRun::ConfigurationRun(run::ProgramStart start, run::Reporter* interactive)
     : program(std::move(start), interactive),
-      messages(texts::readProgramMessages(program.executableFolder, program.executableBaseName)),
+      messages(texts::readProgramMessages(program.executableFolder, program.executableBaseName,
+                                          program.profiles)),
       controls(mainWindowControls()) {}
 
 void ConfigurationRun::load() {

@@ -68,18 +68,21 @@ std::string languageOf(run::ProgramState& program, IniDocument& texts) {
     return language;
 }
 
-// The language file's texts, or nothing (reported) when it exists but cannot
-// be read: it is then neither used nor written.
-std::optional<IniDocument> readableTexts(run::ProgramState& program, const std::string& file) {
+// The language file's texts as the run's INI cache holds them, or null
+// (reported) when the file exists but cannot be read: it is then neither used
+// nor written. The cache keeps them in place while nothing else asks it for
+// a file, so a caller compares its edited copy with them before storing it.
+const IniDocument* readableTexts(run::ProgramState& program, const std::string& file) {
+    static const IniDocument kNoTexts;
     if (platform::probeFile(file) == platform::FileKind::Unreadable) {
         run::ReportFault(program, "File '" + file +
                                       "' cannot be read: the built-in texts are shown and "
                                       "the file is left as it is");
-        return std::nullopt;
+        return nullptr;
     }
     if (const IniDocument* cached = program.profiles.document(file))
-        return *cached;
-    return IniDocument{};
+        return cached;
+    return &kNoTexts;
 }
 
 void store(run::ProgramState& program, const std::string& file, const IniDocument& before,
@@ -107,26 +110,25 @@ std::string GetLanguage(run::ProgramState& program) {
     std::string language = kDefaultLanguage;
     procedure.step([&] {
         const std::string file = languageFilePath(program);
-        auto texts = readableTexts(program, file);
-        if (!texts)
+        const IniDocument* before = readableTexts(program, file);
+        if (!before)
             return;
-        const IniDocument before = *texts;
-        language = languageOf(program, *texts);
-        store(program, file, before, *texts);
+        IniDocument texts = *before;
+        language = languageOf(program, texts);
+        store(program, file, *before, texts);
     });
     return language;
 }
 
 void LoadToolTipTexts(run::ProgramState& program, ControlTable& controls) {
     const std::string file = languageFilePath(program);
-    std::optional<IniDocument> loaded;
+    const IniDocument* loaded = nullptr;
     std::string language = kDefaultLanguage;
     run::Procedure procedure(program, "GetLanguage");
     procedure.step([&] { loaded = readableTexts(program, file); });
     // An unreadable file reads as empty, so every control keeps its built-in
     // texts; the keys set below are then dropped.
-    const IniDocument before = loaded.value_or(IniDocument{});
-    IniDocument texts = before;
+    IniDocument texts = loaded ? *loaded : IniDocument{};
     procedure.step([&] { language = languageOf(program, texts); });
 
     const std::size_t count = controls.size();
@@ -137,7 +139,7 @@ void LoadToolTipTexts(run::ProgramState& program, ControlTable& controls) {
             [&] { applyTexts(program, controls[i], textKey(controls, i), language, texts); });
     }
     if (loaded)
-        store(program, file, before, texts);
+        store(program, file, *loaded, texts);
 }
 
 } // namespace texts

@@ -130,12 +130,15 @@ const std::array<MessageRow, std::size_t(Message::Count)>& messageTable() {
 }
 
 ProgramMessages readProgramMessages(std::string_view executableFolder,
-                                    std::string_view executableBaseName) {
+                                    std::string_view executableBaseName,
+                                    ini::ProfileCache& profiles) {
     const std::string file = languageFilePath(executableFolder, executableBaseName);
     if (platform::probeFile(file) != platform::FileKind::Readable)
         return {};
-    const ini::IniDocument document = ini::loadIniDocument(file);
-    return {run::LoadIniString("Language", "Language", document), document};
+    const ini::IniDocument* document = profiles.document(file);
+    if (document == nullptr)
+        return {};
+    return {run::LoadIniString("Language", "Language", *document), *document};
 }
 
 std::string lockWaitMessage(const ProgramMessages& messages, std::string_view holder,

@@ -16,6 +16,7 @@
 // A new message is an enumerator here and a row of the table.
 
 #include "ini/IniDocument.h"
+#include "ini/ProfileFiles.h"
 
 #include <array>
 #include <chrono>
@@ -78,9 +79,11 @@ private:
 const std::array<MessageRow, std::size_t(Message::Count)>& messageTable();
 
 // The messages of the program in executableFolder, from its language file
-// (read only); the English ones when the file is missing or unreadable.
+// (read only, through the run's INI cache, which keeps it for the language
+// texts); the English ones when the file is missing or unreadable.
 ProgramMessages readProgramMessages(std::string_view executableFolder,
-                                    std::string_view executableBaseName);
+                                    std::string_view executableBaseName,
+                                    ini::ProfileCache& profiles);
 
 // "waiting up to 30 s for another run of this installation (process 4711,
 // started 2026-12-06 22:50:01)"; without the parentheses when the holder is

@@ -88,8 +88,9 @@ TEST(LanguageTexts, ProgramMessagesFollowTheLanguageAndTheFilesKeys) {
         testsupport::TestInstallation install;
         if (c.file)
             install.write(kLanguageFile, c.file);
-        const auto messages = texts::readProgramMessages(install.program().executableFolder,
-                                                         install.program().executableBaseName);
+        ini::ProfileCache profiles;
+        const auto messages = texts::readProgramMessages(
+            install.program().executableFolder, install.program().executableBaseName, profiles);
         EXPECT_EQ(messages.text(c.message, {"a%2.ini", "%1"}), c.expected);
         EXPECT_EQ(install.exists(kLanguageFile), c.file != nullptr);
         if (c.file) {
