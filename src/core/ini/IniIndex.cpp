@@ -6,6 +6,8 @@ namespace ini {
 namespace {
 
 constexpr std::uint64_t kSectionSeed = 0x5EC7;
+// Looked up once: every name hashed or compared goes through it byte by byte.
+const std::array<unsigned char, 256>& kFold = platform::caseFoldTable1252();
 
 std::size_t tableSize(std::size_t count) {
     std::size_t size = 16;
@@ -20,31 +22,28 @@ IniIndex::IniIndex(std::size_t lineCount) : sections_(16), entries_(tableSize(li
 
 // FNV-1a over the folded name, started from the seed.
 std::uint64_t IniIndex::hashOf(std::uint64_t seed, std::string_view name1252) {
-    const auto& fold = platform::caseFoldTable1252();
     std::uint64_t hash = 14695981039346656037ull ^ seed;
     for (const char c : name1252)
-        hash = (hash ^ fold[static_cast<unsigned char>(c)]) * 1099511628211ull;
+        hash = (hash ^ kFold[static_cast<unsigned char>(c)]) * 1099511628211ull;
     return hash;
 }
 
 bool IniIndex::names(const Slot& slot, std::uint64_t hash, std::string_view name1252) const {
     if (slot.hash != hash || slot.nameSize != name1252.size())
         return false;
-    const auto& fold = platform::caseFoldTable1252();
     const char* folded = names_.data() + slot.nameStart;
     for (std::size_t i = 0; i < name1252.size(); ++i)
-        if (folded[i] != static_cast<char>(fold[static_cast<unsigned char>(name1252[i])]))
+        if (folded[i] != static_cast<char>(kFold[static_cast<unsigned char>(name1252[i])]))
             return false;
     return true;
 }
 
 std::uint32_t IniIndex::keep(std::string_view name1252) {
-    const auto& fold = platform::caseFoldTable1252();
     const std::size_t start = names_.size();
     names_.resize(start + name1252.size());
     char* folded = names_.data() + start;
     for (std::size_t i = 0; i < name1252.size(); ++i)
-        folded[i] = static_cast<char>(fold[static_cast<unsigned char>(name1252[i])]);
+        folded[i] = static_cast<char>(kFold[static_cast<unsigned char>(name1252[i])]);
     return std::uint32_t(start);
 }
 
@@ -98,11 +97,15 @@ void IniIndex::placeEntry(std::size_t section, std::string_view key1252, std::si
 }
 
 std::optional<std::size_t> IniIndex::sectionNumber(std::string_view name1252) const {
+    // Keys are mostly asked for section by section.
+    if (lastSection_ && name1252 == lastSection_->name)
+        return lastSection_->number;
     const std::uint64_t hash = hashOf(kSectionSeed, name1252);
     const Slot& slot = sections_[slotFor(
         sections_, hash, [&](const Slot& candidate) { return names(candidate, hash, name1252); })];
     if (slot.value == kFree)
         return std::nullopt;
+    lastSection_ = LastSection{std::string(name1252), slot.value};
     return slot.value;
 }
 

@@ -75,6 +75,12 @@ private:
     std::optional<std::size_t> current_; // the section entries are added to, if indexed
     std::vector<Slot> entries_;          // a power of two, at most half used
     std::size_t entriesUsed_ = 0;
+    // The section found last, as it was asked for.
+    struct LastSection {
+        std::string name;
+        std::size_t number;
+    };
+    mutable std::optional<LastSection> lastSection_;
 };
 
 } // namespace ini

@@ -95,12 +95,15 @@ std::string profileReadString(std::string_view section, std::string_view key,
 std::string profileReadString(std::string_view section, std::string_view key,
                               std::string_view defaultValue, std::size_t size,
                               const IniDocument& document) {
-    const auto value = document.value(section, key);
-    const std::string_view text =
-        value ? std::string_view(*value) : platform::trimTrailingBlanks(defaultValue);
+    auto value = document.value(section, key);
     if (size == 0)
         return {};
-    return std::string(platform::leadingCodePoints(text, size - 1));
+    if (!value)
+        return std::string(
+            platform::leadingCodePoints(platform::trimTrailingBlanks(defaultValue), size - 1));
+    if (platform::leadingCodePoints(*value, size - 1).size() == value->size())
+        return std::move(*value);
+    return std::string(platform::leadingCodePoints(*value, size - 1));
 }
 
 std::int32_t profileReadInt(std::string_view section, std::string_view key,

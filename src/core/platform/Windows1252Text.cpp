@@ -1,6 +1,8 @@
 #include "Windows1252Text.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -120,8 +122,17 @@ template <class Map> std::string mapCase(std::string_view utf8, Map map) {
 } // namespace
 
 bool isAscii(std::string_view text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
+    // Eight bytes at a time: every name and value of a run passes here.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, 8);
+        if ((word & kHighBits) != 0)
+            return false;
+    }
+    for (; i < text.size(); ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
             return false;
     return true;
 }
@@ -228,6 +239,8 @@ std::size_t codePointCount(std::string_view utf8) {
 }
 
 std::string_view leadingCodePoints(std::string_view utf8, std::size_t count) {
+    if (utf8.size() <= count) // no code point is shorter than a byte
+        return utf8;
     std::size_t pos = 0;
     for (std::size_t i = 0; i < count && pos < utf8.size(); ++i)
         decodeUtf8(utf8, pos);
