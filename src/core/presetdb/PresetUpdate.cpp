@@ -287,7 +287,9 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
     if (sourcePath.empty())
         return;
     const Found target = look(targetPath);
-    const Found machineCopy = look(files.machineCopyDatabase);
+    // Only an integrated run has a machine copy.
+    const Found machineCopy = settings.integrated ? look(files.machineCopyDatabase)
+                                                  : Found{platform::FileKind::Missing, {}};
     const std::string& machineCopyPath = machineCopy.path;
     // A database that exists but cannot be read (a folder, a FIFO, a dangling
     // link) is reported, and the panel's database stays as it is.
