@@ -340,9 +340,13 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
             if (target.kind == platform::FileKind::Missing)
                 return;
             targetIsAccess = isAccessFormat(databaseFormatOf(targetPath));
-            // The target was read once already when it gave the machine's values.
+            // The target was read once already when it gave the machine's values;
+            // a rebuilt database of the same schema has every table it had.
             if (previousPath == targetPath && databases.before) {
-                presets.report.lostTables = lostTables(*databases.before, *databases.work);
+                const bool sameTables =
+                    databases.sameAsBefore.value_or(false) || *built == databases.previousBytes;
+                if (!sameTables)
+                    presets.report.lostTables = lostTables(*databases.before, *databases.work);
                 return;
             }
             Database old = readAnyIntoMemory(targetPath);
