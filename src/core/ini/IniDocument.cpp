@@ -26,6 +26,7 @@ public:
     FileName(const FileName&) = delete;
     FileName& operator=(const FileName&) = delete;
     operator std::string_view() const { return bytes_; }
+    std::string text() const { return std::string(bytes_); }
 
 private:
     std::string converted_;
@@ -155,7 +156,7 @@ bool IniDocument::set(std::string_view section, std::string_view key,
         return true;
     }
 
-    Line newEntry{std::string(std::string_view(key1252)) + "=" + value1252, std::string(kLineEnd)};
+    Line newEntry{key1252.text() + "=" + value1252, std::string(kLineEnd)};
     if (range) {
         std::size_t last = range->end - 1;
         while (last > range->header && isBlank(lines_[last].text))
@@ -169,8 +170,7 @@ bool IniDocument::set(std::string_view section, std::string_view key,
 
     if (!lines_.empty() && lines_.back().end.empty())
         lines_.back().end = kLineEnd;
-    lines_.push_back(
-        Line{"[" + std::string(std::string_view(section1252)) + "]", std::string(kLineEnd)});
+    lines_.push_back(Line{"[" + section1252.text() + "]", std::string(kLineEnd)});
     lines_.push_back(std::move(newEntry));
     linesMoved();
     return true;

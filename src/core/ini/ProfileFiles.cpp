@@ -101,9 +101,10 @@ std::string profileReadString(std::string_view section, std::string_view key,
     if (!value)
         return std::string(
             platform::leadingCodePoints(platform::trimTrailingBlanks(defaultValue), size - 1));
-    if (platform::leadingCodePoints(*value, size - 1).size() == value->size())
+    const std::string_view kept = platform::leadingCodePoints(*value, size - 1);
+    if (kept.size() == value->size())
         return std::move(*value);
-    return std::string(platform::leadingCodePoints(*value, size - 1));
+    return std::string(kept);
 }
 
 std::int32_t profileReadInt(std::string_view section, std::string_view key,

@@ -71,10 +71,7 @@ bool hiddenName(std::string_view path) {
 } // namespace
 
 FileKind probeFile(std::string_view path) {
-    if (path.empty() || hiddenName(path))
-        return FileKind::Missing;
-    fs::path real;
-    return openForReading(path, real).isOpen() ? FileKind::Readable : notOpened(real);
+    return readFile(path, 0).kind;
 }
 
 std::optional<std::string> readFileBytes(std::string_view path) {

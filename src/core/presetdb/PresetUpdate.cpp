@@ -293,8 +293,7 @@ void WorkOnMDB(const PresetSettings& settings, const installation::InstallationF
     const std::string& machineCopyPath = machineCopy.path;
     // A database that exists but cannot be read (a folder, a FIFO, a dangling
     // link) is reported, and the panel's database stays as it is.
-    const Found noFile{platform::FileKind::Missing, {}};
-    for (const Found* found : {&source, &target, settings.integrated ? &machineCopy : &noFile}) {
+    for (const Found* found : {&source, &target, &machineCopy}) {
         if (found->kind == platform::FileKind::Unreadable) {
             procedure.step([&] {
                 throw Failure(run::ErrPathFileAccess, platform::cannotReadMessage(found->path));
